@@ -1,0 +1,10 @@
+// main() of the test executables that need no GUI: a QCoreApplication, then
+// every test.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

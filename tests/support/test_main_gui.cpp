@@ -1,0 +1,10 @@
+// main() of the test executables that draw or show widgets: a QApplication
+// (offscreen under ctest), then every test.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
