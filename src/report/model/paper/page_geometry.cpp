@@ -1,0 +1,1 @@
+#include "report/model/paper/page_geometry.h"
