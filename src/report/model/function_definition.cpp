@@ -1,0 +1,1 @@
+#include "report/model/function_definition.h"
