@@ -21,4 +21,9 @@ struct PageGeometry {
     bool operator==(const PageGeometry&) const = default;
 };
 
+// The one page geometry of the program, shared by every report window, the
+// layout engine, the preview, the designer and the printer layer. A template
+// being loaded or the settings dialog confirmed replaces its values.
+PageGeometry& programPageGeometry();
+
 }  // namespace dorvana
