@@ -1,19 +1,10 @@
 #include "report/expr/tagged_value.h"
 
-#include <cmath>
-#include <cstring>
 #include <limits>
 
+#include "report/expr/format/date_time_format.h"
+
 namespace dorvana {
-
-namespace {
-
-const QDate kEpoch(1899, 12, 30);
-constexpr double kMsPerDay = 86400000.0;
-// QDate holds far more, but beyond this range days lose their millisecond part.
-constexpr double kMaxDays = 1.0e8;
-
-}  // namespace
 
 TaggedValue TaggedValue::fromInteger64(qint64 v) {
     if (v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max())
@@ -67,25 +58,15 @@ const char* TaggedValue::kindName(Kind kind) {
 }
 
 QDateTime dateTimeFromDays(double days) {
-    if (!std::isfinite(days) || std::fabs(days) > kMaxDays) return {};
-    double whole = std::trunc(days);
-    qint64 ms = std::llround(std::fabs(days - whole) * kMsPerDay);
-    qint64 dayNumber = static_cast<qint64>(whole);
-    if (ms >= static_cast<qint64>(kMsPerDay)) {
-        // The fraction rounded up to the next midnight.
-        ms = 0;
-        ++dayNumber;
-    }
-    const QDate date = kEpoch.addDays(dayNumber);
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
+    QDate date;
+    QTime time;
+    if (!splitDays(days, &date, &time)) return {};
+    return QDateTime(date, time);
 }
 
 double daysFromDateTime(const QDateTime& when) {
     if (!when.isValid()) return 0.0;
-    const double day = static_cast<double>(kEpoch.daysTo(when.date()));
-    const double fraction = when.time().msecsSinceStartOfDay() / kMsPerDay;
-    // Before the epoch the fraction still counts from midnight of that day.
-    return day < 0 ? day - fraction : day + fraction;
+    return daysOf(when.date(), when.time());
 }
 
 }  // namespace dorvana

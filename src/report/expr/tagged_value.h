@@ -86,10 +86,11 @@ private:
     QString text_;
 };
 
-// Days since 1899-12-30 <-> QDateTime (local time, millisecond precision).
+// Days since 1899-12-30 <-> QDateTime (local time, millisecond precision;
+// years 1 to 9999).
 // The integer part is the date, the fraction the time of day; for days before
 // the epoch the fraction still counts forward from midnight (-1.25 is
-// 1899-12-29 06:00). Days beyond what QDateTime holds give an invalid QDateTime.
+// 1899-12-29 06:00). Days outside those years give an invalid QDateTime.
 QDateTime dateTimeFromDays(double days);
 double daysFromDateTime(const QDateTime& when);
 
