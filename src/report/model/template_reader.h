@@ -1,0 +1,44 @@
+#pragma once
+// Reading a template (the lines of a .pts, .pte or .PTF file) into the report model.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace dorvana {
+
+class ReportModel;
+
+struct TemplateReadOptions {
+    // The data set's field index of a field name (letters compared without
+    // regard to case); -1 when not found. Unset: names find no field.
+    std::function<int(const QString&)> fieldIndex;
+    // Editor defaults (ini keys RastrX, RastrY, ImplCharSet).
+    int defaultRasterX = 8;
+    int defaultRasterY = 8;
+    int defaultCharset = 238;
+    // Directory that picture file names are taken relative to; empty: none loaded.
+    QString templateDirectory;
+};
+
+struct TemplateReadResult {
+    // False when a failure stopped reading; what was read before stays in the model.
+    bool complete = true;
+    int failedLine = -1;  // 0-based index of the line that stopped reading
+    QString failure;      // what stopped it
+};
+
+// Reads the lines into the model (cleared first; the paper size stays when
+// the file does not set it). Info lines are read first, then function lines,
+// then element lines section by section, each in file order. Malformed
+// tokens take their defaults; a colour index outside 0..15 stops reading.
+TemplateReadResult readTemplate(const QStringList& lines, ReportModel* model,
+                                const TemplateReadOptions& options = {});
+
+// Reads a template file (Windows-1250, or UTF-8 with a byte-order mark).
+// False with a message when the file cannot be read (the model is then
+// cleared); otherwise true, with the reading's outcome in *result.
+bool loadTemplateFile(const QString& path, ReportModel* model, TemplateReadOptions options = {},
+                      TemplateReadResult* result = nullptr, QString* error = nullptr);
+
+}  // namespace dorvana
