@@ -1,0 +1,85 @@
+#include "report/render/barcode/draw_barcode.h"
+
+#include <QPaintDevice>
+
+#include "report/render/barcode/barcode_encoder.h"
+#include "report/render/barcode/barcode_layout.h"
+
+namespace dorvana {
+
+namespace {
+
+// Turns the canvas so that a box of the given upright size drawn at (0, 0)
+// lands in rect, turned clockwise by quarter turns (turns < 0: counter-clockwise).
+// Returns the upright box size.
+QSize turnInto(QPainter& canvas, const QRect& rect, int turns) {
+    turns = ((turns % 4) + 4) % 4;
+    const int w = rect.width(), h = rect.height();
+    switch (turns) {
+        case 1:  // (x, y) -> (W - y, x)
+            canvas.translate(rect.left() + w, rect.top());
+            canvas.rotate(90);
+            return {h, w};
+        case 2:
+            canvas.translate(rect.left() + w, rect.top() + h);
+            canvas.rotate(180);
+            return {w, h};
+        case 3:  // (x, y) -> (y, H - x)
+            canvas.translate(rect.left(), rect.top() + h);
+            canvas.rotate(270);
+            return {h, w};
+        default:
+            canvas.translate(rect.left(), rect.top());
+            return {w, h};
+    }
+}
+
+void drawErrorText(QPainter& canvas, const QRect& rect, int rotation, int flags) {
+    canvas.save();
+    const QSize box = turnInto(canvas, rect, -rotation);
+    int align = Qt::AlignHCenter | (flags & ~Qt::AlignHorizontal_Mask);
+    if (!(flags & Qt::AlignVertical_Mask)) align |= Qt::AlignVCenter;
+    canvas.setClipRect(QRect(QPoint(0, 0), box), Qt::IntersectClip);
+    canvas.drawText(QRect(QPoint(0, 0), box), align, barcodeErrorText());
+    canvas.restore();
+}
+
+}  // namespace
+
+QString barcodeErrorText() { return QStringLiteral("Chybná vstupní data pro čárový kód !"); }
+
+bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
+                 double scale, const QString& format) {
+    if (format.isEmpty() || rect.isEmpty()) return false;
+    rotation = ((rotation % 4) + 4) % 4;
+    const auto f = BarcodeFormat::read(format);
+    const auto symbol = f ? encodeBarcode(*f, data) : std::nullopt;
+    if (!symbol) {
+        drawErrorText(canvas, rect, rotation, flags);
+        return false;
+    }
+    QPaintDevice* device = canvas.device();
+    // The resolution along the bars' widths: across the device for upright
+    // and upside-down symbols, down it for the turned ones.
+    const double dpi = !device ? 96.0
+                       : rotation % 2 == 0 ? device->logicalDpiX()
+                                           : device->logicalDpiY();
+    const QFontMetrics metrics(canvas.font(), device);
+
+    canvas.save();
+    const QSize box = turnInto(canvas, rect, rotation);
+    const BarcodeLayout l = layoutBarcode(*symbol, *f, box, dpi, scale, metrics);
+    const QRect whole(QPoint(0, 0), box);
+    canvas.setClipRect(whole, Qt::IntersectClip);
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.fillRect(whole, colourTableEntry(f->backgroundColour));
+    const QColor bar = colourTableEntry(f->barColour);
+    for (const QRect& r : l.bars) canvas.fillRect(r, bar);
+    for (const QRect& r : l.bearers) canvas.fillRect(r, bar);
+    for (const BarcodeLayout::Text& t : l.texts)
+        canvas.drawText(t.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, t.text);
+    canvas.restore();
+    return true;
+}
+
+}  // namespace dorvana

@@ -1,0 +1,26 @@
+#pragma once
+// Drawing a text element as a barcode, the same for the designer, the
+// preview and the printer.
+
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+namespace dorvana {
+
+// The text drawn instead of a barcode whose data or format cannot be used.
+QString barcodeErrorText();
+
+// Draws the barcode of data into rect (device pixels) of the canvas, turned
+// clockwise by rotation x 90 degrees. The canvas's font is the element's
+// font (used for the text under the bars) and its pen colour the font
+// colour. scale is the caller's drawing scale (zoom); flags are Qt text
+// flags for the error text (it is always centred horizontally; vertically
+// centred unless flags say otherwise). An empty format draws nothing.
+// Data or a format that cannot be encoded draws barcodeErrorText() turned
+// counter-clockwise by rotation x 90 degrees, like element text.
+// Returns true when a barcode was drawn.
+bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
+                 double scale, const QString& format);
+
+}  // namespace dorvana
