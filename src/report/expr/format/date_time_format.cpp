@@ -441,4 +441,40 @@ bool parseDateTime(QStringView text, double* days) {
     return true;
 }
 
+// ---- QDateTime ----------------------------------------------------------
+
+namespace {
+
+double daysOfDateTime(const QDateTime& when) {
+    return when.isValid() ? daysOf(when.date(), when.time()) : std::nan("");
+}
+
+bool toDateTime(double days, QDateTime* when) {
+    QDate date;
+    QTime time;
+    if (!splitDays(days, &date, &time)) return false;
+    *when = QDateTime(date, time);
+    return true;
+}
+
+}  // namespace
+
+QString formatDateTime(QStringView pattern, const QDateTime& when, bool* ok) {
+    return formatDateTime(pattern, daysOfDateTime(when), ok);
+}
+
+QString dateTimeText(const QDateTime& when, bool* ok) {
+    return dateTimeText(daysOfDateTime(when), ok);
+}
+
+bool parseDate(QStringView text, QDateTime* when) {
+    double days = 0;
+    return parseDate(text, &days) && toDateTime(days, when);
+}
+
+bool parseDateTime(QStringView text, QDateTime* when) {
+    double days = 0;
+    return parseDateTime(text, &days) && toDateTime(days, when);
+}
+
 }  // namespace dorvana

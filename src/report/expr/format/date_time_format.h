@@ -21,6 +21,7 @@
 // form ("prosinec 2026").
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 #include <QTime>
@@ -54,5 +55,12 @@ bool parseDate(QStringView text, double* days);
 // Reads a date followed by an optional time (hour, minutes, optional seconds
 // and milliseconds, optional am/pm marker), or a time alone (on day 0).
 bool parseDateTime(QStringView text, double* days);
+
+// The same for QDateTime (its date and time of day as they stand, the time
+// zone aside).
+QString formatDateTime(QStringView pattern, const QDateTime& when, bool* ok = nullptr);
+QString dateTimeText(const QDateTime& when, bool* ok = nullptr);
+bool parseDate(QStringView text, QDateTime* when);
+bool parseDateTime(QStringView text, QDateTime* when);
 
 }  // namespace dorvana

@@ -161,6 +161,8 @@ FormatSettings FormatSettings::fromLocale(const QLocale& requested) {
     s.longTimePattern = patternFromQt(qtLongTime, s.timeSeparator, QLatin1Char(':'));
     s.amText = locale.amText();
     s.pmText = locale.pmText();
+    s.collator = QCollator(locale);
+    s.collator.setCaseSensitivity(Qt::CaseSensitive);
     return s;
 }
 

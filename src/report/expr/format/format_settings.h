@@ -5,6 +5,7 @@
 // as Czech. Tests pin the locale with setFormatLocale().
 
 #include <QChar>
+#include <QCollator>
 #include <QLocale>
 #include <QString>
 
@@ -28,6 +29,8 @@ struct FormatSettings {
     QString longTimePattern;
     QString amText;
     QString pmText;
+    // The locale's order of texts, case-sensitive.
+    QCollator collator;
 
     // The settings of a locale; a C/POSIX locale gives Czech (cs_CZ).
     static FormatSettings fromLocale(const QLocale& locale);

@@ -188,3 +188,22 @@ TEST_F(DateTimeFormatTest, CaseOfCzechLetters) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DateTimeFormatTest, QDateTimeForms) {
+    const QDateTime when(QDate(2026, 12, 10), QTime(14, 5, 9));
+    EXPECT_EQ(formatDateTime(u"d.m.yyyy hh:nn", when), QStringLiteral("10.12.2026 14:05"));
+    EXPECT_EQ(dateTimeText(when), QStringLiteral("10.12.2026 14:05:09"));
+    bool ok = true;
+    EXPECT_EQ(dateTimeText(QDateTime(), &ok), QString());
+    EXPECT_FALSE(ok);
+    QDateTime back;
+    ASSERT_TRUE(parseDateTime(u"10.12.2026 14:05:09", &back));
+    EXPECT_EQ(back, when);
+    ASSERT_TRUE(parseDate(u"10.12.2026", &back));
+    EXPECT_EQ(back, QDateTime(QDate(2026, 12, 10), QTime(0, 0)));
+    EXPECT_FALSE(parseDate(u"32.12.2026", &back));
+}
+
+}  // namespace
