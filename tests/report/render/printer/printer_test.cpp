@@ -5,6 +5,8 @@
 
 #include "report/render/printer/fixture_printer_backend.h"
 #include "report/render/printer/printer.h"
+#include "report/render/printer/printer_kind.h"
+#include "report/render/printer/printer_listing.h"
 #include "support/test_support.h"
 
 using namespace dorvana;
@@ -37,6 +39,14 @@ TEST(Printer, ListsFixturePrintersAndStartsOnTheDefault) {
     EXPECT_EQ(settings->paperSize, 256);
     EXPECT_EQ(settings->privateBytes.size(), 84);
     EXPECT_EQ(printer.deviceFonts(), QStringList({"Swiss 721", "Monospace 821"}));
+
+    const QList<ListedPrinter> listed = listPrinters(printer);
+    EXPECT_EQ(listed, (QList<ListedPrinter>{
+                          {"Kancelář", "HP LaserJet 4", "socket://10.0.0.5", "NOR"},
+                          {"Etikety", "Apollo 2", "usb://cab/A2", "-2"},
+                          {"Rozbitá", "A 3/300", "lpd://sklad/etikety", "4"}}));
+    EXPECT_EQ(printerStatusText(listed[1].kind), "CAB , připravena");
+    EXPECT_EQ(printerStatusText(listed[0].kind), "Připravena");
 }
 
 TEST(Printer, SelectionErrorsAndTheMissingDefault) {
