@@ -95,6 +95,19 @@ QString elementLine(const QString& code, const TSesPrvek& e) {
     return l.text();
 }
 
+// Sections in the order their element lines are written: the main plan's,
+// then each group's (start, carried over, carried forward, end), then each
+// additional plan's.
+QList<const TOddil*> sectionsInWriterOrder(const ReportModel& m) {
+    QList<const TOddil*> order;
+    for (int k = 0; k < PlanSection::Count; ++k) order << m.page().section(k);
+    for (int g = 0; g < m.groupCount(); ++g)
+        for (int k : kGroupLineOrder) order << m.group(g)->sections[size_t(k)];
+    for (int p = 1; p < m.planCount(); ++p)
+        for (const TOddil* s : m.plan(p)->sections) order << s;
+    return order;
+}
+
 Line& operator<<(Line& l, const SectionSettings& s) {
     return l << s.visible << s.height << s.pass << s.condition;
 }
@@ -103,8 +116,7 @@ Line& operator<<(Line& l, const SectionSettings& s) {
 
 QStringList usedFieldNames(const ReportModel& model, const QStringList& fieldNames) {
     QStringList found;
-    const TPapir& page = model.page();
-    for (const auto& s : page.sections())
+    for (const TOddil* s : sectionsInWriterOrder(model))
         for (const auto& e : s->elements())
             if (e->type() == ElementType::FieldValue || e->type() == ElementType::FieldLabel) {
                 const QString& name = static_cast<const TDBSesLabel&>(*e).fieldName();
@@ -193,15 +205,7 @@ QStringList writeTemplate(const ReportModel& m, const TemplateWriteOptions& opti
                    .text();
     }
 
-    // Element lines: the main plan's sections, then each group's (start,
-    // carried over, carried forward, end), then each additional plan's.
-    QList<const TOddil*> order;
-    for (int k = 0; k < PlanSection::Count; ++k) order << page.section(k);
-    for (int g = 0; g < m.groupCount(); ++g)
-        for (int k : kGroupLineOrder) order << m.group(g)->sections[size_t(k)];
-    for (int p = 1; p < m.planCount(); ++p)
-        for (const TOddil* s : m.plan(p)->sections) order << s;
-    for (const TOddil* s : order) {
+    for (const TOddil* s : sectionsInWriterOrder(m)) {
         const QString code = sectionCode(page, s->IndexOdd);
         for (const auto& e : s->elements()) out << elementLine(code, *e);
     }
