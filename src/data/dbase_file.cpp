@@ -1,0 +1,634 @@
+#include "data/dbase_file.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QtEndian>
+#include <cmath>
+#include <cstring>
+
+#include "data/field_value.h"
+
+namespace dorvana {
+
+namespace {
+
+constexpr qint64 kMaxMemo = 64 * 1024 * 1024;
+
+CodePage pageOfDriver(quint8 id) {
+    switch (id) {
+    case 0x64:
+    case 0x87:
+    case 0x01:
+    case 0x02: return CodePage::Cp852;
+    default: return CodePage::Windows1250;
+    }
+}
+
+QString memoPathOf(const QString& dbf) {
+    const QFileInfo fi(dbf);
+    const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName();
+    const QString upper = base + QStringLiteral(".DBT");
+    if (QFileInfo::exists(upper) && !QFileInfo::exists(base + QStringLiteral(".dbt"))) return upper;
+    return base + (fi.suffix() == fi.suffix().toUpper() && !fi.suffix().isEmpty()
+                       ? QStringLiteral(".DBT")
+                       : QStringLiteral(".dbt"));
+}
+
+bool columnOfDef(const FieldDef& d, DbaseStore::Column* c, QString* error) {
+    switch (d.type) {
+    case FieldType::String:
+        if (d.size < 1 || d.size > 254) {
+            if (error) *error = QStringLiteral("Pole %1: délka textu v tabulce dBase musí být 1 až 254").arg(d.name);
+            return false;
+        }
+        *c = {'C', 0, d.size, 0};
+        return true;
+    case FieldType::Smallint: *c = {'N', 0, 6, 0}; return true;
+    case FieldType::Integer:
+    case FieldType::Autoinc: *c = {'N', 0, 11, 0}; return true;
+    case FieldType::Word: *c = {'N', 0, 5, 0}; return true;
+    case FieldType::Float: *c = {'N', 0, 20, 6}; return true;
+    case FieldType::Currency:
+    case FieldType::BCD: *c = {'N', 0, 20, 4}; return true;
+    case FieldType::Boolean: *c = {'L', 0, 1, 0}; return true;
+    case FieldType::Date: *c = {'D', 0, 8, 0}; return true;
+    case FieldType::Memo: *c = {'M', 0, 10, 0}; return true;
+    case FieldType::Blob: *c = {'B', 0, 10, 0}; return true;
+    case FieldType::Graphic: *c = {'G', 0, 10, 0}; return true;
+    default:
+        if (error)
+            *error = QStringLiteral("Pole %1: typ %2 nelze uložit do tabulky dBase")
+                         .arg(d.name, fieldTypeName(d.type));
+        return false;
+    }
+}
+
+}  // namespace
+
+bool createDbaseFile(const QString& path, const FieldDefs& defs, QString* error) {
+    if (defs.isEmpty()) {
+        if (error) *error = QStringLiteral("Tabulka musí mít alespoň jedno pole");
+        return false;
+    }
+    if (defs.size() > 255) {
+        if (error) *error = QStringLiteral("Tabulka dBase může mít nejvýše 255 polí");
+        return false;
+    }
+    QByteArray head(32, '\0');
+    QByteArray fields;
+    int recLen = 1;
+    bool memo = false;
+    QStringList seen;
+    for (const FieldDef& d : defs) {
+        DbaseStore::Column c;
+        if (!columnOfDef(d, &c, error)) return false;
+        const QByteArray name = encode(d.name.toUpper(), CodePage::Windows1250);
+        if (name.isEmpty() || name.size() > 10) {
+            if (error) *error = QStringLiteral("Jméno pole „%1“ musí mít 1 až 10 znaků").arg(d.name);
+            return false;
+        }
+        if (seen.contains(d.name, Qt::CaseInsensitive)) {
+            if (error) *error = QStringLiteral("Duplicitní pole %1").arg(d.name);
+            return false;
+        }
+        seen << d.name;
+        QByteArray fd(32, '\0');
+        memcpy(fd.data(), name.constData(), size_t(name.size()));
+        fd[11] = c.type;
+        fd[16] = char(c.length);
+        fd[17] = char(c.decimals);
+        fields += fd;
+        recLen += c.length;
+        memo = memo || c.type == 'M' || c.type == 'B' || c.type == 'G';
+    }
+    if (recLen > 65535) {
+        if (error) *error = QStringLiteral("Záznam tabulky dBase je příliš dlouhý");
+        return false;
+    }
+    const QDate today = QDate::currentDate();
+    head[0] = char(memo ? 0x83 : 0x03);
+    head[1] = char(today.year() - 1900);
+    head[2] = char(today.month());
+    head[3] = char(today.day());
+    qToLittleEndian<quint16>(quint16(32 + fields.size() + 1), head.data() + 8);
+    qToLittleEndian<quint16>(quint16(recLen), head.data() + 10);
+    head[29] = char(0xC8);
+    const QByteArray file = head + fields + '\r' + '\x1A';
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(file) != file.size()) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
+        return false;
+    }
+    f.close();
+    const QString memoPath = memoPathOf(path);
+    if (memo) {
+        QByteArray mh(512, '\0');
+        qToLittleEndian<quint32>(1, mh.data());
+        mh[16] = 0x03;
+        QFile m(memoPath);
+        if (!m.open(QIODevice::WriteOnly | QIODevice::Truncate) || m.write(mh) != mh.size()) {
+            if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(memoPath, m.errorString());
+            return false;
+        }
+    } else {
+        QFile::remove(memoPath);
+    }
+    return true;
+}
+
+std::unique_ptr<DbaseStore> DbaseStore::open(const QString& path, QString* error) {
+    std::unique_ptr<DbaseStore> s(new DbaseStore);
+    s->path_ = path;
+    s->memoPath_ = memoPathOf(path);
+    if (!QFileInfo(path).isFile()) {
+        if (error) *error = QStringLiteral("Soubor %1 neexistuje").arg(path);
+        return nullptr;
+    }
+    s->readOnly_ = !QFileInfo(path).isWritable();
+    if (!s->reload(error)) return nullptr;
+    return s;
+}
+
+std::unique_ptr<DbaseStore> DbaseStore::openBytes(const QByteArray& dbf, const QByteArray& memo,
+                                                  QString* error) {
+    std::unique_ptr<DbaseStore> s(new DbaseStore);
+    s->inMemory_ = true;
+    s->readOnly_ = true;
+    s->image_ = dbf;
+    s->memoImage_ = memo;
+    s->path_ = QStringLiteral("(paměť)");
+    if (!s->reload(error)) return nullptr;
+    return s;
+}
+
+bool DbaseStore::readBytes(qint64 offset, qint64 length, QByteArray* out) const {
+    if (inMemory_) {
+        if (offset < 0 || offset > image_.size()) return false;
+        *out = image_.mid(offset, length);
+        return out->size() == length;
+    }
+    QFile f(path_);
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(offset)) return false;
+    *out = f.read(length);
+    return out->size() == length;
+}
+
+bool DbaseStore::reload(QString* error) {
+    const QString name = inMemory_ ? path_ : QFileInfo(path_).fileName();
+    qint64 fileSize = 0;
+    QByteArray head;
+    if (inMemory_) {
+        fileSize = image_.size();
+        head = image_.left(65536 + 32);
+    } else {
+        QFile f(path_);
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (error) *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path_, f.errorString());
+            return false;
+        }
+        fileSize = f.size();
+        head = f.read(65536 + 32);
+    }
+    QString why;
+    if (!parseHeader(head, fileSize, &why)) {
+        if (error) *error = QStringLiteral("Soubor %1 není platná tabulka dBase: %2").arg(name, why);
+        return false;
+    }
+    if (hasMemo_) {
+        QByteArray mh;
+        if (inMemory_) {
+            mh = memoImage_.left(512);
+        } else {
+            QFile m(memoPath_);
+            if (!m.open(QIODevice::ReadOnly)) {
+                if (error) *error = QStringLiteral("Chybí soubor poznámek %1 tabulky %2").arg(QFileInfo(memoPath_).fileName(), name);
+                return false;
+            }
+            mh = m.read(512);
+        }
+        memoBlockSize_ = 512;
+        // dBase IV memo files keep their block length at offset 20.
+        if (mh.size() >= 22) {
+            const quint16 bl = qFromLittleEndian<quint16>(mh.constData() + 20);
+            if ((quint8(head[0]) & 0x07) == 0x03 && (quint8(head[0]) & 0x08) && bl >= 64 && bl <= 32768)
+                memoBlockSize_ = bl;
+        }
+    }
+    // The records that are not deleted.
+    rows_.clear();
+    const qint64 chunkRecs = std::max<qint64>(1, (1 << 20) / recordLength_);
+    for (qint64 p = 0; p < physicalCount_; p += chunkRecs) {
+        const qint64 n = std::min(chunkRecs, physicalCount_ - p);
+        QByteArray buf;
+        if (!readBytes(headerLength_ + p * recordLength_, n * recordLength_, &buf)) {
+            if (error) *error = QStringLiteral("Soubor %1 je zkrácený").arg(name);
+            return false;
+        }
+        for (qint64 i = 0; i < n; ++i)
+            if (buf[i * recordLength_] != '*') rows_.push_back(quint32(p + i));
+    }
+    return true;
+}
+
+bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* why) {
+    if (head.size() < 33) {
+        *why = QStringLiteral("soubor je příliš krátký");
+        return false;
+    }
+    const quint8 version = quint8(head[0]);
+    const quint8 kind = version & 0x07;
+    if (kind != 0x03 && kind != 0x04 && version != 0x30 && version != 0x31 && version != 0xF5) {
+        *why = QStringLiteral("neznámá verze %1").arg(version, 2, 16, QLatin1Char('0'));
+        return false;
+    }
+    physicalCount_ = qFromLittleEndian<quint32>(head.constData() + 4);
+    headerLength_ = qFromLittleEndian<quint16>(head.constData() + 8);
+    recordLength_ = qFromLittleEndian<quint16>(head.constData() + 10);
+    codePage_ = pageOfDriver(quint8(head[29]));
+    if (headerLength_ < 33 || headerLength_ > fileSize || headerLength_ > head.size()) {
+        *why = QStringLiteral("chybná délka hlavičky");
+        return false;
+    }
+    if (recordLength_ < 1) {
+        *why = QStringLiteral("chybná délka záznamu");
+        return false;
+    }
+    defs_.clear();
+    cols_.clear();
+    hasMemo_ = false;
+    int offset = 0;
+    qint64 pos = 32;
+    while (pos + 32 <= headerLength_ && head[pos] != '\r') {
+        const char* fd = head.constData() + pos;
+        const int nameLen = int(strnlen(fd, 11));
+        FieldDef d;
+        d.name = decode(QByteArrayView(fd, nameLen), codePage_).trimmed();
+        Column c;
+        c.type = char(QChar::fromLatin1(fd[11]).toUpper().toLatin1());
+        c.length = quint8(fd[16]);
+        c.decimals = quint8(fd[17]);
+        c.offset = offset;
+        if (c.type == 'C' && (version == 0x30 || version == 0x31 || version == 0xF5))
+            c.length += c.decimals << 8, c.decimals = 0;
+        switch (c.type) {
+        case 'C': d.type = FieldType::String; d.size = c.length; break;
+        case 'N':
+        case 'F':
+            d.type = c.decimals == 0 && c.length <= 11 ? FieldType::Integer : FieldType::Float;
+            break;
+        case 'D': d.type = FieldType::Date; break;
+        case 'L': d.type = FieldType::Boolean; break;
+        case 'M': d.type = FieldType::Memo; hasMemo_ = true; break;
+        case 'B': d.type = FieldType::Blob; hasMemo_ = true; break;
+        case 'G': d.type = FieldType::Graphic; hasMemo_ = true; break;
+        case 'I': d.type = FieldType::Integer; break;
+        case 'O': d.type = FieldType::Float; break;
+        default:
+            *why = QStringLiteral("pole %1 má nepodporovaný typ „%2“").arg(d.name, QChar::fromLatin1(c.type));
+            return false;
+        }
+        if (c.length == 0 || d.name.isEmpty() || (c.type == 'I' && c.length != 4) ||
+            (c.type == 'O' && c.length != 8) || (c.type == 'D' && c.length != 8)) {
+            *why = QStringLiteral("chybný popis pole %1").arg(defs_.size() + 1);
+            return false;
+        }
+        if ((c.type == 'M' || c.type == 'B' || c.type == 'G') && c.length != 10 && c.length != 4) {
+            *why = QStringLiteral("chybný popis pole %1").arg(d.name);
+            return false;
+        }
+        offset += c.length;
+        defs_.append(d);
+        cols_.push_back(c);
+        pos += 32;
+    }
+    if (defs_.isEmpty()) {
+        *why = QStringLiteral("tabulka nemá žádné pole");
+        return false;
+    }
+    if (offset + 1 > recordLength_) {
+        *why = QStringLiteral("pole přesahují délku záznamu");
+        return false;
+    }
+    if (headerLength_ + physicalCount_ * recordLength_ > fileSize) {
+        *why = QStringLiteral("soubor je zkrácený (hlavička udává %1 záznamů, v souboru je jich %2)")
+                   .arg(physicalCount_)
+                   .arg((fileSize - headerLength_) / recordLength_);
+        return false;
+    }
+    return true;
+}
+
+QByteArray DbaseStore::readMemo(qint64 block, QString* error) const {
+    if (block <= 0) return {};
+    const qint64 start = block * memoBlockSize_;
+    QByteArray first;
+    QFile m;
+    auto read = [&](qint64 off, qint64 len, QByteArray* out) {
+        if (inMemory_) {
+            *out = off >= 0 && off < memoImage_.size() ? memoImage_.mid(off, len) : QByteArray();
+            return;
+        }
+        if (!m.isOpen()) {
+            m.setFileName(memoPath_);
+            if (!m.open(QIODevice::ReadOnly)) {
+                out->clear();
+                return;
+            }
+        }
+        *out = m.seek(off) ? m.read(len) : QByteArray();
+    };
+    read(start, 8, &first);
+    if (first.size() == 8 && quint8(first[0]) == 0xFF && quint8(first[1]) == 0xFF &&
+        first[2] == 0x08 && first[3] == 0x00) {
+        const qint64 len = qint64(qFromLittleEndian<quint32>(first.constData() + 4)) - 8;
+        if (len < 0 || len > kMaxMemo) {
+            if (error) *error = QStringLiteral("chybná délka poznámky v bloku %1").arg(block);
+            return {};
+        }
+        QByteArray data;
+        read(start + 8, len, &data);
+        if (data.size() != len && error) *error = QStringLiteral("poznámka v bloku %1 je zkrácená").arg(block);
+        return data;
+    }
+    // dBase III: the text runs to the first 0x1A.
+    QByteArray data;
+    for (qint64 off = start; data.size() < kMaxMemo; off += 4096) {
+        QByteArray part;
+        read(off, 4096, &part);
+        const qsizetype end = part.indexOf('\x1A');
+        if (end >= 0) return data + part.left(end);
+        data += part;
+        if (part.size() < 4096) break;  // end of file without a terminator
+    }
+    return data;
+}
+
+QVariant DbaseStore::decodeField(const char* rec, int i, QString* error) const {
+    const Column& c = cols_[size_t(i)];
+    const char* p = rec + 1 + c.offset;
+    const QByteArray raw(p, c.length);
+    switch (c.type) {
+    case 'C': {
+        QByteArray t = raw;
+        while (!t.isEmpty() && (t.back() == ' ' || t.back() == '\0')) t.chop(1);
+        return t.isEmpty() ? QVariant() : QVariant(decode(t, codePage_));
+    }
+    case 'N':
+    case 'F': {
+        const QByteArray t = raw.trimmed();
+        if (t.isEmpty() || t.startsWith('*')) return {};
+        bool ok = false;
+        if (defs_[i].type == FieldType::Integer) {
+            const qint64 v = t.toLongLong(&ok);
+            if (ok) return QVariant::fromValue<qint64>(v);
+        }
+        const double v = t.toDouble(&ok);
+        if (!ok || !std::isfinite(v)) return {};
+        return defs_[i].type == FieldType::Integer ? QVariant::fromValue<qint64>(qint64(v)) : QVariant(v);
+    }
+    case 'D': {
+        const QDate d = QDate::fromString(QString::fromLatin1(raw), QStringLiteral("yyyyMMdd"));
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case 'L': {
+        const char ch = raw.isEmpty() ? ' ' : raw[0];
+        if (strchr("TtYy", ch) && ch) return true;
+        if (strchr("FfNn", ch) && ch) return false;
+        return {};
+    }
+    case 'I': return QVariant::fromValue<qint64>(qFromLittleEndian<qint32>(p));
+    case 'O': {
+        double v;
+        memcpy(&v, p, 8);
+        return std::isfinite(v) ? QVariant(v) : QVariant();
+    }
+    default: {  // M, B, G: a block number, as text (10 bytes) or binary (4 bytes)
+        qint64 block = 0;
+        if (c.length == 4) {
+            block = qFromLittleEndian<quint32>(p);
+        } else {
+            const QByteArray t = raw.trimmed();
+            if (t.isEmpty()) return {};
+            bool ok = false;
+            block = t.toLongLong(&ok);
+            if (!ok) return {};
+        }
+        const QByteArray data = readMemo(block, error);
+        if (data.isEmpty()) return {};
+        if (c.type == 'M') return decode(data, codePage_);
+        return data;
+    }
+    }
+}
+
+bool DbaseStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) {
+    if (first < 0 || first >= rowCount() || count <= 0) return true;
+    const qint64 last = std::min(first + count, rowCount()) - 1;
+    const qint64 p0 = rows_[size_t(first)], p1 = rows_[size_t(last)];
+    QByteArray buf;
+    if (!readBytes(headerLength_ + p0 * recordLength_, (p1 - p0 + 1) * recordLength_, &buf)) {
+        if (error) *error = QStringLiteral("Tabulku %1 nelze číst").arg(path_);
+        return false;
+    }
+    for (qint64 r = first; r <= last; ++r) {
+        const char* rec = buf.constData() + (rows_[size_t(r)] - p0) * recordLength_;
+        RawRecord values(defs_.size());
+        for (int i = 0; i < defs_.size(); ++i) {
+            QString err;
+            values[i] = decodeField(rec, i, &err);
+            if (!err.isEmpty()) {
+                if (error) *error = QStringLiteral("Tabulka %1, pole %2: %3").arg(path_, defs_[i].name, err);
+                return false;
+            }
+        }
+        out->append(std::move(values));
+    }
+    return true;
+}
+
+qint64 DbaseStore::rowId(qint64 row) const {
+    return row >= 0 && row < rowCount() ? rows_[size_t(row)] : -1;
+}
+
+qint64 DbaseStore::rowOfId(qint64 id) const {
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), quint32(std::max<qint64>(0, id)));
+    return id >= 0 && it != rows_.end() && *it == id ? qint64(it - rows_.begin()) : -1;
+}
+
+bool DbaseStore::canWrite(QString* reason) const {
+    if (readOnly_) {
+        if (reason) *reason = QStringLiteral("Tabulka %1 je jen pro čtení").arg(path_);
+        return false;
+    }
+    return true;
+}
+
+bool DbaseStore::appendMemo(const QByteArray& data, qint64* block, QString* error) {
+    QFile m(memoPath_);
+    if (!m.open(QIODevice::ReadWrite)) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(memoPath_, m.errorString());
+        return false;
+    }
+    QByteArray head = m.read(4);
+    qint64 next = head.size() == 4 ? qFromLittleEndian<quint32>(head.constData()) : 1;
+    const qint64 endBlock = (m.size() + memoBlockSize_ - 1) / memoBlockSize_;
+    next = std::max<qint64>({next, endBlock, 1});
+    QByteArray body;
+    if (memoBlockSize_ != 512) {  // dBase IV block form
+        body.resize(8);
+        body[0] = char(0xFF);
+        body[1] = char(0xFF);
+        body[2] = 0x08;
+        body[3] = 0x00;
+        qToLittleEndian<quint32>(quint32(data.size() + 8), body.data() + 4);
+        body += data;
+    } else {
+        body = data + "\x1A\x1A";
+    }
+    const qint64 blocks = (body.size() + memoBlockSize_ - 1) / memoBlockSize_;
+    body.append(QByteArray(blocks * memoBlockSize_ - body.size(), '\0'));
+    QByteArray nextBytes(4, '\0');
+    qToLittleEndian<quint32>(quint32(next + blocks), nextBytes.data());
+    if (!m.seek(next * memoBlockSize_) || m.write(body) != body.size() || !m.seek(0) ||
+        m.write(nextBytes) != 4 || !m.flush()) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(memoPath_, m.errorString());
+        return false;
+    }
+    *block = next;
+    return true;
+}
+
+bool DbaseStore::encodeRecord(const RawRecord& values, QByteArray* rec, QString* error) {
+    // Starts from the record as it is (rec), so that memo blocks of unchanged
+    // values are kept.
+    for (int i = 0; i < defs_.size(); ++i) {
+        const Column& c = cols_[size_t(i)];
+        char* p = rec->data() + 1 + c.offset;
+        const QVariant& v = values.value(i);
+        QByteArray out;
+        switch (c.type) {
+        case 'C': {
+            bool lossless = true;
+            out = v.isNull() ? QByteArray() : encode(v.toString(), codePage_, &lossless);
+            if (out.size() > c.length) {
+                if (error) *error = QStringLiteral("Text pole %1 je delší než %2 znaků").arg(defs_[i].name).arg(c.length);
+                return false;
+            }
+            out = out.leftJustified(c.length, ' ');
+            break;
+        }
+        case 'N':
+        case 'F': {
+            if (!v.isNull()) {
+                out = c.decimals == 0 && (v.typeId() == QMetaType::LongLong)
+                          ? QByteArray::number(v.toLongLong())
+                          : QByteArray::number(v.toDouble(), 'f', c.decimals);
+                if (out.size() > c.length) {
+                    if (error) *error = QStringLiteral("Hodnota %1 se nevejde do pole %2").arg(QString::fromLatin1(out), defs_[i].name);
+                    return false;
+                }
+            }
+            out = out.rightJustified(c.length, ' ');
+            break;
+        }
+        case 'D': out = v.isNull() ? QByteArray(8, ' ') : v.toDate().toString(QStringLiteral("yyyyMMdd")).toLatin1(); break;
+        case 'L': out = v.isNull() ? QByteArray("?") : QByteArray(v.toBool() ? "T" : "F"); break;
+        case 'I': out.resize(4); qToLittleEndian<qint32>(qint32(v.toLongLong()), out.data()); break;
+        case 'O': { out.resize(8); const double d = v.toDouble(); memcpy(out.data(), &d, 8); break; }
+        default: {
+            // Memo: write a new block only when the value changed.
+            QString err;
+            const QVariant old = decodeField(rec->constData(), i, &err);
+            if (old == v) continue;
+            QByteArray data = v.isNull() ? QByteArray()
+                              : c.type == 'M' ? encode(v.toString(), codePage_) : v.toByteArray();
+            if (data.isEmpty()) {
+                out = QByteArray(c.length, c.length == 4 ? '\0' : ' ');
+                break;
+            }
+            qint64 block = 0;
+            if (!appendMemo(data, &block, error)) return false;
+            if (c.length == 4) {
+                out.resize(4);
+                qToLittleEndian<quint32>(quint32(block), out.data());
+            } else {
+                out = QByteArray::number(block).rightJustified(c.length, ' ');
+            }
+        }
+        }
+        memcpy(p, out.constData(), size_t(c.length));
+    }
+    return true;
+}
+
+bool DbaseStore::writeRecordAt(qint64 physical, const QByteArray& rec, bool append, QString* error) {
+    QFile f(path_);
+    if (!f.open(QIODevice::ReadWrite)) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        return false;
+    }
+    bool ok = f.seek(headerLength_ + physical * recordLength_) && f.write(rec) == rec.size();
+    if (ok && append) {
+        ok = f.write("\x1A", 1) == 1;
+        QByteArray head(8, '\0');
+        const QDate today = QDate::currentDate();
+        head[0] = char(today.year() - 1900);
+        head[1] = char(today.month());
+        head[2] = char(today.day());
+        qToLittleEndian<quint32>(quint32(physical + 1), head.data() + 3);
+        ok = ok && f.seek(1) && f.write(head.constData(), 7) == 7;
+    }
+    ok = ok && f.flush();
+    if (!ok) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool DbaseStore::updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) {
+    if (!canWrite(error)) return false;
+    if (row < 0 || row >= rowCount()) {
+        if (error) *error = QStringLiteral("Záznam nebyl nalezen");
+        return false;
+    }
+    const qint64 phys = rows_[size_t(row)];
+    QByteArray rec;
+    if (!readBytes(headerLength_ + phys * recordLength_, recordLength_, &rec) ||
+        !encodeRecord(values, &rec, error) || !writeRecordAt(phys, rec, false, error))
+        return false;
+    *newRow = row;
+    return true;
+}
+
+bool DbaseStore::insertRow(const RawRecord& values, qint64* newRow, QString* error) {
+    if (!canWrite(error)) return false;
+    QByteArray rec(recordLength_, ' ');
+    for (const Column& c : cols_)
+        if ((c.type == 'I' || c.type == 'O' || ((c.type == 'M' || c.type == 'B' || c.type == 'G') && c.length == 4)))
+            memset(rec.data() + 1 + c.offset, 0, size_t(c.length));
+    if (!encodeRecord(values, &rec, error) || !writeRecordAt(physicalCount_, rec, true, error))
+        return false;
+    rows_.push_back(quint32(physicalCount_));
+    ++physicalCount_;
+    *newRow = rowCount() - 1;
+    return true;
+}
+
+bool DbaseStore::deleteRow(qint64 row, QString* error) {
+    if (!canWrite(error)) return false;
+    if (row < 0 || row >= rowCount()) {
+        if (error) *error = QStringLiteral("Záznam nebyl nalezen");
+        return false;
+    }
+    QFile f(path_);
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(headerLength_ + qint64(rows_[size_t(row)]) * recordLength_) ||
+        f.write("*", 1) != 1 || !f.flush()) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        return false;
+    }
+    rows_.erase(rows_.begin() + row);
+    return true;
+}
+
+}  // namespace dorvana

@@ -1,0 +1,77 @@
+#pragma once
+// The storage behind a data set: a table file (label file, dBase, Paradox,
+// CSV, a foreign SQLite table) or a query result, seen as a list of rows in
+// the table's order. Rows are read in windows; nothing requires the whole
+// table in memory.
+//
+// Raw values (QVariant) by field type: null for no value; QString for
+// String and Memo; qint64 for Smallint, Integer, Word and Autoinc; double for
+// Float, Currency and BCD; bool; QDate, QTime, QDateTime; QByteArray for
+// Blob, Graphic, Bytes and VarBytes. The data set turns them into tagged values.
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include "data/field_type.h"
+
+namespace dorvana {
+
+using RawRecord = QList<QVariant>;
+
+class RecordStore {
+public:
+    virtual ~RecordStore() = default;
+
+    // A short Czech name of the table kind for messages ("soubor etiket", "dBase", ...).
+    virtual QString kindName() const = 0;
+    virtual const FieldDefs& fieldDefs() const = 0;
+    virtual qint64 rowCount() const = 0;
+    // Appends rows first .. first+count-1 (clamped to the table) to out.
+    virtual bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) = 0;
+
+    // A stable identity of a row that survives inserts and deletes of other
+    // rows (bookmarks); rowOfId gives -1 for a row that is gone.
+    virtual qint64 rowId(qint64 row) const { return row; }
+    virtual qint64 rowOfId(qint64 id) const { return id >= 0 && id < rowCount() ? id : -1; }
+
+    // Writing. A read-only store answers false with the reason.
+    virtual bool canWrite(QString* reason) const {
+        if (reason) *reason = QStringLiteral("Tabulka je jen pro čtení");
+        return false;
+    }
+    // Replaces a row; *newRow is where it stands afterwards (a key change moves it).
+    virtual bool updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) {
+        Q_UNUSED(row) Q_UNUSED(values) Q_UNUSED(newRow)
+        canWrite(error);
+        return false;
+    }
+    // Adds a row: in key order when the table has a primary key, at the end otherwise.
+    virtual bool insertRow(const RawRecord& values, qint64* newRow, QString* error) {
+        Q_UNUSED(values) Q_UNUSED(newRow)
+        canWrite(error);
+        return false;
+    }
+    virtual bool deleteRow(qint64 row, QString* error) {
+        Q_UNUSED(row)
+        canWrite(error);
+        return false;
+    }
+
+    // The primary key field (one field), -1 when the table has none.
+    virtual int keyField() const { return -1; }
+    // The row whose key equals key, -1 when none (or no key).
+    virtual qint64 findKey(const QVariant& key) const {
+        Q_UNUSED(key)
+        return -1;
+    }
+    // Re-reads what other writers may have changed.
+    virtual bool reload(QString* error) {
+        Q_UNUSED(error)
+        return true;
+    }
+    // The file the store reads, empty for query results.
+    virtual QString filePath() const { return {}; }
+};
+
+}  // namespace dorvana
