@@ -11,26 +11,20 @@ constexpr char16_t kCountKey[] = u"PocetFormatu";
 // Kept in the same text form as stored user formats; the inch marks belong
 // to the names.
 constexpr const char16_t* kBuiltInTexts[kBuiltInFormatCount] = {
-    u"Skládaný (8.5 x 12\"),850,1200",
-    u"Skládaný (15 x 12\"),1500,1200",
-    u"Letter (8.5 x 11\"),850,1100",
-    u"Legal (8.5 x 14\"),850,1400",
-    u"Executive (7.25 x 10.5\"),725,1050",
-    u"A2 (420 x 594 mm),1652,2338",
-    u"A3 (297 x 420 mm),1169,1652",
-    u"A4 (210 x 297 mm),826,1169",
-    u"A5 (148.5 x 210 mm),584,826",
-    u"A6 (105 x 148.5mm),413,584",
-    u"B5 (182 x 257 mm),716,1011",
-    u"Obálka (162 x 114 mm),637,433",
-    u"Obálka (220 x 110 mm),866,433",
-    u"Obálka (228 x 162 mm),896,637",
-    u"Obálka otoč.(114 x 162 mm),433,637",
-    u"Obálka otoč.(110 x 220 mm),433,866",
+    u"Skládaný (8.5 x 12\"),850,1200",     u"Skládaný (15 x 12\"),1500,1200",
+    u"Letter (8.5 x 11\"),850,1100",       u"Legal (8.5 x 14\"),850,1400",
+    u"Executive (7.25 x 10.5\"),725,1050", u"A2 (420 x 594 mm),1652,2338",
+    u"A3 (297 x 420 mm),1169,1652",        u"A4 (210 x 297 mm),826,1169",
+    u"A5 (148.5 x 210 mm),584,826",        u"A6 (105 x 148.5mm),413,584",
+    u"B5 (182 x 257 mm),716,1011",         u"Obálka (162 x 114 mm),637,433",
+    u"Obálka (220 x 110 mm),866,433",      u"Obálka (228 x 162 mm),896,637",
+    u"Obálka otoč.(114 x 162 mm),433,637", u"Obálka otoč.(110 x 220 mm),433,866",
     u"Obálka otoč.(162 x 228 mm),637,896",
 };
 
-QString formatKey(int i) { return QStringLiteral("Format%1").arg(i); }
+QString formatKey(int i) {
+    return QStringLiteral("Format%1").arg(i);
+}
 
 }  // namespace
 

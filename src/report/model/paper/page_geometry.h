@@ -5,11 +5,11 @@
 namespace dorvana {
 
 struct PageGeometry {
-    int paperWidth = 826;    // sheet held upright
+    int paperWidth = 826;  // sheet held upright
     int paperHeight = 1169;
-    int orientation = 0;     // 0 portrait, 1 landscape
-    int leftMargin = 50;     // margins belong to the printed page, after the
-    int rightMargin = 50;    // orientation swap
+    int orientation = 0;   // 0 portrait, 1 landscape
+    int leftMargin = 50;   // margins belong to the printed page, after the
+    int rightMargin = 50;  // orientation swap
     int topMargin = 70;
     int bottomMargin = 70;
 

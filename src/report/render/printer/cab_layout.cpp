@@ -13,11 +13,11 @@ struct DriverModel {
 };
 
 constexpr std::array kDriverModels{
-    DriverModel{u"Apollo 1", 1},      DriverModel{u"Apollo 2", 2},
-    DriverModel{u"Apollo 3", 3},      DriverModel{u"A 3/200", 3},
-    DriverModel{u"Apollo 3/300", 4},  DriverModel{u"A 3/300", 7},
-    DriverModel{u"A 8", 8},           DriverModel{u"Tharo Gemini", 11},
-    DriverModel{u"GEMINI2", 11},      DriverModel{u"Tharo Gemini 2", 12},
+    DriverModel{u"Apollo 1", 1},     DriverModel{u"Apollo 2", 2},
+    DriverModel{u"Apollo 3", 3},     DriverModel{u"A 3/200", 3},
+    DriverModel{u"Apollo 3/300", 4}, DriverModel{u"A 3/300", 7},
+    DriverModel{u"A 8", 8},          DriverModel{u"Tharo Gemini", 11},
+    DriverModel{u"GEMINI2", 11},     DriverModel{u"Tharo Gemini 2", 12},
 };
 
 struct LayoutRow {
@@ -66,7 +66,7 @@ void putRaw(QByteArray& bytes, const CabField& f, int v) {
 
 class Access {
 public:
-    Access(CabLayout layout) : layout_(layout) {}
+    explicit Access(CabLayout layout) : layout_(layout) {}
 
     std::optional<int> number(const DeviceSettings& r, S s) const {
         const auto f = cabField(layout_, s);
@@ -74,9 +74,12 @@ public:
         const auto raw = rawAt(r.privateBytes, *f);
         if (!raw) return std::nullopt;
         switch (f->encoding) {
-            case E::ValueMinusOne: return *raw + 1;
-            case E::IndexPlusOne: return *raw - 1;
-            default: return *raw;
+            case E::ValueMinusOne:
+                return *raw + 1;
+            case E::IndexPlusOne:
+                return *raw - 1;
+            default:
+                return *raw;
         }
     }
     void read(const DeviceSettings& r, S s, int* out) const {
@@ -94,9 +97,14 @@ public:
         const auto f = cabField(layout_, s);
         if (!f) return;
         switch (f->encoding) {
-            case E::ValueMinusOne: v -= 1; break;
-            case E::IndexPlusOne: v += 1; break;
-            default: break;
+            case E::ValueMinusOne:
+                v -= 1;
+                break;
+            case E::IndexPlusOne:
+                v += 1;
+                break;
+            default:
+                break;
         }
         putRaw(r.privateBytes, *f, v);
     }
@@ -130,17 +138,20 @@ QStringList cabSpeedItems(int model) {
     switch (model) {
         case 1:
         case 2:
-            return {" 66 mm / sec", "100 mm / sec", "133 mm / sec", "160 mm / sec",
-                    "200 mm / sec"};
+            return {" 66 mm / sec", "100 mm / sec", "133 mm / sec", "160 mm / sec", "200 mm / sec"};
         case 3:
-        case 8: return {" 50 mm /sec", " 75 mm /sec", "100 mm /sec", "125 mm /sec"};
+        case 8:
+            return {" 50 mm /sec", " 75 mm /sec", "100 mm /sec", "125 mm /sec"};
         case 4:
-            return {" 33 mm / sec", " 50 mm / sec", " 63 mm / sec", " 75 mm / sec",
-                    " 87 mm / sec"};
-        case 7: return {" 50 mm /sec", " 75 mm /sec", "100 mm /sec", "125 mm /sec", "150 mm /sec"};
-        case 11: return {" 50 mm /sec", " 70 mm /sec"};
-        case 12: return {" 50 mm /sec", " 75 mm /sec", "100 mm /sec"};
-        default: return {};
+            return {" 33 mm / sec", " 50 mm / sec", " 63 mm / sec", " 75 mm / sec", " 87 mm / sec"};
+        case 7:
+            return {" 50 mm /sec", " 75 mm /sec", "100 mm /sec", "125 mm /sec", "150 mm /sec"};
+        case 11:
+            return {" 50 mm /sec", " 70 mm /sec"};
+        case 12:
+            return {" 50 mm /sec", " 75 mm /sec", "100 mm /sec"};
+        default:
+            return {};
     }
 }
 

@@ -17,7 +17,9 @@ enum class CabLayout { Cab, Tharo };
 // 0 for any other driver.
 int cabModelForDriver(const QString& driverName);
 // Models above 9 use the Tharo layout.
-inline CabLayout cabLayoutForModel(int model) { return model > 9 ? CabLayout::Tharo : CabLayout::Cab; }
+inline CabLayout cabLayoutForModel(int model) {
+    return model > 9 ? CabLayout::Tharo : CabLayout::Cab;
+}
 
 enum class CabSetting {
     Mirror,                // cab "Zrcadlový tisk"; Tharo "Rychlý tisk"
@@ -40,12 +42,12 @@ enum class CabSetting {
 };
 
 enum class CabEncoding {
-    Flag,          // 1 on, anything else off
-    Value,         // the value itself
-    ValueMinusOne, // stored = value - 1
-    IndexPlusOne,  // stored = item index + 1
-    TenthsMm,      // stored = millimetres * 10
-    EighthsMm,     // stored = millimetres * 8
+    Flag,           // 1 on, anything else off
+    Value,          // the value itself
+    ValueMinusOne,  // stored = value - 1
+    IndexPlusOne,   // stored = item index + 1
+    TenthsMm,       // stored = millimetres * 10
+    EighthsMm,      // stored = millimetres * 8
 };
 
 // One setting's place among the driver-private bytes: offset from the first

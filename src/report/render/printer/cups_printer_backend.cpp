@@ -83,8 +83,8 @@ QList<PrinterEntry> CupsPrinterBackend::printers() {
         if (d.instance) continue;  // instances share their queue's device
         PrinterEntry e;
         e.name = QString::fromUtf8(d.name);
-        e.driverName = QString::fromUtf8(
-            cupsGetOption("printer-make-and-model", d.num_options, d.options));
+        e.driverName =
+            QString::fromUtf8(cupsGetOption("printer-make-and-model", d.num_options, d.options));
         e.port = QString::fromUtf8(cupsGetOption("device-uri", d.num_options, d.options));
         out.append(e);
     }
@@ -138,8 +138,8 @@ DeviceCaps CupsPrinterBackend::deviceCaps(const PrinterEntry& printer,
 bool CupsPrinterBackend::isBusy(const PrinterEntry& printer) {
     cups_job_t* jobs = nullptr;
     const QByteArray name = printer.name.toUtf8();
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0,
-                               CUPS_WHICHJOBS_ACTIVE);
+    const int n =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
     if (n > 0) cupsFreeJobs(n, jobs);
     return n > 0;
 }

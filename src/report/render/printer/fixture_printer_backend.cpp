@@ -21,7 +21,8 @@ public:
         writer_.setResolution(caps.resolutionX);
         writer_.setPageLayout(QPageLayout(
             QPageSize(QSizeF(w, h), QPageSize::Point), QPageLayout::Portrait,
-            QMarginsF(caps.offsetX * 72.0 / caps.resolutionX, caps.offsetY * 72.0 / caps.resolutionY,
+            QMarginsF(caps.offsetX * 72.0 / caps.resolutionX,
+                      caps.offsetY * 72.0 / caps.resolutionY,
                       std::max(0, caps.physicalWidth - caps.printableWidth - caps.offsetX) * 72.0 /
                           caps.resolutionX,
                       std::max(0, caps.physicalHeight - caps.printableHeight - caps.offsetY) *
@@ -73,7 +74,9 @@ bool readPair(const QString& text, int* a, int* b, bool single) {
     return ok1 && ok2;
 }
 
-bool readFlag(const QString& text) { return text.trimmed() == u"1"; }
+bool readFlag(const QString& text) {
+    return text.trimmed() == u"1";
+}
 
 }  // namespace
 
@@ -180,9 +183,9 @@ DeviceCaps FixturePrinterBackend::deviceCaps(const PrinterEntry& printer,
     c.physicalHeight = p->paperHeight;
     if (settings.paperSize != p->paperSize || settings.paperLength > 0) {
         // Another sheet: its size from the record, the unprintable borders kept.
-        const QPageSize current(QSizeF(p->paperWidth * 25.4 / p->resolutionX,
-                                       p->paperHeight * 25.4 / p->resolutionY),
-                                QPageSize::Millimeter);
+        const QPageSize current(
+            QSizeF(p->paperWidth * 25.4 / p->resolutionX, p->paperHeight * 25.4 / p->resolutionY),
+            QPageSize::Millimeter);
         const QSizeF mm = pageSizeForSettings(settings, current).size(QPageSize::Millimeter);
         c.physicalWidth = int(std::lround(mm.width() * p->resolutionX / 25.4));
         c.physicalHeight = int(std::lround(mm.height() * p->resolutionY / 25.4));

@@ -213,7 +213,9 @@ bool Printer::abort() {
     return true;
 }
 
-QPainter* Printer::canvas() { return job_ ? job_->canvas() : nullptr; }
+QPainter* Printer::canvas() {
+    return job_ ? job_->canvas() : nullptr;
+}
 
 Printer& programPrinter() {
     static Printer printer(std::make_unique<CupsPrinterBackend>());

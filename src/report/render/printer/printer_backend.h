@@ -65,8 +65,8 @@ public:
     // Names of the fonts built into the device.
     virtual QStringList deviceFonts(const PrinterEntry& printer) = 0;
     virtual std::unique_ptr<PrintJob> beginJob(const PrinterEntry& printer,
-                                               const DeviceSettings& settings,
-                                               const QString& title, QString* error) = 0;
+                                               const DeviceSettings& settings, const QString& title,
+                                               QString* error) = 0;
 };
 
 }  // namespace dorvana

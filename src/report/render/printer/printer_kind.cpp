@@ -11,11 +11,11 @@ struct DriverKind {
 };
 
 constexpr std::array kDriverKinds{
-    DriverKind{u"Apollo 3", u"3"},        DriverKind{u"A 3/200", u"3"},
-    DriverKind{u"Apollo 2", u"2"},        DriverKind{u"Apollo 1", u"1"},
-    DriverKind{u"A 8", u"8"},             DriverKind{u"Apollo 3/300", u"4"},
-    DriverKind{u"A 3/300", u"4"},         DriverKind{u"Tharo Gemini 2", u"12"},
-    DriverKind{u"Tharo Gemini", u"11"},   DriverKind{u"GEMINI2", u"11"},
+    DriverKind{u"Apollo 3", u"3"},      DriverKind{u"A 3/200", u"3"},
+    DriverKind{u"Apollo 2", u"2"},      DriverKind{u"Apollo 1", u"1"},
+    DriverKind{u"A 8", u"8"},           DriverKind{u"Apollo 3/300", u"4"},
+    DriverKind{u"A 3/300", u"4"},       DriverKind{u"Tharo Gemini 2", u"12"},
+    DriverKind{u"Tharo Gemini", u"11"}, DriverKind{u"GEMINI2", u"11"},
 };
 
 const char16_t* labelKind(const QString& driverName) {
@@ -43,6 +43,8 @@ QString printerStatusText(const QString& kind) {
     return isCabKind(kind) ? QStringLiteral("CAB , připravena") : QStringLiteral("Připravena");
 }
 
-bool isThermalPrinterDriver(const QString& driverName) { return labelKind(driverName) != nullptr; }
+bool isThermalPrinterDriver(const QString& driverName) {
+    return labelKind(driverName) != nullptr;
+}
 
 }  // namespace dorvana

@@ -80,10 +80,10 @@ MinimumMargins ReportPrinter::minimumMargins() const {
     MinimumMargins m;
     m.left = caps_.offsetX * 100 / caps_.resolutionX;
     m.top = caps_.offsetY * 100 / caps_.resolutionY;
-    m.right = (caps_.physicalWidth - caps_.printableWidth - caps_.offsetX) * 100 /
-              caps_.resolutionX;
-    m.bottom = (caps_.physicalHeight - caps_.printableHeight - caps_.offsetY) * 100 /
-               caps_.resolutionY;
+    m.right =
+        (caps_.physicalWidth - caps_.printableWidth - caps_.offsetX) * 100 / caps_.resolutionX;
+    m.bottom =
+        (caps_.physicalHeight - caps_.printableHeight - caps_.offsetY) * 100 / caps_.resolutionY;
     return m;
 }
 

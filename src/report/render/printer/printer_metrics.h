@@ -14,8 +14,8 @@ struct PrinterMetrics {
     int resolutionY = 100;
     int offsetX = 50;  // unprintable left / top border in device pixels
     int offsetY = 72;
-    int physicalWidth = 0;  // the sheet in device pixels (without a printer:
-    int physicalHeight = 0; // the page geometry's paper width and height)
+    int physicalWidth = 0;   // the sheet in device pixels (without a printer:
+    int physicalHeight = 0;  // the page geometry's paper width and height)
     int printableWidth = 0;  // printable area in device pixels
     int printableHeight = 0;
     float scaleX = 1.0f;  // device pixels per template unit
@@ -34,7 +34,8 @@ struct MinimumMargins {
 
 class ReportPrinter {
 public:
-    ReportPrinter(Printer& printer, PageGeometry& geometry) : printer_(printer), geometry_(geometry) {}
+    ReportPrinter(Printer& printer, PageGeometry& geometry)
+        : printer_(printer), geometry_(geometry) {}
 
     // The metrics as they stand (the device values as of the last selection
     // or orientation change).

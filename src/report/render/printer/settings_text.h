@@ -23,8 +23,7 @@ enum class SystemFamily { NT, Win9x };
 inline constexpr char16_t kDefaultPrinterFileName[] = u"Def_Printer.drv";
 
 // The settings text of a record.
-QStringList WriteSettingsText(const DeviceSettings& record,
-                              SystemFamily system = SystemFamily::NT);
+QStringList WriteSettingsText(const DeviceSettings& record, SystemFamily system = SystemFamily::NT);
 
 // Writes the settings of a text into a record. A text whose first line does
 // not begin with "System" changes nothing and gives false. The standard

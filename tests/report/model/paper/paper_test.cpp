@@ -42,7 +42,8 @@ TEST(PaperFormat, ReadsNamesQuotedOrNotAndNumbersLeniently) {
          {"Velmi dlouhý název formátu papí", 10, 20}},
         {"X,99999999999,-5", {"X", 0, -5}},
     };
-    for (const Case& c : cases) EXPECT_EQ(readFormatText(c.text), c.expected) << c.text.toStdString();
+    for (const Case& c : cases)
+        EXPECT_EQ(readFormatText(c.text), c.expected) << c.text.toStdString();
 }
 
 TEST(PaperFormat, TextRoundTripsNamesWithCommasAndQuotes) {
@@ -70,10 +71,11 @@ TEST(FormatList, LoadsTheBuiltInFormatsFirstWhenTheFileIsMissing) {
 TEST(FormatList, LoadsUserFormatsInKeyOrderWithDefaultsForMissingKeys) {
     QTemporaryDir dir;
     const QString path = dir.filePath("sestdll.ini");
-    ASSERT_TRUE(test::writeBytes(path, "[EditorSestav]\r\nRastrX=10\r\n[FormatyPapiru]\r\n"
-                                       "Format2=Jen,120\r\nPocetFormatu=3\r\n"
-                                       "Format1=\"Role 101,6 mm\",400,600\r\n"
-                                       "Format4=Nečte se,1,1\r\n"));
+    ASSERT_TRUE(test::writeBytes(path,
+                                 "[EditorSestav]\r\nRastrX=10\r\n[FormatyPapiru]\r\n"
+                                 "Format2=Jen,120\r\nPocetFormatu=3\r\n"
+                                 "Format1=\"Role 101,6 mm\",400,600\r\n"
+                                 "Format4=Nečte se,1,1\r\n"));
     TListFormatu list;
     LoadFormats(list, path);
     ASSERT_EQ(list.count(), kBuiltInFormatCount + 3);
@@ -139,9 +141,9 @@ TEST(FormatList, FindFormatMatchesWithinOnePercentOrAppendsAUserFormat) {
     struct Case {
         int width, height, index;
     };
-    for (const Case& c : {Case{826, 1169, 7}, Case{830, 1175, 7}, Case{818, 1158, 7},
-                          Case{850, 1190, 0}, Case{1169, 826, 17}, Case{836, 1169, 17},
-                          Case{850, 1169, 17}, Case{0, 0, 17}}) {
+    for (const Case& c :
+         {Case{826, 1169, 7}, Case{830, 1175, 7}, Case{818, 1158, 7}, Case{850, 1190, 0},
+          Case{1169, 826, 17}, Case{836, 1169, 17}, Case{850, 1169, 17}, Case{0, 0, 17}}) {
         TListFormatu list;
         LoadFormats(list, QString());
         const int index = FindFormat(list, c.width, c.height);

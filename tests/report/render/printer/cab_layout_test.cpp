@@ -17,8 +17,8 @@ DeviceSettings cabRecord() {
 
 TEST(CabLayout, ModelsOfDriverNames) {
     const QList<QPair<QString, int>> cases = {
-        {"Apollo 1", 1},     {"Apollo 2", 2},      {"Apollo 3", 3},     {"A 3/200", 3},
-        {"Apollo 3/300", 4}, {"A 3/300", 7},       {"A 8", 8},          {"Tharo Gemini", 11},
+        {"Apollo 1", 1},     {"Apollo 2", 2},        {"Apollo 3", 3},    {"A 3/200", 3},
+        {"Apollo 3/300", 4}, {"A 3/300", 7},         {"A 8", 8},         {"Tharo Gemini", 11},
         {"GEMINI2", 11},     {"Tharo Gemini 2", 12}, {"HP LaserJet", 0}, {"", 0}};
     for (const auto& [driver, model] : cases)
         EXPECT_EQ(cabModelForDriver(driver), model) << driver.toStdString();
@@ -75,11 +75,11 @@ TEST(CabLayout, EveryCabSettingLandsAtItsOffsetAndReadsBack) {
     s.orientationIndex = 1;
     DeviceSettings r = cabRecord();
     writeCabSettings(s, r, 1);
-    const QList<QPair<int, int>> bytes = {{38, 1}, {39, 1}, {40, 0x2C}, {41, 1}, {48, 12},
-                                          {50, 1}, {51, 3}, {62, 1}, {64, 1}, {66, 1},
-                                          {68, 1}, {70, 1}, {72, 5}, {74, 20}, {76, 2},
-                                          {78, 1}, {80, 1}, {82, 1}};
-    for (const auto& [offset, value] : bytes) EXPECT_EQ(uchar(r.privateBytes[offset]), value) << offset;
+    const QList<QPair<int, int>> bytes = {
+        {38, 1}, {39, 1}, {40, 0x2C}, {41, 1}, {48, 12}, {50, 1}, {51, 3}, {62, 1}, {64, 1},
+        {66, 1}, {68, 1}, {70, 1},    {72, 5}, {74, 20}, {76, 2}, {78, 1}, {80, 1}, {82, 1}};
+    for (const auto& [offset, value] : bytes)
+        EXPECT_EQ(uchar(r.privateBytes[offset]), value) << offset;
     EXPECT_EQ(r.paperLength, 500);
     EXPECT_EQ(r.copies, 4);
     EXPECT_EQ(r.orientation, DeviceSettings::kLandscape);

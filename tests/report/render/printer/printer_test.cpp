@@ -41,10 +41,10 @@ TEST(Printer, ListsFixturePrintersAndStartsOnTheDefault) {
     EXPECT_EQ(printer.deviceFonts(), QStringList({"Swiss 721", "Monospace 821"}));
 
     const QList<ListedPrinter> listed = listPrinters(printer);
-    EXPECT_EQ(listed, (QList<ListedPrinter>{
-                          {"Kancelář", "HP LaserJet 4", "socket://10.0.0.5", "NOR"},
-                          {"Etikety", "Apollo 2", "usb://cab/A2", "-2"},
-                          {"Rozbitá", "A 3/300", "lpd://sklad/etikety", "4"}}));
+    EXPECT_EQ(listed,
+              (QList<ListedPrinter>{{"Kancelář", "HP LaserJet 4", "socket://10.0.0.5", "NOR"},
+                                    {"Etikety", "Apollo 2", "usb://cab/A2", "-2"},
+                                    {"Rozbitá", "A 3/300", "lpd://sklad/etikety", "4"}}));
     EXPECT_EQ(printerStatusText(listed[1].kind), "CAB , připravena");
     EXPECT_EQ(printerStatusText(listed[0].kind), "Připravena");
 }

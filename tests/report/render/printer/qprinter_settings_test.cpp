@@ -12,9 +12,9 @@ TEST(QPrinterSettings, PaperOfACodeWithALengthOverridingTheSheet) {
         int code, length;
         QSizeF mm;
     };
-    for (const Case& c : {Case{9, 0, {210, 297}}, Case{11, 0, {148, 210}}, Case{9, 2970, {210, 297}},
-                          Case{1024, 381, {100, 38.1}}, Case{256, 0, {100, 150}},
-                          Case{1, 1000, {215.9, 100}}}) {
+    for (const Case& c :
+         {Case{9, 0, {210, 297}}, Case{11, 0, {148, 210}}, Case{9, 2970, {210, 297}},
+          Case{1024, 381, {100, 38.1}}, Case{256, 0, {100, 150}}, Case{1, 1000, {215.9, 100}}}) {
         DeviceSettings s;
         s.paperSize = c.code;
         s.paperLength = c.length;

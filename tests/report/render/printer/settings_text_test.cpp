@@ -66,15 +66,27 @@ TEST(SettingsText, AppliesStandardFieldsLenientlyAndBytesOnlyFromTheRunningFamil
         {"9x text keeps the private bytes",
          {"System = 9x", "Delka = 500", "Kopie = 2", "Papir = 9", "Orientace = Na vysku",
           "Line1 = 01 02 03 04 "},
-         500, 2, 9, 1, kept},
+         500,
+         2,
+         9,
+         1,
+         kept},
         {"unreadable numbers take the defaults",
          {"System = NT", "Delka = abc", "Kopie = ", "Papir = x9", "Orientace = Na sirku"},
-         300, 1, 1024, 2, kept},
+         300,
+         1,
+         1024,
+         2,
+         kept},
         {"missing lines count as unreadable", {"System = NT"}, 300, 1, 1024, 2, kept},
         {"bad hex gives 0, lower case and a missing last blank are read, excess is dropped",
          {"System = NT", "Delka =  120 ", "Kopie = 7", "Papir = 1", "Orientace = Na vysku",
           "Line1 = 0f ZZ", "bez rovnítka", "Line2 = A1 B2 C3"},
-         120, 7, 1, 1, QByteArray("\x0F\x00\xA1\xB2", 4)},
+         120,
+         7,
+         1,
+         1,
+         QByteArray("\x0F\x00\xA1\xB2", 4)},
     };
     for (const Case& c : cases) {
         DeviceSettings r = freshRecord(4);
@@ -88,8 +100,8 @@ TEST(SettingsText, AppliesStandardFieldsLenientlyAndBytesOnlyFromTheRunningFamil
 }
 
 TEST(SettingsText, ListsWithoutASystemLineChangeNothing) {
-    for (const QStringList& lines :
-         {QStringList(), QStringList({"Bcodeintrp=1", "Delka = 500"}), QStringList({" System = NT"})}) {
+    for (const QStringList& lines : {QStringList(), QStringList({"Bcodeintrp=1", "Delka = 500"}),
+                                     QStringList({" System = NT"})}) {
         DeviceSettings r = recordWithBytes(4);
         EXPECT_FALSE(ApplySettingsText(lines, r));
         EXPECT_EQ(r, recordWithBytes(4));
