@@ -1,0 +1,268 @@
+#include "data/query.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "data/label_file.h"
+#include "data/sqlite_db.h"
+#include "data/sqlite_table.h"
+#include "data/table_open.h"
+
+namespace dorvana {
+
+namespace {
+
+// A read-only store over the materialised result table: rowids 1..n in the
+// statement's order.
+class QueryResultStore : public RecordStore {
+public:
+    QueryResultStore(SqliteDb* db, QString table, FieldDefs defs, qint64 rows)
+        : db_(db), table_(std::move(table)), defs_(std::move(defs)), rows_(rows) {}
+
+    bool init(QString* error) {
+        QStringList cols;
+        for (int i = 0; i < defs_.size(); ++i) cols << QStringLiteral("c%1").arg(i);
+        return select_.prepare(*db_,
+                               QStringLiteral("SELECT %1 FROM %2 WHERE rowid >= ?1 AND rowid < ?2 "
+                                              "ORDER BY rowid")
+                                   .arg(cols.join(QLatin1String(", ")), table_),
+                               error);
+    }
+
+    QString kindName() const override { return QStringLiteral("dotaz"); }
+    const FieldDefs& fieldDefs() const override { return defs_; }
+    qint64 rowCount() const override { return rows_; }
+    bool canWrite(QString* reason) const override {
+        if (reason) *reason = QStringLiteral("Výsledek dotazu nelze měnit");
+        return false;
+    }
+    bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) override {
+        if (first < 0 || count <= 0 || first >= rows_) return true;
+        select_.reset();
+        select_.bindInt64(1, first + 1);
+        select_.bindInt64(2, first + 1 + count);
+        SqliteStatement::Step s;
+        while ((s = select_.step()) == SqliteStatement::Step::Row) {
+            RawRecord r(defs_.size());
+            for (int i = 0; i < defs_.size(); ++i) r[i] = rawFromColumn(select_, i, defs_[i].type);
+            out->append(std::move(r));
+        }
+        const bool ok = s == SqliteStatement::Step::Done;
+        if (!ok && error) *error = select_.errorText();
+        select_.reset();
+        return ok;
+    }
+
+private:
+    SqliteDb* db_;
+    QString table_;
+    FieldDefs defs_;
+    qint64 rows_;
+    SqliteStatement select_;
+};
+
+}  // namespace
+
+struct Query::Connection {
+    SqliteDb db;
+    QMap<QString, QString> aliases;  // canonical path -> SQL table reference
+    int nextAlias = 1;
+};
+
+Query::Query() = default;
+
+Query::~Query() { close(); }
+
+void Query::setSql(const QStringList& lines) {
+    close();
+    lines_ = lines;
+}
+
+void Query::close() {
+    dataSet_.reset();
+    conn_.reset();
+}
+
+bool Query::buildConnection(QString* error) {
+    conn_ = std::make_unique<Connection>();
+    if (!conn_->db.open(QStringLiteral(":memory:"), SqliteDb::Mode::Create, error)) return false;
+    conn_->db.exec(QStringLiteral("PRAGMA temp_store=FILE"));
+    registerTableModule(conn_->db.handle());
+    return true;
+}
+
+bool Query::prepare(QString* error) {
+    dataSet_.reset();
+    if (!buildConnection(error)) return false;
+    QString text = lines_.join(QLatin1Char('\n'));
+    for (auto it = macros_.cbegin(); it != macros_.cend(); ++it)
+        text.replace(QLatin1Char('%') + it.key(), it.value(), Qt::CaseInsensitive);
+
+    // Table paths in double quotes become attached or virtual tables.
+    QString out;
+    const QDir base(database_.isEmpty() ? QDir::currentPath() : database_);
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c == u'\'' || c == u'[' || c == u'`') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            qsizetype j = text.indexOf(close, i + 1);
+            if (j < 0) j = text.size() - 1;
+            out += text.mid(i, j - i + 1);
+            i = j + 1;
+        } else if (c == u'-' && i + 1 < text.size() && text[i + 1] == u'-') {
+            qsizetype j = text.indexOf(u'\n', i);
+            if (j < 0) j = text.size();
+            out += text.mid(i, j - i);
+            i = j;
+        } else if (c == u'/' && i + 1 < text.size() && text[i + 1] == u'*') {
+            qsizetype j = text.indexOf(QStringLiteral("*/"), i + 2);
+            j = j < 0 ? text.size() : j + 2;
+            out += text.mid(i, j - i);
+            i = j;
+        } else if (c == u'"') {
+            qsizetype j = i + 1;
+            QString ident;
+            while (j < text.size()) {
+                if (text[j] == u'"') {
+                    if (j + 1 < text.size() && text[j + 1] == u'"') {
+                        ident += u'"';
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ident += text[j++];
+            }
+            const QString path = base.absoluteFilePath(ident);
+            QString replacement;
+            if ((ident.contains(u'/') || ident.contains(u'.')) && QFileInfo(path).isFile()) {
+                const QString key = QFileInfo(path).canonicalFilePath();
+                replacement = conn_->aliases.value(key);
+                if (replacement.isEmpty()) {
+                    const QString alias = QStringLiteral("f%1").arg(conn_->nextAlias++);
+                    TableKind kind = detectTableKind(path);
+                    QString err;
+                    if (kind == TableKind::LabelFile || kind == TableKind::Sqlite) {
+                        SqliteStatement st;
+                        if (!st.prepare(conn_->db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(alias), &err)) {
+                            if (error) *error = err;
+                            return false;
+                        }
+                        st.bindText(1, path);
+                        if (!st.execute(&err)) {
+                            if (error) *error = QStringLiteral("Tabulku %1 nelze připojit: %2").arg(ident, err);
+                            return false;
+                        }
+                        QString table = QString::fromLatin1(kLabelTable);
+                        if (kind == TableKind::Sqlite) {
+                            auto store = SqliteTableStore::open(path, QString(), true, &err);
+                            if (!store) {
+                                if (error) *error = err;
+                                return false;
+                            }
+                            table = store->tableName();
+                        }
+                        replacement = alias + QLatin1Char('.') + sqlIdentifier(table);
+                    } else {
+                        QString lit = path;
+                        lit.replace(QLatin1Char('\''), QLatin1String("''"));
+                        if (!conn_->db.exec(QStringLiteral("CREATE VIRTUAL TABLE temp.%1 USING dorvana_table('%2')")
+                                                .arg(alias, lit),
+                                            &err)) {
+                            if (error) *error = QStringLiteral("Tabulku %1 nelze otevřít: %2").arg(ident, err);
+                            return false;
+                        }
+                        replacement = QStringLiteral("temp.") + alias;
+                    }
+                    conn_->aliases.insert(key, replacement);
+                }
+                out += replacement;
+            } else {
+                out += text.mid(i, j - i + 1);
+            }
+            i = j + 1;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    prepared_ = out.trimmed();
+    while (prepared_.endsWith(u';')) prepared_ = prepared_.chopped(1).trimmed();
+    SqliteStatement st;
+    QString err;
+    if (!st.prepare(conn_->db, prepared_, &err)) {
+        if (error) *error = QStringLiteral("Chybný dotaz SQL: %1").arg(err);
+        return false;
+    }
+    if (st.columnCount() == 0) {
+        if (error) *error = QStringLiteral("Dotaz nevrací žádná data");
+        return false;
+    }
+    return true;
+}
+
+bool Query::open(QString* error) {
+    if (!prepare(error)) return false;
+    SqliteStatement st;
+    QString err;
+    st.prepare(conn_->db, prepared_, &err);
+    FieldDefs defs;
+    QStringList names;
+    for (int i = 0; i < st.columnCount(); ++i) {
+        QString name = st.columnName(i);
+        QString unique = name;
+        for (int k = 2; names.contains(unique, Qt::CaseInsensitive); ++k)
+            unique = name + QStringLiteral("_%1").arg(k);
+        names << unique;
+        defs.append(fieldDefFromDeclType(unique, st.columnDeclType(i)));
+        if (st.columnDeclType(i).isEmpty()) defs.last().type = FieldType::Unknown;
+    }
+    st.finalize();
+    // The result goes into a temporary table, columns c0, c1, ... in order.
+    QStringList cols;
+    for (int i = 0; i < defs.size(); ++i) cols << QStringLiteral("c%1").arg(i);
+    const QString table = QStringLiteral("temp.vysledek");
+    if (!conn_->db.exec(QStringLiteral("CREATE TEMP TABLE vysledek(%1)").arg(cols.join(QLatin1String(", "))), &err) ||
+        !conn_->db.exec(QStringLiteral("INSERT INTO temp.vysledek %1").arg(prepared_), &err)) {
+        if (error) *error = QStringLiteral("Dotaz nelze provést: %1").arg(err);
+        close();
+        return false;
+    }
+    qint64 rows = 0;
+    {
+        SqliteStatement count;
+        if (count.prepare(conn_->db, QStringLiteral("SELECT max(rowid) FROM temp.vysledek")) &&
+            count.step() == SqliteStatement::Step::Row)
+            rows = count.int64(0);
+    }
+    // Expression columns take the type of their first value.
+    for (int i = 0; i < defs.size(); ++i) {
+        if (defs[i].type != FieldType::Unknown) continue;
+        SqliteStatement t;
+        defs[i].type = FieldType::String;
+        defs[i].size = 255;
+        if (t.prepare(conn_->db, QStringLiteral("SELECT typeof(c%1) FROM temp.vysledek WHERE c%1 IS NOT NULL LIMIT 1").arg(i)) &&
+            t.step() == SqliteStatement::Step::Row) {
+            const QString k = t.text(0);
+            if (k == u"integer") defs[i] = {defs[i].name, FieldType::Integer, 0, false};
+            else if (k == u"real") defs[i] = {defs[i].name, FieldType::Float, 0, false};
+            else if (k == u"blob") defs[i] = {defs[i].name, FieldType::Blob, 0, false};
+        }
+    }
+    auto store = std::make_unique<QueryResultStore>(&conn_->db, table, defs, rows);
+    if (!store->init(&err)) {
+        if (error) *error = err;
+        close();
+        return false;
+    }
+    dataSet_ = std::make_unique<DataSet>();
+    dataSet_->addCalculatedField(QStringLiteral("Calc"), FieldType::Integer, true);
+    dataSet_->setStore(std::move(store));
+    return true;
+}
+
+}  // namespace dorvana

@@ -1,0 +1,70 @@
+#pragma once
+// Queries: SQLite SQL over label files, other SQLite files, dBase, Paradox
+// and CSV files. A table is named by its path in double quotes
+// (SELECT T1.* FROM "/data/tempprn.db" T1 ORDER BY T1.cislo DESC); a
+// relative path is taken from the query's database directory. SQLite files
+// are attached; the other kinds are reached through a virtual-table module
+// over their readers. Macros ("%ORDER") are replaced before preparing.
+//
+// Opening runs the statement once into a temporary table in SQLite's
+// temporary storage (a file, not memory), so the result is a read-only data
+// set with windowed, O(log n) random access however large it is, with the
+// calculated record-number field "Calc" after its columns.
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "data/data_set.h"
+
+struct sqlite3;
+
+namespace dorvana {
+
+class Query {
+public:
+    Query();
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    // The directory relative table paths are taken from; empty: the current directory.
+    void setDatabase(const QString& directory) { database_ = directory; }
+    const QString& database() const { return database_; }
+    void setSql(const QStringList& lines);
+    void setText(const QString& text) { setSql({text}); }
+    const QStringList& sql() const { return lines_; }
+    // "%NAME" in the text is replaced by value before preparing.
+    void setMacro(const QString& name, const QString& value) { macros_[name] = value; }
+    void clearMacros() { macros_.clear(); }
+
+    // Checks the statement; false with the engine's message when it rejects it.
+    bool prepare(QString* error = nullptr);
+    // Runs it; the result stays available as dataSet() until close().
+    bool open(QString* error = nullptr);
+    void close();
+    bool isOpen() const { return dataSet_ != nullptr; }
+    DataSet* dataSet() const { return dataSet_.get(); }
+
+    // The statement as SQLite gets it (macros replaced, paths turned into
+    // attached or virtual tables); valid after prepare.
+    const QString& preparedText() const { return prepared_; }
+
+private:
+    struct Connection;
+    bool buildConnection(QString* error);
+
+    QString database_;
+    QStringList lines_;
+    QMap<QString, QString> macros_;
+    QString prepared_;
+    std::unique_ptr<Connection> conn_;
+    std::unique_ptr<DataSet> dataSet_;
+};
+
+// Registers the "dorvana_table" virtual-table module on a connection:
+// CREATE VIRTUAL TABLE t USING dorvana_table('/path/file.dbf').
+bool registerTableModule(::sqlite3* db);
+
+}  // namespace dorvana

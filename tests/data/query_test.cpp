@@ -1,0 +1,153 @@
+// Queries over label files, dBase and CSV files, with macros, ORDER BY and joins.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "data/label_file.h"
+#include "data/query.h"
+#include "data/table_open.h"
+#include "support/test_support.h"
+
+using namespace dorvana;
+
+namespace {
+
+class QueryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        labels_ = dir_.filePath(QStringLiteral("tempprn.db"));
+        QString err;
+        ASSERT_TRUE(createLabelFile(labels_, &err)) << err.toStdString();
+        auto store = LabelFileStore::open(labels_, &err);
+        ASSERT_TRUE(store) << err.toStdString();
+        QList<RawRecord> rows;
+        const char* names[] = {"Čaj zelený", "Anýz", "Bobkový list", "Šafrán", "Žampiony"};
+        for (int i = 0; i < 5; ++i) {
+            RawRecord r(16);
+            r[0] = QVariant::fromValue<qint64>((i * 7) % 5 + 1);  // 1, 3, 5, 2, 4
+            r[1] = QString::fromUtf8(names[i]);
+            r[6] = 10.5 * (i + 1);
+            r[11] = QDate(2024, 1, 1 + i);
+            rows << r;
+        }
+        ASSERT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
+        csv_ = dir_.filePath(QStringLiteral("sklad.csv"));
+        ASSERT_TRUE(test::writeBytes(csv_, "cislo;sklad;mnozstvi\r\n1;Praha;10,5\r\n3;Brno;2\r\n4;Ostrava;7,25\r\n"));
+    }
+
+    QList<QString> column(DataSet& ds, const char* name) {
+        QList<QString> out;
+        Field* f = ds.findField(QString::fromLatin1(name));
+        EXPECT_TRUE(f) << name;
+        if (!f) return out;
+        for (ds.first(); !ds.atEnd(); ds.next()) out << f->displayText();
+        return out;
+    }
+
+    QTemporaryDir dir_;
+    QString labels_, csv_;
+};
+
+TEST_F(QueryTest, OrderMacroSortsTheLabelFileAscendingAndDescending) {
+    Query q;
+    q.setSql({QStringLiteral("SELECT T1.*"),
+              QStringLiteral("FROM \"%1\" T1").arg(labels_),
+              QStringLiteral("ORDER BY %ORDER")});
+    struct Case {
+        const char* order;
+        QList<QString> cisla;
+    } cases[] = {
+        {"CISLO", {"1", "2", "3", "4", "5"}},
+        {"cislo DESC", {"5", "4", "3", "2", "1"}},
+        {"datum1 DESC, cislo", {"4", "2", "5", "3", "1"}},
+    };
+    for (const Case& c : cases) {
+        q.setMacro(QStringLiteral("ORDER"), QString::fromLatin1(c.order));
+        QString err;
+        ASSERT_TRUE(q.open(&err)) << c.order << ": " << err.toStdString();
+        EXPECT_EQ(column(*q.dataSet(), "cislo"), c.cisla) << c.order;
+    }
+    DataSet& ds = *q.dataSet();
+    EXPECT_TRUE(ds.isReadOnly());
+    QString err;
+    EXPECT_FALSE(ds.edit(&err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(ds.findField(QStringLiteral("cena"))->dataType(), FieldType::Currency);
+    EXPECT_EQ(ds.findField(QStringLiteral("nazev1"))->size(), 40);
+    Field* calc = ds.field(ds.fieldCount() - 1);
+    EXPECT_EQ(calc->name(), QStringLiteral("Calc"));
+    ds.last();
+    EXPECT_EQ(calc->value().asInteger(), 5);
+}
+
+TEST_F(QueryTest, JoinOfALabelFileAndACsvFile) {
+    Query q;
+    q.setText(QStringLiteral("SELECT T1.cislo, T1.nazev1, T2.sklad, T2.mnozstvi FROM \"%1\" T1 "
+                             "JOIN \"%2\" T2 ON T2.cislo = T1.cislo ORDER BY T1.cislo DESC")
+                  .arg(labels_, csv_));
+    QString err;
+    ASSERT_TRUE(q.open(&err)) << err.toStdString();
+    DataSet& ds = *q.dataSet();
+    EXPECT_EQ(column(ds, "cislo"), (QList<QString>{"4", "3", "1"}));
+    EXPECT_EQ(column(ds, "sklad"), (QList<QString>{"Ostrava", "Brno", "Praha"}));
+    EXPECT_EQ(ds.findField(QStringLiteral("mnozstvi"))->dataType(), FieldType::Float);
+    ds.first();
+    EXPECT_DOUBLE_EQ(ds.findField(QStringLiteral("mnozstvi"))->value().asReal(), 7.25);
+}
+
+TEST_F(QueryTest, DbaseFileWithRelativePathFromTheDatabaseDirectory) {
+    const QString dbf = dir_.filePath(QStringLiteral("ceny.dbf"));
+    QString err;
+    ASSERT_TRUE(createTable(dbf, TableKind::Dbase,
+                            {{"KOD", FieldType::String, 10, false}, {"CENA", FieldType::Float, 0, false}}, &err))
+        << err.toStdString();
+    auto t = openForeignTable(dbf, &err);
+    ASSERT_TRUE(t) << err.toStdString();
+    for (auto [kod, cena] : {std::pair{"B", 2.0}, {"C", 1.0}, {"A", 3.0}}) {
+        ASSERT_TRUE(t->append(&err));
+        t->findField(QStringLiteral("KOD"))->setText(QString::fromLatin1(kod));
+        t->findField(QStringLiteral("CENA"))->setValue(TaggedValue::real(cena));
+        ASSERT_TRUE(t->post(&err)) << err.toStdString();
+    }
+    Query q;
+    q.setDatabase(dir_.path());
+    q.setText(QStringLiteral("SELECT * FROM \"ceny.dbf\" ORDER BY CENA DESC"));
+    ASSERT_TRUE(q.open(&err)) << err.toStdString();
+    EXPECT_EQ(column(*q.dataSet(), "KOD"), (QList<QString>{"A", "B", "C"}));
+}
+
+TEST_F(QueryTest, StatementsTheEngineRejectsFailToPrepareWithItsMessage) {
+    const struct {
+        QString sql;
+        const char* fragment;
+    } cases[] = {
+        {QStringLiteral("SELEKT * FROM \"%1\"").arg(labels_), "syntax error"},
+        {QStringLiteral("SELECT T1.* FROM \"%1\" T1 ORDER BY nic").arg(labels_), "nic"},
+        {QStringLiteral("SELECT * FROM \"%1\" T1").arg(dir_.filePath(QStringLiteral("chybi.db"))), "chybi.db"},
+    };
+    for (const auto& c : cases) {
+        Query q;
+        q.setText(c.sql);
+        QString err;
+        EXPECT_FALSE(q.prepare(&err)) << c.sql.toStdString();
+        EXPECT_TRUE(err.contains(QString::fromLatin1(c.fragment))) << err.toStdString();
+        EXPECT_FALSE(q.open(&err));
+        EXPECT_FALSE(q.isOpen());
+    }
+}
+
+TEST_F(QueryTest, ValuesInTheQueryAreTextNotCode) {
+    // A path with a quote in it still names the file, and text values stay values.
+    const QString odd = dir_.filePath(QStringLiteral("o'brien.csv"));
+    ASSERT_TRUE(test::writeBytes(odd, "jmeno\r\nx'); DROP TABLE y; --\r\n"));
+    Query q;
+    q.setText(QStringLiteral("SELECT jmeno FROM \"%1\"").arg(odd));
+    QString err;
+    ASSERT_TRUE(q.open(&err)) << err.toStdString();
+    q.dataSet()->first();
+    EXPECT_EQ(q.dataSet()->field(0)->displayText(), QStringLiteral("x'); DROP TABLE y; --"));
+}
+
+}  // namespace
