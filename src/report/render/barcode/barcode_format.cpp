@@ -1,6 +1,7 @@
 #include "report/render/barcode/barcode_format.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 #include "base/rounding.h"
@@ -81,8 +82,9 @@ const QStringList& colourTableNames() {
 }
 
 QString BarcodeFormat::toText(QChar decimalSeparator) const {
-    // The ratio with at most one decimal: 1 -> "1", 2.5 -> "2,5".
-    const int tenths = roundHalfEven(ratio * 10);
+    // The ratio with at most one decimal: 1 -> "1", 2.5 -> "2,5"; never below
+    // 0.1, which would write an unreadable "000".
+    const int tenths = std::max(1, roundHalfEven(ratio * 10));
     QString r = QString::number(tenths / 10);
     if (tenths % 10 != 0) r += decimalSeparator + QString::number(std::abs(tenths % 10));
     r = r.left(3).rightJustified(3, u'0');

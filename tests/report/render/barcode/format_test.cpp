@@ -18,7 +18,7 @@ TEST(BarcodeFormat, RatioIsWrittenWithAtMostOneDecimalInThreeCharacters) {
     const Case cases[] = {
         {1.0, u',', "001"}, {2.5, u',', "2,5"}, {2.5, u'.', "2.5"}, {0.1, u',', "0,1"},
         {5.0, u',', "005"}, {1.25, u',', "1,2"},  // halves to even
-        {1.35, u',', "1,4"},
+        {1.35, u',', "1,4"}, {0.01, u',', "0,1"},  // a read ratio of .01 stays readable
     };
     for (const Case& c : cases) {
         BarcodeFormat f;
