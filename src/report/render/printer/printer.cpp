@@ -1,6 +1,7 @@
 #include "report/render/printer/printer.h"
 
 #include "report/render/printer/cups_printer_backend.h"
+#include "report/render/printer/system_profile.h"
 
 namespace dorvana {
 namespace {
@@ -14,7 +15,8 @@ const QString kNotPrinting = QStringLiteral("Printer is not currently printing")
 
 }  // namespace
 
-Printer::Printer(std::unique_ptr<PrinterBackend> backend) : backend_(std::move(backend)) {}
+Printer::Printer(std::unique_ptr<PrinterBackend> backend, const QString& systemProfilePath)
+    : backend_(std::move(backend)), profilePath_(systemProfilePath) {}
 
 Printer::~Printer() {
     if (job_) job_->abort();
@@ -53,10 +55,14 @@ QStringList Printer::printers() {
 
 int Printer::defaultPrinterIndex() {
     const QList<PrinterEntry>& list = entries();
-    const QString name = backend_ ? backend_->defaultPrinterName() : QString();
-    if (!name.isEmpty())
+    const QStringList names = {
+        backend_ ? backend_->defaultPrinterName() : QString(),
+        profilePath_.isEmpty() ? QString() : profileDefaultPrinter(profilePath_)};
+    for (const QString& name : names) {
+        if (name.isEmpty()) continue;
         for (int i = 0; i < list.size(); ++i)
             if (list[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+    }
     fail(kNoDefault);
     return -1;
 }
@@ -218,7 +224,7 @@ QPainter* Printer::canvas() {
 }
 
 Printer& programPrinter() {
-    static Printer printer(std::make_unique<CupsPrinterBackend>());
+    static Printer printer(std::make_unique<CupsPrinterBackend>(), defaultSystemProfilePath());
     return printer;
 }
 

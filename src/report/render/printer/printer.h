@@ -22,7 +22,9 @@ public:
     // a prompt counts as cancelled.
     using PropertiesPrompt = std::function<bool(const PrinterEntry&, DeviceSettings&)>;
 
-    explicit Printer(std::unique_ptr<PrinterBackend> backend);
+    // The system profile (see system_profile.h) may name the default printer.
+    explicit Printer(std::unique_ptr<PrinterBackend> backend,
+                     const QString& systemProfilePath = QString());
     ~Printer();
 
     // Replaces the backend; the printer list is built again on next use.
@@ -42,9 +44,12 @@ public:
     // Makes a printer current; -1 the system's default. Selecting another
     // printer loads its default settings; selecting the current one keeps them.
     bool setPrinterIndex(int index);
-    // The index of the system's default printer, or -1 with "There is no
-    // default printer currently selected".
+    // The index of the system's default printer (the one the print system
+    // names, else the one device= of [windows] in the system profile names),
+    // or -1 with "There is no default printer currently selected".
     int defaultPrinterIndex();
+    // The system profile consulted for the default printer; empty: none.
+    void setSystemProfilePath(const QString& path) { profilePath_ = path; }
 
     // Device, driver, port and settings of the current printer.
     bool getPrinter(QString* device, QString* driver, QString* port,
@@ -105,6 +110,7 @@ private:
     bool aborted_ = false;
     int pageNumber_ = 0;
     PropertiesPrompt prompt_;
+    QString profilePath_;
     QString error_;
 };
 

@@ -7,6 +7,7 @@
 #include "report/render/printer/printer.h"
 #include "report/render/printer/printer_kind.h"
 #include "report/render/printer/printer_listing.h"
+#include "report/render/printer/system_profile.h"
 #include "support/test_support.h"
 
 using namespace dorvana;
@@ -175,4 +176,33 @@ TEST(Printer, FixtureFileWithABadNumberIsRefused) {
     QString error;
     EXPECT_FALSE(FixturePrinterBackend::fromFile(path, &error));
     EXPECT_TRUE(error.contains("Resolution=600x600")) << error.toStdString();
+}
+
+TEST(SystemProfile, NamesTheDefaultPrinterAndKeepsPrinterSections) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config/dorvana/win.ini");
+    ASSERT_TRUE(test::writeBytes(path,
+                                 "[windows]\r\ndevice=B,winspool,Ne01:\r\n"
+                                 "[Tisk B,usb://b]\r\nBcodeintrp=1\r\nTeplota=5\r\n"));
+    FixturePrinter a;
+    a.entry = {"A", "HP", "ipp://a"};
+    FixturePrinter b = a;
+    b.entry.name = "Tisk B";
+    FixturePrinter c = a;
+    c.entry.name = "B";
+    Printer printer(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{a, b, c}), path);
+    EXPECT_EQ(printer.defaultPrinterIndex(), 2);
+    EXPECT_EQ(printer.printerIndex(), 2);
+
+    EXPECT_EQ(printerProfileSettings(path, "tisk b"), QStringList({"Bcodeintrp=1", "Teplota=5"}));
+    EXPECT_TRUE(printerProfileSettings(path, "Tisk").isEmpty());
+    ASSERT_TRUE(writePrinterProfileSettings(path, "Tisk B,usb://b",
+                                            {"Bcodeintrp=0", "bez rovnítka", "Rychlost = 3"}));
+    EXPECT_EQ(printerProfileSettings(path, "Tisk B"),
+              QStringList({"Bcodeintrp=0", "Teplota=5", "Rychlost=3"}));
+    EXPECT_EQ(profileDefaultPrinter(path), "B");
+
+    const QString fresh = dir.filePath("nova/slozka/win.ini");
+    ASSERT_TRUE(writePrinterProfileSettings(fresh, "C,lpd://c", {"Bcodeintrp=1"}));
+    EXPECT_EQ(test::fileBytes(fresh), QByteArray("[C,lpd://c]\r\nBcodeintrp=1\r\n"));
 }
