@@ -203,11 +203,12 @@ TEST_F(EvaluatorTest, Values) {
         const EvaluationResult r = eval(c.text);
         ASSERT_TRUE(r.ok()) << "error " << r.errorCode << " at " << r.errorPosition << " "
                             << r.failureMessage.toStdString();
-        if (c.expected.isReal() && r.value.isReal())
+        if (c.expected.isReal() && r.value.isReal()) {
             EXPECT_NEAR(r.value.asReal(), c.expected.asReal(),
                         1e-12 * std::max(1.0, std::fabs(c.expected.asReal())));
-        else
+        } else {
             EXPECT_EQ(r.value, c.expected) << show(r.value) << " != " << show(c.expected);
+        }
     }
 }
 
