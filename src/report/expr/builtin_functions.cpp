@@ -227,9 +227,8 @@ bool applyBuiltinFunction(int code, const TaggedValue* a, TaggedValue* out, Valu
         }
         case kStrtoint: {
             const QString s = toText(a[0]);
-            bool ok = false;
-            const qint32 n = s.trimmed().toInt(&ok, 10);
-            if (!ok)
+            qint32 n = 0;
+            if (!value_text::toInteger(s, &n))
                 return failWith(fault,
                                 QStringLiteral("%1 není platné celé číslo").arg(quoted(s)));
             *out = TaggedValue(n);

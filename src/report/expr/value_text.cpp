@@ -1,12 +1,10 @@
 #include "report/expr/value_text.h"
 
-#include <QCollator>
-#include <memory>
-
 #include "report/expr/format/date_time_format.h"
 #include "report/expr/format/format_settings.h"
 #include "report/expr/format/number_format.h"
 #include "report/expr/format/text_case.h"
+#include "report/expr/format/text_compare.h"
 
 namespace dorvana::value_text {
 
@@ -39,17 +37,10 @@ QString lower(const QString& text) { return lowerText(text); }
 
 int compare(const QString& a, const QString& b) {
     if (a == b) return 0;
-    // One collator per locale in force, made again only when that changes.
-    static std::unique_ptr<QCollator> collator;
-    const QLocale& locale = formatSettings().locale;
-    if (!collator || collator->locale() != locale) {
-        collator = std::make_unique<QCollator>(locale);
-        collator->setCaseSensitivity(Qt::CaseSensitive);
-    }
-    const int order = collator->compare(a, b);
-    if (order != 0) return order < 0 ? -1 : 1;
-    // Texts the collation holds equal are still different texts.
-    return a < b ? -1 : 1;
+    const int order = compareText(a, b);
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
+
+bool toInteger(const QString& text, qint32* out) { return parseInteger(text, out); }
 
 }  // namespace dorvana::value_text

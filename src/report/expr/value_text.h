@@ -27,5 +27,7 @@ QString lower(const QString& text);
 // Order of two texts, case-sensitive, in the locale's collation; 0 only when
 // they are equal.
 int compare(const QString& a, const QString& b);
+// STRTOINT: a decimal 32-bit integer, blanks around it allowed.
+bool toInteger(const QString& text, qint32* out);
 
 }  // namespace dorvana::value_text
