@@ -23,11 +23,11 @@ void TSesGrafPrvek::setLines(int bits) {
 void TSesObraz::setFileName(const QString& name, const QString& directory) {
     fileName_ = name;
     Picture = QImage();
-    if (name.isEmpty()) return;
+    if (name.isEmpty() || directory.isEmpty()) return;
     // Only the file name counts; a directory part in the template is not followed.
     const QString bare = QFileInfo(QString(name).replace(u'\\', u'/')).fileName();
     if (bare.isEmpty()) return;
-    const QString path = directory.isEmpty() ? bare : QDir(directory).filePath(bare);
+    const QString path = QDir(directory).filePath(bare);
     if (QFileInfo(path).isFile()) Picture.load(path);
 }
 

@@ -69,8 +69,9 @@ public:
 
     // The file name as the template stores it (without directory).
     const QString& FileName() const { return fileName_; }
-    // Sets the file name and loads the picture from directory/name; an empty
-    // name (or a file that cannot be read) leaves no picture.
+    // Sets the file name and loads the picture from directory/name (only the
+    // name's last part counts); an empty name or directory, or a file that
+    // cannot be read, leaves no picture.
     void setFileName(const QString& name, const QString& directory = QString());
     QImage Picture;
 

@@ -111,13 +111,13 @@ void TPapir::renumber() {
 
 void TPapir::addGroupSections() {
     for (int k = 0; k < GroupSection::Count; ++k) {
-        auto s = std::make_unique<TOddil>(0, QString());
+        const int i = sectionCount();
+        auto s = std::make_unique<TOddil>(i, sectionCaption(i, plans_));
         s->width = width_;
         s->scale = scale_;
         sections_.push_back(std::move(s));
     }
     ++groups_;
-    renumber();
 }
 
 void TPapir::removeGroupSections(int g) {

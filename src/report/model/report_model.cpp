@@ -28,17 +28,21 @@ ReportModel::ReportModel() {
     relinkSections();
 }
 
+void ReportModel::linkPlan(int p) {
+    plans_[size_t(p)]->number = p - 1;
+    for (int k = 0; k < PlanSection::Count; ++k)
+        plans_[size_t(p)]->sections[size_t(k)] = page_.planSection(p, k);
+}
+
+void ReportModel::linkGroup(int g) {
+    groups_[size_t(g)]->number = g;
+    for (int k = 0; k < GroupSection::Count; ++k)
+        groups_[size_t(g)]->sections[size_t(k)] = page_.groupSection(g, k);
+}
+
 void ReportModel::relinkSections() {
-    for (size_t p = 0; p < plans_.size(); ++p) {
-        plans_[p]->number = int(p) - 1;
-        for (int k = 0; k < PlanSection::Count; ++k)
-            plans_[p]->sections[size_t(k)] = page_.planSection(int(p), k);
-    }
-    for (size_t g = 0; g < groups_.size(); ++g) {
-        groups_[g]->number = int(g);
-        for (int k = 0; k < GroupSection::Count; ++k)
-            groups_[g]->sections[size_t(k)] = page_.groupSection(int(g), k);
-    }
+    for (int p = 0; p < planCount(); ++p) linkPlan(p);
+    for (int g = 0; g < groupCount(); ++g) linkGroup(g);
 }
 
 int ReportModel::columns() const { return page_.section(PlanSection::Body)->columns; }
@@ -59,7 +63,7 @@ TPolSkup* ReportModel::addGroup() {
     const int columns = this->columns(), gap = columnGap();
     page_.addGroupSections();
     groups_.push_back(std::make_unique<TPolSkup>());
-    relinkSections();
+    linkGroup(groupCount() - 1);
     for (TOddil* s : groups_.back()->sections) {
         s->columns = columns;
         s->gap = gap;
@@ -82,7 +86,7 @@ TPolPlan* ReportModel::addPlan() {
     const int columns = this->columns(), gap = columnGap();
     page_.addPlanSections();
     plans_.push_back(std::make_unique<TPolPlan>());
-    relinkSections();
+    linkPlan(planCount() - 1);
     for (TOddil* s : plans_.back()->sections) {
         s->columns = columns;
         s->gap = gap;

@@ -125,6 +125,8 @@ public:
     int highestPass() const;
 
 private:
+    void linkPlan(int p);
+    void linkGroup(int g);
     void relinkSections();
     TPapir page_;
     std::vector<std::unique_ptr<TPolSkup>> groups_;

@@ -67,7 +67,11 @@ int parseIntegerToken(QStringView token, int def) {
 }
 
 bool isNameToken(QStringView token) {
-    return !token.isEmpty() && !(token[0] >= u'0' && token[0] <= u'9');
+    if (token.isEmpty() || (token[0] >= u'0' && token[0] <= u'9')) return false;
+    // A signed number ("-7") is a number, not a name.
+    constexpr int kNotNumber = -1;
+    return parseIntegerToken(token, kNotNumber) == kNotNumber &&
+           parseIntegerToken(token, kNotNumber + 1) == kNotNumber + 1;
 }
 
 QString quotedToken(QStringView text) {

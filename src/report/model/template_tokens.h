@@ -33,7 +33,7 @@ private:
 int parseIntegerToken(QStringView token, int def = 0);
 
 // True when a reference token names something instead of giving a number:
-// its first character is not a digit.
+// its first character is not a digit (and it is not a signed number).
 bool isNameToken(QStringView token);
 
 // A text as a quoted token: "text". A double quote inside cannot be stored

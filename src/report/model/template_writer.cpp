@@ -120,11 +120,11 @@ QStringList usedFieldNames(const ReportModel& model, const QStringList& fieldNam
         for (const auto& e : s->elements())
             if (e->type() == ElementType::FieldValue || e->type() == ElementType::FieldLabel) {
                 const QString& name = static_cast<const TDBSesLabel&>(*e).fieldName();
-                if (!name.isEmpty()) found.append(name);
+                if (!name.isEmpty()) found.append(plainToken(name));  // as the line names it
             }
     for (int g = 0; g < model.groupCount(); ++g) {
         const QString name = groupFieldName(*model.group(g), fieldNames);
-        if (!name.isEmpty()) found.append(name);
+        if (!name.isEmpty()) found.append(plainToken(name));
     }
     for (const FunctionDefinition& f : model.functions) expressionFieldNames(f.expression, &found);
     QStringList distinct;
