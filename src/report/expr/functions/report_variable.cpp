@@ -43,10 +43,14 @@ int TRadekPromenna::groupVariable() const {
 }
 
 void TRadekPromenna::Reset(int scope) {
+    Reset(scope, now());
+}
+
+void TRadekPromenna::Reset(int scope, double moment) {
     if (scope >= 0 && scope != group_) return;
     if (scope <= -2 && kind_ < kVarPlanLineNumber) return;
     if (kind_ == kVarDate || kind_ == kVarTime) {
-        timeStamp_ = now();
+        timeStamp_ = moment;
         counter_ = 0;
         value_ = TaggedValue::dateTime(timeStamp_);
     } else if (groupVariable() == kGroupChange) {
@@ -107,7 +111,9 @@ int TListPromenna::addGroup() {
 }
 
 void TListPromenna::ResetAll(int scope) {
-    for (auto& row : rows_) row->Reset(scope);
+    // The date and the time variable hold the same moment.
+    const double moment = now();
+    for (auto& row : rows_) row->Reset(scope, moment);
 }
 
 TaggedValue TListPromenna::value(int i) const {

@@ -52,6 +52,8 @@ public:
     // group; with -1 always; with -2 (or lower) only the plan and group
     // variables (kind 5 and above).
     void Reset(int scope);
+    // As Reset, with `now` (days) as the moment of the reset.
+    void Reset(int scope, double now);
     // Date and time: the value again becomes the time stamp; group change:
     // true with the counter 0; every other kind: counter + 1, which becomes
     // the value.
