@@ -1,10 +1,15 @@
 // dorvana-cli eval EXPR [--table PATH] [--record N] [--param TEXT]...
-// Evaluates one expression and prints "<kind>\t<value>" (exit 0),
+// Evaluates one expression, with the fields of record N (1-based, default
+// the first) of the table and the given report parameters, and prints "<kind>\t<value>" (exit 0),
 // "error\t<code>\t<position>" or "failure\t<message>" (exit 1).
+#include <QFileInfo>
 #include <QTextStream>
+#include <memory>
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "data/data_set.h"
+#include "data/table_open.h"
 #include "report/expr/evaluator.h"
 #include "report/expr/value_source.h"
 
@@ -12,23 +17,43 @@ namespace dorvana::cli {
 
 namespace {
 
-// The report parameters given with --param; no data set, no user functions
-// and no report variables, so those references yield 0.
-class ParameterSource : public ValueSource {
+// The report parameters given with --param and the fields of the current
+// record of --table; no user functions and no report variables, so those
+// references yield 0.
+class EvalSource : public ValueSource {
 public:
-    explicit ParameterSource(QStringList parameters) : parameters_(std::move(parameters)) {}
+    EvalSource(QStringList parameters, DataSet* table)
+        : parameters_(std::move(parameters)), table_(table) {}
 
-    TaggedValue fieldValue(int) override { return TaggedValue(qint32(0)); }
+    TaggedValue fieldValue(int i) override {
+        if (!table_ || i < 0 || i >= table_->fieldCount()) return TaggedValue(qint32(0));
+        const Field* field = table_->field(i);
+        if (!field) return TaggedValue(qint32(0));
+        TaggedValue v = field->value();
+        if (!v.isEmpty()) return v;
+        // A field without a value: the empty text for text fields, else 0.
+        const FieldType type = field->dataType();
+        return type == FieldType::String || type == FieldType::Memo ? TaggedValue(QString())
+                                                                    : TaggedValue(qint32(0));
+    }
     TaggedValue parameterValue(int i) override {
         return i >= 0 && i < parameters_.size() ? TaggedValue(parameters_[i]) : TaggedValue(qint32(0));
     }
     TaggedValue functionValue(int) override { return TaggedValue(qint32(0)); }
     TaggedValue variableValue(int) override { return TaggedValue(qint32(0)); }
-    int fieldIndex(const QString&) override { return -1; }
+    int fieldIndex(const QString& name) override {
+        if (!table_) return -1;
+        for (int i = 0; i < table_->fieldCount(); ++i) {
+            const Field* field = table_->field(i);
+            if (field && sameNameIgnoringAsciiCase(field->name(), name)) return i;
+        }
+        return -1;
+    }
     int functionIndex(const QString&) override { return -1; }
 
 private:
     QStringList parameters_;
+    DataSet* table_;
 };
 
 // The machine-readable text of a value: reals with "." and up to 15
@@ -66,11 +91,26 @@ int runEval(const QStringList& args) {
     if (a.positional.size() != 1)
         return fail(QStringLiteral("příkaz eval čeká právě jeden výraz (výraz začínající „-“ "
                                    "zapište za „--“)"));
-    if (a.has(QStringLiteral("table")) || a.has(QStringLiteral("record")))
-        return fail(QStringLiteral("volby --table a --record zatím nejsou k dispozici "
-                                   "(chybí tabulkový stroj)"));
+    std::unique_ptr<DataSet> table;
+    if (a.has(QStringLiteral("table"))) {
+        const QString path = a.value(QStringLiteral("table"));
+        if (!QFileInfo(path).isFile())
+            return fail(QStringLiteral("tabulka „%1“ neexistuje").arg(path));
+        table = openAnyTable(path, &error);
+        if (!table) return fail(error.isEmpty() ? QStringLiteral("tabulku „%1“ nelze otevřít").arg(path)
+                                                : error);
+        int record = 1;
+        if (!a.intValue(QStringLiteral("record"), 1, &record, &error)) return fail(error);
+        if (a.has(QStringLiteral("record")) && !table->setRecNo(record))
+            return fail(QStringLiteral("záznam %1 v tabulce není (počet záznamů: %2)")
+                            .arg(record)
+                            .arg(table->recordCount()));
+        if (!a.has(QStringLiteral("record"))) table->first();
+    } else if (a.has(QStringLiteral("record"))) {
+        return fail(QStringLiteral("volba --record patří k volbě --table"));
+    }
 
-    ParameterSource source(a.all(QStringLiteral("param")));
+    EvalSource source(a.all(QStringLiteral("param")), table.get());
     const EvaluationResult r = evaluateExpression(a.positional[0], &source);
     QTextStream out(stdout);
     if (r.errorCode != kNoError) {
