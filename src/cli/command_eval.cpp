@@ -1,7 +1,8 @@
 // dorvana-cli eval EXPR [--table PATH] [--record N] [--param TEXT]...
 // Evaluates one expression, with the fields of record N (1-based, default
-// the first) of the table and the given report parameters, and prints "<kind>\t<value>" (exit 0),
-// "error\t<code>\t<position>" or "failure\t<message>" (exit 1).
+// the first) of the table and the given report parameters, and prints
+// "<kind>\t<value>" (exit 0), "error\t<code>\t<position>" or
+// "failure\t<message>" (exit 1).
 #include <QFileInfo>
 #include <QTextStream>
 #include <memory>
