@@ -328,8 +328,11 @@ bool readDate(Reader& r, QDate* date) {
         r.take(c);
         const qsizetype afterSeparator = r.pos();
         r.skipBlanks();
-        if (!r.number(4, &values[count], &digits[count])) {
-            r.setPos(afterSeparator);  // a separator may close the date ("10. 12.")
+        // A separator may close the date ("10. 12."), also before a time
+        // ("10. 12. 14:30").
+        if (!r.number(4, &values[count], &digits[count]) || r.peek() == QLatin1Char(':') ||
+            r.peek() == formatSettings().timeSeparator) {
+            r.setPos(afterSeparator);
             break;
         }
         ++count;

@@ -143,6 +143,7 @@ TEST_F(DateTimeFormatTest, ReadsDateTimes) {
         {"10.12.2026  14:30:15", true, QDate(2026, 12, 10), QTime(14, 30, 15)},
         {"10.12.2026 14:30:15,5", true, QDate(2026, 12, 10), QTime(14, 30, 15, 500)},
         {"10.12.2026", true, QDate(2026, 12, 10), QTime(0, 0)},
+        {"10. 12. 14:30", true, QDate(QDate::currentDate().year(), 12, 10), QTime(14, 30)},
         {"14:30", true, epoch, QTime(14, 30)},
         {"2:30 PM", true, epoch, QTime(14, 30)},
         {"12:00 am", true, epoch, QTime(0, 0)},
