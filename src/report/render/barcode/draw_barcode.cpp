@@ -39,8 +39,12 @@ void drawErrorText(QPainter& canvas, const QRect& rect, int rotation, int flags)
     const QSize box = turnInto(canvas, rect, -rotation);
     int align = Qt::AlignHCenter | (flags & ~Qt::AlignHorizontal_Mask);
     if (!(flags & Qt::AlignVertical_Mask)) align |= Qt::AlignVCenter;
+    // Like element text, a line too long for the box loses characters at its end.
+    QString text = barcodeErrorText();
+    const QFontMetrics metrics(canvas.font(), canvas.device());
+    while (text.size() > 1 && metrics.horizontalAdvance(text) > box.width()) text.chop(1);
     canvas.setClipRect(QRect(QPoint(0, 0), box), Qt::IntersectClip);
-    canvas.drawText(QRect(QPoint(0, 0), box), align, barcodeErrorText());
+    canvas.drawText(QRect(QPoint(0, 0), box), align, text);
     canvas.restore();
 }
 
