@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const char* bytes = reinterpret_cast<const char*>(data) + 1;
     const qsizetype n = qsizetype(size - 1);
-    const QString text = (data[0] & 1) ? QString::fromLatin1(bytes, n) : QString::fromUtf8(bytes, n);
+    const QString text =
+        (data[0] & 1) ? QString::fromLatin1(bytes, n) : QString::fromUtf8(bytes, n);
 
     const EvaluationResult r = evaluateExpression(text, &source);
     if (r.errorCode != 0) {

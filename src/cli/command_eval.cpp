@@ -38,7 +38,8 @@ public:
                                                                     : TaggedValue(qint32(0));
     }
     TaggedValue parameterValue(int i) override {
-        return i >= 0 && i < parameters_.size() ? TaggedValue(parameters_[i]) : TaggedValue(qint32(0));
+        return i >= 0 && i < parameters_.size() ? TaggedValue(parameters_[i])
+                                                : TaggedValue(qint32(0));
     }
     TaggedValue functionValue(int) override { return TaggedValue(qint32(0)); }
     TaggedValue variableValue(int) override { return TaggedValue(qint32(0)); }
@@ -86,20 +87,23 @@ QString plainText(const TaggedValue& v) {
 int runEval(const QStringList& args) {
     CliArgs a;
     QString error;
-    if (!parseArgs(args, {QStringLiteral("table"), QStringLiteral("record"), QStringLiteral("param")},
-                   {}, &a, &error))
+    if (!parseArgs(args,
+                   {QStringLiteral("table"), QStringLiteral("record"), QStringLiteral("param")}, {},
+                   &a, &error))
         return fail(error);
     if (a.positional.size() != 1)
-        return fail(QStringLiteral("příkaz eval čeká právě jeden výraz (výraz začínající „-“ "
-                                   "zapište za „--“)"));
+        return fail(
+            QStringLiteral("příkaz eval čeká právě jeden výraz (výraz začínající „-“ "
+                           "zapište za „--“)"));
     std::unique_ptr<DataSet> table;
     if (a.has(QStringLiteral("table"))) {
         const QString path = a.value(QStringLiteral("table"));
         if (!QFileInfo(path).isFile())
             return fail(QStringLiteral("tabulka „%1“ neexistuje").arg(path));
         table = openAnyTable(path, &error);
-        if (!table) return fail(error.isEmpty() ? QStringLiteral("tabulku „%1“ nelze otevřít").arg(path)
-                                                : error);
+        if (!table)
+            return fail(error.isEmpty() ? QStringLiteral("tabulku „%1“ nelze otevřít").arg(path)
+                                        : error);
         int record = 1;
         if (!a.intValue(QStringLiteral("record"), 1, &record, &error)) return fail(error);
         if (a.has(QStringLiteral("record")) && !table->setRecNo(record))

@@ -16,18 +16,44 @@ struct Builtin {
 
 // In code order: code n is kBuiltins[n - 1].
 constexpr Builtin kBuiltins[kBuiltinFunctionCount] = {
-    {"SIN", 1},    {"COS", 1},       {"TAN", 1},        {"COTG", 1},       {"EXP", 1},
-    {"LN", 1},     {"ASIN", 1},      {"ACOS", 1},       {"ATAN", 1},       {"ACOTG", 1},
-    {"ABS", 1},    {"INT", 1},       {"SGN", 1},        {"MAX", 2},        {"MIN", 2},
-    {"IF", 3},     {"SKUP", 1},      {"COPY", 3},       {"LENGTH", 1},     {"POS", 2},
-    {"TYPHOM", 1}, {"UPPERCASE", 1}, {"LOWERCASE", 1},  {"ROUNP", 1},      {"FDATETIME", 2},
-    {"STRTODATE", 1}, {"STRTODATIM", 1}, {"INTTOSTR", 1}, {"STRTOINT", 1},
+    {"SIN", 1},       {"COS", 1},        {"TAN", 1},       {"COTG", 1},     {"EXP", 1},
+    {"LN", 1},        {"ASIN", 1},       {"ACOS", 1},      {"ATAN", 1},     {"ACOTG", 1},
+    {"ABS", 1},       {"INT", 1},        {"SGN", 1},       {"MAX", 2},      {"MIN", 2},
+    {"IF", 3},        {"SKUP", 1},       {"COPY", 3},      {"LENGTH", 1},   {"POS", 2},
+    {"TYPHOM", 1},    {"UPPERCASE", 1},  {"LOWERCASE", 1}, {"ROUNP", 1},    {"FDATETIME", 2},
+    {"STRTODATE", 1}, {"STRTODATIM", 1}, {"INTTOSTR", 1},  {"STRTOINT", 1},
 };
 
 enum Code {
-    kSin = 1, kCos, kTan, kCotg, kExp, kLn, kAsin, kAcos, kAtan, kAcotg, kAbs, kInt, kSgn, kMax,
-    kMin, kIf, kSkup, kCopy, kLength, kPos, kTyphom, kUppercase, kLowercase, kRounp, kFdatetime,
-    kStrtodate, kStrtodatim, kInttostr, kStrtoint,
+    kSin = 1,
+    kCos,
+    kTan,
+    kCotg,
+    kExp,
+    kLn,
+    kAsin,
+    kAcos,
+    kAtan,
+    kAcotg,
+    kAbs,
+    kInt,
+    kSgn,
+    kMax,
+    kMin,
+    kIf,
+    kSkup,
+    kCopy,
+    kLength,
+    kPos,
+    kTyphom,
+    kUppercase,
+    kLowercase,
+    kRounp,
+    kFdatetime,
+    kStrtodate,
+    kStrtodatim,
+    kInttostr,
+    kStrtoint,
 };
 
 bool numericError(ValueFault* fault) {
@@ -54,7 +80,9 @@ bool equalTo(const TaggedValue& v, const TaggedValue& what, bool* equal, ValueFa
     return true;
 }
 
-QString quoted(const QString& text) { return QStringLiteral("„%1“").arg(text); }
+QString quoted(const QString& text) {
+    return QStringLiteral("„%1“").arg(text);
+}
 
 }  // namespace
 
@@ -186,8 +214,8 @@ bool applyBuiltinFunction(int code, const TaggedValue* a, TaggedValue* out, Valu
             return true;
         case kPos: {
             const QString sub = toText(a[0]);
-            *out = TaggedValue(
-                sub.isEmpty() ? 0 : static_cast<qint32>(toText(a[1]).indexOf(sub) + 1));
+            *out =
+                TaggedValue(sub.isEmpty() ? 0 : static_cast<qint32>(toText(a[1]).indexOf(sub) + 1));
             return true;
         }
         case kUppercase:
@@ -212,10 +240,10 @@ bool applyBuiltinFunction(int code, const TaggedValue* a, TaggedValue* out, Valu
             const bool read = code == kStrtodate ? value_text::dateToDays(s, &days)
                                                  : value_text::dateTimeToDays(s, &days);
             if (!read)
-                return failWith(fault, code == kStrtodate
-                                           ? QStringLiteral("%1 není platné datum").arg(quoted(s))
-                                           : QStringLiteral("%1 není platné datum a čas")
-                                                 .arg(quoted(s)));
+                return failWith(fault,
+                                code == kStrtodate
+                                    ? QStringLiteral("%1 není platné datum").arg(quoted(s))
+                                    : QStringLiteral("%1 není platné datum a čas").arg(quoted(s)));
             *out = TaggedValue::dateTime(days);
             return true;
         }
@@ -229,8 +257,7 @@ bool applyBuiltinFunction(int code, const TaggedValue* a, TaggedValue* out, Valu
             const QString s = toText(a[0]);
             qint32 n = 0;
             if (!value_text::toInteger(s, &n))
-                return failWith(fault,
-                                QStringLiteral("%1 není platné celé číslo").arg(quoted(s)));
+                return failWith(fault, QStringLiteral("%1 není platné celé číslo").arg(quoted(s)));
             *out = TaggedValue(n);
             return true;
         }

@@ -58,12 +58,20 @@ constexpr quint8 kUnaryLevel = 2;
 // Above every level: applies all pending operators of the current argument.
 constexpr quint8 kLoosestLevel = 255;
 
-bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 // Letters of reference names: A-Z, and letters with diacritics, which field
 // names of Czech tables carry.
-bool isNameLetter(QChar c) { return isAsciiLetter(c.unicode()) || (c.unicode() > 127 && c.isLetter()); }
-bool isNameChar(QChar c) { return isNameLetter(c) || isDigit(c.unicode()) || c == u'_'; }
+bool isNameLetter(QChar c) {
+    return isAsciiLetter(c.unicode()) || (c.unicode() > 127 && c.isLetter());
+}
+bool isNameChar(QChar c) {
+    return isNameLetter(c) || isDigit(c.unicode()) || c == u'_';
+}
 
 class Evaluator {
 public:
@@ -78,10 +86,10 @@ private:
     struct Entry {
         enum Type : quint8 { Binary, Negate, Not, Function, Paren, Comma };
         Type type;
-        quint8 level = 0;       // Binary, Negate, Not, Function
+        quint8 level = 0;  // Binary, Negate, Not, Function
         BinaryOp op = BinaryOp::Add;
-        quint8 function = 0;    // Function: its code; Paren: the code of its call, 0 plain
-        quint8 commas = 0;      // Paren: commas met so far
+        quint8 function = 0;  // Function: its code; Paren: the code of its call, 0 plain
+        quint8 commas = 0;    // Paren: commas met so far
     };
 
     bool error(int code, int position) {
@@ -177,7 +185,8 @@ bool Evaluator::applyTop(int position) {
         case Entry::Not: {
             if (valueCount_ < 1) return error(kSyntaxError, position);
             TaggedValue& v = values_[valueCount_ - 1];
-            const bool ok = e.type == Entry::Negate ? applyNegate(v, &out, &f) : applyNot(v, &out, &f);
+            const bool ok =
+                e.type == Entry::Negate ? applyNegate(v, &out, &f) : applyNot(v, &out, &f);
             if (!ok) return fault(f, position);
             v = std::move(out);
             return true;
@@ -340,8 +349,8 @@ bool Evaluator::word(int* pos) {
             quint8 level;
         };
         static constexpr WordOp kWords[] = {
-            {"AND", BinaryOp::And, 4},    {"DIV", BinaryOp::IntDiv, 4}, {"MOD", BinaryOp::Mod, 4},
-            {"SHL", BinaryOp::Shl, 4},    {"SHR", BinaryOp::Shr, 4},    {"OR", BinaryOp::Or, 5},
+            {"AND", BinaryOp::And, 4}, {"DIV", BinaryOp::IntDiv, 4}, {"MOD", BinaryOp::Mod, 4},
+            {"SHL", BinaryOp::Shl, 4}, {"SHR", BinaryOp::Shr, 4},    {"OR", BinaryOp::Or, 5},
             {"XOR", BinaryOp::Xor, 5},
         };
         for (const WordOp& op : kWords)

@@ -16,20 +16,20 @@ class ValueSource;
 // The error codes of the evaluator (8, 9 and 12 are reserved and never raised).
 enum EvaluatorError : int {
     kNoError = 0,
-    kUnknownIdentifier = 1,     // "Neznamý identifikátor"
-    kSyntaxError = 2,           // "Syntaktická chyba"
-    kStackOverflow = 3,         // "Přetečení zásobníku"
-    kTooFewOpenParens = 4,      // "Málo otevíracích závorek"
-    kMissingCloseParen = 5,     // "Chybí uzavírací závorka"
-    kNumericError = 6,          // "Numerická chyba"
-    kBadNumber = 7,             // "Chybný zápis čísla"
-    kTooManyVariables = 8,      // "Příliš mnoho proměnných"
-    kBadVariableName = 9,       // "Chybnný název proměnné"
-    kCommaExpected = 10,        // "Očekávám čárku"
-    kTooManyCommas = 11,        // "Příliš mnoho čárek"
-    kStoppedByUser = 12,        // "Ukončeno uživatelem"
-    kOperandTypeError = 13,     // "Chybný typ operandu"
-    kApostropheExpected = 14,   // "Očekávám apostrof"
+    kUnknownIdentifier = 1,    // "Neznamý identifikátor"
+    kSyntaxError = 2,          // "Syntaktická chyba"
+    kStackOverflow = 3,        // "Přetečení zásobníku"
+    kTooFewOpenParens = 4,     // "Málo otevíracích závorek"
+    kMissingCloseParen = 5,    // "Chybí uzavírací závorka"
+    kNumericError = 6,         // "Numerická chyba"
+    kBadNumber = 7,            // "Chybný zápis čísla"
+    kTooManyVariables = 8,     // "Příliš mnoho proměnných"
+    kBadVariableName = 9,      // "Chybnný název proměnné"
+    kCommaExpected = 10,       // "Očekávám čárku"
+    kTooManyCommas = 11,       // "Příliš mnoho čárek"
+    kStoppedByUser = 12,       // "Ukončeno uživatelem"
+    kOperandTypeError = 13,    // "Chybný typ operandu"
+    kApostropheExpected = 14,  // "Očekávám apostrof"
 };
 
 // The message of an error code 1..14 (empty for any other code).

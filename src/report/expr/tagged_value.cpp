@@ -19,7 +19,9 @@ TaggedValue TaggedValue::dateTime(double days) {
     return v;
 }
 
-TaggedValue TaggedValue::dateTime(const QDateTime& when) { return dateTime(daysFromDateTime(when)); }
+TaggedValue TaggedValue::dateTime(const QDateTime& when) {
+    return dateTime(daysFromDateTime(when));
+}
 
 bool TaggedValue::operator==(const TaggedValue& other) const {
     if (kind_ != other.kind_) return false;

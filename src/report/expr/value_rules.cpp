@@ -10,9 +10,15 @@ namespace dorvana {
 
 using Kind = TaggedValue::Kind;
 
-QString divisionByZeroMessage() { return QStringLiteral("Dělení nulou"); }
-QString overflowMessage() { return QStringLiteral("Přetečení čísla"); }
-QString invalidOperationMessage() { return QStringLiteral("Neplatná číselná operace"); }
+QString divisionByZeroMessage() {
+    return QStringLiteral("Dělení nulou");
+}
+QString overflowMessage() {
+    return QStringLiteral("Přetečení čísla");
+}
+QString invalidOperationMessage() {
+    return QStringLiteral("Neplatná číselná operace");
+}
 
 namespace {
 
@@ -36,22 +42,30 @@ bool realResult(double v, TaggedValue* out, ValueFault* fault, bool dateTime = f
 
 // An integer result: a 64-bit intermediate that does not fit 32 bits becomes
 // a real, so that 100000 * 100000 is 1E10 and not a wrapped number.
-void integerResult(qint64 v, TaggedValue* out) { *out = TaggedValue::fromInteger64(v); }
+void integerResult(qint64 v, TaggedValue* out) {
+    *out = TaggedValue::fromInteger64(v);
+}
 
 // Integer-like: integers and booleans (true = -1).
-bool isIntegral(Kind k) { return k == Kind::Integer || k == Kind::Boolean; }
+bool isIntegral(Kind k) {
+    return k == Kind::Integer || k == Kind::Boolean;
+}
 
 qint32 integralOf(const TaggedValue& v) {
     return v.isBoolean() ? (v.asBoolean() ? -1 : 0) : v.asInteger();
 }
 
-bool isNumber(Kind k) { return k == Kind::Integer || k == Kind::Real || k == Kind::Boolean; }
+bool isNumber(Kind k) {
+    return k == Kind::Integer || k == Kind::Real || k == Kind::Boolean;
+}
 
 double numberOf(const TaggedValue& v) {
     return v.isReal() ? v.asReal() : static_cast<double>(integralOf(v));
 }
 
-int order(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int order(double a, double b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 bool arithmetic(BinaryOp op, const TaggedValue& l, const TaggedValue& r, TaggedValue* out,
                 ValueFault* fault) {
@@ -73,7 +87,8 @@ bool arithmetic(BinaryOp op, const TaggedValue& l, const TaggedValue& r, TaggedV
             case BinaryOp::Add:
                 return realResult(a + b, out, fault, true);
             case BinaryOp::Subtract:
-                return realResult(a - b, out, fault, !(lk == Kind::DateTime && rk == Kind::DateTime));
+                return realResult(a - b, out, fault,
+                                  !(lk == Kind::DateTime && rk == Kind::DateTime));
             case BinaryOp::Multiply:
                 return realResult(a * b, out, fault);
             default:
@@ -126,7 +141,9 @@ bool integerOperator(BinaryOp op, const TaggedValue& l, const TaggedValue& r, Ta
     if (l.isBoolean() && r.isBoolean() &&
         (op == BinaryOp::And || op == BinaryOp::Or || op == BinaryOp::Xor)) {
         const bool a = l.asBoolean(), b = r.asBoolean();
-        *out = TaggedValue(op == BinaryOp::And ? (a && b) : op == BinaryOp::Or ? (a || b) : (a != b));
+        *out = TaggedValue(op == BinaryOp::And  ? (a && b)
+                           : op == BinaryOp::Or ? (a || b)
+                                                : (a != b));
         return true;
     }
     qint32 a, b;

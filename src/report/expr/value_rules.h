@@ -35,9 +35,9 @@ struct ValueFault {
 };
 
 // Messages of the failures raised here.
-QString divisionByZeroMessage();   // "Dělení nulou"
-QString overflowMessage();         // "Přetečení čísla"
-QString invalidOperationMessage(); // "Neplatná číselná operace"
+QString divisionByZeroMessage();    // "Dělení nulou"
+QString overflowMessage();          // "Přetečení čísla"
+QString invalidOperationMessage();  // "Neplatná číselná operace"
 
 // ---- Conversions -------------------------------------------------------
 // Each gives false (and sets *fault when given) when the value cannot be read
@@ -64,9 +64,24 @@ QString toText(const TaggedValue& v);
 // ---- Operators ---------------------------------------------------------
 
 enum class BinaryOp : quint8 {
-    Add, Subtract, Multiply, Divide, Power,
-    IntDiv, Mod, Shl, Shr, And, Or, Xor,
-    Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    IntDiv,
+    Mod,
+    Shl,
+    Shr,
+    And,
+    Or,
+    Xor,
+    Equal,
+    NotEqual,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
 };
 
 // Applies a binary operator. On failure *out is left as it was.

@@ -8,13 +8,21 @@ ValueSource::~ValueSource() {
     if (processContext().activeValueSource == this) processContext().activeValueSource = nullptr;
 }
 
-void ValueSource::makeActive() { processContext().activeValueSource = this; }
+void ValueSource::makeActive() {
+    processContext().activeValueSource = this;
+}
 
-bool ValueSource::isActive() const { return processContext().activeValueSource == this; }
+bool ValueSource::isActive() const {
+    return processContext().activeValueSource == this;
+}
 
-ValueSource* activeValueSource() { return processContext().activeValueSource; }
+ValueSource* activeValueSource() {
+    return processContext().activeValueSource;
+}
 
-void setActiveValueSource(ValueSource* source) { processContext().activeValueSource = source; }
+void setActiveValueSource(ValueSource* source) {
+    processContext().activeValueSource = source;
+}
 
 bool sameNameIgnoringAsciiCase(const QString& a, const QString& b) {
     if (a.size() != b.size()) return false;

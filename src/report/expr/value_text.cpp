@@ -8,9 +8,13 @@
 
 namespace dorvana::value_text {
 
-QString fromReal(double v) { return realText(v); }
+QString fromReal(double v) {
+    return realText(v);
+}
 
-bool toReal(const QString& text, double* out) { return parseReal(text, out); }
+bool toReal(const QString& text, double* out) {
+    return parseReal(text, out);
+}
 
 QString fromDays(double days) {
     bool ok = true;
@@ -19,11 +23,17 @@ QString fromDays(double days) {
     return ok ? text : realText(days);
 }
 
-bool toDays(const QString& text, double* days) { return parseDateTime(text, days); }
+bool toDays(const QString& text, double* days) {
+    return parseDateTime(text, days);
+}
 
-bool dateToDays(const QString& text, double* days) { return parseDate(text, days); }
+bool dateToDays(const QString& text, double* days) {
+    return parseDate(text, days);
+}
 
-bool dateTimeToDays(const QString& text, double* days) { return parseDateTime(text, days); }
+bool dateTimeToDays(const QString& text, double* days) {
+    return parseDateTime(text, days);
+}
 
 bool formatDays(const QString& pattern, double days, QString* out) {
     bool ok = true;
@@ -31,9 +41,13 @@ bool formatDays(const QString& pattern, double days, QString* out) {
     return ok;
 }
 
-QString upper(const QString& text) { return upperText(text); }
+QString upper(const QString& text) {
+    return upperText(text);
+}
 
-QString lower(const QString& text) { return lowerText(text); }
+QString lower(const QString& text) {
+    return lowerText(text);
+}
 
 int compare(const QString& a, const QString& b) {
     if (a == b) return 0;
@@ -41,6 +55,8 @@ int compare(const QString& a, const QString& b) {
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-bool toInteger(const QString& text, qint32* out) { return parseInteger(text, out); }
+bool toInteger(const QString& text, qint32* out) {
+    return parseInteger(text, out);
+}
 
 }  // namespace dorvana::value_text

@@ -14,18 +14,29 @@ using dorvana::test::FakeValueSource;
 
 namespace {
 
-TaggedValue I(qint32 v) { return TaggedValue(v); }
-TaggedValue R(double v) { return TaggedValue(v); }
-TaggedValue B(bool v) { return TaggedValue(v); }
-TaggedValue T(const char* v) { return TaggedValue(QString::fromUtf8(v)); }
-TaggedValue D(int y, int m, int d) { return TaggedValue::dateTime(daysOf(QDate(y, m, d))); }
+TaggedValue I(qint32 v) {
+    return TaggedValue(v);
+}
+TaggedValue R(double v) {
+    return TaggedValue(v);
+}
+TaggedValue B(bool v) {
+    return TaggedValue(v);
+}
+TaggedValue T(const char* v) {
+    return TaggedValue(QString::fromUtf8(v));
+}
+TaggedValue D(int y, int m, int d) {
+    return TaggedValue::dateTime(daysOf(QDate(y, m, d)));
+}
 
 std::string show(const TaggedValue& v) {
     return std::string(TaggedValue::kindName(v.kind())) + " " +
            (v.isText() ? v.asText().toStdString()
-                       : QString::number(v.isInteger() ? double(v.asInteger())
+                       : QString::number(v.isInteger()   ? double(v.asInteger())
                                          : v.isBoolean() ? double(v.asBoolean())
-                                                         : v.isReal() ? v.asReal() : v.asDateTime(),
+                                         : v.isReal()    ? v.asReal()
+                                                         : v.asDateTime(),
                                          'g', 17)
                              .toStdString());
 }
@@ -34,8 +45,8 @@ class EvaluatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setFormatLocale(QLocale(QLocale::Czech, QLocale::Czechia));
-        source.fields = {{"CISLO", I(10)},         {"Cena", R(150.5)}, {"NAZEV", T("")},
-                         {"Množství", I(3)},        {"PLATNY", B(true)}, {"DATUM", D(2026, 12, 10)}};
+        source.fields = {{"CISLO", I(10)},   {"Cena", R(150.5)},  {"NAZEV", T("")},
+                         {"Množství", I(3)}, {"PLATNY", B(true)}, {"DATUM", D(2026, 12, 10)}};
         source.parameters = {"abc", "12,5"};
         source.functions = {{"Funkce", R(2.5)}, {"DPH", R(1.21)}};
         source.variables = {D(2026, 12, 10), I(7)};
@@ -64,7 +75,7 @@ TEST_F(EvaluatorTest, Values) {
         {"-(2^2)", R(-4)},
         {"2*(-3)", R(-6)},
         {"-2+3", R(1)},
-        {"1=1=1", B(false)},  // (1=1)=1: true counts as -1
+        {"1=1=1", B(false)},       // (1=1)=1: true counts as -1
         {"1 = 3 AND 1", B(true)},  // 1 = (3 AND 1)
         {"NOT 1 = 1", B(false)},   // (NOT 1) = 1
         {"  2  +  3  ", R(5)},
@@ -166,7 +177,8 @@ TEST_F(EvaluatorTest, Values) {
         {"STRTOINT(' 42 ')", I(42)},
         {"STRTOINT('-7')", I(-7)},
         {"STRTODATE('10.12.2026')", D(2026, 12, 10)},
-        {"STRTODATIM('10.12.2026 06:00')", TaggedValue::dateTime(daysOf(QDate(2026, 12, 10)) + 0.25)},
+        {"STRTODATIM('10.12.2026 06:00')",
+         TaggedValue::dateTime(daysOf(QDate(2026, 12, 10)) + 0.25)},
         {"FDATETIME('yyyy-mm-dd',STRTODATE('10.12.2026'))", T("2026-12-10")},
         {"FDATETIME('d. mmmm yyyy',STRTODATE('1.5.2026'))", T("1. května 2026")},
         // Date-time arithmetic.
@@ -176,8 +188,7 @@ TEST_F(EvaluatorTest, Values) {
         {"STRTODATE('10.12.2026')*1", R(daysOf(QDate(2026, 12, 10)))},
         {"STRTODATE('1.1.2000')<STRTODATE('2.1.2000')", B(true)},
         {"STRTODATE('1.1.2000')='1.1.2000'", B(true)},
-        {"STRTODATE('1.1.2000')+'1.1.2000'",
-         TaggedValue::dateTime(2 * daysOf(QDate(2000, 1, 1)))},
+        {"STRTODATE('1.1.2000')+'1.1.2000'", TaggedValue::dateTime(2 * daysOf(QDate(2000, 1, 1)))},
         // References.
         {"#1", I(10)},
         {"#2*1.21+@1", R(150.5 * 1.21 + 2.5)},
@@ -312,9 +323,18 @@ TEST_F(EvaluatorTest, ErrorCodesAndPositions) {
 
 TEST_F(EvaluatorTest, FailuresAreNotErrorCodes) {
     const char* cases[] = {
-        "STRTOINT('x')",  "STRTOINT('99999999999')", "STRTODATE('abc')", "STRTODATIM('x')",
-        "5 DIV 0",        "5 MOD 0",                 "LN(0)",            "LN(-1)",
-        "EXP(1000)",      "1E99*1E99*1E99*1E99",     "INTTOSTR(1E20)",   "1E20 AND 1",
+        "STRTOINT('x')",
+        "STRTOINT('99999999999')",
+        "STRTODATE('abc')",
+        "STRTODATIM('x')",
+        "5 DIV 0",
+        "5 MOD 0",
+        "LN(0)",
+        "LN(-1)",
+        "EXP(1000)",
+        "1E99*1E99*1E99*1E99",
+        "INTTOSTR(1E20)",
+        "1E20 AND 1",
     };
     for (const char* text : cases) {
         SCOPED_TRACE(text);

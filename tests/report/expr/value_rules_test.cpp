@@ -12,11 +12,21 @@ using namespace dorvana;
 
 namespace {
 
-TaggedValue I(qint32 v) { return TaggedValue(v); }
-TaggedValue R(double v) { return TaggedValue(v); }
-TaggedValue B(bool v) { return TaggedValue(v); }
-TaggedValue T(const char* v) { return TaggedValue(QString::fromUtf8(v)); }
-TaggedValue D(double days) { return TaggedValue::dateTime(days); }
+TaggedValue I(qint32 v) {
+    return TaggedValue(v);
+}
+TaggedValue R(double v) {
+    return TaggedValue(v);
+}
+TaggedValue B(bool v) {
+    return TaggedValue(v);
+}
+TaggedValue T(const char* v) {
+    return TaggedValue(QString::fromUtf8(v));
+}
+TaggedValue D(double days) {
+    return TaggedValue::dateTime(days);
+}
 
 class ValueRulesTest : public ::testing::Test {
 protected:
@@ -41,8 +51,7 @@ TEST_F(ValueRulesTest, TextForms) {
         {D(dec10), "10.12.2026"},
         {D(dec10 + 0.5), "10.12.2026 12:00:00"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(toText(c.value), QString::fromUtf8(c.text)) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(toText(c.value), QString::fromUtf8(c.text)) << c.text;
 }
 
 TEST_F(ValueRulesTest, ReadingAsNumbers) {
@@ -51,10 +60,10 @@ TEST_F(ValueRulesTest, ReadingAsNumbers) {
         bool ok;
         double real;
     } cases[] = {
-        {T("12,5"), true, 12.5},  {T(" 12.5 "), true, 12.5}, {T("-1e3"), true, -1000},
-        {T("abc"), false, 0},     {T(""), false, 0},         {T("1,2,3"), false, 0},
-        {B(true), true, -1},      {B(false), true, 0},       {I(7), true, 7},
-        {D(2.25), true, 2.25},    {TaggedValue(), true, 0},
+        {T("12,5"), true, 12.5}, {T(" 12.5 "), true, 12.5}, {T("-1e3"), true, -1000},
+        {T("abc"), false, 0},    {T(""), false, 0},         {T("1,2,3"), false, 0},
+        {B(true), true, -1},     {B(false), true, 0},       {I(7), true, 7},
+        {D(2.25), true, 2.25},   {TaggedValue(), true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toText(c.value).toStdString());
@@ -73,7 +82,8 @@ TEST_F(ValueRulesTest, ReadingAsIntegersRoundsHalvesToEven) {
     const struct {
         TaggedValue value;
         qint32 expected;
-    } cases[] = {{R(2.5), 2}, {R(3.5), 4}, {R(-2.5), -2}, {R(2.4999), 2}, {T("7,5"), 8}, {B(true), -1}};
+    } cases[] = {{R(2.5), 2},    {R(3.5), 4},   {R(-2.5), -2},
+                 {R(2.4999), 2}, {T("7,5"), 8}, {B(true), -1}};
     for (const auto& c : cases) {
         qint32 n = 0;
         EXPECT_TRUE(toInt32(c.value, &n));
@@ -93,7 +103,7 @@ TEST_F(ValueRulesTest, ReadingAsBooleansAndDates) {
         bool ok;
         bool expected;
     } booleans[] = {{T("true"), true, true}, {T(" FALSE "), true, false}, {T("0"), true, false},
-                    {T("-1"), true, true},   {T("ano"), false, false},   {R(0.1), true, true},
+                    {T("-1"), true, true},   {T("ano"), false, false},    {R(0.1), true, true},
                     {I(0), true, false},     {TaggedValue(), true, false}};
     for (const auto& c : booleans) {
         bool b = !c.expected;
