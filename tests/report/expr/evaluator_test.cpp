@@ -195,6 +195,7 @@ TEST_F(EvaluatorTest, Values) {
         {"#cena*@DPH", R(150.5 * 1.21)},
         {"#CISLO", I(10)},
         {"#Množství", I(3)},
+        {"#mNOžSTVí", I(3)},  // only A-Z ignore case
         {"#3", T("")},  // a string field without a value
         {"#5", B(true)},
         {"#6+1", D(2026, 12, 11)},
@@ -241,6 +242,7 @@ TEST_F(EvaluatorTest, ErrorCodesAndPositions) {
         {"$abc", 1, 1},
         {"#NEZNAMY", 1, 1},
         {"@Cena", 1, 1},
+        {"#MNOŽSTVÍ", 1, 1},
         // 2: tokens out of place, characters that start no token.
         {"2*-3", 2, 3},
         {"1 AND NOT 1", 2, 7},
