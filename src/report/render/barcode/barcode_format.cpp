@@ -1,10 +1,10 @@
 #include "report/render/barcode/barcode_format.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
 #include "base/rounding.h"
+#include "report/expr/format/format_settings.h"
 
 namespace dorvana {
 
@@ -102,10 +102,7 @@ QString BarcodeFormat::toText(QChar decimalSeparator) const {
     return out;
 }
 
-QString BarcodeFormat::toText() const {
-    const QString point = QLocale::system().decimalPoint();
-    return toText(point.size() == 1 ? point[0] : QChar(u'.'));
-}
+QString BarcodeFormat::toText() const { return toText(formatSettings().decimalSeparator); }
 
 std::optional<BarcodeFormat> BarcodeFormat::read(const QString& text) {
     if (text.size() < 20) return std::nullopt;

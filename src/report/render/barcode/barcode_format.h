@@ -53,7 +53,7 @@ struct BarcodeFormat {
     // The 20-character text. The ratio is written with at most one decimal,
     // cut or filled with leading zeros to three characters ("001", "2,5").
     QString toText(QChar decimalSeparator) const;
-    // Same, with the decimal separator of the system's locale.
+    // Same, with the decimal separator of the formatting settings in force.
     QString toText() const;
 
     // Reads a format for drawing: at least 20 characters (more are ignored),

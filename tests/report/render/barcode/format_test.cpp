@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "report/expr/format/format_settings.h"
 #include "report/render/barcode/barcode_format.h"
 
 using namespace dorvana;
@@ -119,4 +120,14 @@ TEST(BarcodeFormat, ColourTable) {
     EXPECT_EQ(colourTableEntry(4), QColor(0, 0, 128));
     EXPECT_EQ(colourTableEntry(8), QColor(192, 192, 192));
     EXPECT_EQ(symbologyNames()[5], QStringLiteral("Codabar "));
+}
+
+TEST(BarcodeFormat, WritesTheRatioWithTheDecimalSeparatorInForce) {
+    BarcodeFormat f;
+    f.ratio = 1.5;
+    setFormatLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(f.toText().mid(11, 3), QStringLiteral("1.5"));
+    setFormatLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    EXPECT_EQ(f.toText().mid(11, 3), QStringLiteral("1,5"));
+    resetFormatLocale();
 }
