@@ -11,6 +11,8 @@ namespace dorvana::test {
 class FakeFields : public ReportFieldSource {
 public:
     struct Field {
+        Field(QString n, QString t, FieldKind k = FieldKind::Other, QByteArray b = {})
+            : name(std::move(n)), text(std::move(t)), kind(k), blob(std::move(b)) {}
         QString name;
         QString text;
         FieldKind kind = FieldKind::Other;
