@@ -29,7 +29,9 @@ void checkSymbol(const BarcodeSymbol& s) {
 }  // namespace
 
 // Fontconfig keeps its caches until the process ends; they are not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -58,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(6);
     p.setFont(font);
-    DrawBarcode(p, QRect(4, 2, rotation % 2 ? 56 : 150, rotation % 2 ? 150 : 56).intersected(image.rect()),
-                data, rotation, 0, scale, format);
+    DrawBarcode(
+        p, QRect(4, 2, rotation % 2 ? 56 : 150, rotation % 2 ? 150 : 56).intersected(image.rect()),
+        data, rotation, 0, scale, format);
     return 0;
 }

@@ -10,10 +10,16 @@ namespace dorvana {
 
 const QStringList& symbologyNames() {
     static const QStringList names = {
-        QStringLiteral("UPC_A"),  QStringLiteral("UPC_E"),  QStringLiteral("EAN_8"),
-        QStringLiteral("EAN_13"), QStringLiteral("Interleaved 2 of 5"),
-        QStringLiteral("Codabar "), QStringLiteral("Code11"), QStringLiteral("Code39"),
-        QStringLiteral("Code93"), QStringLiteral("Code128"),
+        QStringLiteral("UPC_A"),
+        QStringLiteral("UPC_E"),
+        QStringLiteral("EAN_8"),
+        QStringLiteral("EAN_13"),
+        QStringLiteral("Interleaved 2 of 5"),
+        QStringLiteral("Codabar "),
+        QStringLiteral("Code11"),
+        QStringLiteral("Code39"),
+        QStringLiteral("Code93"),
+        QStringLiteral("Code128"),
     };
     return names;
 }
@@ -24,10 +30,9 @@ struct ColourEntry {
     int r, g, b;
 };
 constexpr ColourEntry kColours[16] = {
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {128, 128, 128},
-    {192, 192, 192}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+    {0, 128, 128}, {128, 128, 128}, {192, 192, 192}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
 };
 
 // A field of decimal digits only; -1 when anything else stands there.
@@ -60,7 +65,9 @@ double ratioField(const QString& text, int from) {
     return ok ? v : -1;
 }
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 }  // namespace
 
@@ -71,12 +78,14 @@ QColor colourTableEntry(int index) {
 
 const QStringList& colourTableNames() {
     static const QStringList names = {
-        QStringLiteral("černá"),   QStringLiteral("kaštanová"),     QStringLiteral("zelená"),
-        QStringLiteral("olivová"), QStringLiteral("ultramarínová"), QStringLiteral("purpurová"),
-        QStringLiteral("šedozelená"), QStringLiteral("šedá"),       QStringLiteral("stříbrná"),
-        QStringLiteral("červená"), QStringLiteral("žlutozelená"),   QStringLiteral("žlutá"),
-        QStringLiteral("modrá"),   QStringLiteral("růžová"),        QStringLiteral("akvamarínová"),
-        QStringLiteral("bílá"),
+        QStringLiteral("černá"),         QStringLiteral("kaštanová"),
+        QStringLiteral("zelená"),        QStringLiteral("olivová"),
+        QStringLiteral("ultramarínová"), QStringLiteral("purpurová"),
+        QStringLiteral("šedozelená"),    QStringLiteral("šedá"),
+        QStringLiteral("stříbrná"),      QStringLiteral("červená"),
+        QStringLiteral("žlutozelená"),   QStringLiteral("žlutá"),
+        QStringLiteral("modrá"),         QStringLiteral("růžová"),
+        QStringLiteral("akvamarínová"),  QStringLiteral("bílá"),
     };
     return names;
 }
@@ -102,7 +111,9 @@ QString BarcodeFormat::toText(QChar decimalSeparator) const {
     return out;
 }
 
-QString BarcodeFormat::toText() const { return toText(formatSettings().decimalSeparator); }
+QString BarcodeFormat::toText() const {
+    return toText(formatSettings().decimalSeparator);
+}
 
 std::optional<BarcodeFormat> BarcodeFormat::read(const QString& text) {
     if (text.size() < 20) return std::nullopt;
@@ -131,6 +142,7 @@ std::optional<BarcodeFormat> BarcodeFormat::read(const QString& text) {
 }
 
 std::optional<BarcodeFormat> BarcodeFormat::readForDialog(const QString& text) {
+    if (text.isEmpty()) return BarcodeFormat{};
     if (text.size() != 20) return std::nullopt;
     if (text[7] < u'0' || text[7] > u'2') return std::nullopt;
     auto f = read(text);

@@ -37,15 +37,15 @@ const QStringList& colourTableNames();
 
 struct BarcodeFormat {
     Symbology symbology = Symbology::Ean13;
-    bool showText = true;          // "Zobrazit popis"
-    bool showStartStop = false;    // "Zobrazit Start/Stop znak"
-    bool tallGuardBars = true;     // "Dlouhé Start/Stop čáry"
-    bool bearerBars = false;       // "Zobrazit nosnou čáru"
-    bool checkCharacter = false;   // "Kontrolní součet"
-    int code128Set = 0;            // 0 A, 1 B, 2 C
-    int narrowWidth = 12;          // thousandths of an inch
-    double ratio = 1.0;            // bar width / space width
-    int barColour = 0;             // colour table index
+    bool showText = true;         // "Zobrazit popis"
+    bool showStartStop = false;   // "Zobrazit Start/Stop znak"
+    bool tallGuardBars = true;    // "Dlouhé Start/Stop čáry"
+    bool bearerBars = false;      // "Zobrazit nosnou čáru"
+    bool checkCharacter = false;  // "Kontrolní součet"
+    int code128Set = 0;           // 0 A, 1 B, 2 C
+    int narrowWidth = 12;         // thousandths of an inch
+    double ratio = 1.0;           // bar width / space width
+    int barColour = 0;            // colour table index
     int backgroundColour = 15;
     QChar addOnSeparator = u'#';
     bool ean128 = false;
@@ -64,7 +64,8 @@ struct BarcodeFormat {
 
     // Reads a format into the barcode dialog: exactly 20 characters, and
     // besides the rules of read() the width must be 1..999 and the ratio
-    // 0.1..5.0, the ranges the dialog's controls take.
+    // 0.1..5.0, the ranges the dialog's controls take. An empty text (an
+    // element drawn as text) gives the initial values.
     static std::optional<BarcodeFormat> readForDialog(const QString& text);
 
     bool operator==(const BarcodeFormat&) const = default;

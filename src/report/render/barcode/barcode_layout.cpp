@@ -13,7 +13,9 @@ namespace {
 // it keeps the arithmetic far from overflow for any format.
 constexpr int kMaxNarrowPixels = 10000;
 
-bool isUpcEan(Symbology s) { return static_cast<int>(s) <= static_cast<int>(Symbology::Ean13); }
+bool isUpcEan(Symbology s) {
+    return static_cast<int>(s) <= static_cast<int>(Symbology::Ean13);
+}
 
 QRect clampedRect(qint64 x, qint64 y, qint64 w, qint64 h) {
     constexpr qint64 kLimit = 1 << 28;
@@ -67,8 +69,8 @@ BarcodeLayout layoutBarcode(const BarcodeSymbol& symbol, const BarcodeFormat& fo
         const qint64 left = l.symbolLeft - b;
         const qint64 right = l.symbolLeft + l.symbolWidth + b;
         l.bearers.append(clampedRect(left, barTop, right - left, 3 * b));
-        l.bearers.append(clampedRect(left, barTop + 3 * b + std::max(0, barHeight), right - left,
-                                     3 * b));
+        l.bearers.append(
+            clampedRect(left, barTop + 3 * b + std::max(0, barHeight), right - left, 3 * b));
         barTop += 3 * b;
     }
     barHeight = std::max(0, barHeight);
@@ -82,10 +84,11 @@ BarcodeLayout layoutBarcode(const BarcodeSymbol& symbol, const BarcodeFormat& fo
         if (!e.bar || x[i + 1] <= 0) continue;
         if (e.addOn) {
             const int bottom = barTop + barHeight + guardExtra;
-            l.bars.append(clampedRect(x[i], addOnTop, x[i + 1] - x[i], std::max(0, bottom - addOnTop)));
+            l.bars.append(
+                clampedRect(x[i], addOnTop, x[i + 1] - x[i], std::max(0, bottom - addOnTop)));
         } else {
-            l.bars.append(clampedRect(x[i], barTop, x[i + 1] - x[i],
-                                      barHeight + (e.guard ? guardExtra : 0)));
+            l.bars.append(
+                clampedRect(x[i], barTop, x[i + 1] - x[i], barHeight + (e.guard ? guardExtra : 0)));
         }
     }
 
@@ -99,13 +102,19 @@ BarcodeLayout layoutBarcode(const BarcodeSymbol& symbol, const BarcodeFormat& fo
             qint64 left;
             int top = textTop;
             switch (part.place) {
-                case BarcodeText::Place::LeftOf: left = from - b - w; break;
-                case BarcodeText::Place::RightOf: left = to + b; break;
+                case BarcodeText::Place::LeftOf:
+                    left = from - b - w;
+                    break;
+                case BarcodeText::Place::RightOf:
+                    left = to + b;
+                    break;
                 case BarcodeText::Place::Above:
                     left = (from + to - w) / 2;
                     top = l.area.top();
                     break;
-                default: left = (from + to - w) / 2; break;
+                default:
+                    left = (from + to - w) / 2;
+                    break;
             }
             l.texts.append({clampedRect(left, top, w, t), part.text});
         }

@@ -39,9 +39,12 @@ std::optional<BarcodeSymbol> encodeCode128(const QString& data, int set, bool ea
     } else {
         for (QChar c : data) {
             const int ch = c.unicode();
-            if (set == 0 && ch <= 95) values.append(ch < 32 ? ch + 64 : ch - 32);
-            else if (set == 1 && ch >= 32 && ch <= 127) values.append(ch - 32);
-            else return std::nullopt;
+            if (set == 0 && ch <= 95)
+                values.append(ch < 32 ? ch + 64 : ch - 32);
+            else if (set == 1 && ch >= 32 && ch <= 127)
+                values.append(ch - 32);
+            else
+                return std::nullopt;
         }
     }
     int sum = values[0] % 103;

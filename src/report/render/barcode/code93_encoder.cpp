@@ -2,6 +2,8 @@
 #include "report/render/barcode/barcode_encoder.h"
 #include "report/render/barcode/symbol_builder.h"
 
+#include <utility>
+
 namespace dorvana {
 
 namespace {
@@ -9,12 +11,12 @@ namespace {
 // The 47 characters (values 0..46; 43..46 are the shifts ($) (%) (/) (+))
 // as bar-space widths, and the start/stop character.
 constexpr const char* kCode93[47] = {
-    "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114", "131211",
-    "141111", "211113", "211212", "211311", "221112", "221211", "231111", "112113", "112212",
-    "112311", "122112", "132111", "111123", "111222", "111321", "121122", "131121", "212112",
-    "212211", "211122", "211221", "221121", "222111", "112122", "112221", "122121", "123111",
-    "121131", "311112", "311211", "321111", "112131", "113121", "211131", "121221", "312111",
-    "311121", "122211"};
+    "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114",
+    "131211", "141111", "211113", "211212", "211311", "221112", "221211", "231111",
+    "112113", "112212", "112311", "122112", "132111", "111123", "111222", "111321",
+    "121122", "131121", "212112", "212211", "211122", "211221", "221121", "222111",
+    "112122", "112221", "122121", "123111", "121131", "311112", "311211", "321111",
+    "112131", "113121", "211131", "121221", "312111", "311121", "122211"};
 constexpr const char* kStartStop = "111141";
 constexpr char kBasic[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
 enum Shift { kDollar = 43, kPercent = 44, kSlash = 45, kPlus = 46 };
@@ -24,28 +26,31 @@ int basicValue(char c) {
         if (kBasic[i] == c) return i;
     return -1;
 }
-int letter(char c) { return basicValue(c); }
+// The shift pair of a character outside the basic set (the full ASCII
+// table shared with Code 39).
+std::pair<int, char> shiftPair(int ch) {
+    if (ch == 0) return {kPercent, 'U'};
+    if (ch <= 26) return {kDollar, char('A' + ch - 1)};    // SOH .. SUB
+    if (ch <= 31) return {kPercent, char('A' + ch - 27)};  // ESC .. US
+    if (ch <= 47) return {kSlash, char('A' + ch - 33)};    // ! " # & ' ( ) * ,
+    if (ch == ':') return {kSlash, 'Z'};
+    if (ch <= 63) return {kPercent, char('F' + ch - ';')};  // ; < = > ?
+    if (ch == '@') return {kPercent, 'V'};
+    if (ch <= 95) return {kPercent, char('K' + ch - '[')};  // [ \ ] ^ _
+    if (ch == '`') return {kPercent, 'W'};
+    if (ch <= 'z') return {kPlus, char('A' + ch - 'a')};  // a .. z
+    return {kPercent, char('P' + ch - '{')};              // { | } ~ DEL
+}
 
 // The values of one ASCII character: itself or a shift pair.
 void appendValues(int ch, QList<int>& out) {
-    if (const int v = ch > 0 ? basicValue(char(ch)) : -1; v >= 0 && !(ch >= 'a' && ch <= 'z')) {
+    if (const int v = ch > 0 ? basicValue(char(ch)) : -1; v >= 0) {
         out.append(v);
         return;
     }
-    int shift, what;
-    if (ch == 0) { shift = kPercent; what = letter('U'); }
-    else if (ch <= 26) { shift = kDollar; what = letter(char('A' + ch - 1)); }
-    else if (ch <= 31) { shift = kPercent; what = letter(char('A' + ch - 27)); }
-    else if (ch <= 47) { shift = kSlash; what = letter(char('A' + ch - 33)); }  // ! " # & ' ( ) * ,
-    else if (ch == ':') { shift = kSlash; what = letter('Z'); }
-    else if (ch <= 63) { shift = kPercent; what = letter(char('F' + ch - ';')); }  // ; < = > ?
-    else if (ch == '@') { shift = kPercent; what = letter('V'); }
-    else if (ch <= 95) { shift = kPercent; what = letter(char('K' + ch - '[')); }  // [ \ ] ^ _
-    else if (ch == '`') { shift = kPercent; what = letter('W'); }
-    else if (ch <= 'z') { shift = kPlus; what = letter(char('A' + ch - 'a')); }
-    else { shift = kPercent; what = letter(char('P' + ch - '{')); }  // { | } ~ DEL
+    const auto [shift, letter] = shiftPair(ch);
     out.append(shift);
-    out.append(what);
+    out.append(basicValue(letter));
 }
 
 int checkValue(const QList<int>& values, int maxWeight) {
@@ -74,7 +79,8 @@ std::optional<BarcodeSymbol> encodeCode93(const QString& data) {
     b.add(kStartStop, true);
     b.addElement(true, 1);  // termination bar
     s.textNotEmpty = !data.isEmpty();
-    if (s.textNotEmpty) s.texts = {{data, BarcodeText::Place::Below, 0, int(s.elements.size()) - 1}};
+    if (s.textNotEmpty)
+        s.texts = {{data, BarcodeText::Place::Below, 0, int(s.elements.size()) - 1}};
     return s;
 }
 

@@ -50,7 +50,9 @@ void drawErrorText(QPainter& canvas, const QRect& rect, int rotation, int flags)
 
 }  // namespace
 
-QString barcodeErrorText() { return QStringLiteral("Chybná vstupní data pro čárový kód !"); }
+QString barcodeErrorText() {
+    return QStringLiteral("Chybná vstupní data pro čárový kód !");
+}
 
 bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
                  double scale, const QString& format) {
@@ -65,7 +67,7 @@ bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int r
     QPaintDevice* device = canvas.device();
     // The resolution along the bars' widths: across the device for upright
     // and upside-down symbols, down it for the turned ones.
-    const double dpi = !device ? 96.0
+    const double dpi = !device             ? 96.0
                        : rotation % 2 == 0 ? device->logicalDpiX()
                                            : device->logicalDpiY();
     const QFontMetrics metrics(canvas.font(), device);

@@ -23,7 +23,9 @@ constexpr const char* kEan5Parity[10] = {"BBAAA", "BABAA", "BAABA", "BAAAB", "AB
                                          "AABBA", "AAABB", "ABABA", "ABAAB", "AABAB"};
 constexpr const char* kEan2Parity[4] = {"AA", "AB", "BA", "BB"};
 
-int digitAt(const QString& s, int i) { return s[i].unicode() - u'0'; }
+int digitAt(const QString& s, int i) {
+    return s[i].unicode() - u'0';
+}
 
 void addLeftDigit(SymbolBuilder& b, int digit, char parity, bool guard = false) {
     b.add(parity == 'A' ? kSetA[digit] : kSetB[digit], false, guard);

@@ -12,16 +12,30 @@ std::optional<BarcodeSymbol> encodeBarcode(Symbology symbology, const QString& m
                                            const QString& addOn, const BarcodeOptions& o) {
     std::optional<BarcodeSymbol> s;
     switch (symbology) {
-        case Symbology::UpcA: s = encodeUpcA(main); break;
-        case Symbology::UpcE: s = encodeUpcE(main); break;
-        case Symbology::Ean8: s = encodeEan8(main); break;
-        case Symbology::Ean13: s = encodeEan13(main); break;
-        case Symbology::Interleaved2of5: return encodeInterleaved2of5(main, o.checkCharacter);
-        case Symbology::Codabar: return encodeCodabar(main, o.showStartStop);
-        case Symbology::Code11: return encodeCode11(main, o.checkCharacter);
-        case Symbology::Code39: return encodeCode39(main, o.showStartStop);
-        case Symbology::Code93: return encodeCode93(main);
-        case Symbology::Code128: return encodeCode128(main, o.code128Set, o.ean128);
+        case Symbology::UpcA:
+            s = encodeUpcA(main);
+            break;
+        case Symbology::UpcE:
+            s = encodeUpcE(main);
+            break;
+        case Symbology::Ean8:
+            s = encodeEan8(main);
+            break;
+        case Symbology::Ean13:
+            s = encodeEan13(main);
+            break;
+        case Symbology::Interleaved2of5:
+            return encodeInterleaved2of5(main, o.checkCharacter);
+        case Symbology::Codabar:
+            return encodeCodabar(main, o.showStartStop);
+        case Symbology::Code11:
+            return encodeCode11(main, o.checkCharacter);
+        case Symbology::Code39:
+            return encodeCode39(main, o.showStartStop);
+        case Symbology::Code93:
+            return encodeCode93(main);
+        case Symbology::Code128:
+            return encodeCode128(main, o.code128Set, o.ean128);
     }
     if (s && !addOn.isEmpty()) appendEanAddOn(*s, addOn);
     return s;

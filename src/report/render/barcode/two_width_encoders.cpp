@@ -31,10 +31,10 @@ constexpr const char* kCode39[44] = {
 
 // Codabar: seven elements, 1 = wide.
 constexpr char kCodabarChars[] = "0123456789-$:/.+abcd";
-constexpr const char* kCodabar[20] = {
-    "0000011", "0000110", "0001001", "1100000", "0010010", "1000010", "0100001",
-    "0100100", "0110000", "1001000", "0001100", "0011000", "1000101", "1010001",
-    "1010100", "0010101", "0011010", "0101001", "0001011", "0001110"};
+constexpr const char* kCodabar[20] = {"0000011", "0000110", "0001001", "1100000", "0010010",
+                                      "1000010", "0100001", "0100100", "0110000", "1001000",
+                                      "0001100", "0011000", "1000101", "1010001", "1010100",
+                                      "0010101", "0011010", "0101001", "0001011", "0001110"};
 
 // Code 11: five elements, 1 = wide; index 10 is "-", 11 start/stop.
 constexpr const char* kCode11[12] = {"00001", "10001", "01001", "11000", "00101", "10100",
@@ -117,9 +117,12 @@ std::optional<BarcodeSymbol> encodeCodabar(const QString& data, bool showStartSt
 std::optional<BarcodeSymbol> encodeCode11(const QString& data, bool check) {
     QList<int> values;
     for (QChar c : data) {
-        if (c == u'-') values.append(10);
-        else if (c >= u'0' && c <= u'9') values.append(c.unicode() - u'0');
-        else return std::nullopt;
+        if (c == u'-')
+            values.append(10);
+        else if (c >= u'0' && c <= u'9')
+            values.append(c.unicode() - u'0');
+        else
+            return std::nullopt;
     }
     QString encoded = data;
     if (check) {

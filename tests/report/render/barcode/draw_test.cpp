@@ -37,9 +37,8 @@ TEST(DrawBarcode, DataThatCannotBeEncodedDrawsTheErrorText) {
         const char* data;
     } cases[] = {
         {"031010000120010015#0", "59012341234"},  // 11 digits for EAN-13
-        {"031010000120010015#0", "ABC"},
-        {"071010000120010015#0", "a*b"},
-        {"031010000120010015", "5901234123457"},  // format too short
+        {"031010000120010015#0", "ABC"},           {"071010000120010015#0", "a*b"},
+        {"031010000120010015", "5901234123457"},    // format too short
         {"991010000120010015#0", "5901234123457"},  // no such symbology
     };
     for (const auto& c : cases) {
@@ -57,7 +56,8 @@ TEST(DrawBarcode, DataThatCannotBeEncodedDrawsTheErrorText) {
 
 TEST(DrawBarcode, ErrorTextTurnsCounterClockwise) {
     const QString format = QStringLiteral("031010000120010015#0");
-    const ElementImage upright = renderBarcodeElement(format, QStringLiteral("x"), {300, 60}, 96, 0, 0);
+    const ElementImage upright =
+        renderBarcodeElement(format, QStringLiteral("x"), {300, 60}, 96, 0, 0);
     for (int rotation = 1; rotation < 4; ++rotation) {
         const QSize size = rotation % 2 ? QSize(60, 300) : QSize(300, 60);
         const ElementImage turned =
@@ -69,12 +69,14 @@ TEST(DrawBarcode, ErrorTextTurnsCounterClockwise) {
             int n = 0;
             for (int y = 0; y < expected.height(); ++y)
                 for (int x = 0; x < expected.width(); ++x)
-                    n += (qGray(expected.pixel(x, y)) < 128) != (qGray(turned.image.pixel(x, y)) < 128);
+                    n += (qGray(expected.pixel(x, y)) < 128) !=
+                         (qGray(turned.image.pixel(x, y)) < 128);
             return n;
         };
         const int right = differ(upright.image.transformed(QTransform().rotate(-90 * rotation)));
-        const int wrong = differ(rotation == 2 ? upright.image
-                                               : upright.image.transformed(QTransform().rotate(90 * rotation)));
+        const int wrong =
+            differ(rotation == 2 ? upright.image
+                                 : upright.image.transformed(QTransform().rotate(90 * rotation)));
         EXPECT_GT(wrong, 200) << "rotation " << rotation;
         EXPECT_LT(right * 2, wrong) << "rotation " << rotation;
     }
@@ -116,7 +118,8 @@ TEST(DrawBarcode, TurnedSymbolIsTheUprightOneTurnedClockwise) {
         EXPECT_GT(bars, 1000);
         int other = 0;
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) other += img.pixel(x, y) != blue && img.pixel(x, y) != yellow;
+            for (int x = 0; x < w; ++x)
+                other += img.pixel(x, y) != blue && img.pixel(x, y) != yellow;
         EXPECT_EQ(other, 0) << "rotation " << rotation;
     }
 }

@@ -86,9 +86,19 @@ TEST(BarcodeEncoder, UpcEanModuleCountsAndGuards) {
     const auto ean = encodeEan13(QStringLiteral("5901234123457"));
     EXPECT_EQ(modules(*ean),
               "101"
-              "0001011" "0100111" "0110011" "0010011" "0111101" "0011101"  // 9 0 1 2 3 4 (A B B A A B)
+              "0001011"
+              "0100111"
+              "0110011"
+              "0010011"
+              "0111101"
+              "0011101"  // 9 0 1 2 3 4 (A B B A A B)
               "01010"
-              "1100110" "1101100" "1000010" "1011100" "1001110" "1000100"  // 1 2 3 4 5 7
+              "1100110"
+              "1101100"
+              "1000010"
+              "1011100"
+              "1001110"
+              "1000100"  // 1 2 3 4 5 7
               "101");
     // Only the three guards reach lower in EAN-13; UPC-A adds its outer digits.
     int guardBars = 0;
@@ -180,8 +190,8 @@ TEST(BarcodeEncoder, Code128Sets) {
         const char* data;
         bool ok;
     } cases[] = {
-        {0, "ABC 123", true}, {0, "abc", false},    {1, "abc {~}", true}, {1, "a\tb", false},
-        {2, "0123", true},    {2, "012", false},    {2, "01a3", false},   {1, "č", false},
+        {0, "ABC 123", true}, {0, "abc", false}, {1, "abc {~}", true}, {1, "a\tb", false},
+        {2, "0123", true},    {2, "012", false}, {2, "01a3", false},   {1, "č", false},
         {2, "", true},        {1, "\x7f", true},
     };
     for (const auto& c : cases) {

@@ -8,6 +8,7 @@ using namespace dorvana;
 TEST(BarcodeFormat, InitialValuesBuildTheDialogDefault) {
     EXPECT_EQ(BarcodeFormat{}.toText(u','), QStringLiteral("031010000120010015#0"));
     EXPECT_EQ(BarcodeFormat{}.toText(u'.'), QStringLiteral("031010000120010015#0"));
+    EXPECT_EQ(BarcodeFormat::readForDialog(QString()), BarcodeFormat{});
 }
 
 TEST(BarcodeFormat, RatioIsWrittenWithAtMostOneDecimalInThreeCharacters) {
@@ -17,8 +18,8 @@ TEST(BarcodeFormat, RatioIsWrittenWithAtMostOneDecimalInThreeCharacters) {
         const char* field;
     };
     const Case cases[] = {
-        {1.0, u',', "001"}, {2.5, u',', "2,5"}, {2.5, u'.', "2.5"}, {0.1, u',', "0,1"},
-        {5.0, u',', "005"}, {1.25, u',', "1,2"},  // halves to even
+        {1.0, u',', "001"},  {2.5, u',', "2,5"},  {2.5, u'.', "2.5"},
+        {0.1, u',', "0,1"},  {5.0, u',', "005"},  {1.25, u',', "1,2"},  // halves to even
         {1.35, u',', "1,4"}, {0.01, u',', "0,1"},  // a read ratio of .01 stays readable
     };
     for (const Case& c : cases) {
@@ -77,19 +78,19 @@ TEST(BarcodeFormat, UnreadableFormats) {
     };
     const Case cases[] = {
         {"031010000120010015#0", true, true},
-        {"", false, false},
-        {"031010000120010015#", false, false},      // 19 characters
-        {"031010000120010015#01", true, false},     // 21 characters
-        {"0A1010000120010015#0", false, false},     // symbology not a number
-        {"101010000120010015#0", false, false},     // no symbology 10
-        {"03101000x120010015#0", false, false},     // width not a number
-        {"031010000000010015#0", true, false},      // width 0: drawable, not a dialog value
-        {"031010000120000015#0", false, false},     // ratio 0
-        {"03101000012,,.0015#0", false, false},     // two separators
-        {"031010000120090015#0", true, false},      // ratio 9 beyond the dialog's 5.0
-        {"031010000120011615#0", false, false},     // bar colour 16
-        {"03101000012001001x#0", false, false},     // background not a number
-        {"031010030120010015#0", true, false},      // Code 128 set "3"
+        {"", false, true},                       // the dialog shows its initial values
+        {"031010000120010015#", false, false},   // 19 characters
+        {"031010000120010015#01", true, false},  // 21 characters
+        {"0A1010000120010015#0", false, false},  // symbology not a number
+        {"101010000120010015#0", false, false},  // no symbology 10
+        {"03101000x120010015#0", false, false},  // width not a number
+        {"031010000000010015#0", true, false},   // width 0: drawable, not a dialog value
+        {"031010000120000015#0", false, false},  // ratio 0
+        {"03101000012,,.0015#0", false, false},  // two separators
+        {"031010000120090015#0", true, false},   // ratio 9 beyond the dialog's 5.0
+        {"031010000120011615#0", false, false},  // bar colour 16
+        {"03101000012001001x#0", false, false},  // background not a number
+        {"031010030120010015#0", true, false},   // Code 128 set "3"
     };
     for (const Case& c : cases) {
         const QString text = QString::fromLatin1(c.text);
@@ -103,14 +104,13 @@ TEST(BarcodeFormat, DialogSampleTakesItsAddOnFromTheElementText) {
         const char* text;
         const char* sample;
     } cases[] = {
-        {"5901234123457", "123456789012"},
-        {"5901234123457#", "123456789012#12"},
-        {"5901234123457#05", "123456789012#12"},
-        {"5901234123457#052", "123456789012#12345"},
+        {"5901234123457", "123456789012"},       {"5901234123457#", "123456789012#12"},
+        {"5901234123457#05", "123456789012#12"}, {"5901234123457#052", "123456789012#12345"},
         {"#12345678", "123456789012#12345"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(barcodeDialogSample(QString::fromLatin1(c.text), u'#'), QString::fromLatin1(c.sample))
+        EXPECT_EQ(barcodeDialogSample(QString::fromLatin1(c.text), u'#'),
+                  QString::fromLatin1(c.sample))
             << c.text;
 }
 

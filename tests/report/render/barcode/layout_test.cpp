@@ -41,11 +41,11 @@ TEST(BarcodeLayout, NarrowBarWidth) {
         double ratio;
         int pixels;
     } cases[] = {
-        {12, 96, 1.0, 1},   {12, 600, 1.0, 7}, {12, 300, 1.0, 4},  // 3.6 -> 4
-        {24, 96, 1.0, 2},                                            // width 12 at scale 2
-        {1, 300, 1.0, 3},                                            // at least resolution / 100
-        {12, 96, 2.5, 2},                                            // at least the ratio, rounded
-        {12, 96, 3.5, 4},   {0, 96, 1.0, 1},   {20, 75, 1.0, 2},    // 1.5 -> 2 (halves to even)
+        {12, 96, 1.0, 1},  {12, 600, 1.0, 7}, {12, 300, 1.0, 4},  // 3.6 -> 4
+        {24, 96, 1.0, 2},                                         // width 12 at scale 2
+        {1, 300, 1.0, 3},                                         // at least resolution / 100
+        {12, 96, 2.5, 2},                                         // at least the ratio, rounded
+        {12, 96, 3.5, 4},  {0, 96, 1.0, 1},   {20, 75, 1.0, 2},   // 1.5 -> 2 (halves to even)
         {10, 250, 1.0, 2},  // 2.5 -> 2 (halves to even), then at least 2.5 -> 2
     };
     for (const auto& c : cases)
@@ -68,7 +68,7 @@ TEST(BarcodeLayout, MarginsCentringTextLineAndGuards) {
     const int extra = std::min(barHeight / 10, t / 4);
     ASSERT_EQ(l.bars.size(), 30);
     EXPECT_EQ(l.bars.first(), QRect(110, 30, 4, barHeight + extra));  // start guard
-    EXPECT_EQ(l.bars[2].height(), barHeight);                          // first data bar
+    EXPECT_EQ(l.bars[2].height(), barHeight);                         // first data bar
     EXPECT_EQ(l.bars.last().right(), 110 + 380 - 1);
     // First digit left of the symbol, two groups of six under the halves.
     ASSERT_EQ(l.texts.size(), 3);
@@ -144,7 +144,8 @@ TEST(BarcodeLayout, BearerBarsOfInterleaved2of5) {
     const int b = l.narrowBar;
     ASSERT_EQ(l.bearers.size(), 2);
     const int barHeight = l.area.height() - (t + t / 4) - 6 * b;
-    EXPECT_EQ(l.bearers[0], QRect(int(l.symbolLeft) - b, l.area.top(), int(l.symbolWidth) + 2 * b, 3 * b));
+    EXPECT_EQ(l.bearers[0],
+              QRect(int(l.symbolLeft) - b, l.area.top(), int(l.symbolWidth) + 2 * b, 3 * b));
     EXPECT_EQ(l.bars.first(), QRect(int(l.symbolLeft), l.area.top() + 3 * b, b, barHeight));
     EXPECT_EQ(l.bearers[1].top(), l.area.top() + 3 * b + barHeight);
     // Bearer bars belong to Interleaved 2 of 5 only.

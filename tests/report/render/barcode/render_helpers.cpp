@@ -29,19 +29,22 @@ ElementImage renderBarcodeElement(const QString& format, const QString& data, QS
     return out;
 }
 
-bool zbarAvailable() { return !QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty(); }
+bool zbarAvailable() {
+    return !QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty();
+}
 
 std::string zbarDecode(const QImage& image) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("code.png"));
     if (!image.save(path)) return "<cannot save>";
     QProcess zbar;
-    zbar.start(QStringLiteral("zbarimg"),
-               {QStringLiteral("-q"), QStringLiteral("-Sean2.enable"), QStringLiteral("-Sean5.enable"),
-                QStringLiteral("-Supca.enable"), QStringLiteral("-Supce.enable"),
-                QStringLiteral("-Si25.min-length=2"), QStringLiteral("-Scodabar.min-length=1"),
-                QStringLiteral("-Scode39.min-length=1"), QStringLiteral("-Scode93.min-length=1"),
-                QStringLiteral("-Scode128.min-length=1"), path});
+    zbar.start(
+        QStringLiteral("zbarimg"),
+        {QStringLiteral("-q"), QStringLiteral("-Sean2.enable"), QStringLiteral("-Sean5.enable"),
+         QStringLiteral("-Supca.enable"), QStringLiteral("-Supce.enable"),
+         QStringLiteral("-Si25.min-length=2"), QStringLiteral("-Scodabar.min-length=1"),
+         QStringLiteral("-Scode39.min-length=1"), QStringLiteral("-Scode93.min-length=1"),
+         QStringLiteral("-Scode128.min-length=1"), path});
     if (!zbar.waitForFinished(30000)) return "<zbarimg timed out>";
     const QString output = QString::fromUtf8(zbar.readAllStandardOutput());
     QStringList lines = output.split(u'\n', Qt::SkipEmptyParts);
