@@ -58,6 +58,7 @@ TSesPrvek* TPapir::registerElement(TOddil* s, std::unique_ptr<TSesPrvek> element
     TSesPrvek* e = element.get();
     e->sectionIndex = s->IndexOdd;
     e->paintingSuppressed = s->paintingSuppressed;
+    e->SetMeritko(scale_);
     auto& list = s->elements_;
     if (position < 0 || position > int(list.size())) position = int(list.size());
     list.insert(list.begin() + position, std::move(element));

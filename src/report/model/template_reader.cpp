@@ -356,6 +356,12 @@ TemplateReadResult readTemplate(const QStringList& lines, ReportModel* model,
     return Reader(model, options).read(lines);
 }
 
+void adjustDeviceFontCharsets(ReportModel* model, const QStringList& deviceFonts, bool ntFamily) {
+    for (TSesPrvek* e : model->page().allElements())
+        if (e->isText() && e->font.charset < 3 && deviceFonts.contains(e->fontName()))
+            e->font.charset = ntFamily ? 0 : 2;
+}
+
 bool loadTemplateFile(const QString& path, ReportModel* model, TemplateReadOptions options,
                       TemplateReadResult* result, QString* error) {
     QStringList lines;

@@ -35,6 +35,12 @@ struct TemplateReadResult {
 TemplateReadResult readTemplate(const QStringList& lines, ReportModel* model,
                                 const TemplateReadOptions& options = {});
 
+// After reading for a thermal label printer whose device fonts are known:
+// text elements set in one of those fonts with a character set below 3 get
+// character set 0 (2 on systems outside the NT family).
+void adjustDeviceFontCharsets(ReportModel* model, const QStringList& deviceFonts,
+                              bool ntFamily = true);
+
 // Reads a template file (Windows-1250, or UTF-8 with a byte-order mark).
 // False with a message when the file cannot be read (the model is then
 // cleared); otherwise true, with the reading's outcome in *result.

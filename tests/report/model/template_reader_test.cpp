@@ -287,3 +287,17 @@ TEST(TemplateReader, MalformedInputNeverCrashes) {
     const TSesPrvek* long1 = m.page().section(2)->element(1);
     EXPECT_EQ(long1->fontName().size(), kMaxNameLength) << "font names are cut to 32";
 }
+
+TEST(TemplateReader, DeviceFontCharsets) {
+    ReportModel m;
+    read({u"T,1,0,0,0,1,1,Tharo 12,8,0,0,0,0,1,1"_s, u"T,1,0,0,0,1,1,Tharo 12,8,0,0,0,0,1,238"_s,
+          u"T,1,0,0,0,1,1,Arial,8,0,0,0,0,1,1"_s, u"T,7,0,0,0,1,1,,1,0,0,0,0,0,0"_s},
+         &m);
+    adjustDeviceFontCharsets(&m, {u"Tharo 12"_s});
+    const TOddil* body = m.page().section(2);
+    EXPECT_EQ(body->element(0)->font.charset, 0);
+    EXPECT_EQ(body->element(1)->font.charset, 238);
+    EXPECT_EQ(body->element(2)->font.charset, 1);
+    adjustDeviceFontCharsets(&m, {u"Arial"_s}, false);
+    EXPECT_EQ(body->element(2)->font.charset, 2);
+}
