@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "base/text_file.h"
 #include "model_test_support.h"
 #include "report/model/graphic_elements.h"
 #include "report/model/report_model.h"
@@ -300,4 +304,31 @@ TEST(TemplateReader, DeviceFontCharsets) {
     EXPECT_EQ(body->element(2)->font.charset, 1);
     adjustDeviceFontCharsets(&m, {u"Arial"_s}, false);
     EXPECT_EQ(body->element(2)->font.charset, 2);
+}
+
+TEST(TemplateReader, PicturesComeFromTheTemplatesDirectoryOnly) {
+    QTemporaryDir dir;
+    QImage image(3, 5, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(dir.filePath(u"logo.png"_s)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"t"_s));
+    const QString templatePath = dir.filePath(u"t/sablona.pte"_s);
+    // Only the name counts: a directory part in the line is not followed.
+    ASSERT_TRUE(writeTextLines(templatePath, {u"T,11,0,0,0,9,9,,0,0,0,0,0,0,0,\"..\\logo.png\""_s,
+                                              u"T,11,0,0,0,9,9,,0,0,0,0,0,0,0,\"../logo.png\""_s}));
+    ASSERT_TRUE(QFile::copy(dir.filePath(u"logo.png"_s), dir.filePath(u"t/logo.png"_s)));
+    ReportModel m;
+    ASSERT_TRUE(loadTemplateFile(templatePath, &m));
+    for (int i = 0; i < 2; ++i) {
+        const auto* picture = dynamic_cast<const TSesObraz*>(m.page().section(2)->element(i));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->Picture.size(), QSize(3, 5));
+    }
+    QFile::remove(dir.filePath(u"t/logo.png"_s));
+    ASSERT_TRUE(loadTemplateFile(templatePath, &m));
+    EXPECT_TRUE(static_cast<const TSesObraz*>(m.page().section(2)->element(1))->Picture.isNull());
+    QString error;
+    EXPECT_FALSE(loadTemplateFile(dir.filePath(u"missing.pts"_s), &m, {}, nullptr, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(m.page().allElements().isEmpty()) << "a file that cannot be read leaves no template";
 }

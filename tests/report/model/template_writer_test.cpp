@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "base/text_file.h"
@@ -8,6 +9,7 @@
 #include "report/model/report_model.h"
 #include "report/model/template_reader.h"
 #include "report/model/template_writer.h"
+#include "report/model/graphic_elements.h"
 #include "report/model/text_elements.h"
 #include "model_test_support.h"
 #include "support/test_support.h"
@@ -122,6 +124,20 @@ TEST(TemplateWriter, GroupFieldsAndUsedNames) {
     const QStringList byName = readAndWrite({u"I,4,0,NAZEV1,1,10"_s}, {names});
     EXPECT_TRUE(byName.contains(u"I,4,0,NAZEV1,1,10,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"_s));
     EXPECT_EQ(byName.filter(u"I,6"_s), QStringList{u"I,6,\"NAZEV1\""_s});
+}
+
+TEST(TemplateWriter, ColoursOutsideTheTableAreWrittenBlack) {
+    ReportModel m;
+    auto text = std::make_unique<TSesLabel>();
+    text->font.colour = qRgb(1, 2, 3);
+    m.page().registerElement(m.page().section(0), std::move(text));
+    auto frame = std::make_unique<TSesRam>();
+    frame->BarvaCary = qRgb(255, 255, 0);
+    frame->BarvaVypl = qRgb(250, 250, 250);
+    m.page().registerElement(m.page().section(0), std::move(frame));
+    const QStringList lines = writeTemplate(m).filter(QRegularExpression(u"^Z,"_s));
+    EXPECT_EQ(lines, (QStringList{u"Z,1,0,0,0,0,0,,0,0,0,0,0,1,238,\"\",\"\",\"\",0"_s,
+                                  u"Z,8,0,0,0,0,0,,0,11,0,0,0,0,0"_s}));
 }
 
 TEST(DataSourceText, OrderByAndPrefixes) {
