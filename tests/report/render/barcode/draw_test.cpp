@@ -150,3 +150,33 @@ TEST(DrawBarcode, NarrowBarsOnTheDevice) {
         EXPECT_EQ(*std::max_element(runs.begin(), runs.end()), 2 * c.narrow) << c.dpi;
     }
 }
+
+TEST(DrawBarcode, ColoursOfBarsBackgroundAndText) {
+    // Blue bars on yellow; the text takes the canvas's pen, the font colour.
+    QImage image(600, 300, QImage::Format_RGB32);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(10);
+        p.setFont(font);
+        p.setPen(QColor(255, 0, 0));
+        ASSERT_TRUE(DrawBarcode(p, image.rect(), QStringLiteral("ABC"), 0, 0, 1.0,
+                                QStringLiteral("071010000120011211#0")));
+    }
+    int blue = 0, yellow = 0, red = 0, white = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c == QColor(0, 0, 255);
+            yellow += c == QColor(255, 255, 0);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            white += c == QColor(255, 255, 255);
+        }
+    EXPECT_GT(blue, 5000);
+    EXPECT_GT(yellow, 50000);
+    EXPECT_GT(red, 100);
+    EXPECT_EQ(white, 0);  // the whole element takes the background colour
+}

@@ -104,6 +104,10 @@ TEST(BarcodeEncoder, UpcEanModuleCountsAndGuards) {
     int guardBars = 0;
     for (const BarElement& e : ean->elements) guardBars += e.bar && e.guard;
     EXPECT_EQ(guardBars, 6);
+    guardBars = 0;
+    const auto upc = encodeUpcA(QStringLiteral("036000291452"));
+    for (const BarElement& e : upc->elements) guardBars += e.bar && e.guard;
+    EXPECT_EQ(guardBars, 10);
 }
 
 TEST(BarcodeEncoder, AddOnOnlyForTwoOrFiveDigits) {

@@ -152,3 +152,18 @@ TEST(BarcodeLayout, BearerBarsOfInterleaved2of5) {
     EXPECT_TRUE(layout(QStringLiteral("071011000120010015#0"), QStringLiteral("12"), {600, 300})
                     .bearers.isEmpty());
 }
+
+TEST(BarcodeLayout, CallersScaleWidensTheBars) {
+    // (dpi, scale, narrow bar): 12 thousandths x scale, then the device rules.
+    const struct {
+        double dpi;
+        double scale;
+        int narrow;
+    } cases[] = {{96, 1.0, 1}, {96, 2.0, 2}, {96, 3.0, 3}, {600, 0.5, 6}, {300, 1.5, 5}};
+    for (const auto& c : cases) {
+        const BarcodeLayout l = layout(QStringLiteral("071010000120010015#0"), QStringLiteral("A"),
+                                       {2000, 300}, c.dpi, c.scale);
+        EXPECT_EQ(l.narrowBar, c.narrow) << c.dpi << " x " << c.scale;
+        EXPECT_EQ(l.bars.first().width(), c.narrow);
+    }
+}
