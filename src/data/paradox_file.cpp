@@ -1,23 +1,369 @@
 #include "data/paradox_file.h"
 
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QTime>
 #include <QtEndian>
+#include <cmath>
+#include <cstring>
 
 namespace dorvana {
 
+namespace {
+
+constexpr qint64 kMaxBlob = 64 * 1024 * 1024;
+
+enum : quint8 {
+    kAlpha = 0x01, kDate = 0x02, kShort = 0x03, kLong = 0x04, kCurrency = 0x05, kNumber = 0x06,
+    kLogical = 0x09, kMemo = 0x0C, kBlob = 0x0D, kFmtMemo = 0x0E, kOle = 0x0F, kGraphic = 0x10,
+    kTime = 0x14, kTimestamp = 0x15, kAutoinc = 0x16, kBcd = 0x17, kBytes = 0x18,
+};
+
+bool isBlobField(quint8 t) { return t >= kMemo && t <= kGraphic; }
+
+// Integers of n bytes, big-endian with the sign bit inverted; false for a blank (all zero).
+bool flippedInteger(const char* p, int n, qint64* out) {
+    quint64 raw = 0;
+    for (int i = 0; i < n; ++i) raw = (raw << 8) | quint8(p[i]);
+    if (raw == 0) return false;
+    const quint64 sign = quint64(1) << (8 * n - 1);
+    raw ^= sign;
+    // Back to a signed value of n bytes.
+    qint64 v = qint64(raw);
+    if (raw & sign) v -= qint64(sign) * 2;
+    *out = v;
+    return true;
+}
+
+bool flippedDouble(const char* p, double* out) {
+    quint8 b[8];
+    memcpy(b, p, 8);
+    bool zero = true;
+    for (quint8 c : b) zero = zero && c == 0;
+    if (zero) return false;
+    if (b[0] & 0x80) b[0] ^= 0x80;
+    else for (quint8& c : b) c = quint8(~c);
+    quint64 bits = 0;
+    for (quint8 c : b) bits = (bits << 8) | c;
+    double v;
+    memcpy(&v, &bits, 8);
+    if (!std::isfinite(v)) return false;
+    *out = v;
+    return true;
+}
+
+const QDate kDayOne(1, 1, 1);
+
+}  // namespace
+
 bool looksLikeParadox(const QByteArray& head) {
     if (head.size() < 0x58) return false;
+    const quint16 recordSize = qFromLittleEndian<quint16>(head.constData());
     const quint16 headerSize = qFromLittleEndian<quint16>(head.constData() + 2);
     const quint8 fileType = quint8(head[4]);
     const quint8 blockK = quint8(head[5]);
-    return headerSize >= 0x800 && headerSize % 0x800 == 0 && (fileType == 0 || fileType == 2) &&
+    return recordSize > 0 && headerSize >= 0x58 && (fileType == 0 || fileType == 2) &&
            blockK >= 1 && blockK <= 32;
 }
 
-std::unique_ptr<RecordStore> ParadoxStore::open(const QString& path, QString* error) {
-    if (error)
-        *error = QStringLiteral("Tabulky Paradox (%1) zatím nelze otevřít").arg(QFileInfo(path).fileName());
-    return nullptr;
+std::unique_ptr<ParadoxStore> ParadoxStore::open(const QString& path, QString* error) {
+    std::unique_ptr<ParadoxStore> s(new ParadoxStore);
+    s->path_ = path;
+    const QFileInfo fi(path);
+    s->blobPath_ = fi.path() + QLatin1Char('/') + fi.completeBaseName() +
+                   (fi.suffix() == fi.suffix().toUpper() ? QStringLiteral(".MB") : QStringLiteral(".mb"));
+    if (!fi.isFile()) {
+        if (error) *error = QStringLiteral("Soubor %1 neexistuje").arg(path);
+        return nullptr;
+    }
+    if (!s->load(error)) return nullptr;
+    return s;
+}
+
+std::unique_ptr<ParadoxStore> ParadoxStore::openBytes(const QByteArray& db, const QByteArray& mb,
+                                                      QString* error) {
+    std::unique_ptr<ParadoxStore> s(new ParadoxStore);
+    s->inMemory_ = true;
+    s->image_ = db;
+    s->blobImage_ = mb;
+    s->path_ = QStringLiteral("(paměť)");
+    if (!s->load(error)) return nullptr;
+    return s;
+}
+
+bool ParadoxStore::read(qint64 offset, qint64 length, QByteArray* out) const {
+    if (offset < 0 || length < 0) return false;
+    if (inMemory_) {
+        *out = image_.mid(offset, length);
+        return out->size() == length;
+    }
+    QFile f(path_);
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(offset)) return false;
+    *out = f.read(length);
+    return out->size() == length;
+}
+
+bool ParadoxStore::load(QString* error) {
+    const QString name = inMemory_ ? path_ : QFileInfo(path_).fileName();
+    auto bad = [&](const QString& why) {
+        if (error) *error = QStringLiteral("Soubor %1 není platná tabulka Paradox: %2").arg(name, why);
+        return false;
+    };
+    const qint64 fileSize = inMemory_ ? image_.size() : QFileInfo(path_).size();
+    QByteArray h;
+    if (!read(0, std::min<qint64>(fileSize, 0x10000), &h) || h.size() < 0x58) return bad(QStringLiteral("soubor je příliš krátký"));
+    const char* d = h.constData();
+    recordSize_ = qFromLittleEndian<quint16>(d);
+    const qint64 headerSize = qFromLittleEndian<quint16>(d + 2);
+    const quint8 fileType = quint8(d[4]);
+    const qint64 blockSize = qint64(quint8(d[5])) * 0x400;
+    const qint64 numRecords = qFromLittleEndian<quint32>(d + 6);
+    const qint64 fileBlocks = qFromLittleEndian<quint16>(d + 0x0C);
+    const qint64 firstBlock = qFromLittleEndian<quint16>(d + 0x0E);
+    const int numFields = qFromLittleEndian<quint16>(d + 0x21);
+    const quint32 encryption = qFromLittleEndian<quint32>(d + 0x25);
+    const quint8 version = quint8(d[0x39]);
+    if (fileType != 0 && fileType != 2) return bad(QStringLiteral("neznámý typ souboru %1").arg(fileType));
+    if (blockSize == 0 || blockSize > 32 * 0x400) return bad(QStringLiteral("chybná velikost bloku"));
+    if (headerSize < 0x58 || headerSize > h.size()) return bad(QStringLiteral("chybná délka hlavičky"));
+    if (recordSize_ <= 0 || recordSize_ > blockSize - 6) return bad(QStringLiteral("chybná délka záznamu"));
+    if (numFields <= 0 || numFields > 255) return bad(QStringLiteral("chybný počet polí"));
+    if (encryption != 0) return bad(QStringLiteral("tabulka je chráněna heslem"));
+    if (version < 3 || version > 0x0C) return bad(QStringLiteral("neznámá verze %1").arg(version));
+    keyed_ = fileType == 0;
+    const bool level4 = version >= 5;
+    codePage_ = CodePage::Windows1250;
+    if (level4) {
+        const quint16 cp = qFromLittleEndian<quint16>(d + 0x6A);
+        if (cp == 852 || cp == 437 || cp == 850) codePage_ = CodePage::Cp852;
+    }
+    qint64 pos = level4 ? 0x78 : 0x58;
+    if (pos + 2 * numFields > headerSize) return bad(QStringLiteral("chybný popis polí"));
+    defs_.clear();
+    types_.clear();
+    sizes_.clear();
+    offsets_.clear();
+    int offset = 0;
+    for (int i = 0; i < numFields; ++i) {
+        const quint8 type = quint8(d[pos + 2 * i]);
+        const int size = quint8(d[pos + 2 * i + 1]);
+        FieldDef def;
+        int expect = size;
+        switch (type) {
+        case kAlpha: def.type = FieldType::String; def.size = size; break;
+        case kDate: def.type = FieldType::Date; expect = 4; break;
+        case kShort: def.type = FieldType::Smallint; expect = 2; break;
+        case kLong: def.type = FieldType::Integer; expect = 4; break;
+        case kAutoinc: def.type = FieldType::Autoinc; expect = 4; break;
+        case kCurrency: def.type = FieldType::Currency; expect = 8; break;
+        case kNumber: def.type = FieldType::Float; expect = 8; break;
+        case kLogical: def.type = FieldType::Boolean; expect = 1; break;
+        case kTime: def.type = FieldType::Time; expect = 4; break;
+        case kTimestamp: def.type = FieldType::DateTime; expect = 8; break;
+        case kBcd: def.type = FieldType::BCD; expect = 17; break;
+        case kBytes: def.type = FieldType::Bytes; def.size = size; break;
+        case kMemo:
+        case kFmtMemo: def.type = FieldType::Memo; break;
+        case kBlob:
+        case kOle: def.type = FieldType::Blob; break;
+        case kGraphic: def.type = FieldType::Graphic; break;
+        default: return bad(QStringLiteral("pole %1 má neznámý typ %2").arg(i + 1).arg(type));
+        }
+        if (size == 0 || size != expect || (isBlobField(type) && size < 10))
+            return bad(QStringLiteral("pole %1 má chybnou délku").arg(i + 1));
+        defs_.append(def);
+        types_.push_back(type);
+        sizes_.push_back(size);
+        offsets_.push_back(offset);
+        offset += size;
+    }
+    if (offset != recordSize_) return bad(QStringLiteral("pole neodpovídají délce záznamu"));
+    // Field names follow the field types, a pointer, one pointer per field
+    // and the table name (79 bytes, 261 from level 7).
+    pos += 2 * numFields + 4 + 4 * numFields + (version >= 0x0C ? 261 : 79);
+    for (int i = 0; i < numFields; ++i) {
+        if (pos >= headerSize) return bad(QStringLiteral("chybí jména polí"));
+        const char* start = d + pos;
+        const qint64 len = qint64(strnlen(start, size_t(headerSize - pos)));
+        if (pos + len >= headerSize) return bad(QStringLiteral("chybí jména polí"));
+        defs_[i].name = dorvana::decode(QByteArrayView(start, len), codePage_);
+        if (defs_[i].name.isEmpty()) defs_[i].name = QStringLiteral("Pole%1").arg(i + 1);
+        pos += len + 1;
+    }
+    // The chain of data blocks.
+    blocks_.clear();
+    total_ = 0;
+    qint64 block = firstBlock;
+    const qint64 maxBlocks = std::max<qint64>(0, (fileSize - headerSize) / blockSize);
+    qint64 seen = 0;
+    while (block != 0 && numRecords > 0) {
+        if (block > maxBlocks || ++seen > maxBlocks)
+            return bad(QStringLiteral("poškozený řetěz datových bloků"));
+        const qint64 at = headerSize + (block - 1) * blockSize;
+        QByteArray bh;
+        if (!read(at, 6, &bh)) return bad(QStringLiteral("soubor je zkrácený"));
+        const qint64 next = qFromLittleEndian<quint16>(bh.constData());
+        const qint64 add = qFromLittleEndian<qint16>(bh.constData() + 4);
+        const qint64 count = add < 0 ? 0 : add / recordSize_ + 1;
+        if (6 + count * recordSize_ > blockSize) return bad(QStringLiteral("chybný datový blok %1").arg(block));
+        if (count > 0) {
+            blocks_.push_back({at + 6, total_, count});
+            total_ += count;
+        }
+        block = next;
+    }
+    Q_UNUSED(fileBlocks)
+    return true;
+}
+
+QByteArray ParadoxStore::readBlob(const char* p, int size, QString* error) const {
+    const int leader = size - 10;
+    const quint32 ref = qFromLittleEndian<quint32>(p + leader);
+    const qint64 length = qFromLittleEndian<quint32>(p + leader + 4);
+    if (length == 0) return {};
+    if (length <= leader) return QByteArray(p, length);
+    if (length > kMaxBlob) {
+        if (error) *error = QStringLiteral("chybná délka blobu");
+        return {};
+    }
+    const qint64 blockAt = ref & 0xFFFFFF00u;
+    const int index = int(ref & 0xFF);
+    QByteArray mb;
+    auto readMb = [&](qint64 off, qint64 len, QByteArray* out) {
+        if (inMemory_) {
+            *out = off >= 0 ? blobImage_.mid(off, len) : QByteArray();
+            return out->size() == len;
+        }
+        QFile f(blobPath_);
+        if (!f.open(QIODevice::ReadOnly) || !f.seek(off)) return false;
+        *out = f.read(len);
+        return out->size() == len;
+    };
+    QByteArray head;
+    if (!readMb(blockAt, 12 + 64 * 5, &head) && !readMb(blockAt, 9, &head)) {
+        if (error) *error = QStringLiteral("blob chybí v souboru .mb");
+        return {};
+    }
+    QByteArray data;
+    if (index == 0xFF) {
+        if (quint8(head[0]) != 2 || !readMb(blockAt + 9, length, &data)) {
+            if (error) *error = QStringLiteral("poškozený blok blobu");
+            return {};
+        }
+    } else {
+        if (quint8(head[0]) != 3 || index >= 64 || head.size() < 12 + 64 * 5) {
+            if (error) *error = QStringLiteral("poškozený blok blobu");
+            return {};
+        }
+        const qint64 dataOffset = qint64(quint8(head[12 + index * 5])) * 16;
+        if (dataOffset == 0 || !readMb(blockAt + dataOffset, length, &data)) {
+            if (error) *error = QStringLiteral("poškozený blok blobu");
+            return {};
+        }
+    }
+    return data;
+}
+
+QVariant ParadoxStore::decode(const char* p, int i, QString* error) const {
+    const int size = sizes_[size_t(i)];
+    qint64 n = 0;
+    double v = 0;
+    switch (types_[size_t(i)]) {
+    case kAlpha: {
+        const qint64 len = qint64(strnlen(p, size_t(size)));
+        if (len == 0) return {};
+        return dorvana::decode(QByteArrayView(p, len), codePage_);
+    }
+    case kDate:
+        if (!flippedInteger(p, 4, &n)) return {};
+        return n > 0 && n < 3652060 ? QVariant(kDayOne.addDays(n - 1)) : QVariant();
+    case kShort: return flippedInteger(p, 2, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
+    case kLong:
+    case kAutoinc: return flippedInteger(p, 4, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
+    case kCurrency:
+    case kNumber: return flippedDouble(p, &v) ? QVariant(v) : QVariant();
+    case kLogical: {
+        const quint8 b = quint8(p[0]);
+        if (b == 0) return {};
+        return (b & 0x7F) != 0;
+    }
+    case kTime:
+        if (!flippedInteger(p, 4, &n) || n < 0 || n >= 86400000) return {};
+        return QTime(0, 0).addMSecs(int(n));
+    case kTimestamp: {
+        if (!flippedDouble(p, &v) || v < 0 || v > 3.2e14) return {};
+        const qint64 ms = qint64(v);
+        const QDate date = kDayOne.addDays(ms / 86400000 - 1);
+        return QDateTime(date, QTime(0, 0).addMSecs(int(ms % 86400000)));
+    }
+    case kBcd: {
+        // Sign and decimals in the first byte, then 32 digits as nibbles.
+        const quint8 first = quint8(p[0]);
+        bool blank = true;
+        for (int k = 0; k < 17; ++k) blank = blank && p[k] == 0;
+        if (blank) return {};
+        const bool positive = first & 0x80;
+        const int decimals = first & 0x3F;
+        double value = 0;
+        for (int k = 0; k < 32; ++k) {
+            int nib = (quint8(p[1 + k / 2]) >> (k % 2 ? 0 : 4)) & 0x0F;
+            if (!positive) nib = 15 - nib;
+            value = value * 10 + std::min(nib, 9);
+        }
+        value /= std::pow(10.0, std::min(decimals, 32));
+        return positive ? value : -value;
+    }
+    case kBytes: return QByteArray(p, size);
+    default: {
+        const QByteArray data = readBlob(p, size, error);
+        if (data.isEmpty()) return {};
+        if (defs_[i].type == FieldType::Memo) return dorvana::decode(data, codePage_);
+        return data;
+    }
+    }
+}
+
+bool ParadoxStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) {
+    if (first < 0 || first >= total_ || count <= 0) return true;
+    const qint64 last = std::min(first + count, total_);
+    auto it = std::upper_bound(blocks_.begin(), blocks_.end(), first,
+                               [](qint64 row, const Block& b) { return row < b.firstRow; });
+    --it;
+    for (qint64 row = first; row < last; ++it) {
+        const qint64 inBlock = row - it->firstRow;
+        const qint64 n = std::min(it->count - inBlock, last - row);
+        QByteArray buf;
+        if (!read(it->offset + inBlock * recordSize_, n * recordSize_, &buf)) {
+            if (error) *error = QStringLiteral("Tabulku %1 nelze číst").arg(path_);
+            return false;
+        }
+        for (qint64 k = 0; k < n; ++k) {
+            const char* rec = buf.constData() + k * recordSize_;
+            RawRecord r(defs_.size());
+            for (int i = 0; i < defs_.size(); ++i) {
+                QString err;
+                r[i] = decode(rec + offsets_[size_t(i)], i, &err);
+                if (!err.isEmpty()) {
+                    if (error) *error = QStringLiteral("Tabulka %1, pole %2: %3").arg(path_, defs_[i].name, err);
+                    return false;
+                }
+            }
+            out->append(std::move(r));
+        }
+        row += n;
+    }
+    return true;
+}
+
+bool ParadoxStore::canWrite(QString* reason) const {
+    if (reason) {
+        *reason = keyed_ ? QStringLiteral("Tabulka Paradox %1 má primární index a lze ji jen číst")
+                               .arg(QFileInfo(path_).fileName())
+                         : QStringLiteral("Zápis do tabulek Paradox zatím není k dispozici");
+    }
+    return false;
 }
 
 bool createParadoxFile(const QString& path, const FieldDefs&, QString* error) {

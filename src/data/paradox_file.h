@@ -1,10 +1,25 @@
 #pragma once
-// Paradox tables (.db with .mb blob files).
+// Paradox tables (.db, levels 3 to 7) with their blob files (.mb), read.
+//
+// The header gives the record size, the block size (1, 2, 3, 4, ... KB), the
+// field types and sizes, the field names and, from level 4 on, the code page
+// (852 and 437 read as CP852, anything else as Windows-1250). Records live in
+// a chain of data blocks; the store indexes the blocks once (16 bytes a
+// block) and reads records in windows, so positioning is O(log n). Field
+// data are big-endian with the sign bit inverted (numbers, dates, times);
+// blob fields keep a leader in the record and the rest in the .mb file
+// (single-blob blocks and sub-allocated blocks).
+//
+// Tables with a primary index (a .px file beside them, file type 0) open
+// read-only: editing them says so. Writing unkeyed tables and creating new
+// ones is not done yet and fails with a message.
 
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <vector>
 
+#include "base/code_page.h"
 #include "data/record_store.h"
 
 namespace dorvana {
@@ -12,11 +27,46 @@ namespace dorvana {
 // True when the first bytes look like a Paradox table header.
 bool looksLikeParadox(const QByteArray& head);
 
-class ParadoxStore {
+class ParadoxStore : public RecordStore {
 public:
-    // Paradox tables are recognised but not read yet: fails with a message
-    // saying so (the main window then shows it).
-    static std::unique_ptr<RecordStore> open(const QString& path, QString* error);
+    static std::unique_ptr<ParadoxStore> open(const QString& path, QString* error);
+    // A whole table image (and its blob file), for the fuzz target and tests.
+    static std::unique_ptr<ParadoxStore> openBytes(const QByteArray& db, const QByteArray& mb,
+                                                   QString* error);
+
+    QString kindName() const override { return QStringLiteral("Paradox"); }
+    const FieldDefs& fieldDefs() const override { return defs_; }
+    qint64 rowCount() const override { return total_; }
+    bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) override;
+    bool canWrite(QString* reason) const override;
+    QString filePath() const override { return path_; }
+    bool isKeyed() const { return keyed_; }
+    CodePage codePage() const { return codePage_; }
+
+private:
+    ParadoxStore() = default;
+    bool load(QString* error);
+    bool read(qint64 offset, qint64 length, QByteArray* out) const;
+    QByteArray readBlob(const char* p, int size, QString* error) const;
+    QVariant decode(const char* p, int field, QString* error) const;
+
+    struct Block {
+        qint64 offset;     // of the block's first record in the file
+        qint64 firstRow;   // number of the block's first record in the table
+        qint64 count;      // records in the block
+    };
+
+    QString path_, blobPath_;
+    QByteArray image_, blobImage_;
+    bool inMemory_ = false;
+    bool keyed_ = false;
+    CodePage codePage_ = CodePage::Windows1250;
+    FieldDefs defs_;
+    std::vector<quint8> types_;
+    std::vector<int> sizes_, offsets_;
+    int recordSize_ = 0;
+    std::vector<Block> blocks_;
+    qint64 total_ = 0;
 };
 
 bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* error);
