@@ -95,16 +95,20 @@ int builtinArgumentCount(int code) {
 }
 
 int findBuiltinFunction(QStringView word) {
-    if (word.size() > kBuiltinNameLength) return 0;
+    const qsizetype n = word.size();
+    if (n == 0 || n > kBuiltinNameLength) return 0;
+    char upper[kBuiltinNameLength + 1] = {};
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = word[i].unicode();
+        if (c > 127) return 0;
+        upper[i] = char(c >= u'a' && c <= u'z' ? c - 32 : c);
+    }
     for (int code = 1; code <= kBuiltinFunctionCount; ++code) {
         const char* name = kBuiltins[code - 1].name;
-        qsizetype i = 0;
-        for (; i < word.size() && name[i]; ++i) {
-            char16_t c = word[i].unicode();
-            if (c >= u'a' && c <= u'z') c -= 32;
-            if (c != static_cast<char16_t>(name[i])) break;
-        }
-        if (i == word.size() && name[i] == 0) return code;
+        if (name[0] != upper[0]) continue;
+        int i = 1;
+        while (name[i] && name[i] == upper[i]) ++i;
+        if (name[i] == 0 && upper[i] == 0) return code;
     }
     return 0;
 }

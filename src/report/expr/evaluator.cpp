@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "report/expr/builtin_functions.h"
 #include "report/expr/value_rules.h"
@@ -73,6 +74,35 @@ bool isNameChar(QChar c) {
     return isNameLetter(c) || isDigit(c.unicode()) || c == u'_';
 }
 
+// The value store: a slot holds a constructed value only while it is in use,
+// so that an evaluation pays only for the values it stores.
+class ValueStore {
+public:
+    ValueStore() = default;
+    ValueStore(const ValueStore&) = delete;
+    ValueStore& operator=(const ValueStore&) = delete;
+    ~ValueStore() {
+        while (count_ > 0) pop();
+    }
+
+    int size() const { return count_; }
+    bool full() const { return count_ >= kValueStoreSize; }
+    void push(TaggedValue&& v) {
+        new (slot(count_)) TaggedValue(std::move(v));
+        ++count_;
+    }
+    void pop() { slot(--count_)->~TaggedValue(); }
+    // Slot i counted from the bottom; the slots of the values stored are contiguous.
+    TaggedValue* slot(int i) {
+        return std::launder(reinterpret_cast<TaggedValue*>(storage_ + i * sizeof(TaggedValue)));
+    }
+    TaggedValue& top() { return *slot(count_ - 1); }
+
+private:
+    alignas(TaggedValue) unsigned char storage_[kValueStoreSize * sizeof(TaggedValue)];
+    int count_ = 0;
+};
+
 class Evaluator {
 public:
     Evaluator(QStringView text, ValueSource* source) : text_(text), source_(source) {}
@@ -85,11 +115,18 @@ private:
 
     struct Entry {
         enum Type : quint8 { Binary, Negate, Not, Function, Paren, Comma };
+        // No default member values: the stack's unused entries stay
+        // uninitialised; an entry is always made by make().
         Type type;
-        quint8 level = 0;  // Binary, Negate, Not, Function
-        BinaryOp op = BinaryOp::Add;
-        quint8 function = 0;  // Function: its code; Paren: the code of its call, 0 plain
-        quint8 commas = 0;    // Paren: commas met so far
+        quint8 level;     // Binary, Negate, Not, Function
+        BinaryOp op;      // Binary
+        quint8 function;  // Function: its code; Paren: the code of its call, 0 plain
+        quint8 commas;    // Paren: commas met so far
+
+        static Entry make(Type type, quint8 level = 0, BinaryOp op = BinaryOp::Add,
+                          quint8 function = 0) {
+            return Entry{type, level, op, function, 0};
+        }
     };
 
     bool error(int code, int position) {
@@ -105,8 +142,8 @@ private:
         return true;
     }
     bool pushValue(TaggedValue&& v, int position) {
-        if (valueCount_ >= kValueStoreSize) return error(kStackOverflow, position);
-        values_[valueCount_++] = std::move(v);
+        if (values_.full()) return error(kStackOverflow, position);
+        values_.push(std::move(v));
         return true;
     }
     // Applies the entry on top of the operator stack.
@@ -144,8 +181,7 @@ private:
     EvaluationResult result_;
     std::array<Entry, kOperatorStackSize> ops_;
     int opCount_ = 0;
-    std::array<TaggedValue, kValueStoreSize> values_;
-    int valueCount_ = 0;
+    ValueStore values_;
     Prev prev_ = Prev::Start;
     int lastToken_ = 1;  // 1-based position of the last token read
 };
@@ -173,18 +209,18 @@ bool Evaluator::applyTop(int position) {
     switch (e.type) {
         case Entry::Binary: {
             // The grammar guarantees two values; guard anyway.
-            if (valueCount_ < 2) return error(kSyntaxError, position);
-            const bool ok =
-                applyBinary(e.op, values_[valueCount_ - 2], values_[valueCount_ - 1], &out, &f);
-            if (!ok) return fault(f, position);
-            values_[--valueCount_] = TaggedValue();
-            values_[valueCount_ - 1] = std::move(out);
+            const int n = values_.size();
+            if (n < 2) return error(kSyntaxError, position);
+            if (!applyBinary(e.op, *values_.slot(n - 2), *values_.slot(n - 1), &out, &f))
+                return fault(f, position);
+            values_.pop();
+            values_.top() = std::move(out);
             return true;
         }
         case Entry::Negate:
         case Entry::Not: {
-            if (valueCount_ < 1) return error(kSyntaxError, position);
-            TaggedValue& v = values_[valueCount_ - 1];
+            if (values_.size() < 1) return error(kSyntaxError, position);
+            TaggedValue& v = values_.top();
             const bool ok =
                 e.type == Entry::Negate ? applyNegate(v, &out, &f) : applyNot(v, &out, &f);
             if (!ok) return fault(f, position);
@@ -193,11 +229,11 @@ bool Evaluator::applyTop(int position) {
         }
         case Entry::Function: {
             const int n = builtinArgumentCount(e.function);
-            if (valueCount_ < n) return error(kSyntaxError, position);
-            TaggedValue* args = &values_[valueCount_ - n];
+            if (values_.size() < n) return error(kSyntaxError, position);
+            TaggedValue* args = values_.slot(values_.size() - n);
             if (!applyBuiltinFunction(e.function, args, &out, &f)) return fault(f, position);
-            for (int i = 1; i < n; ++i) values_[--valueCount_] = TaggedValue();
-            values_[valueCount_ - 1] = std::move(out);
+            for (int i = 1; i < n; ++i) values_.pop();
+            values_.top() = std::move(out);
             return true;
         }
         case Entry::Paren:
@@ -338,11 +374,13 @@ bool Evaluator::word(int* pos) {
     *pos = i;
     const QStringView w = text_.mid(start, i - start);
     const int position = start + 1;
-    auto is = [&](const char* name) {
-        return w.size() == qsizetype(std::strlen(name)) &&
-               w.compare(QLatin1StringView(name), Qt::CaseInsensitive) == 0;
-    };
+    // The word operators, compared in upper case.
     if (w.size() == 3 || w.size() == 2) {
+        char upper[4] = {};
+        for (qsizetype k = 0; k < w.size(); ++k) {
+            const char16_t c = w[k].unicode();
+            upper[k] = char(c >= u'a' && c <= u'z' ? c - 32 : c);
+        }
         struct WordOp {
             const char* name;
             BinaryOp op;
@@ -354,34 +392,32 @@ bool Evaluator::word(int* pos) {
             {"XOR", BinaryOp::Xor, 5},
         };
         for (const WordOp& op : kWords)
-            if (is(op.name)) return binary(op.op, op.level, position);
-        if (is("NOT")) {
+            if (upper[0] == op.name[0] && std::strcmp(upper, op.name) == 0)
+                return binary(op.op, op.level, position);
+        if (upper[0] == 'N' && std::strcmp(upper, "NOT") == 0) {
             if (prev_ != Prev::Start && prev_ != Prev::Open && prev_ != Prev::Comma)
                 return error(kSyntaxError, position);
             prev_ = Prev::Unary;
-            return push({Entry::Not, kUnaryLevel}, position);
+            return push(Entry::make(Entry::Not, kUnaryLevel), position);
         }
     }
     const int code = findBuiltinFunction(w);
     if (code == 0) return error(kUnknownIdentifier, position);
     if (!operandAllowed(position)) return false;
     prev_ = Prev::Function;
-    Entry e{Entry::Function, kFunctionLevel};
-    e.function = quint8(code);
-    return push(e, position);
+    return push(Entry::make(Entry::Function, kFunctionLevel, BinaryOp::Add, quint8(code)),
+                position);
 }
 
 bool Evaluator::binary(BinaryOp op, quint8 level, int position) {
     if (!afterOperand(position)) return false;
     if (!applyPending(level, position)) return false;
     prev_ = Prev::Binary;
-    Entry e{Entry::Binary, level};
-    e.op = op;
-    return push(e, position);
+    return push(Entry::make(Entry::Binary, level, op), position);
 }
 
 bool Evaluator::openParen(int position) {
-    Entry e{Entry::Paren};
+    Entry e = Entry::make(Entry::Paren);
     if (prev_ == Prev::Function) {
         e.function = ops_[opCount_ - 1].function;
     } else if (!operandAllowed(position)) {
@@ -400,7 +436,7 @@ bool Evaluator::comma(int position) {
     if (!applyPending(kLoosestLevel, position)) return false;
     ++ops_[paren].commas;
     prev_ = Prev::Comma;
-    return push({Entry::Comma}, position);
+    return push(Entry::make(Entry::Comma), position);
 }
 
 bool Evaluator::closeParen(int position) {
@@ -430,8 +466,8 @@ bool Evaluator::finish() {
     if (innermostParen() >= 0) return error(kMissingCloseParen, int(text_.size()) + 1);
     while (opCount_ > 0)
         if (!applyTop(lastToken_)) return false;
-    if (valueCount_ != 1) return error(kSyntaxError, lastToken_);
-    result_.value = std::move(values_[0]);
+    if (values_.size() != 1) return error(kSyntaxError, lastToken_);
+    result_.value = std::move(values_.top());
     return true;
 }
 
@@ -482,7 +518,7 @@ EvaluationResult Evaluator::run() {
                 case u'-':
                     if (prev_ == Prev::Start || prev_ == Prev::Open || prev_ == Prev::Comma) {
                         prev_ = Prev::Unary;
-                        ok = push({Entry::Negate, kUnaryLevel}, position);
+                        ok = push(Entry::make(Entry::Negate, kUnaryLevel), position);
                     } else {
                         ok = binary(BinaryOp::Subtract, 5, position);
                     }
