@@ -14,9 +14,12 @@ QString barcodeErrorText();
 // Draws the barcode of data into rect (device pixels) of the canvas, turned
 // clockwise by rotation x 90 degrees. The canvas's font is the element's
 // font (used for the text under the bars) and its pen colour the font
-// colour. scale is the caller's drawing scale (zoom); flags are Qt text
-// flags for the error text (it is always centred horizontally; vertically
-// centred unless flags say otherwise). An empty format draws nothing.
+// colour. The canvas is not scaled: rect and the device's resolution decide
+// the pixels. scale multiplies the narrowest-element width of the format: 1
+// gives its true width on the device (the printer), the designer and the
+// preview pass their zoom. flags are Qt text flags for the error text (it
+// is always centred horizontally; vertically centred unless flags say
+// otherwise). An empty format draws nothing.
 // Data or a format that cannot be encoded draws barcodeErrorText() turned
 // counter-clockwise by rotation x 90 degrees, like element text.
 // Returns true when a barcode was drawn.
