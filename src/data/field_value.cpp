@@ -7,7 +7,8 @@
 #include <limits>
 
 #include "base/rounding.h"
-#include "report/expr/format/format_settings.h"
+#include "report/expr/format/date_time_format.h"
+#include "report/expr/format/number_format.h"
 
 namespace dorvana {
 
@@ -18,42 +19,7 @@ QString typeError(const FieldDef& def, const QString& what) {
         .arg(what, def.name, fieldTypeName(def.type));
 }
 
-QString plainNumber(double v, int decimals) {
-    QString s = decimals < 0 ? QString::number(v, 'g', 15) : QString::number(v, 'f', decimals);
-    if (s.contains(QLatin1Char('e'))) s = QString::number(v, 'f', 6);
-    const QChar sep = formatSettings().decimalSeparator;
-    if (!sep.isNull()) s.replace(QLatin1Char('.'), sep);
-    return s;
-}
-
-QString groupedFixed(double v, int decimals) {
-    QString s = QString::number(std::fabs(v), 'f', decimals);
-    QString intPart = s.section(QLatin1Char('.'), 0, 0);
-    const QString frac = s.section(QLatin1Char('.'), 1);
-    const QString group = formatSettings().thousandsSeparator;
-    if (!group.isEmpty())
-        for (int i = int(intPart.size()) - 3; i > 0; i -= 3) intPart.insert(i, group);
-    QChar sep = formatSettings().decimalSeparator;
-    if (sep.isNull()) sep = QLatin1Char(',');
-    return frac.isEmpty() ? intPart : intPart + sep + frac;
-}
-
-// A small rendering of number pictures ("0.00", "# ##0.00", "#,##0.00"):
-// the count of zeros and hashes after the point gives the decimals, a blank
-// or comma among the integer digits asks for grouping.
-QString pictureNumber(double v, const QString& picture) {
-    const int point = int(picture.indexOf(QLatin1Char('.')));
-    int decimals = 0;
-    if (point >= 0)
-        for (int i = point + 1; i < picture.size(); ++i)
-            if (picture[i] == QLatin1Char('0') || picture[i] == QLatin1Char('#')) ++decimals;
-    const QString intPic = point >= 0 ? picture.left(point) : picture;
-    const bool grouped =
-        intPic.contains(QLatin1Char(' ')) || intPic.contains(QLatin1Char(','));
-    QString body = grouped ? groupedFixed(v, decimals) : plainNumber(std::fabs(v), decimals);
-    const double rounded = std::round(std::fabs(v) * std::pow(10.0, decimals));
-    return (v < 0 && rounded != 0 ? QStringLiteral("-") : QString()) + body;
-}
+QString plainNumber(double v) { return realText(v); }
 
 }  // namespace
 
@@ -103,7 +69,7 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
     else if (value.isDateTime()) num = value.asDateTime();
     if (isWholeNumberType(t)) {
         if (value.isDateTime() || std::isnan(num) || std::fabs(num) > 9e18) {
-            if (error) *error = typeError(def, plainNumber(num, -1));
+            if (error) *error = typeError(def, plainNumber(num));
             return false;
         }
         const qint64 n = value.isInteger() ? value.asInteger() : roundHalfEven64(num);
@@ -128,7 +94,7 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
     case FieldType::DateTime: {
         const QDateTime dt = dateTimeFromDays(num);
         if (!dt.isValid()) {
-            if (error) *error = typeError(def, plainNumber(num, -1));
+            if (error) *error = typeError(def, plainNumber(num));
             return false;
         }
         if (t == FieldType::Date) *raw = dt.date();
@@ -139,9 +105,9 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
     case FieldType::String:
     case FieldType::Memo:
         if (value.isBoolean()) *raw = value.asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
-        else if (value.isDateTime()) *raw = textOfRaw(dateTimeFromDays(num), FieldType::DateTime);
+        else if (value.isDateTime()) *raw = dateTimeText(num);
         else if (value.isInteger()) *raw = QString::number(value.asInteger());
-        else *raw = plainNumber(num, -1);
+        else *raw = plainNumber(num);
         return true;
     default:
         if (error) *error = QStringLiteral("Do pole %1 nelze přiřadit hodnotu").arg(def.name);
@@ -150,32 +116,27 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
 }
 
 bool parseNumberText(const QString& text, double* out) {
+    // Digit groups may be set apart by blanks or no-break spaces.
     QString s = text.trimmed();
     s.remove(QLatin1Char(' '));
     s.remove(QChar(0x00A0));
     s.remove(QChar(0x202F));
-    s.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (s.isEmpty()) return false;
-    bool ok = false;
-    const double v = s.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
+    double v = 0;
+    if (s.isEmpty() || !parseReal(s, &v)) {
+        s.replace(QLatin1Char(','), QLatin1Char('.'));
+        bool ok = false;
+        v = s.toDouble(&ok);
+        if (!ok || !std::isfinite(v)) return false;
+    }
     *out = v;
     return true;
 }
 
 bool parseDateText(const QString& text, QDate* out) {
-    static const QRegularExpression dmy(QStringLiteral("^\\s*(\\d{1,2})\\.\\s*(\\d{1,2})\\.\\s*(\\d{2}|\\d{4})\\s*$"));
-    static const QRegularExpression iso(QStringLiteral("^\\s*(\\d{4})-(\\d{1,2})-(\\d{1,2})\\s*$"));
-    QDate d;
-    if (auto m = dmy.match(text); m.hasMatch()) {
-        int y = m.captured(3).toInt();
-        if (m.captured(3).size() == 2) y += y < 50 ? 2000 : 1900;
-        d = QDate(y, m.captured(2).toInt(), m.captured(1).toInt());
-    } else if (auto m2 = iso.match(text); m2.hasMatch()) {
-        d = QDate(m2.captured(1).toInt(), m2.captured(2).toInt(), m2.captured(3).toInt());
-    }
-    if (!d.isValid()) return false;
-    *out = d;
+    QDateTime when;
+    if (text.trimmed().isEmpty() || !parseDate(QStringView(text), &when) || !when.date().isValid())
+        return false;
+    *out = when.date();
     return true;
 }
 
@@ -266,36 +227,22 @@ QString textOfRaw(const QVariant& raw, FieldType type, const QString& picture, b
     case FieldType::Word:
     case FieldType::Autoinc:
         return picture.isEmpty() ? QString::number(raw.toLongLong())
-                                 : pictureNumber(double(raw.toLongLong()), picture);
+                                 : formatMask(double(raw.toLongLong()), picture);
     case FieldType::Float:
     case FieldType::BCD:
-        return picture.isEmpty() ? plainNumber(raw.toDouble(), -1)
-                                 : pictureNumber(raw.toDouble(), picture);
+        return picture.isEmpty() ? realText(raw.toDouble()) : formatMask(raw.toDouble(), picture);
     case FieldType::Currency: {
         const double v = raw.toDouble();
-        if (!picture.isEmpty()) return pictureNumber(v, picture);
-        if (!currencySign) return plainNumber(v, 2);
-        const FormatSettings& fs = formatSettings();
-        const QString body = groupedFixed(v, 2);
-        QString form = v < 0 ? fs.currencyNegative : fs.currencyPositive;
-        if (form.isEmpty()) form = v < 0 ? QStringLiteral("-%1 Kč") : QStringLiteral("%1 Kč");
-        return form.arg(body);
+        if (!picture.isEmpty()) return formatMask(v, picture);
+        return formatFloat(v, currencySign ? NumberFormat::Currency : NumberFormat::Fixed, 15, 2);
     }
     case FieldType::Boolean: return raw.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldType::Date: return raw.toDate().toString(QStringLiteral("d.M.yyyy"));
-    case FieldType::Time: return raw.toTime().toString(QStringLiteral("H:mm:ss"));
-    case FieldType::DateTime: {
-        const QDateTime dt = raw.toDateTime();
-        return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("d.M.yyyy"))
-                                        : dt.toString(QStringLiteral("d.M.yyyy H:mm:ss"));
-    }
-    default: {
-        switch (type) {
-        case FieldType::Graphic: return QStringLiteral("(GRAPHIC)");
-        case FieldType::Blob: return QStringLiteral("(BLOB)");
-        default: return QStringLiteral("(BYTES)");
-        }
-    }
+    case FieldType::Date: return shortDateText(daysOf(raw.toDate()));
+    case FieldType::Time: return longTimeText(daysOf(QDate(1899, 12, 30), raw.toTime()));
+    case FieldType::DateTime: return dateTimeText(raw.toDateTime());
+    case FieldType::Graphic: return QStringLiteral("(GRAPHIC)");
+    case FieldType::Blob: return QStringLiteral("(BLOB)");
+    default: return QStringLiteral("(BYTES)");
     }
 }
 

@@ -20,21 +20,23 @@ TaggedValue taggedFromRaw(const QVariant& raw, FieldType type);
 // number field, a number beyond the type's range).
 bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw, QString* error);
 
-// The raw value of a text typed by a user (numbers with ',' or '.', dates as
-// d.M.yyyy or yyyy-MM-dd); an empty text is no value.
+// The raw value of a text typed by a user (numbers with ',' or '.', dates in
+// the locale's order or yyyy-MM-dd); an empty text is no value.
 bool rawFromText(const QString& text, const FieldDef& def, QVariant* raw, QString* error);
 
-// The text of a raw value: numbers with the locale's decimal separator (a
-// picture given formats them), currency with its sign unless a picture is
-// given, dates d.M.yyyy, booleans True/False, memo texts as they are, other
-// binary fields "(Blob)"-style markers. Empty for no value.
+// The text of a raw value by the locale's forms (report/expr/format):
+// numbers in their general form or by a picture mask, currency with its sign
+// (without it: two decimals) unless a picture is given, dates in the short
+// date form, times in the long time form, booleans True/False, memo texts as
+// they are, other binary fields "(GRAPHIC)", "(BLOB)", "(BYTES)". Empty for
+// no value.
 QString textOfRaw(const QVariant& raw, FieldType type, const QString& picture = {},
                   bool currencySign = true);
 
 // A number typed with ',' or '.' as the decimal separator (blanks and
 // no-break spaces between digit groups are ignored).
 bool parseNumberText(const QString& text, double* out);
-// A date as d.M.yyyy (also d.M.yy) or yyyy-MM-dd.
+// A date in the locale's order (d.M.yyyy) or yyyy-MM-dd.
 bool parseDateText(const QString& text, QDate* out);
 bool parseTimeText(const QString& text, QTime* out);
 bool parseDateTimeText(const QString& text, QDateTime* out);

@@ -169,7 +169,7 @@ TEST_F(ForeignFiles, ImportFillsALabelFileAndExportWritesItBack) {
     ds->last();
     EXPECT_EQ(ds->findField(QStringLiteral("nazev1"))->displayText(), QStringLiteral("Čaj zelený"));
     EXPECT_DOUBLE_EQ(ds->findField(QStringLiteral("cena"))->value().asReal(), 49.9);
-    EXPECT_EQ(ds->findField(QStringLiteral("datum1"))->displayText(), QStringLiteral("1.5.2024"));
+    EXPECT_EQ(ds->findField(QStringLiteral("datum1"))->displayText(), QStringLiteral("01.05.2024"));
 
     const QString out = dir_.filePath(QStringLiteral("vystup.csv"));
     ASSERT_TRUE(writeCsvFile(out, *ds, &err)) << err.toStdString();

@@ -130,7 +130,7 @@ TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
     EXPECT_EQ(ds->field(1)->value().asInteger(), -3);
     EXPECT_EQ(ds->field(2)->value().asInteger(), 123456);
     EXPECT_DOUBLE_EQ(ds->field(3)->value().asReal(), 49.9);
-    EXPECT_EQ(ds->field(4)->displayText(), QStringLiteral("1.5.2024"));
+    EXPECT_EQ(ds->field(4)->displayText(), QStringLiteral("01.05.2024"));
     EXPECT_TRUE(ds->field(5)->value().asBoolean());
     EXPECT_EQ(ds->field(6)->displayText(), QStringLiteral("A"));
     EXPECT_EQ(ds->field(7)->displayText(), QStringLiteral("13:30:00"));
