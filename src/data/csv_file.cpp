@@ -207,6 +207,8 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
             const Field* fld = data.field(stored[k]);
             line += csvQuote(csvText(data.rawValue(stored[k]), fld->dataType(), fmt), delimiter);
         }
+        // A record of one empty field would be a blank line, which readers skip.
+        if (line.isEmpty()) line = "\"\"";
         line += "\r\n";
         if (f.write(line) != line.size()) break;
     }
@@ -357,6 +359,8 @@ QByteArray CsvStore::lineOf(const RawRecord& values) const {
         if (i) line += format_.delimiter;
         line += csvQuote(csvText(values.value(i), defs_[i].type, format_), format_.delimiter);
     }
+    // A record of one empty field would be a blank line, which readers skip.
+    if (line.isEmpty()) line = "\"\"";
     return line + "\r\n";
 }
 

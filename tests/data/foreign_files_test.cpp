@@ -68,6 +68,24 @@ TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
     EXPECT_TRUE(test::fileBytes(p).endsWith("300;7,25;;;;;x\r\n")) << test::fileBytes(p).toStdString();
 }
 
+TEST_F(ForeignFiles, CsvRecordsWithOnlyEmptyFieldsSurviveExportAndAppend) {
+    // A one-column record without a value must not become a blank line (readers skip those).
+    const QString p = write("jeden.csv", "kod\r\nA\r\n\"\"\r\nB\r\n");
+    QString err;
+    auto ds = openForeignTable(p, &err);
+    ASSERT_TRUE(ds) << err.toStdString();
+    ASSERT_EQ(ds->recordCount(), 3);
+    ASSERT_TRUE(ds->append(&err));
+    ASSERT_TRUE(ds->post(&err)) << err.toStdString();
+    EXPECT_EQ(ds->recordCount(), 4);
+    const QString out = dir_.filePath(QStringLiteral("kopie.csv"));
+    ASSERT_TRUE(writeCsvFile(out, *ds, &err)) << err.toStdString();
+    auto again = openForeignTable(out, &err);
+    ASSERT_TRUE(again) << err.toStdString();
+    EXPECT_EQ(again->recordCount(), 4);
+    EXPECT_EQ(openForeignTable(p, &err)->recordCount(), 4);
+}
+
 TEST_F(ForeignFiles, DbaseTextsFollowTheDeclaredCodePage) {
     // A hand-made dBase III file from a DOS installation: language driver 0x64 (CP852).
     QByteArray head(32, '\0');
