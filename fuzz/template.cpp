@@ -12,8 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace dorvana;
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                     qsizetype(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList lines = splitLines(decodeSystemText(bytes));
     TemplateReadOptions options;
     options.fieldIndex = [](const QString& name) {
@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readTemplate(lines, &model, options);
     const QStringList written = writeTemplate(model);
     // The writer's text survives the file's code page unchanged.
-    const QStringList stored = splitLines(decode(encode(joinLines(written), CodePage::Windows1250),
-                                                 CodePage::Windows1250));
+    const QStringList stored = splitLines(
+        decode(encode(joinLines(written), CodePage::Windows1250), CodePage::Windows1250));
     ReportModel again;
     const TemplateReadResult r = readTemplate(stored, &again, options);
     if (!r.complete || writeTemplate(again) != stored) __builtin_trap();

@@ -25,7 +25,11 @@ QString withSortPrefixes(const QString& sortList) {
     return entries.join(u',');
 }
 
-QString sqlLineToTemplate(QString line) { return line.replace(u'"', u'~'); }
-QString sqlLineFromTemplate(QString stored) { return stored.replace(u'~', u'"'); }
+QString sqlLineToTemplate(QString line) {
+    return line.replace(u'"', u'~');
+}
+QString sqlLineFromTemplate(QString stored) {
+    return stored.replace(u'~', u'"');
+}
 
 }  // namespace dorvana

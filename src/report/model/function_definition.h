@@ -17,9 +17,9 @@ struct FunctionDefinition {
     // In the order of the template line.
     QString name = QStringLiteral("Funkce");
     QString description = QStringLiteral("Popis");
-    int resultType = Number;                  // 0 number, 1 text, 2 date/time, 3 Boolean
+    int resultType = Number;  // 0 number, 1 text, 2 date/time, 3 Boolean
     QString initialValue = QStringLiteral("0");
-    int resetScope = 0;                       // 0 report, 1 page, 2 + g group g
+    int resetScope = 0;  // 0 report, 1 page, 2 + g group g
     QString expression;
     int processing = 0;                       // "Další zpracování"
     int precision = 15;                       // total significant digits (line: width)

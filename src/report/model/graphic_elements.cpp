@@ -6,9 +6,8 @@
 namespace dorvana {
 
 int TSesGrafPrvek::lines() const {
-    return (Leva ? LineBit::Left : 0) | (Horni ? LineBit::Top : 0) |
-           (Prava ? LineBit::Right : 0) | (Spodni ? LineBit::Bottom : 0) |
-           (LsPh ? LineBit::LsPh : 0) | (LhPs ? LineBit::LhPs : 0);
+    return (Leva ? LineBit::Left : 0) | (Horni ? LineBit::Top : 0) | (Prava ? LineBit::Right : 0) |
+           (Spodni ? LineBit::Bottom : 0) | (LsPh ? LineBit::LsPh : 0) | (LhPs ? LineBit::LhPs : 0);
 }
 
 void TSesGrafPrvek::setLines(int bits) {

@@ -75,9 +75,14 @@ std::optional<QString> formatWithInteger(QStringView f, qint32 value) {
                 negative = value < 0;
                 digits = QString::number(negative ? -qint64(value) : qint64(value));
                 break;
-            case u'u': digits = QString::number(quint32(value)); break;
-            case u'x': digits = QString::number(quint32(value), 16).toUpper(); break;
-            default: return std::nullopt;  // s, f, e, g, n, m, p and unknown kinds
+            case u'u':
+                digits = QString::number(quint32(value));
+                break;
+            case u'x':
+                digits = QString::number(quint32(value), 16).toUpper();
+                break;
+            default:
+                return std::nullopt;  // s, f, e, g, n, m, p and unknown kinds
         }
         if (precision > digits.size()) digits = QString(precision - digits.size(), u'0') + digits;
         if (negative) digits.prepend(u'-');

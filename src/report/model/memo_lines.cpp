@@ -59,8 +59,7 @@ QStringList breakMemoLines(const QString& text, int width, int flags, const Memo
                 next = i + 1;
                 break;
             }
-            if (!measurer || measure(measurer, font, text.mid(pos, i - pos + 1)) <= width)
-                continue;
+            if (!measurer || measure(measurer, font, text.mid(pos, i - pos + 1)) <= width) continue;
             byWidth = true;
             lineEnd = next = i;
             if (flags & MemoFlag::WordWrap) {

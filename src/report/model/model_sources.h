@@ -40,7 +40,7 @@ enum class ConditionValue { Printed, Current };
 struct ConditionOperand {
     enum class Kind { Boolean, Integer, Invalid };
     Kind kind = Kind::Invalid;
-    qint64 integer = 0;  // Integer
+    qint64 integer = 0;    // Integer
     bool boolean = false;  // Boolean
 
     static ConditionOperand fromBoolean(bool b) { return {Kind::Boolean, 0, b}; }

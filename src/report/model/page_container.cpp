@@ -30,8 +30,7 @@ QString TPapir::sectionCaption(int i, int m) {
 }
 
 TOddil* TPapir::section(int indexOdd) const {
-    return indexOdd >= 0 && indexOdd < sectionCount() ? sections_[size_t(indexOdd)].get()
-                                                      : nullptr;
+    return indexOdd >= 0 && indexOdd < sectionCount() ? sections_[size_t(indexOdd)].get() : nullptr;
 }
 
 TOddil* TPapir::planSection(int p, int offset) const {
@@ -46,10 +45,14 @@ TOddil* TPapir::groupSection(int g, int offset) const {
 
 QList<TSesPrvek*>* TPapir::typedList(int type) {
     switch (type) {
-        case ElementType::FieldValue: return &fieldValues_;
-        case ElementType::Variable: return &variables_;
-        case ElementType::Function: return &functions_;
-        default: return nullptr;
+        case ElementType::FieldValue:
+            return &fieldValues_;
+        case ElementType::Variable:
+            return &variables_;
+        case ElementType::Function:
+            return &functions_;
+        default:
+            return nullptr;
     }
 }
 

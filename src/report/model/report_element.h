@@ -14,20 +14,26 @@ struct CaptionSources;
 
 // Element types as templates number them.
 namespace ElementType {
-inline constexpr int Label = 1;        // static text "Text"
-inline constexpr int FieldValue = 2;   // "Položka tabulky"
-inline constexpr int FieldLabel = 3;   // "Popis položky"
-inline constexpr int Parameter = 4;    // "Parametr"
-inline constexpr int Variable = 5;     // "Proměnná"
-inline constexpr int Function = 6;     // "Funkce"
-inline constexpr int Line = 7;         // "Úsečka"
-inline constexpr int Rectangle = 8;    // "Rámeček"
-inline constexpr int RoundRect = 9;    // "Zaoblený rámeček"
-inline constexpr int Ellipse = 10;     // "Elipsa"
-inline constexpr int Picture = 11;     // "Obrázek"
-inline bool isText(int type) { return type >= Label && type <= Function; }
-inline bool isGraphic(int type) { return type >= Line && type <= Picture; }
-inline bool isValid(int type) { return type >= Label && type <= Picture; }
+inline constexpr int Label = 1;       // static text "Text"
+inline constexpr int FieldValue = 2;  // "Položka tabulky"
+inline constexpr int FieldLabel = 3;  // "Popis položky"
+inline constexpr int Parameter = 4;   // "Parametr"
+inline constexpr int Variable = 5;    // "Proměnná"
+inline constexpr int Function = 6;    // "Funkce"
+inline constexpr int Line = 7;        // "Úsečka"
+inline constexpr int Rectangle = 8;   // "Rámeček"
+inline constexpr int RoundRect = 9;   // "Zaoblený rámeček"
+inline constexpr int Ellipse = 10;    // "Elipsa"
+inline constexpr int Picture = 11;    // "Obrázek"
+inline bool isText(int type) {
+    return type >= Label && type <= Function;
+}
+inline bool isGraphic(int type) {
+    return type >= Line && type <= Picture;
+}
+inline bool isValid(int type) {
+    return type >= Label && type <= Picture;
+}
 }  // namespace ElementType
 
 // Font style bits.
@@ -66,8 +72,8 @@ public:
     // Recomputes Caption from the sources (text elements; others do nothing).
     virtual void refreshCaption(const CaptionSources&) {}
 
-    int sectionIndex = 0;  // IndexOdd of the owning section
-    int reference = 0;     // field, parameter, variable or function index
+    int sectionIndex = 0;            // IndexOdd of the owning section
+    int reference = 0;               // field, parameter, variable or function index
     int X = 0, Y = 0, W = 0, H = 0;  // 0.01 in, relative to the section
 
     const QString& fontName() const { return fontName_; }

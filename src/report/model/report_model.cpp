@@ -45,8 +45,12 @@ void ReportModel::relinkSections() {
     for (int g = 0; g < groupCount(); ++g) linkGroup(g);
 }
 
-int ReportModel::columns() const { return page_.section(PlanSection::Body)->columns; }
-int ReportModel::columnGap() const { return page_.section(PlanSection::Body)->gap; }
+int ReportModel::columns() const {
+    return page_.section(PlanSection::Body)->columns;
+}
+int ReportModel::columnGap() const {
+    return page_.section(PlanSection::Body)->gap;
+}
 
 void ReportModel::setColumns(int columns, int gap) {
     for (const auto& s : page_.sections()) {

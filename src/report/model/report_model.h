@@ -18,18 +18,18 @@ namespace dorvana {
 
 // TPolSkup: one group. Its four sections' settings live in the sections.
 struct TPolSkup {
-    int number = 0;      // 0-based
-    int field = 0;       // index of the field whose display text defines the group
-    QString fieldName;   // the field's name when the template named it; empty otherwise
+    int number = 0;        // 0-based
+    int field = 0;         // index of the field whose display text defines the group
+    QString fieldName;     // the field's name when the template named it; empty otherwise
     bool newPage = false;  // "Novou skupinu na novou stránku"
     std::array<TOddil*, GroupSection::Count> sections{};  // by GroupSection offset
 
     // Run state of the layout engine.
-    QString previousText;   // the field's display text at the previous record
-    QString lookAheadText;  // the field's display text before the data set moved on
-    bool changed = false;   // the group changed at the current record
+    QString previousText;      // the field's display text at the previous record
+    QString lookAheadText;     // the field's display text before the data set moved on
+    bool changed = false;      // the group changed at the current record
     bool changesNext = false;  // the group will change when the data set moves on
-    int pageCount = 0;      // pages printed in the current group
+    int pageCount = 0;         // pages printed in the current group
 
     // "Skupina " + (number + 1).
     QString name() const { return QStringLiteral("Skupina %1").arg(number + 1); }
@@ -37,7 +37,7 @@ struct TPolSkup {
 
 // TPolPlan: the main plan (number -1, "Hlavní plán ") or an additional plan.
 struct TPolPlan {
-    int number = -1;  // 0-based among the additional plans; -1 for the main plan
+    int number = -1;         // 0-based among the additional plans; -1 for the main plan
     bool fillPage = false;   // "Výplň stránky"
     bool fillGroup = false;  // "Výplň skupiny"
     std::array<TOddil*, PlanSection::Count> sections{};  // by PlanSection offset
@@ -49,8 +49,8 @@ struct TPolPlan {
 
 // TPolTisk: a printer the template chooses, with the settings it stores.
 struct TPolTisk {
-    QString name;          // without the " on <port>" suffix, as the template stores it
-    QString fullName;      // the installed printer's full name (key); empty until matched
+    QString name;      // without the " on <port>" suffix, as the template stores it
+    QString fullName;  // the installed printer's full name (key); empty until matched
     bool installed = false;
     QStringList systemSettings;  // the driver's settings before the template changed them
     QStringList settings;        // the template's setting lines
@@ -62,8 +62,8 @@ struct DataSourceSettings {
     enum Kind { Standard = 0, Combined = 1 };  // "Standartní", "Kombinovaný "
     bool sortEnabled = false;  // the component sorts: the writer writes the I,5 lines
     int kind = Standard;
-    QString sortList;          // "+cislo,-nazev1"
-    QStringList sqlLines;      // the SQL text, one entry per line, double quotes as they are
+    QString sortList;      // "+cislo,-nazev1"
+    QStringList sqlLines;  // the SQL text, one entry per line, double quotes as they are
 };
 
 class ReportModel {

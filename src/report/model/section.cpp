@@ -17,8 +17,7 @@ int TOddil::columnWidth(int printableWidth) const {
     return (printableWidth + gap) / columns;
 }
 
-bool TOddil::printsInPass(int x, const FunctionValueSource* functions,
-                          ConditionValue which) const {
+bool TOddil::printsInPass(int x, const FunctionValueSource* functions, ConditionValue which) const {
     const bool admitted = pass == 0 ? visible : visible && pass == x;
     if (condition == 0 || !functions) return admitted;
     // The admission as a Boolean (true = -1) ANDed with the function's value:
@@ -27,9 +26,12 @@ bool TOddil::printsInPass(int x, const FunctionValueSource* functions,
     if (index < 0 || index >= functions->functionCount()) return false;  // no item reads as 0
     const ConditionOperand v = functions->conditionOperand(index, which);
     switch (v.kind) {
-        case ConditionOperand::Kind::Boolean: return admitted && v.boolean;
-        case ConditionOperand::Kind::Integer: return ((admitted ? -1 : 0) & v.integer) != 0;
-        case ConditionOperand::Kind::Invalid: return false;
+        case ConditionOperand::Kind::Boolean:
+            return admitted && v.boolean;
+        case ConditionOperand::Kind::Integer:
+            return ((admitted ? -1 : 0) & v.integer) != 0;
+        case ConditionOperand::Kind::Invalid:
+            return false;
     }
     return false;
 }

@@ -7,6 +7,7 @@
 #include "report/model/colour_table.h"
 #include "report/model/data_source_text.h"
 #include "report/model/graphic_elements.h"
+#include "report/model/model_sources.h"
 #include "report/model/report_model.h"
 #include "report/model/section_codes.h"
 #include "report/model/template_tokens.h"
@@ -50,7 +51,9 @@ int visibility(int v, bool* locked) {
     return v != 0;
 }
 
-int passNumber(int v) { return qBound(0, v, 255); }
+int passNumber(int v) {
+    return qBound(0, v, 255);
+}
 
 SectionSettings Reader::readSectionSettings(TemplateTokenizer& t) const {
     SectionSettings s;
@@ -63,8 +66,7 @@ SectionSettings Reader::readSectionSettings(TemplateTokenizer& t) const {
 
 int Reader::colour(TemplateTokenizer& t) const {
     const int index = t.integer(0);
-    if (!isColourIndex(index))
-        throw Failure{QStringLiteral("Chybný index barvy %1").arg(index)};
+    if (!isColourIndex(index)) throw Failure{QStringLiteral("Chybný index barvy %1").arg(index)};
     return index;
 }
 
@@ -83,6 +85,7 @@ int Reader::renumberVariable(int n) const {
 TemplateReadResult Reader::read(const QStringList& lines) {
     TemplateReadResult result;
     m_.clear();
+    m_.title.clear();
     m_.majorVersion = major_;
     m_.minorVersion = minor_;
     m_.passes = 1;
@@ -140,7 +143,9 @@ void Reader::readInfo(TemplateTokenizer& t) {
     const int kind = t.integer(-1);
     if (kind != 8) lastPrinterNumber_ = -1;
     switch (kind) {
-        case 0: m_.title = t.text(); break;
+        case 0:
+            m_.title = t.text();
+            break;
         case 1:
             major_ = m_.majorVersion = t.integer(0);
             minor_ = m_.minorVersion = t.integer(0);
@@ -178,7 +183,9 @@ void Reader::readInfo(TemplateTokenizer& t) {
             m_.page().section(section)->setSettings(readSectionSettings(t));
             break;
         }
-        case 4: readGroup(t); break;
+        case 4:
+            readGroup(t);
+            break;
         case 5: {
             const int sourceKind = t.integer(0);
             if (sourceKind == DataSourceSettings::Standard) {
@@ -192,8 +199,12 @@ void Reader::readInfo(TemplateTokenizer& t) {
             m_.dataSource.sortEnabled = true;
             break;
         }
-        case 6: m_.usedFieldNames.append(t.text()); break;
-        case 7: readPlan(t); break;
+        case 6:
+            m_.usedFieldNames.append(t.text());
+            break;
+        case 7:
+            readPlan(t);
+            break;
         case 8: {
             const int n = t.integer(0);
             const QString text = t.text();
@@ -208,7 +219,8 @@ void Reader::readInfo(TemplateTokenizer& t) {
             lastPrinterNumber_ = n;
             break;
         }
-        default: break;  // other kinds are ignored
+        default:
+            break;  // other kinds are ignored
     }
 }
 
@@ -319,9 +331,15 @@ void Reader::readElement(TOddil* section, TemplateTokenizer& t) {
     text.font.style = style;
     text.font.charset = major_ >= 1 && minor_ >= 4 ? charset : options_.defaultCharset;
     switch (align & 3) {
-        case 1: text.alignment = Alignment::Right; break;
-        case 2: text.alignment = Alignment::Center; break;
-        default: text.alignment = Alignment::Left; break;
+        case 1:
+            text.alignment = Alignment::Right;
+            break;
+        case 2:
+            text.alignment = Alignment::Center;
+            break;
+        default:
+            text.alignment = Alignment::Left;
+            break;
     }
     text.setBorders(borders);
 
@@ -344,12 +362,18 @@ void Reader::readElement(TOddil* section, TemplateTokenizer& t) {
         text.reference = renumberVariable(text.reference);
         static_cast<TSesPromenna&>(text).setFormat(static_cast<TSesPromenna&>(text).Format());
     }
-    if (type == ElementType::FieldValue)
-        static_cast<TDBSesText&>(text).memoFlags = align & 0xF0;
+    if (type == ElementType::FieldValue) static_cast<TDBSesText&>(text).memoFlags = align & 0xF0;
     m_.page().registerElement(section, std::move(element));
 }
 
 }  // namespace
+
+TemplateReadOptions TemplateReadOptions::forFields(const ReportFieldSource* fields) {
+    TemplateReadOptions options;
+    if (fields)
+        options.fieldIndex = [fields](const QString& name) { return fields->fieldIndex(name); };
+    return options;
+}
 
 TemplateReadResult readTemplate(const QStringList& lines, ReportModel* model,
                                 const TemplateReadOptions& options) {

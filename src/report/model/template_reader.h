@@ -9,7 +9,12 @@ namespace dorvana {
 
 class ReportModel;
 
+class ReportFieldSource;
+
 struct TemplateReadOptions {
+    // Options whose field names are the data set's.
+    static TemplateReadOptions forFields(const ReportFieldSource* fields);
+
     // The data set's field index of a field name (letters compared without
     // regard to case); -1 when not found. Unset: names find no field.
     std::function<int(const QString&)> fieldIndex;

@@ -45,7 +45,9 @@ QString TemplateTokenizer::text() {
     return token;
 }
 
-int TemplateTokenizer::integer(int def) { return parseIntegerToken(text(), def); }
+int TemplateTokenizer::integer(int def) {
+    return parseIntegerToken(text(), def);
+}
 
 int parseIntegerToken(QStringView token, int def) {
     qsizetype i = 0;

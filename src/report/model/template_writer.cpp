@@ -55,8 +55,7 @@ void expressionFieldNames(const QString& expr, QStringList* out) {
         };
         if (!isStart(expr[i + 1])) continue;
         qsizetype j = i + 1;
-        while (j < expr.size() && (isStart(expr[j]) || (expr[j] >= u'0' && expr[j] <= u'9')))
-            ++j;
+        while (j < expr.size() && (isStart(expr[j]) || (expr[j] >= u'0' && expr[j] <= u'9'))) ++j;
         out->append(expr.mid(i + 1, j - i - 1).left(kMaxNameLength));
         i = j - 1;
     }
@@ -137,14 +136,14 @@ QStringList writeTemplate(const ReportModel& m, const TemplateWriteOptions& opti
     QStringList out;
     const TPapir& page = m.page();
     out << (Line(QStringLiteral("I")) << 0 << quotedToken(m.title)).text();
-    out << (Line(QStringLiteral("I")) << 1 << 1 << 5 << m.passes << m.mainPlan()->fillPage
-                                      << m.mainPlan()->fillGroup)
+    out << (Line(QStringLiteral("I"))
+            << 1 << 1 << 5 << m.passes << m.mainPlan()->fillPage << m.mainPlan()->fillGroup)
                .text();
     const PageGeometry& p = m.paper;
-    out << (Line(QStringLiteral("I")) << 2 << p.orientation << p.paperWidth << p.paperHeight
-                                      << p.leftMargin << p.rightMargin << p.topMargin
-                                      << p.bottomMargin << m.columns() << m.columnGap()
-                                      << m.rasterX << m.rasterY << m.lineSpacing << m.charPitch)
+    out << (Line(QStringLiteral("I"))
+            << 2 << p.orientation << p.paperWidth << p.paperHeight << p.leftMargin << p.rightMargin
+            << p.topMargin << p.bottomMargin << m.columns() << m.columnGap() << m.rasterX
+            << m.rasterY << m.lineSpacing << m.charPitch)
                .text();
     for (int i = 0; i < PlanSection::Count; ++i)
         out << (Line(QStringLiteral("I")) << 3 << i << page.section(i)->settings()).text();

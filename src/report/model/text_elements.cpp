@@ -54,8 +54,8 @@ void TDBSesText::refreshCaption(const CaptionSources& sources) {
     blobData = fields.blobData(reference);
     if (fieldKind == ReportFieldSource::FieldKind::Memo) {
         const MemoFont memoFont{fontName(), fontSize, font.style};
-        lines = breakMemoLines(fields.displayText(reference), W, memoFlags, memoFont,
-                               sources.measurer);
+        lines =
+            breakMemoLines(fields.displayText(reference), W, memoFlags, memoFont, sources.measurer);
         return;
     }
     if (picture.loadFromData(blobData) || blobData.isEmpty()) return;
@@ -76,8 +76,8 @@ void TDBSesText::setOtoc(int rotation) {
 
 void TSesParametr::refreshCaption(const CaptionSources& sources) {
     const QStringList* params = sources.parameters;
-    Caption = params && reference >= 0 && reference < params->size() ? params->at(reference)
-                                                                       : QString();
+    Caption =
+        params && reference >= 0 && reference < params->size() ? params->at(reference) : QString();
 }
 
 void TSesPromenna::refreshCaption(const CaptionSources& sources) {
@@ -127,7 +127,7 @@ void TSesPromenna::updateText() {
 void TSesFunkce::refreshCaption(const CaptionSources& sources) {
     const FunctionValueSource* f = sources.functions;
     Caption = f && reference >= 0 && reference < f->functionCount() ? f->formattedPrinted(reference)
-                                                                      : QString();
+                                                                    : QString();
 }
 
 }  // namespace dorvana

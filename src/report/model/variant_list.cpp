@@ -2,7 +2,9 @@
 
 namespace dorvana {
 
-TListVariant::TListVariant() { entries_.append({QStringLiteral("Základní varianta"), {}}); }
+TListVariant::TListVariant() {
+    entries_.append({QStringLiteral("Základní varianta"), {}});
+}
 
 void TListVariant::setCapacity(int n) {
     capacity_ = qMax(1, n);

@@ -25,11 +25,17 @@ TEST(MemoLines, BreaksAtLineEndsAndWidth) {
         // A line too narrow for one character still takes one.
         {u"abc"_s, 5, MemoFlag::WordWrap, {u"a"_s, u"b"_s, u"c"_s}},
         // Justified lines get extra blanks after their words while they fit.
-        {u"aaaaaaa bb cc dd"_s, 125, MemoFlag::WordWrap | MemoFlag::Justify,
+        {u"aaaaaaa bb cc dd"_s,
+         125,
+         MemoFlag::WordWrap | MemoFlag::Justify,
          {u"aaaaaaa   bb"_s, u"cc dd"_s}},
-        {u"aaaaaaa bb cc dd"_s, 130, MemoFlag::WordWrap | MemoFlag::Justify,
+        {u"aaaaaaa bb cc dd"_s,
+         130,
+         MemoFlag::WordWrap | MemoFlag::Justify,
          {u"aaaaaaa bb cc"_s, u"dd"_s}},
-        {u"aaaaaaa b c dddd"_s, 150, MemoFlag::WordWrap | MemoFlag::Justify,
+        {u"aaaaaaa b c dddd"_s,
+         150,
+         MemoFlag::WordWrap | MemoFlag::Justify,
          {u"aaaaaaa   b   c"_s, u"dddd"_s}},
     };
     for (const Case& c : cases)

@@ -97,13 +97,13 @@ TEST(ReportModel, DisplayOrderOfSections) {
     QStringList captions;
     for (const TOddil* s : m.page().displayOrder()) captions << s->caption;
     const QStringList expected = {
-        u"Začátek sestavy"_s,   u"Začátek sestavy 1"_s,   u"Hlava stránky"_s,
-        u"Hlava stránky 1"_s,   u"Převedeno"_s,           u"Převedeno 1"_s,
-        u"Začátek skupiny 1"_s, u"Převedeno skupiny 1"_s, u"Začátek skupiny 2"_s,
-        u"Převedeno skupiny 2"_s, u"Tělo sestavy"_s,      u"Tělo sestavy 1"_s,
-        u"Převadí se skupiny 2"_s, u"Konec skupiny 2"_s,  u"Převadí se skupiny 1"_s,
-        u"Konec skupiny 1"_s,   u"Převádí se"_s,          u"Převádí se 1"_s,
-        u"Konec sestavy"_s,     u"Konec sestavy 1"_s,     u"Pata stránky"_s,
+        u"Začátek sestavy"_s,      u"Začátek sestavy 1"_s,   u"Hlava stránky"_s,
+        u"Hlava stránky 1"_s,      u"Převedeno"_s,           u"Převedeno 1"_s,
+        u"Začátek skupiny 1"_s,    u"Převedeno skupiny 1"_s, u"Začátek skupiny 2"_s,
+        u"Převedeno skupiny 2"_s,  u"Tělo sestavy"_s,        u"Tělo sestavy 1"_s,
+        u"Převadí se skupiny 2"_s, u"Konec skupiny 2"_s,     u"Převadí se skupiny 1"_s,
+        u"Konec skupiny 1"_s,      u"Převádí se"_s,          u"Převádí se 1"_s,
+        u"Konec sestavy"_s,        u"Konec sestavy 1"_s,     u"Pata stránky"_s,
         u"Pata stránky 1"_s};
     EXPECT_EQ(captions, expected);
 
@@ -124,8 +124,11 @@ TEST(Section, HeightsAndColumnWidths) {
     struct Case {
         int width, columns, gap, expected;
     };
-    const Case cases[] = {{800, 3, 10, 270}, {800, 1, 10, 800}, {800, 2, 0, 400},
-                          {800, 0, 10, 800}, {800, -2, 10, 800}};
+    const Case cases[] = {{800, 3, 10, 270},
+                          {800, 1, 10, 800},
+                          {800, 2, 0, 400},
+                          {800, 0, 10, 800},
+                          {800, -2, 10, 800}};
     for (const Case& c : cases) {
         s.columns = c.columns;
         s.gap = c.gap;
@@ -135,10 +138,16 @@ TEST(Section, HeightsAndColumnWidths) {
 
 TEST(Section, PrintsInPass) {
     FakeFunctions f;
-    f.printed = {ConditionOperand::fromBoolean(true), ConditionOperand::fromBoolean(false),
-                 ConditionOperand::fromInteger(4), ConditionOperand::fromInteger(0), {}};
-    f.current = {ConditionOperand::fromBoolean(false), ConditionOperand::fromBoolean(true),
-                 ConditionOperand::fromInteger(0), ConditionOperand::fromInteger(1), {}};
+    f.printed = {ConditionOperand::fromBoolean(true),
+                 ConditionOperand::fromBoolean(false),
+                 ConditionOperand::fromInteger(4),
+                 ConditionOperand::fromInteger(0),
+                 {}};
+    f.current = {ConditionOperand::fromBoolean(false),
+                 ConditionOperand::fromBoolean(true),
+                 ConditionOperand::fromInteger(0),
+                 ConditionOperand::fromInteger(1),
+                 {}};
     struct Case {
         bool visible;
         int pass, condition, x;
@@ -170,9 +179,9 @@ TEST(PaletteCodes, ConvertBothWays) {
     struct Case {
         int code, type, reference;
     };
-    const Case cases[] = {{1, 1, 0},       {2000, 2, 0},  {2016, 2, 16},  {4003, 3, 3},
-                          {6001, 4, 1},    {8011, 5, 11}, {10002, 6, 2},  {11999, 6, 1999},
-                          {2, 7, 0},       {3, 8, 0},     {4, 9, 0},      {5, 10, 0},
+    const Case cases[] = {{1, 1, 0},    {2000, 2, 0},  {2016, 2, 16}, {4003, 3, 3},
+                          {6001, 4, 1}, {8011, 5, 11}, {10002, 6, 2}, {11999, 6, 1999},
+                          {2, 7, 0},    {3, 8, 0},     {4, 9, 0},     {5, 10, 0},
                           {6, 11, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(elementOfPaletteCode(c.code), (PaletteElement{c.type, c.reference})) << c.code;
@@ -283,13 +292,20 @@ TEST(Elements, VariableTextByFormat) {
         QString expected;
     };
     const Case cases[] = {
-        {QString(), 5, u"5"_s},           {u"%d. strana"_s, 5, u"5. strana"_s},
-        {u"Strana %d"_s, -3, u"Strana -3"_s}, {u"[%4d]"_s, 42, u"[  42]"_s},
-        {u"[%-4d]"_s, 42, u"[42  ]"_s},   {u"%.3d"_s, 7, u"007"_s},
-        {u"%x"_s, 255, u"FF"_s},          {u"%0:d%%"_s, 50, u"50%"_s},
-        {u"%s"_s, 5, u"????"_s},          {u"%d z %d"_s, 5, u"????"_s},
-        {u"%f"_s, 5, u"????"_s},          {u"100%"_s, 5, u"????"_s},
-        {u"%1:d"_s, 5, u"????"_s},        {u"%*d"_s, 5, u"????"_s},
+        {QString(), 5, u"5"_s},
+        {u"%d. strana"_s, 5, u"5. strana"_s},
+        {u"Strana %d"_s, -3, u"Strana -3"_s},
+        {u"[%4d]"_s, 42, u"[  42]"_s},
+        {u"[%-4d]"_s, 42, u"[42  ]"_s},
+        {u"%.3d"_s, 7, u"007"_s},
+        {u"%x"_s, 255, u"FF"_s},
+        {u"%0:d%%"_s, 50, u"50%"_s},
+        {u"%s"_s, 5, u"????"_s},
+        {u"%d z %d"_s, 5, u"????"_s},
+        {u"%f"_s, 5, u"????"_s},
+        {u"100%"_s, 5, u"????"_s},
+        {u"%1:d"_s, 5, u"????"_s},
+        {u"%*d"_s, 5, u"????"_s},
         {u"bez čísla"_s, 5, u"bez čísla"_s},
     };
     TSesPromenna v;

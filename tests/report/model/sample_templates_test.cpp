@@ -19,7 +19,9 @@ namespace {
 
 const QStringList kFields = test::labelFieldNames();
 
-int field(const QString& name) { return int(kFields.indexOf(name)); }
+int field(const QString& name) {
+    return int(kFields.indexOf(name));
+}
 
 template <class T>
 T* add(ReportModel& m, TOddil* s, std::unique_ptr<T> e, QRect r) {
@@ -40,16 +42,16 @@ void setFont(TSesText* t, const QString& name, int size, int style = 0,
     t->alignment = align;
 }
 
-TSesLabel* label(ReportModel& m, TOddil* s, const QString& text, QRect r, int size,
-                 int style = 0, Alignment align = Alignment::Left) {
+TSesLabel* label(ReportModel& m, TOddil* s, const QString& text, QRect r, int size, int style = 0,
+                 Alignment align = Alignment::Left) {
     auto e = std::make_unique<TSesLabel>();
     e->Caption = text;
     setFont(e.get(), u"Arial"_s, size, style, align);
     return add(m, s, std::move(e), r);
 }
 
-TDBSesText* value(ReportModel& m, TOddil* s, const QString& name, QRect r, int size,
-                  int style = 0, Alignment align = Alignment::Left) {
+TDBSesText* value(ReportModel& m, TOddil* s, const QString& name, QRect r, int size, int style = 0,
+                  Alignment align = Alignment::Left) {
     auto e = std::make_unique<TDBSesText>();
     e->reference = field(name);
     e->setFieldName(name);
@@ -122,8 +124,8 @@ void buildLabel(ReportModel& m) {
     value(m, body, u"nazev1"_s, {12, 10, 212, 22}, 12, FontStyle::Bold, Alignment::Center);
     value(m, body, u"nazev2"_s, {12, 34, 212, 16}, 8, 0, Alignment::Center);
     label(m, body, u"Cena:"_s, {12, 56, 60, 22}, 10);
-    auto* price = value(m, body, u"cena"_s, {72, 52, 152, 28}, 16, FontStyle::Bold,
-                        Alignment::Right);
+    auto* price =
+        value(m, body, u"cena"_s, {72, 52, 152, 28}, 16, FontStyle::Bold, Alignment::Right);
     price->font.colour = qRgb(128, 0, 0);
     auto* code = value(m, body, u"barcode"_s, {28, 86, 180, 50}, 9, 0, Alignment::Center);
     code->setBcFormat(u"031010100130010015+0"_s);  // EAN-13 with its text
@@ -202,9 +204,8 @@ TEST(SampleTemplates, AreWhatTheWriterMakesOfTheirModels) {
     const struct {
         const char* file;
         void (*build)(ReportModel&);
-    } samples[] = {{"etiketa.pte", buildLabel},
-                   {"cenik.pts", buildReport},
-                   {"zaklad.PTF", buildPrototype}};
+    } samples[] = {
+        {"etiketa.pte", buildLabel}, {"cenik.pts", buildReport}, {"zaklad.PTF", buildPrototype}};
     const bool regenerate = qEnvironmentVariableIntValue("DORVANA_WRITE_SAMPLES") == 1;
     for (const auto& s : samples) {
         ReportModel m;

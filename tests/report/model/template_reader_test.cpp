@@ -16,16 +16,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 TemplateReadResult read(const QStringList& lines, ReportModel* m) {
-    TemplateReadOptions options;
+    static test::FakeFields fields = [] {
+        test::FakeFields f;
+        for (const QString& name : test::labelFieldNames()) f.fields.append({name, QString()});
+        return f;
+    }();
+    TemplateReadOptions options = TemplateReadOptions::forFields(&fields);
     options.defaultCharset = 2;
     options.defaultRasterX = 7;
     options.defaultRasterY = 9;
-    const QStringList names = test::labelFieldNames();
-    options.fieldIndex = [names](const QString& name) {
-        for (int i = 0; i < names.size(); ++i)
-            if (names[i].compare(name, Qt::CaseInsensitive) == 0) return i;
-        return -1;
-    };
     return readTemplate(lines, m, options);
 }
 
@@ -38,10 +37,10 @@ const TSesPrvek* only(const ReportModel& m, int section) {
 
 TEST(TemplateReader, InfoLinesSetTheReport) {
     ReportModel m;
-    const auto r = read({u"I,0,\"Ceník, A4\""_s, u"I,1,1,5,3,1,0"_s,
-                         u"I,2,1,850,1100,10,20,30,40,3,12,0,-2,2,0"_s, u"I,3,1,1,"_s,
-                         u"I,3,2,2,50,4,1"_s, u"I,3,7,1,99"_s, u"I,9,whatever"_s},
-                        &m);
+    const auto r = read(
+        {u"I,0,\"Ceník, A4\""_s, u"I,1,1,5,3,1,0"_s, u"I,2,1,850,1100,10,20,30,40,3,12,0,-2,2,0"_s,
+         u"I,3,1,1,"_s, u"I,3,2,2,50,4,1"_s, u"I,3,7,1,99"_s, u"I,9,whatever"_s},
+        &m);
     EXPECT_TRUE(r.complete);
     EXPECT_EQ(m.title, u"Ceník, A4"_s);
     EXPECT_EQ(m.passes, 3);
@@ -80,8 +79,8 @@ TEST(TemplateReader, VariablesOfOlderVersionsAreRenumbered) {
     struct Case {
         int minor, variable, expected;
     };
-    const Case cases[] = {{3, 12, 9}, {4, 5, 8}, {2, 3, 3}, {2, 10, 8}, {3, 11, 8},
-                          {3, 14, 13}, {5, 12, 12}, {4, 2, 2}};
+    const Case cases[] = {{3, 12, 9}, {4, 5, 8},   {2, 3, 3},   {2, 10, 8},
+                          {3, 11, 8}, {3, 14, 13}, {5, 12, 12}, {4, 2, 2}};
     for (const Case& c : cases) {
         ReportModel m;
         read({u"I,1,1,%1"_s.arg(c.minor), u"P,5,%1,0,0,10,10,Arial,8"_s.arg(c.variable)}, &m);
@@ -175,9 +174,9 @@ TEST(TemplateReader, GraphicElementTokens) {
 
 TEST(TemplateReader, GroupsPlansFunctionsDataSourceAndPrinters) {
     ReportModel m;
-    read({u"I,4,0,Nazev1,1,30,0,5,1,15,1,20,1,1,2,3,4,5,6,7,8"_s, u"I,4,1,6"_s,
-          u"I,4,2,bogus,1"_s, u"I,7,0,1,50,2,1,1,20,0,0,0,0,0,0,1,10,0,0,1,11,0,0,1,12,0,0,"
-                               u"0,0,0,0,1,0"_s,
+    read({u"I,4,0,Nazev1,1,30,0,5,1,15,1,20,1,1,2,3,4,5,6,7,8"_s, u"I,4,1,6"_s, u"I,4,2,bogus,1"_s,
+          u"I,7,0,1,50,2,1,1,20,0,0,0,0,0,0,1,10,0,0,1,11,0,0,1,12,0,0,"
+          u"0,0,0,0,1,0"_s,
           u"I,5,0,\"+cislo,-nazev1\""_s, u"I,5,1,\"SELECT * FROM ~a b~\""_s, u"I,6,\"x\""_s,
           u"I,8,0,\"Tharo\""_s, u"I,8,0,\"System=NT\""_s, u"I,0,\"t\""_s, u"I,8,0,\"Tharo\""_s,
           u"I,8,0,\"Bcodeintrp=0\""_s, u"I,8,1,\"Office\""_s,
@@ -189,7 +188,8 @@ TEST(TemplateReader, GroupsPlansFunctionsDataSourceAndPrinters) {
     EXPECT_EQ(g.fieldName, u"Nazev1"_s);
     EXPECT_TRUE(m.groupFieldsByName);
     EXPECT_TRUE(g.newPage);
-    EXPECT_EQ(g.sections[GroupSection::Start]->settings(), (SectionSettings{true, false, 30, 1, 2}));
+    EXPECT_EQ(g.sections[GroupSection::Start]->settings(),
+              (SectionSettings{true, false, 30, 1, 2}));
     EXPECT_EQ(g.sections[GroupSection::CarriedOver]->settings(),
               (SectionSettings{false, false, 5, 3, 4}));
     EXPECT_EQ(g.sections[GroupSection::CarriedForward]->settings(),
@@ -251,13 +251,13 @@ TEST(TemplateReader, ElementsAreReadSectionBySectionAndAFailureKeepsWhatWasRead)
     // reading there: Z and H (although H stands later in the file) and the
     // first T element stay, the rest of T and the later sections are not read.
     ReportModel m;
-    const auto r = read({u"I,0,\"před\""_s, u"K,1,0,0,0,1,1,Arial,8,0"_s,
-                         u"T,1,0,0,0,1,1,Arial,8,15,0,0,0,1,238,\"first\""_s,
-                         u"T,1,0,0,0,1,1,Arial,8,16,0,0,0,1,238,\"bad\""_s,
-                         u"T,1,0,0,0,1,1,Arial,8,0,0,0,0,1,238,\"after\""_s,
-                         u"Z,1,0,0,0,1,1,Arial,8,0"_s, u"H,7,0,0,0,1,1,,1,0,0,0,3,0"_s,
-                         u"F,0,f,\"\",0,\"0\",0,\"\",0,0,0,0,\"\""_s},
-                        &m);
+    const auto r =
+        read({u"I,0,\"před\""_s, u"K,1,0,0,0,1,1,Arial,8,0"_s,
+              u"T,1,0,0,0,1,1,Arial,8,15,0,0,0,1,238,\"first\""_s,
+              u"T,1,0,0,0,1,1,Arial,8,16,0,0,0,1,238,\"bad\""_s,
+              u"T,1,0,0,0,1,1,Arial,8,0,0,0,0,1,238,\"after\""_s, u"Z,1,0,0,0,1,1,Arial,8,0"_s,
+              u"H,7,0,0,0,1,1,,1,0,0,0,3,0"_s, u"F,0,f,\"\",0,\"0\",0,\"\",0,0,0,0,\"\""_s},
+             &m);
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.failedLine, 3);
     EXPECT_EQ(m.title, u"před"_s);
@@ -274,9 +274,21 @@ TEST(TemplateReader, ElementsAreReadSectionBySectionAndAFailureKeepsWhatWasRead)
 
 TEST(TemplateReader, MalformedInputNeverCrashes) {
     ReportModel m;
-    QStringList garbage = {u"I"_s, u"I,"_s, u"I,2,x,y,z"_s, u"I,4"_s, u"I,7"_s, u"I,8"_s,
-                           u"F,,,,,,,,,,,,,,,,,,"_s, u","_s, u"Z"_s, u"Z,"_s, u"Z,1"_s,
-                           u"S0,1,0"_s, u"S5,1"_s, u"\"Z\",1,0"_s, u"Z,11,\"\",\",\""_s};
+    QStringList garbage = {u"I"_s,
+                           u"I,"_s,
+                           u"I,2,x,y,z"_s,
+                           u"I,4"_s,
+                           u"I,7"_s,
+                           u"I,8"_s,
+                           u"F,,,,,,,,,,,,,,,,,,"_s,
+                           u","_s,
+                           u"Z"_s,
+                           u"Z,"_s,
+                           u"Z,1"_s,
+                           u"S0,1,0"_s,
+                           u"S5,1"_s,
+                           u"\"Z\",1,0"_s,
+                           u"Z,11,\"\",\",\""_s};
     garbage << QString(100000, u'Z') << u"T,1,"_s + QString(100000, u'"');
     garbage << u"T,1,0,0,0,1,1,"_s + QString(100000, u'x');
     // A binary file decoded as Windows-1250: every byte value, NULs included.
@@ -330,5 +342,6 @@ TEST(TemplateReader, PicturesComeFromTheTemplatesDirectoryOnly) {
     QString error;
     EXPECT_FALSE(loadTemplateFile(dir.filePath(u"missing.pts"_s), &m, {}, nullptr, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(m.page().allElements().isEmpty()) << "a file that cannot be read leaves no template";
+    EXPECT_TRUE(m.page().allElements().isEmpty())
+        << "a file that cannot be read leaves no template";
 }

@@ -13,12 +13,12 @@ TEST(TemplateTokenizer, SplitsQuotesAndDefaults) {
         QStringList tokens;
     };
     const Case cases[] = {
-        {u"\"a,b\",c"_s, {u"a,b"_s, u"c"_s}},         // quoted commas stay
-        {u"\"ab\"cd,e"_s, {u"abcd"_s, u"e"_s}},       // no escape: quoting ends at the quote
-        {u"a\"b,c"_s, {u"a\"b"_s, u"c"_s}},           // unquoted quote belongs to the token
-        {u"\"ab\"c\"d,e"_s, {u"abc\"d"_s, u"e"_s}},   // after quoting, quotes are plain
-        {u"x,,y,"_s, {u"x"_s, u""_s, u"y"_s}},        // empty tokens; the last comma ends one
-        {u"\"unclosed,rest"_s, {u"unclosed,rest"_s}}, // quoting to the end of the line
+        {u"\"a,b\",c"_s, {u"a,b"_s, u"c"_s}},          // quoted commas stay
+        {u"\"ab\"cd,e"_s, {u"abcd"_s, u"e"_s}},        // no escape: quoting ends at the quote
+        {u"a\"b,c"_s, {u"a\"b"_s, u"c"_s}},            // unquoted quote belongs to the token
+        {u"\"ab\"c\"d,e"_s, {u"abc\"d"_s, u"e"_s}},    // after quoting, quotes are plain
+        {u"x,,y,"_s, {u"x"_s, u""_s, u"y"_s}},         // empty tokens; the last comma ends one
+        {u"\"unclosed,rest"_s, {u"unclosed,rest"_s}},  // quoting to the end of the line
         {u""_s, {}},
     };
     for (const Case& c : cases) {
@@ -36,9 +36,17 @@ TEST(TemplateTokenizer, IntegersFallBackToTheirDefault) {
         int expected;
     };
     const Case cases[] = {
-        {u"42"_s, 42},  {u"-7"_s, -7},  {u"+3"_s, 3},         {u""_s, 9},
-        {u"12a"_s, 9},  {u" 1"_s, 9},   {u"-"_s, 9},          {u"2147483647"_s, 2147483647},
-        {u"-2147483648"_s, -2147483648}, {u"2147483648"_s, 9}, {u"99999999999999999999"_s, 9},
+        {u"42"_s, 42},
+        {u"-7"_s, -7},
+        {u"+3"_s, 3},
+        {u""_s, 9},
+        {u"12a"_s, 9},
+        {u" 1"_s, 9},
+        {u"-"_s, 9},
+        {u"2147483647"_s, 2147483647},
+        {u"-2147483648"_s, -2147483648},
+        {u"2147483648"_s, 9},
+        {u"99999999999999999999"_s, 9},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parseIntegerToken(c.token, 9), c.expected) << c.token.toStdString();
@@ -50,8 +58,8 @@ TEST(TemplateTokenizer, IntegersFallBackToTheirDefault) {
 }
 
 TEST(TemplateTokens, WriterTokensReadBackAsOneToken) {
-    const QString texts[] = {u"a \"quoted\" word, and more"_s, u"line\r\nbreak"_s,
-                             u"\"leading"_s, u"plain"_s};
+    const QString texts[] = {u"a \"quoted\" word, and more"_s, u"line\r\nbreak"_s, u"\"leading"_s,
+                             u"plain"_s};
     for (const QString& text : texts) {
         for (const QString& token : {quotedToken(text), plainToken(text)}) {
             TemplateTokenizer t(token + u",next"_s);

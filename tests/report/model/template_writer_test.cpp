@@ -5,13 +5,13 @@
 #include <QTemporaryDir>
 
 #include "base/text_file.h"
+#include "model_test_support.h"
 #include "report/model/data_source_text.h"
+#include "report/model/graphic_elements.h"
 #include "report/model/report_model.h"
 #include "report/model/template_reader.h"
 #include "report/model/template_writer.h"
-#include "report/model/graphic_elements.h"
 #include "report/model/text_elements.h"
-#include "model_test_support.h"
 #include "support/test_support.h"
 
 using namespace dorvana;
