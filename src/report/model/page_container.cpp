@@ -1,5 +1,7 @@
 #include "report/model/page_container.h"
 
+#include <QSet>
+
 #include "base/rounding.h"
 #include "report/model/text_elements.h"
 
@@ -89,8 +91,14 @@ std::unique_ptr<TSesPrvek> TPapir::unregisterElement(TSesPrvek* element) {
 }
 
 void TPapir::clearSection(TOddil* s) {
-    if (!s) return;
-    for (const auto& e : s->elements_) forget(e.get());
+    if (!s || s->elements_.empty()) return;
+    QSet<const TSesPrvek*> gone;
+    for (const auto& e : s->elements_) gone.insert(e.get());
+    auto isGone = [&gone](TSesPrvek* e) { return gone.contains(e); };
+    all_.removeIf(isGone);
+    fieldValues_.removeIf(isGone);
+    variables_.removeIf(isGone);
+    functions_.removeIf(isGone);
     s->elements_.clear();
     s->growing_.clear();
 }
@@ -104,8 +112,8 @@ TOddil* TPapir::sectionOf(const TSesPrvek* element) const {
     return nullptr;
 }
 
-void TPapir::renumber() {
-    for (int i = 0; i < sectionCount(); ++i) {
+void TPapir::renumber(int from) {
+    for (int i = from; i < sectionCount(); ++i) {
         TOddil* s = sections_[size_t(i)].get();
         s->IndexOdd = i;
         s->caption = sectionCaption(i, plans_);
@@ -130,7 +138,7 @@ void TPapir::removeGroupSections(int g) {
     for (int k = 0; k < GroupSection::Count; ++k) clearSection(section(first + k));
     sections_.erase(sections_.begin() + first, sections_.begin() + first + GroupSection::Count);
     --groups_;
-    renumber();
+    renumber(first);
 }
 
 void TPapir::addPlanSections() {
@@ -142,7 +150,7 @@ void TPapir::addPlanSections() {
         sections_.insert(sections_.begin() + first + k, std::move(s));
     }
     ++plans_;
-    renumber();
+    renumber(first);
 }
 
 void TPapir::removePlanSections(int p) {
@@ -151,7 +159,7 @@ void TPapir::removePlanSections(int p) {
     for (int k = 0; k < PlanSection::Count; ++k) clearSection(section(first + k));
     sections_.erase(sections_.begin() + first, sections_.begin() + first + PlanSection::Count);
     --plans_;
-    renumber();
+    renumber(first);
 }
 
 void TPapir::setPrintableWidth(int width) {

@@ -69,7 +69,8 @@ public:
     void setPaintingSuppressed(bool suppressed);
 
 private:
-    void renumber();
+    // IndexOdd, captions and the elements' section index from section `from` on.
+    void renumber(int from = 0);
     QList<TSesPrvek*>* typedList(int type);
     void forget(TSesPrvek* element);
     std::vector<std::unique_ptr<TOddil>> sections_;

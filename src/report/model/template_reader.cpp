@@ -97,6 +97,14 @@ TemplateReadResult Reader::read(const QStringList& lines) {
     QList<int> functionLines;
     int current = -1;
     try {
+        // Plans first: their sections come before the groups' in the page, so
+        // adding them before the groups renumbers nothing.
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!lines[i].startsWith(u'I')) continue;
+            TemplateTokenizer t(lines[i]);
+            t.skip();
+            if (t.integer(-1) == 7) readPlan(t);
+        }
         for (int i = 0; i < lines.size(); ++i) {
             const QString& line = lines[i];
             if (line.isEmpty()) continue;
@@ -136,6 +144,7 @@ TemplateReadResult Reader::read(const QStringList& lines) {
         result.failedLine = current;
         result.failure = f.message;
     }
+    m_.page().setPrintableWidth(m_.paper.printableWidth());
     return result;
 }
 
@@ -203,8 +212,7 @@ void Reader::readInfo(TemplateTokenizer& t) {
             m_.usedFieldNames.append(t.text());
             break;
         case 7:
-            readPlan(t);
-            break;
+            break;  // plans are read before the other lines
         case 8: {
             const int n = t.integer(0);
             const QString text = t.text();

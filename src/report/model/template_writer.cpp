@@ -1,5 +1,7 @@
 #include "report/model/template_writer.h"
 
+#include <QSet>
+
 #include "base/text_file.h"
 #include "report/model/colour_table.h"
 #include "report/model/data_source_text.h"
@@ -127,8 +129,12 @@ QStringList usedFieldNames(const ReportModel& model, const QStringList& fieldNam
     }
     for (const FunctionDefinition& f : model.functions) expressionFieldNames(f.expression, &found);
     QStringList distinct;
+    QSet<QString> seen;  // names compared without regard to case
     for (const QString& name : found)
-        if (!distinct.contains(name, Qt::CaseInsensitive)) distinct.append(name);
+        if (!seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
+            distinct.append(name);
+        }
     return distinct;
 }
 
