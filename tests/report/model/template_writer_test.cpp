@@ -52,6 +52,19 @@ TEST(TemplateWriter, WriterFormRoundTripsByteForByte) {
     }
 }
 
+TEST(TemplateWriter, ReadingAgainReplacesTheWholeModel) {
+    // Undo and redo read snapshots into the model that holds the previous one.
+    QStringList large, sample;
+    ASSERT_TRUE(readTextLines(test::sourcePath(u"tests/report/model/data/large.pts"_s), &large));
+    ASSERT_TRUE(readTextLines(test::sourcePath(u"samples/templates/cenik.pts"_s), &sample));
+    ReportModel m;
+    readTemplate(large, &m);
+    readTemplate(sample, &m);
+    EXPECT_EQ(writeTemplate(m), sample);
+    readTemplate(large, &m);
+    EXPECT_EQ(writeTemplate(m), large);
+}
+
 TEST(TemplateWriter, OtherFormsComeOutInWriterForm) {
     // The new-report wizard's short lines, an old version and lines out of order.
     const QStringList lines = {
