@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <stdexcept>
 
 #include "fake_value_source.h"
 #include "report/expr/format/date_time_format.h"
@@ -417,6 +418,18 @@ TEST_F(EvaluatorTest, ActiveSourceIsTheRegisteredOne) {
     // A source that went away is no longer active.
     EXPECT_EQ(activeValueSource(), nullptr);
     EXPECT_EQ(EvaluateExpression("#1").value, I(0));
+}
+
+TEST_F(EvaluatorTest, FailingSourceAnswersZero) {
+    struct Throwing : FakeValueSource {
+        TaggedValue fieldValue(int) override { throw std::runtime_error("pole nelze číst"); }
+        int functionIndex(const QString&) override { throw std::runtime_error("seznam chybí"); }
+    } throwing;
+    const EvaluationResult r = evaluateExpression(u"#1+1", &throwing);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.value, R(1));
+    // A name lookup that fails finds nothing.
+    EXPECT_EQ(evaluateExpression(u"@Funkce", &throwing).errorCode, 1);
 }
 
 TEST_F(EvaluatorTest, NameUsesFirst32Characters) {
