@@ -3,6 +3,14 @@
 // and a value store, no syntax tree. It never shows a message and never
 // throws: it gives a value, or an error code with its position, or a failure
 // that is not an error code (see EvaluationResult).
+//
+// Beyond the short texts the language is made for, the evaluator still
+// answers soundly: a text of any length is read whole (flat expressions never
+// fill the stacks), a reference number beyond 255 is asked of the source like
+// any other (which answers 0 outside its lists), a function name must be
+// followed by its argument list (else error 2), a letter stuck to a number is
+// error 7 wherever it stands, and reference names may carry letters with
+// diacritics (field names of Czech tables do).
 
 #include <QString>
 #include <QStringView>
