@@ -283,6 +283,31 @@ TEST(Elements, FieldValueBoundToMemoAndPictureFields) {
     EXPECT_TRUE(unreadable->picture.isNull()) << "no imaging library: no picture";
     body->updateGrowingCandidates(&fields);
     EXPECT_EQ(body->growingCandidates(), (QList<TDBSesText*>{memo, picture, unreadable}));
+    // The imaging library reads what the loader cannot, turned by the element's
+    // rotation; a later rotation turns the picture by the difference.
+    class Library : public PictureLibrary {
+    public:
+        mutable QList<int> turns;
+        std::optional<QImage> load(const QByteArray& data, int rotation) const override {
+            if (data != "junk") return std::nullopt;
+            turns << rotation;
+            return QImage(6, 2, QImage::Format_RGB32);
+        }
+        QImage rotate(const QImage& p, int steps) const override {
+            turns << steps;
+            return steps % 2 ? QImage(p.height(), p.width(), p.format()) : p;
+        }
+    } library;
+    sources.pictureLibrary = &library;
+    unreadable->setOtoc(2);
+    unreadable->refreshCaption(sources);
+    EXPECT_EQ(unreadable->picture.size(), QSize(6, 2));
+    unreadable->setOtoc(1);
+    EXPECT_EQ(unreadable->picture.size(), QSize(2, 6));
+    picture->refreshCaption(sources);
+    picture->setOtoc(1);  // a picture the ordinary loader read is not turned here
+    EXPECT_EQ(picture->picture.size(), QSize(4, 2));
+    EXPECT_EQ(library.turns, (QList<int>{2, 3}));
 }
 
 TEST(Elements, VariableTextByFormat) {
