@@ -197,7 +197,7 @@ TEST_F(EvaluatorTest, Values) {
         {"#CISLO", I(10)},
         {"#Množství", I(3)},
         {"#mNOžSTVí", I(3)},  // only A-Z ignore case
-        {"#3", T("")},  // a string field without a value
+        {"#3", T("")},        // a string field without a value
         {"#5", B(true)},
         {"#6+1", D(2026, 12, 11)},
         {"&1", T("abc")},
@@ -287,6 +287,7 @@ TEST_F(EvaluatorTest, ErrorCodesAndPositions) {
         // 7: malformed numbers.
         {"1e100", 7, 1},
         {"12a+1", 7, 1},
+        {"12a", 7, 1},
         {"1+12a", 7, 3},
         {"1e", 7, 1},
         {"1e+", 7, 1},
@@ -418,6 +419,14 @@ TEST_F(EvaluatorTest, ActiveSourceIsTheRegisteredOne) {
     // A source that went away is no longer active.
     EXPECT_EQ(activeValueSource(), nullptr);
     EXPECT_EQ(EvaluateExpression("#1").value, I(0));
+}
+
+TEST_F(EvaluatorTest, ReferenceNumbersBeyond255AreAsked) {
+    while (source.fields.size() < 300)
+        source.fields.append({QString(), I(int(source.fields.size()) + 1)});
+    EXPECT_EQ(eval("#300").value, I(300));
+    EXPECT_EQ(eval("#301").value, I(0));
+    EXPECT_EQ(eval("#99999999999999999999").value, I(0));
 }
 
 TEST_F(EvaluatorTest, FailingSourceAnswersZero) {
