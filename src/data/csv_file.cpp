@@ -128,9 +128,11 @@ QVariant rawOfCsv(const QByteArray& bytes, const FieldDef& def) {
 
 }  // namespace
 
-QByteArray csvQuote(const QString& text, char delimiter) {
+QByteArray csvQuote(const QString& text, char delimiter, bool header) {
     QByteArray b = text.toUtf8();
-    const bool quote = b.contains(delimiter) || b.contains('"') || b.contains('\n') ||
+    // In the header either separator is quoted, so that it tells the separator apart.
+    const bool quote = b.contains(delimiter) || (header && (b.contains(',') || b.contains(';'))) ||
+                       b.contains('"') || b.contains('\n') ||
                        b.contains('\r') || (!b.isEmpty() && (b.front() == ' ' || b.back() == ' '));
     if (!quote) return b;
     b.replace("\"", "\"\"");
@@ -169,7 +171,7 @@ bool createCsvFile(const QString& path, const FieldDefs& defs, QString* error) {
     QByteArray line;
     for (int i = 0; i < defs.size(); ++i) {
         if (i) line += ',';
-        line += csvQuote(defs[i].name, ',');
+        line += csvQuote(defs[i].name, ',', true);
     }
     line += "\r\n";
     QSaveFile f(path);
@@ -194,7 +196,7 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
     QByteArray line;
     for (int k = 0; k < stored.size(); ++k) {
         if (k) line += delimiter;
-        line += csvQuote(data.field(stored[k])->name(), delimiter);
+        line += csvQuote(data.field(stored[k])->name(), delimiter, true);
     }
     line += "\r\n";
     f.write(line);

@@ -32,8 +32,10 @@ struct CsvFormat {
     char decimal() const { return delimiter == ';' ? ',' : '.'; }
 };
 
-// One field of a CSV line, quoted when it needs to be.
-QByteArray csvQuote(const QString& text, char delimiter);
+// One field of a CSV line, quoted when it holds the separator, a quote, a line
+// end or blanks at either end; a header field also when it holds either
+// separator (',' or ';'), since the header tells which one the file uses.
+QByteArray csvQuote(const QString& text, char delimiter, bool header = false);
 // The text of a raw value of a field type in a CSV file (numbers with the
 // format's decimal separator, dates yyyy-MM-dd, date-times yyyy-MM-dd
 // HH:mm:ss, booleans true/false, binary data in base64).

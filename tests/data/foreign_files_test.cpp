@@ -70,7 +70,7 @@ TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
 
 TEST_F(ForeignFiles, CsvRecordsWithOnlyEmptyFieldsSurviveExportAndAppend) {
     // A one-column record without a value must not become a blank line (readers skip those).
-    const QString p = write("jeden.csv", "kod\r\nA\r\n\"\"\r\nB\r\n");
+    const QString p = write("jeden.csv", "\"kód;druh\"\r\nA\r\n\"\"\r\nB;C\r\n");
     QString err;
     auto ds = openForeignTable(p, &err);
     ASSERT_TRUE(ds) << err.toStdString();
@@ -83,6 +83,12 @@ TEST_F(ForeignFiles, CsvRecordsWithOnlyEmptyFieldsSurviveExportAndAppend) {
     auto again = openForeignTable(out, &err);
     ASSERT_TRUE(again) << err.toStdString();
     EXPECT_EQ(again->recordCount(), 4);
+    // The one column's name holds a ';' and its values too: the copy keeps one column.
+    EXPECT_EQ(again->fieldCount(), 2);
+    EXPECT_EQ(again->field(0)->name(), QStringLiteral("kód;druh"));
+    again->last();
+    again->prior();
+    EXPECT_EQ(again->field(0)->displayText(), QStringLiteral("B;C"));
     EXPECT_EQ(openForeignTable(p, &err)->recordCount(), 4);
 }
 
