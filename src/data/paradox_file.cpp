@@ -117,8 +117,10 @@ bool ParadoxStore::load(QString* error) {
     const char* d = h.constData();
     recordSize_ = qFromLittleEndian<quint16>(d);
     const qint64 headerSize = qFromLittleEndian<quint16>(d + 2);
+    headerSize_ = headerSize;
     const quint8 fileType = quint8(d[4]);
     const qint64 blockSize = qint64(quint8(d[5])) * 0x400;
+    blockSize_ = blockSize;
     const qint64 numRecords = qFromLittleEndian<quint32>(d + 6);
     const qint64 fileBlocks = qFromLittleEndian<quint16>(d + 0x0C);
     const qint64 firstBlock = qFromLittleEndian<quint16>(d + 0x0E);
@@ -132,7 +134,8 @@ bool ParadoxStore::load(QString* error) {
     if (numFields <= 0 || numFields > 255) return bad(QStringLiteral("chybný počet polí"));
     if (encryption != 0) return bad(QStringLiteral("tabulka je chráněna heslem"));
     if (version < 3 || version > 0x0C) return bad(QStringLiteral("neznámá verze %1").arg(version));
-    keyed_ = fileType == 0;
+    keyed_ = fileType == 0 || (!inMemory_ && QFileInfo::exists(QFileInfo(path_).path() + QLatin1Char('/') +
+                                                                 QFileInfo(path_).completeBaseName() + QStringLiteral(".px")));
     const bool level4 = version >= 5;
     codePage_ = CodePage::Windows1250;
     if (level4) {
@@ -358,18 +361,343 @@ bool ParadoxStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, Q
 }
 
 bool ParadoxStore::canWrite(QString* reason) const {
-    if (reason) {
-        *reason = keyed_ ? QStringLiteral("Tabulka Paradox %1 má primární index a lze ji jen číst")
-                               .arg(QFileInfo(path_).fileName())
-                         : QStringLiteral("Zápis do tabulek Paradox zatím není k dispozici");
+    if (keyed_ || inMemory_) {
+        if (reason)
+            *reason = QStringLiteral("Tabulka Paradox %1 má primární index a lze ji jen číst")
+                          .arg(QFileInfo(path_).fileName());
+        return false;
     }
-    return false;
+    if (!QFileInfo(path_).isWritable()) {
+        if (reason) *reason = QStringLiteral("Soubor %1 je jen pro čtení").arg(path_);
+        return false;
+    }
+    return true;
 }
 
-bool createParadoxFile(const QString& path, const FieldDefs&, QString* error) {
-    if (error)
-        *error = QStringLiteral("Tabulky Paradox (%1) zatím nelze zakládat").arg(QFileInfo(path).fileName());
-    return false;
+namespace {
+
+QByteArray flipInteger(qint64 v, int n) {
+    quint64 raw = quint64(v) ^ (quint64(1) << (8 * n - 1));
+    QByteArray b(n, '\0');
+    for (int i = n - 1; i >= 0; --i, raw >>= 8) b[i] = char(raw & 0xFF);
+    return b;
+}
+
+QByteArray flipDouble(double v) {
+    quint64 bits;
+    memcpy(&bits, &v, 8);
+    QByteArray b(8, '\0');
+    for (int i = 7; i >= 0; --i, bits >>= 8) b[i] = char(bits & 0xFF);
+    if (!std::signbit(v)) b[0] = char(b[0] | 0x80);
+    else for (char& c : b) c = char(~c);
+    return b;
+}
+
+}  // namespace
+
+bool ParadoxStore::writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(offset) || f.write(bytes) != bytes.size() || !f.flush()) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool ParadoxStore::writeBlob(const QByteArray& data, int size, char* out, QString* error) {
+    const int leader = size - 10;
+    memset(out, 0, size_t(size));
+    if (data.isEmpty()) return true;
+    memcpy(out, data.constData(), size_t(std::min<qsizetype>(leader, data.size())));
+    quint32 ref = 0;
+    if (data.size() > leader) {
+        // A single-blob block at the end of the blob file.
+        QFile f(blobPath_);
+        if (!f.open(QIODevice::ReadWrite)) {
+            if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(blobPath_, f.errorString());
+            return false;
+        }
+        const qint64 at = std::max<qint64>(4096, (f.size() + 4095) / 4096 * 4096);
+        const qint64 chunks = (data.size() + 9 + 4095) / 4096;
+        QByteArray block(chunks * 4096, '\0');
+        block[0] = 2;
+        qToLittleEndian<quint16>(quint16(chunks), block.data() + 1);
+        qToLittleEndian<quint32>(quint32(data.size()), block.data() + 3);
+        qToLittleEndian<quint16>(1, block.data() + 7);
+        memcpy(block.data() + 9, data.constData(), size_t(data.size()));
+        if (!f.seek(at) || f.write(block) != block.size() || !f.flush()) {
+            if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(blobPath_, f.errorString());
+            return false;
+        }
+        ref = quint32(at) | 0xFF;
+    }
+    qToLittleEndian<quint32>(ref, out + leader);
+    qToLittleEndian<quint32>(quint32(data.size()), out + leader + 4);
+    qToLittleEndian<quint16>(1, out + leader + 8);
+    return true;
+}
+
+bool ParadoxStore::encode(const RawRecord& values, QByteArray* rec, QString* error) {
+    rec->fill('\0', recordSize_);
+    for (int i = 0; i < defs_.size(); ++i) {
+        char* p = rec->data() + offsets_[size_t(i)];
+        const int size = sizes_[size_t(i)];
+        const QVariant& v = values.value(i);
+        if (v.isNull()) continue;
+        QByteArray b;
+        switch (types_[size_t(i)]) {
+        case kAlpha: {
+            b = dorvana::encode(v.toString(), codePage_);
+            if (b.size() > size) {
+                if (error) *error = QStringLiteral("Text pole %1 je delší než %2 znaků").arg(defs_[i].name).arg(size);
+                return false;
+            }
+            break;
+        }
+        case kDate: b = flipInteger(kDayOne.daysTo(v.toDate()) + 1, 4); break;
+        case kShort: b = flipInteger(v.toLongLong(), 2); break;
+        case kLong:
+        case kAutoinc: b = flipInteger(v.toLongLong(), 4); break;
+        case kCurrency:
+        case kNumber: b = flipDouble(v.toDouble()); break;
+        case kLogical: b = QByteArray(1, char(v.toBool() ? 0x81 : 0x80)); break;
+        case kTime: b = flipInteger(QTime(0, 0).msecsTo(v.toTime()), 4); break;
+        case kTimestamp: {
+            const QDateTime dt = v.toDateTime();
+            b = flipDouble((double(kDayOne.daysTo(dt.date()) + 1) * 86400000.0) + QTime(0, 0).msecsTo(dt.time()));
+            break;
+        }
+        case kBytes: b = v.toByteArray().leftJustified(size, '\0', true); break;
+        case kBcd:
+            if (error) *error = QStringLiteral("Pole %1 typu BCD nelze zapisovat").arg(defs_[i].name);
+            return false;
+        default: {
+            const QByteArray data = defs_[i].type == FieldType::Memo ? dorvana::encode(v.toString(), codePage_)
+                                                                     : v.toByteArray();
+            if (!writeBlob(data, size, p, error)) return false;
+            continue;
+        }
+        }
+        memcpy(p, b.constData(), size_t(std::min<qsizetype>(b.size(), size)));
+    }
+    return true;
+}
+
+bool ParadoxStore::locate(qint64 row, qint64* fileOffset, qint64* blockIndex) const {
+    if (row < 0 || row >= total_) return false;
+    auto it = std::upper_bound(blocks_.begin(), blocks_.end(), row,
+                               [](qint64 r, const Block& b) { return r < b.firstRow; });
+    --it;
+    *blockIndex = qint64(it - blocks_.begin());
+    *fileOffset = it->offset + (row - it->firstRow) * recordSize_;
+    return true;
+}
+
+bool ParadoxStore::updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) {
+    if (!canWrite(error)) return false;
+    qint64 at = 0, b = 0;
+    QByteArray rec;
+    if (!locate(row, &at, &b) || !encode(values, &rec, error) || !writeAt(path_, at, rec, error)) {
+        if (error && error->isEmpty()) *error = QStringLiteral("Záznam nebyl nalezen");
+        return false;
+    }
+    *newRow = row;
+    return true;
+}
+
+bool ParadoxStore::insertRow(const RawRecord& in, qint64* newRow, QString* error) {
+    if (!canWrite(error)) return false;
+    QByteArray head;
+    if (!read(0, 0x58, &head)) {
+        if (error) *error = QStringLiteral("Tabulku %1 nelze číst").arg(path_);
+        return false;
+    }
+    RawRecord values = in;
+    quint32 autoInc = qFromLittleEndian<quint32>(head.constData() + 0x49);
+    for (int i = 0; i < defs_.size(); ++i)
+        if (types_[size_t(i)] == kAutoinc && values.value(i).isNull())
+            values[i] = QVariant::fromValue<qint64>(++autoInc);
+    QByteArray rec;
+    if (!encode(values, &rec, error)) return false;
+    const qint64 lastBlock = qFromLittleEndian<quint16>(head.constData() + 0x10);
+    qint64 fileBlocks = qFromLittleEndian<quint16>(head.constData() + 0x0C);
+    qint64 count = 0;
+    if (lastBlock > 0) {
+        QByteArray bh;
+        if (!read(headerSize_ + (lastBlock - 1) * blockSize_, 6, &bh)) return false;
+        const qint64 add = qFromLittleEndian<qint16>(bh.constData() + 4);
+        count = add < 0 ? 0 : add / recordSize_ + 1;
+    }
+    qint64 block = lastBlock;
+    if (lastBlock == 0 || 6 + (count + 1) * recordSize_ > blockSize_) {
+        if (fileBlocks >= 0xFFFF) {
+            if (error) *error = QStringLiteral("Tabulka %1 je plná").arg(path_);
+            return false;
+        }
+        block = ++fileBlocks;
+        QByteArray nb(blockSize_, '\0');
+        qToLittleEndian<quint16>(quint16(lastBlock), nb.data() + 2);
+        qToLittleEndian<qint16>(qint16(-recordSize_), nb.data() + 4);
+        if (!writeAt(path_, headerSize_ + (block - 1) * blockSize_, nb, error)) return false;
+        if (lastBlock > 0) {
+            QByteArray next(2, '\0');
+            qToLittleEndian<quint16>(quint16(block), next.data());
+            if (!writeAt(path_, headerSize_ + (lastBlock - 1) * blockSize_, next, error)) return false;
+        }
+        count = 0;
+    }
+    const qint64 blockAt = headerSize_ + (block - 1) * blockSize_;
+    QByteArray add(2, '\0');
+    qToLittleEndian<qint16>(qint16(count * recordSize_), add.data());
+    if (!writeAt(path_, blockAt + 6 + count * recordSize_, rec, error) ||
+        !writeAt(path_, blockAt + 4, add, error))
+        return false;
+    QByteArray h = head;
+    qToLittleEndian<quint32>(quint32(total_ + 1), h.data() + 6);
+    qToLittleEndian<quint16>(quint16(fileBlocks), h.data() + 0x0A);
+    qToLittleEndian<quint16>(quint16(fileBlocks), h.data() + 0x0C);
+    if (qFromLittleEndian<quint16>(h.constData() + 0x0E) == 0) qToLittleEndian<quint16>(quint16(block), h.data() + 0x0E);
+    qToLittleEndian<quint16>(quint16(block), h.data() + 0x10);
+    qToLittleEndian<quint32>(autoInc, h.data() + 0x49);
+    if (!writeAt(path_, 0, h, error) || !load(error)) return false;
+    *newRow = total_ - 1;
+    return true;
+}
+
+bool ParadoxStore::deleteRow(qint64 row, QString* error) {
+    if (!canWrite(error)) return false;
+    qint64 at = 0, b = 0;
+    if (!locate(row, &at, &b)) {
+        if (error) *error = QStringLiteral("Záznam nebyl nalezen");
+        return false;
+    }
+    const Block& blk = blocks_[size_t(b)];
+    const qint64 after = blk.firstRow + blk.count - row - 1;
+    QByteArray rest;
+    if (after > 0 && !read(at + recordSize_, after * recordSize_, &rest)) return false;
+    rest += QByteArray(recordSize_, '\0');
+    QByteArray add(2, '\0');
+    qToLittleEndian<qint16>(qint16((blk.count - 2) * recordSize_), add.data());
+    QByteArray n(4, '\0');
+    qToLittleEndian<quint32>(quint32(total_ - 1), n.data());
+    if (!writeAt(path_, at, rest, error) || !writeAt(path_, blk.offset - 2, add, error) ||
+        !writeAt(path_, 6, n, error))
+        return false;
+    return load(error);
+}
+
+bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* error) {
+    if (defs.isEmpty() || defs.size() > 255) {
+        if (error) *error = QStringLiteral("Tabulka Paradox musí mít 1 až 255 polí");
+        return false;
+    }
+    QList<QPair<quint8, int>> cols;
+    bool blobs = false;
+    int recordSize = 0;
+    for (const FieldDef& d : defs) {
+        quint8 t = 0;
+        int size = 0;
+        switch (d.type) {
+        case FieldType::String:
+            if (d.size < 1 || d.size > 255) {
+                if (error) *error = QStringLiteral("Pole %1: délka textu v tabulce Paradox musí být 1 až 255").arg(d.name);
+                return false;
+            }
+            t = kAlpha, size = d.size;
+            break;
+        case FieldType::Smallint: t = kShort, size = 2; break;
+        case FieldType::Integer:
+        case FieldType::Word: t = kLong, size = 4; break;
+        case FieldType::Autoinc: t = kAutoinc, size = 4; break;
+        case FieldType::Boolean: t = kLogical, size = 1; break;
+        case FieldType::Float:
+        case FieldType::BCD: t = kNumber, size = 8; break;
+        case FieldType::Currency: t = kCurrency, size = 8; break;
+        case FieldType::Date: t = kDate, size = 4; break;
+        case FieldType::Time: t = kTime, size = 4; break;
+        case FieldType::DateTime: t = kTimestamp, size = 8; break;
+        case FieldType::Bytes:
+            if (d.size < 1 || d.size > 255) {
+                if (error) *error = QStringLiteral("Pole %1: délka v bajtech musí být 1 až 255").arg(d.name);
+                return false;
+            }
+            t = kBytes, size = d.size;
+            break;
+        case FieldType::Memo: t = kMemo, size = 11; break;
+        case FieldType::Graphic: t = kGraphic, size = 11; break;
+        case FieldType::Blob:
+        case FieldType::VarBytes: t = kBlob, size = 11; break;
+        default:
+            if (error) *error = QStringLiteral("Pole %1 nemá typ").arg(d.name);
+            return false;
+        }
+        blobs = blobs || isBlobField(t);
+        cols.append({t, size});
+        recordSize += size;
+    }
+    if (recordSize > 32 * 0x400 - 6) {
+        if (error) *error = QStringLiteral("Záznam tabulky Paradox je příliš dlouhý");
+        return false;
+    }
+    QByteArray names;
+    for (const FieldDef& d : defs) names += dorvana::encode(d.name, CodePage::Windows1250) + '\0';
+    const int n = int(defs.size());
+    const qint64 used = 0x78 + 2 * n + 4 + 4 * n + 261 + names.size() + 2 * n + 16;
+    const qint64 headerSize = (used + 0x7FF) / 0x800 * 0x800;
+    if (headerSize > 0xF800) {
+        if (error) *error = QStringLiteral("Hlavička tabulky Paradox je příliš dlouhá");
+        return false;
+    }
+    const int blockK = int(std::max<qint64>(2, (recordSize + 6 + 0x3FF) / 0x400));
+    QByteArray h(headerSize, '\0');
+    char* d = h.data();
+    qToLittleEndian<quint16>(quint16(recordSize), d);
+    qToLittleEndian<quint16>(quint16(headerSize), d + 2);
+    d[4] = 2;  // no primary index
+    d[5] = char(blockK);
+    qToLittleEndian<quint16>(quint16(n), d + 0x21);
+    d[0x39] = 0x0C;
+    qToLittleEndian<quint16>(0x0C, d + 0x58);
+    qToLittleEndian<quint16>(0x0C, d + 0x5A);
+    qToLittleEndian<quint16>(1250, d + 0x6A);
+    int pos = 0x78;
+    for (const auto& c : cols) {
+        d[pos++] = char(c.first);
+        d[pos++] = char(c.second);
+    }
+    pos += 4 + 4 * n;
+    const QByteArray table = dorvana::encode(QFileInfo(path).fileName(), CodePage::Windows1250).left(260);
+    memcpy(d + pos, table.constData(), size_t(table.size()));
+    pos += 261;
+    memcpy(d + pos, names.constData(), size_t(names.size()));
+    pos += int(names.size());
+    for (int i = 0; i < n; ++i) qToLittleEndian<quint16>(quint16(i + 1), d + pos + 2 * i);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(h) != h.size()) {
+        if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
+        return false;
+    }
+    f.close();
+    const QFileInfo fi(path);
+    const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName();
+    QFile::remove(base + QStringLiteral(".px"));
+    const QString mbPath = base + (fi.suffix() == fi.suffix().toUpper() ? QStringLiteral(".MB") : QStringLiteral(".mb"));
+    QFile::remove(mbPath);
+    if (blobs) {
+        QByteArray mb(4096, '\0');
+        qToLittleEndian<quint16>(1, mb.data() + 1);
+        qToLittleEndian<quint16>(0x1000, mb.data() + 11);
+        qToLittleEndian<quint16>(0x1000, mb.data() + 13);
+        mb[16] = 0x10;
+        qToLittleEndian<quint16>(0x40, mb.data() + 17);
+        qToLittleEndian<quint16>(0x800, mb.data() + 19);
+        QFile m(mbPath);
+        if (!m.open(QIODevice::WriteOnly | QIODevice::Truncate) || m.write(mb) != mb.size()) {
+            if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(mbPath, m.errorString());
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace dorvana

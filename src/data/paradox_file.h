@@ -11,8 +11,12 @@
 // (single-blob blocks and sub-allocated blocks).
 //
 // Tables with a primary index (a .px file beside them, file type 0) open
-// read-only: editing them says so. Writing unkeyed tables and creating new
-// ones is not done yet and fails with a message.
+// read-only: editing them says so. Tables without one are written in place:
+// a new record goes at the end of the last block (a new block when it is
+// full), a deleted one closes the gap in its block; blob data that does not
+// fit the record's leader goes into a single-blob block appended to the .mb
+// file. Tables we create are level 7 (header 0x800 or more), declare code
+// page 1250 and use blocks of at least 2 KB.
 
 #include <QByteArray>
 #include <QString>
@@ -39,6 +43,10 @@ public:
     qint64 rowCount() const override { return total_; }
     bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) override;
     bool canWrite(QString* reason) const override;
+    bool updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) override;
+    bool insertRow(const RawRecord& values, qint64* newRow, QString* error) override;
+    bool deleteRow(qint64 row, QString* error) override;
+    bool reload(QString* error) override { return load(error); }
     QString filePath() const override { return path_; }
     bool isKeyed() const { return keyed_; }
     CodePage codePage() const { return codePage_; }
@@ -49,6 +57,10 @@ private:
     bool read(qint64 offset, qint64 length, QByteArray* out) const;
     QByteArray readBlob(const char* p, int size, QString* error) const;
     QVariant decode(const char* p, int field, QString* error) const;
+    bool encode(const RawRecord& values, QByteArray* rec, QString* error);
+    bool writeBlob(const QByteArray& data, int size, char* out, QString* error);
+    bool writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* error);
+    bool locate(qint64 row, qint64* fileOffset, qint64* blockIndex) const;
 
     struct Block {
         qint64 offset;     // of the block's first record in the file
@@ -65,6 +77,7 @@ private:
     std::vector<quint8> types_;
     std::vector<int> sizes_, offsets_;
     int recordSize_ = 0;
+    qint64 headerSize_ = 0, blockSize_ = 0;
     std::vector<Block> blocks_;
     qint64 total_ = 0;
 };

@@ -144,8 +144,18 @@ TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
     EXPECT_EQ(ds->field(6)->displayText(), QStringLiteral("Dlouhá poznámka – víc než vůdčí bajt"));
     EXPECT_TRUE(ds->field(7)->isNull());
 
-    // Unkeyed tables are not written yet; keyed ones say they are read-only.
-    EXPECT_FALSE(ds->edit(&err));
+    // An unkeyed table is written in place, long blobs into the .mb file.
+    ASSERT_TRUE(ds->edit(&err)) << err.toStdString();
+    ds->field(1)->setValue(TaggedValue::integer(-300));
+    ds->field(6)->setText(QString(300, QChar(u'ř')));
+    ASSERT_TRUE(ds->post(&err)) << err.toStdString();
+    auto again = openAnyTable(path, &err);
+    ASSERT_TRUE(again) << err.toStdString();
+    again->last();
+    EXPECT_EQ(again->field(1)->value().asInteger(), -300);
+    EXPECT_EQ(again->field(6)->displayText(), QString(300, QChar(u'ř')));
+    EXPECT_EQ(again->field(2)->value().asInteger(), -5);
+    // Keyed tables say they are read-only.
     const QString keyed = dir.filePath(QStringLiteral("klic.db"));
     ASSERT_TRUE(test::writeBytes(keyed, table(recs.mid(0, 1), 0)));
     auto k = openAnyTable(keyed, &err);
