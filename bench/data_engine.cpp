@@ -28,7 +28,9 @@ double peakMegabytes() {
     return double(u.ru_maxrss) / 1024.0;
 }
 
-QString benchFile(const char* name) { return QDir::temp().filePath(QString::fromLatin1(name)); }
+QString benchFile(const char* name) {
+    return QDir::temp().filePath(QString::fromLatin1(name));
+}
 
 QString labelFile() {
     const QString path = benchFile("dorvana-bench-1m.db");

@@ -1,17 +1,19 @@
 // Fuzz target: a CSV file opened, typed and read, then written back and read again.
+#include <unistd.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
 #include <cstdint>
-#include <unistd.h>
 
 #include "data/csv_file.h"
 #include "data/data_set.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString path = QDir::temp().filePath(QStringLiteral("fuzz-csv-%1.csv").arg(getpid()));
-    static const QString copy = QDir::temp().filePath(QStringLiteral("fuzz-csv-%1-kopie.csv").arg(getpid()));
+    static const QString path =
+        QDir::temp().filePath(QStringLiteral("fuzz-csv-%1.csv").arg(getpid()));
+    static const QString copy =
+        QDir::temp().filePath(QStringLiteral("fuzz-csv-%1-kopie.csv").arg(getpid()));
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
     f.write(reinterpret_cast<const char*>(data), qint64(size));

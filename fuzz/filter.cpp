@@ -19,10 +19,11 @@ public:
                  {"Název", dorvana::FieldType::String, 10, false},
                  {"ok", dorvana::FieldType::Boolean, 0, false},
                  {"pozn", dorvana::FieldType::Memo, 0, false}};
-        rows_ = {{QVariant::fromValue<qint64>(1), "ab", 12.5, QDate(2024, 1, 10), "Čaj", true, "x"},
-                 {QVariant::fromValue<qint64>(2), QVariant(), QVariant(), QVariant(), QVariant(),
-                  QVariant(), QVariant()},
-                 {QVariant::fromValue<qint64>(-7), "acž", -0.5, QDate(1999, 12, 31), "Žito", false, ""}};
+        rows_ = {
+            {QVariant::fromValue<qint64>(1), "ab", 12.5, QDate(2024, 1, 10), "Čaj", true, "x"},
+            {QVariant::fromValue<qint64>(2), QVariant(), QVariant(), QVariant(), QVariant(),
+             QVariant(), QVariant()},
+            {QVariant::fromValue<qint64>(-7), "acž", -0.5, QDate(1999, 12, 31), "Žito", false, ""}};
     }
     QString kindName() const override { return QStringLiteral("fuzz"); }
     const dorvana::FieldDefs& fieldDefs() const override { return defs_; }

@@ -12,7 +12,8 @@ int runImport(const QStringList& args) {
     CliArgs a;
     QString error;
     if (!parseArgs(args, {}, {}, &a, &error)) return fail(error);
-    if (a.positional.size() != 2) return fail(QStringLiteral("použití: dorvana-cli import SOURCE DEST.db"));
+    if (a.positional.size() != 2)
+        return fail(QStringLiteral("použití: dorvana-cli import SOURCE DEST.db"));
     ImportResult result;
     if (!importToLabelFile(a.positional[0], a.positional[1], &result, &error)) return fail(error);
     if (!result.unmatchedFields.isEmpty())

@@ -86,9 +86,12 @@ struct Inference {
             qsizetype digits = 0, seps = 0;
             bool ok = i < s.size();
             for (qsizetype j = i; j < s.size() && ok; ++j) {
-                if (s[j].isDigit() && s[j].unicode() < 128) ++digits;
-                else if (s[j] == u'.' || s[j] == u',') ++seps;
-                else ok = false;
+                if (s[j].isDigit() && s[j].unicode() < 128)
+                    ++digits;
+                else if (s[j] == u'.' || s[j] == u',')
+                    ++seps;
+                else
+                    ok = false;
             }
             ok = ok && digits > 0 && seps <= 1;
             const bool whole = ok && seps == 0 && digits <= 9 && !(digits > 1 && s[i] == u'0');
@@ -105,10 +108,14 @@ struct Inference {
     FieldDef def(const QString& name) const {
         FieldDef f{name, FieldType::String, kMaxStringSize, false};
         if (!any) return f;
-        if (integer) f = {name, FieldType::Integer, 0, false};
-        else if (number && decimalSeen) f = {name, FieldType::Float, 0, false};
-        else if (date) f = {name, FieldType::Date, 0, false};
-        else if (maxLen > kMaxStringSize) f = {name, FieldType::Memo, 0, false};
+        if (integer)
+            f = {name, FieldType::Integer, 0, false};
+        else if (number && decimalSeen)
+            f = {name, FieldType::Float, 0, false};
+        else if (date)
+            f = {name, FieldType::Date, 0, false};
+        else if (maxLen > kMaxStringSize)
+            f = {name, FieldType::Memo, 0, false};
         return f;
     }
 };
@@ -132,8 +139,8 @@ QByteArray csvQuote(const QString& text, char delimiter, bool header) {
     QByteArray b = text.toUtf8();
     // In the header either separator is quoted, so that it tells the separator apart.
     const bool quote = b.contains(delimiter) || (header && (b.contains(',') || b.contains(';'))) ||
-                       b.contains('"') || b.contains('\n') ||
-                       b.contains('\r') || (!b.isEmpty() && (b.front() == ' ' || b.back() == ' '));
+                       b.contains('"') || b.contains('\n') || b.contains('\r') ||
+                       (!b.isEmpty() && (b.front() == ' ' || b.back() == ' '));
     if (!quote) return b;
     b.replace("\"", "\"\"");
     return '"' + b + '"';
@@ -143,27 +150,35 @@ QString csvText(const QVariant& raw, FieldType type, const CsvFormat& format) {
     if (raw.isNull()) return {};
     QString s;
     switch (type) {
-    case FieldType::Float:
-    case FieldType::Currency:
-    case FieldType::BCD: {
-        s = QString::number(raw.toDouble(), 'g', 15);
-        if (s.contains(u'e')) s = QString::number(raw.toDouble(), 'f', 6);
-        // A whole value keeps a decimal part so that it reads back as a number with decimals.
-        if (!s.contains(u'.') && !s.contains(u'e') && !s.contains(u'n')) s += QStringLiteral(".0");
-        if (format.decimal() == ',') s.replace(u'.', u',');
-        return s;
-    }
-    case FieldType::Smallint:
-    case FieldType::Integer:
-    case FieldType::Word:
-    case FieldType::Autoinc: return QString::number(raw.toLongLong());
-    case FieldType::Boolean: return raw.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case FieldType::Date: return raw.toDate().toString(Qt::ISODate);
-    case FieldType::Time: return raw.toTime().toString(QStringLiteral("HH:mm:ss"));
-    case FieldType::DateTime: return raw.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    case FieldType::String:
-    case FieldType::Memo: return raw.toString();
-    default: return QString::fromLatin1(raw.toByteArray().toBase64());
+        case FieldType::Float:
+        case FieldType::Currency:
+        case FieldType::BCD: {
+            s = QString::number(raw.toDouble(), 'g', 15);
+            if (s.contains(u'e')) s = QString::number(raw.toDouble(), 'f', 6);
+            // A whole value keeps a decimal part so that it reads back as a number with decimals.
+            if (!s.contains(u'.') && !s.contains(u'e') && !s.contains(u'n'))
+                s += QStringLiteral(".0");
+            if (format.decimal() == ',') s.replace(u'.', u',');
+            return s;
+        }
+        case FieldType::Smallint:
+        case FieldType::Integer:
+        case FieldType::Word:
+        case FieldType::Autoinc:
+            return QString::number(raw.toLongLong());
+        case FieldType::Boolean:
+            return raw.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        case FieldType::Date:
+            return raw.toDate().toString(Qt::ISODate);
+        case FieldType::Time:
+            return raw.toTime().toString(QStringLiteral("HH:mm:ss"));
+        case FieldType::DateTime:
+            return raw.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        case FieldType::String:
+        case FieldType::Memo:
+            return raw.toString();
+        default:
+            return QString::fromLatin1(raw.toByteArray().toBase64());
     }
 }
 
@@ -245,14 +260,16 @@ bool CsvStore::mapFile(QString* error) {
     file_.close();
     file_.setFileName(path_);
     if (!file_.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path_, file_.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path_, file_.errorString());
         return false;
     }
     size_ = file_.size();
     if (size_ > 0) {
         data_ = file_.map(0, size_);
         if (!data_) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze číst: %2").arg(path_, file_.errorString());
+            if (error)
+                *error = QStringLiteral("Soubor %1 nelze číst: %2").arg(path_, file_.errorString());
             return false;
         }
     }
@@ -271,16 +288,21 @@ bool CsvStore::scan(QString* error) {
     pos = skipBlankLines(d, size_, pos);
     const QString name = QFileInfo(path_).fileName();
     if (pos >= size_) {
-        if (error) *error = QStringLiteral("Soubor CSV %1 je prázdný (chybí řádek se jmény polí)").arg(name);
+        if (error)
+            *error =
+                QStringLiteral("Soubor CSV %1 je prázdný (chybí řádek se jmény polí)").arg(name);
         return false;
     }
     // The delimiter: the more frequent of ',' and ';' in the header, outside quotes.
     int commas = 0, semis = 0;
     bool inQuote = false;
     for (qint64 i = pos; i < size_ && (inQuote || (d[i] != '\n' && d[i] != '\r')); ++i) {
-        if (d[i] == '"') inQuote = !inQuote;
-        else if (!inQuote && d[i] == ',') ++commas;
-        else if (!inQuote && d[i] == ';') ++semis;
+        if (d[i] == '"')
+            inQuote = !inQuote;
+        else if (!inQuote && d[i] == ',')
+            ++commas;
+        else if (!inQuote && d[i] == ';')
+            ++semis;
     }
     format_.delimiter = semis > commas ? ';' : ',';
     QList<QByteArray> fields;
@@ -291,7 +313,10 @@ bool CsvStore::scan(QString* error) {
         return false;
     }
     if (fields.size() > 99) {
-        if (error) *error = QStringLiteral("Soubor CSV %1 má %2 sloupců, nejvýše lze 99").arg(name).arg(fields.size());
+        if (error)
+            *error = QStringLiteral("Soubor CSV %1 má %2 sloupců, nejvýše lze 99")
+                         .arg(name)
+                         .arg(fields.size());
         return false;
     }
     QStringList names;
@@ -310,13 +335,20 @@ bool CsvStore::scan(QString* error) {
     while ((pos = skipBlankLines(d, size_, pos)) < size_) {
         ++line;
         if (!parseRecord(d, size_, pos, format_.delimiter, &fields, &next, &err)) {
-            if (error) *error = QStringLiteral("Chybný soubor CSV %1, záznam %2: %3").arg(name).arg(line).arg(err);
+            if (error)
+                *error = QStringLiteral("Chybný soubor CSV %1, záznam %2: %3")
+                             .arg(name)
+                             .arg(line)
+                             .arg(err);
             return false;
         }
         if (fields.size() > names.size()) {
             if (error)
                 *error = QStringLiteral("Chybný soubor CSV %1, záznam %2: %3 polí, záhlaví má %4")
-                             .arg(name).arg(line).arg(fields.size()).arg(names.size());
+                             .arg(name)
+                             .arg(line)
+                             .arg(fields.size())
+                             .arg(names.size());
             return false;
         }
         for (int i = 0; i < fields.size(); ++i) inf[size_t(i)].see(fields[i]);
@@ -371,7 +403,8 @@ bool CsvStore::insertRow(const RawRecord& values, qint64* newRow, QString* error
     const QByteArray line = lineOf(values);
     QFile f(path_);
     if (!f.open(QIODevice::ReadWrite)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
         return false;
     }
     QByteArray prefix;
@@ -383,7 +416,8 @@ bool CsvStore::insertRow(const RawRecord& values, qint64* newRow, QString* error
     }
     f.seek(f.size());
     if (f.write(prefix + line) != prefix.size() + line.size() || !f.flush()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
         return false;
     }
     f.close();
@@ -403,7 +437,8 @@ bool CsvStore::rewrite(qint64 row, const RawRecord* replacement, QString* error)
     const qint64 end = row + 1 < rowCount() ? offsets_[size_t(row + 1)] : size_;
     QSaveFile out(path_);
     if (!out.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
         return false;
     }
     out.write(d, start);
@@ -413,7 +448,8 @@ bool CsvStore::rewrite(qint64 row, const RawRecord* replacement, QString* error)
     data_ = nullptr;
     file_.close();
     if (!out.commit()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
         reload(nullptr);
         return false;
     }
@@ -426,6 +462,8 @@ bool CsvStore::updateRow(qint64 row, const RawRecord& values, qint64* newRow, QS
     return true;
 }
 
-bool CsvStore::deleteRow(qint64 row, QString* error) { return rewrite(row, nullptr, error); }
+bool CsvStore::deleteRow(qint64 row, QString* error) {
+    return rewrite(row, nullptr, error);
+}
 
 }  // namespace dorvana

@@ -19,14 +19,21 @@ const QVariant kNull;
 int Field::displayWidth() const {
     if (displayWidth_ >= 0) return displayWidth_;
     switch (def_.type) {
-    case FieldType::String: return std::max(1, def_.size);
-    case FieldType::Smallint: return 6;
-    case FieldType::Word: return 5;
-    case FieldType::Integer:
-    case FieldType::Autoinc: return 11;
-    case FieldType::DateTime: return 18;
-    case FieldType::Boolean: return 5;
-    default: return 10;
+        case FieldType::String:
+            return std::max(1, def_.size);
+        case FieldType::Smallint:
+            return 6;
+        case FieldType::Word:
+            return 5;
+        case FieldType::Integer:
+        case FieldType::Autoinc:
+            return 11;
+        case FieldType::DateTime:
+            return 18;
+        case FieldType::Boolean:
+            return 5;
+        default:
+            return 10;
     }
 }
 
@@ -34,9 +41,13 @@ int Field::alignment() const {
     return isNumericType(def_.type) ? 1 : def_.type == FieldType::Boolean ? 2 : 0;
 }
 
-bool Field::isNull() const { return owner_->rawValue(index_).isNull(); }
+bool Field::isNull() const {
+    return owner_->rawValue(index_).isNull();
+}
 
-TaggedValue Field::value() const { return taggedFromRaw(owner_->rawValue(index_), def_.type); }
+TaggedValue Field::value() const {
+    return taggedFromRaw(owner_->rawValue(index_), def_.type);
+}
 
 QString Field::displayText() const {
     return textOfRaw(owner_->rawValue(index_), def_.type, displayFormat_);
@@ -66,20 +77,26 @@ bool Field::setText(const QString& text, QString* error) {
 
 bool Field::setBlob(const QByteArray& bytes, QString* error) {
     QVariant raw;
-    if (bytes.isEmpty()) raw = QVariant();
+    if (bytes.isEmpty())
+        raw = QVariant();
     else if (def_.type == FieldType::Memo || def_.type == FieldType::String)
         raw = QString::fromUtf8(bytes);
-    else if (isBlobType(def_.type)) raw = bytes;
-    else return setText(QString::fromUtf8(bytes), error);
+    else if (isBlobType(def_.type))
+        raw = bytes;
+    else
+        return setText(QString::fromUtf8(bytes), error);
     return owner_->setRawValue(index_, raw, error);
 }
 
-void Field::clear() { owner_->setRawValue(index_, QVariant(), nullptr); }
+void Field::clear() {
+    owner_->setRawValue(index_, QVariant(), nullptr);
+}
 
 bool Field::loadFromFile(const QString& path, QString* error) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, f.errorString());
         return false;
     }
     return setBlob(f.readAll(), error);
@@ -139,7 +156,8 @@ void DataSet::rebuildFields() {
     // Keep display settings of fields that exist again under the same name.
     for (auto& f : fields_)
         for (auto& o : old)
-            if (o->name().compare(f->name(), Qt::CaseInsensitive) == 0 && o->dataType() == f->dataType()) {
+            if (o->name().compare(f->name(), Qt::CaseInsensitive) == 0 &&
+                o->dataType() == f->dataType()) {
                 f->displayLabel_ = o->displayLabel_;
                 f->displayFormat_ = o->displayFormat_;
                 f->editFormat_ = o->editFormat_;
@@ -189,7 +207,9 @@ void DataSet::close() {
     notify(DataSetEvent::Closed);
 }
 
-bool DataSet::isReadOnly() const { return !store_ || !store_->canWrite(nullptr); }
+bool DataSet::isReadOnly() const {
+    return !store_ || !store_->canWrite(nullptr);
+}
 
 qint64 DataSet::visibleCount() const {
     if (!store_) return 0;
@@ -286,9 +306,13 @@ void DataSet::last() {
     notify(DataSetEvent::RecordMoved);
 }
 
-void DataSet::next() { moveBy(1); }
+void DataSet::next() {
+    moveBy(1);
+}
 
-void DataSet::prior() { moveBy(-1); }
+void DataSet::prior() {
+    moveBy(-1);
+}
 
 qint64 DataSet::moveBy(qint64 n) {
     if (!isOpen()) return 0;
@@ -324,7 +348,9 @@ bool DataSet::setRecNo(qint64 n) {
     return true;
 }
 
-qint64 DataSet::recordCount() const { return isOpen() ? visibleCount() : 0; }
+qint64 DataSet::recordCount() const {
+    return isOpen() ? visibleCount() : 0;
+}
 
 Bookmark DataSet::bookmark() const {
     if (!isOpen() || visibleCount() == 0) return {};
@@ -360,7 +386,9 @@ int DataSet::fieldIndex(const QString& name) const {
     return -1;
 }
 
-Field* DataSet::findField(const QString& name) const { return field(fieldIndex(name)); }
+Field* DataSet::findField(const QString& name) const {
+    return field(fieldIndex(name));
+}
 
 void DataSet::addObserver(DataSetObserver* o) {
     if (std::find(observers_.begin(), observers_.end(), o) == observers_.end())
@@ -371,7 +399,9 @@ void DataSet::removeObserver(DataSetObserver* o) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), o), observers_.end());
 }
 
-void DataSet::disableControls() { ++disableCount_; }
+void DataSet::disableControls() {
+    ++disableCount_;
+}
 
 void DataSet::enableControls() {
     if (disableCount_ == 0) return;
@@ -450,7 +480,9 @@ bool DataSet::append(QString* error) {
     return true;
 }
 
-bool DataSet::insert(QString* error) { return append(error); }
+bool DataSet::insert(QString* error) {
+    return append(error);
+}
 
 bool DataSet::edit(QString* error) {
     if (state_ == State::Edit || state_ == State::Insert) return true;

@@ -197,7 +197,7 @@ private:
     void rebuildFields();
     bool syncFieldsWithStore();
     qint64 visibleCount() const;
-    qint64 storeRowAt(qint64 pos) const;  // visible position -> store row
+    qint64 storeRowAt(qint64 pos) const;     // visible position -> store row
     qint64 positionOfRow(qint64 row) const;  // store row -> visible position, -1 when hidden
     bool loadCurrent();
     const RawRecord* fetchRow(qint64 row);

@@ -16,11 +16,13 @@ constexpr qint64 kMaxMemo = 64 * 1024 * 1024;
 
 CodePage pageOfDriver(quint8 id) {
     switch (id) {
-    case 0x64:
-    case 0x87:
-    case 0x01:
-    case 0x02: return CodePage::Cp852;
-    default: return CodePage::Windows1250;
+        case 0x64:
+        case 0x87:
+        case 0x01:
+        case 0x02:
+            return CodePage::Cp852;
+        default:
+            return CodePage::Windows1250;
     }
 }
 
@@ -36,30 +38,53 @@ QString memoPathOf(const QString& dbf) {
 
 bool columnOfDef(const FieldDef& d, DbaseStore::Column* c, QString* error) {
     switch (d.type) {
-    case FieldType::String:
-        if (d.size < 1 || d.size > 254) {
-            if (error) *error = QStringLiteral("Pole %1: délka textu v tabulce dBase musí být 1 až 254").arg(d.name);
+        case FieldType::String:
+            if (d.size < 1 || d.size > 254) {
+                if (error)
+                    *error =
+                        QStringLiteral("Pole %1: délka textu v tabulce dBase musí být 1 až 254")
+                            .arg(d.name);
+                return false;
+            }
+            *c = {'C', 0, d.size, 0};
+            return true;
+        case FieldType::Smallint:
+            *c = {'N', 0, 6, 0};
+            return true;
+        case FieldType::Integer:
+        case FieldType::Autoinc:
+            *c = {'N', 0, 11, 0};
+            return true;
+        case FieldType::Word:
+            *c = {'N', 0, 5, 0};
+            return true;
+        case FieldType::Float:
+            *c = {'N', 0, 20, 6};
+            return true;
+        case FieldType::Currency:
+        case FieldType::BCD:
+            *c = {'N', 0, 20, 4};
+            return true;
+        case FieldType::Boolean:
+            *c = {'L', 0, 1, 0};
+            return true;
+        case FieldType::Date:
+            *c = {'D', 0, 8, 0};
+            return true;
+        case FieldType::Memo:
+            *c = {'M', 0, 10, 0};
+            return true;
+        case FieldType::Blob:
+            *c = {'B', 0, 10, 0};
+            return true;
+        case FieldType::Graphic:
+            *c = {'G', 0, 10, 0};
+            return true;
+        default:
+            if (error)
+                *error = QStringLiteral("Pole %1: typ %2 nelze uložit do tabulky dBase")
+                             .arg(d.name, fieldTypeName(d.type));
             return false;
-        }
-        *c = {'C', 0, d.size, 0};
-        return true;
-    case FieldType::Smallint: *c = {'N', 0, 6, 0}; return true;
-    case FieldType::Integer:
-    case FieldType::Autoinc: *c = {'N', 0, 11, 0}; return true;
-    case FieldType::Word: *c = {'N', 0, 5, 0}; return true;
-    case FieldType::Float: *c = {'N', 0, 20, 6}; return true;
-    case FieldType::Currency:
-    case FieldType::BCD: *c = {'N', 0, 20, 4}; return true;
-    case FieldType::Boolean: *c = {'L', 0, 1, 0}; return true;
-    case FieldType::Date: *c = {'D', 0, 8, 0}; return true;
-    case FieldType::Memo: *c = {'M', 0, 10, 0}; return true;
-    case FieldType::Blob: *c = {'B', 0, 10, 0}; return true;
-    case FieldType::Graphic: *c = {'G', 0, 10, 0}; return true;
-    default:
-        if (error)
-            *error = QStringLiteral("Pole %1: typ %2 nelze uložit do tabulky dBase")
-                         .arg(d.name, fieldTypeName(d.type));
-        return false;
     }
 }
 
@@ -84,7 +109,8 @@ bool createDbaseFile(const QString& path, const FieldDefs& defs, QString* error)
         if (!columnOfDef(d, &c, error)) return false;
         const QByteArray name = encode(d.name.toUpper(), CodePage::Windows1250);
         if (name.isEmpty() || name.size() > 10) {
-            if (error) *error = QStringLiteral("Jméno pole „%1“ musí mít 1 až 10 znaků").arg(d.name);
+            if (error)
+                *error = QStringLiteral("Jméno pole „%1“ musí mít 1 až 10 znaků").arg(d.name);
             return false;
         }
         if (seen.contains(d.name, Qt::CaseInsensitive)) {
@@ -116,7 +142,8 @@ bool createDbaseFile(const QString& path, const FieldDefs& defs, QString* error)
     const QByteArray file = head + fields + '\r' + '\x1A';
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(file) != file.size()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
         return false;
     }
     f.close();
@@ -127,7 +154,9 @@ bool createDbaseFile(const QString& path, const FieldDefs& defs, QString* error)
         mh[16] = 0x03;
         QFile m(memoPath);
         if (!m.open(QIODevice::WriteOnly | QIODevice::Truncate) || m.write(mh) != mh.size()) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(memoPath, m.errorString());
+            if (error)
+                *error =
+                    QStringLiteral("Soubor %1 nelze založit: %2").arg(memoPath, m.errorString());
             return false;
         }
     } else {
@@ -183,7 +212,8 @@ bool DbaseStore::reload(QString* error) {
     } else {
         QFile f(path_);
         if (!f.open(QIODevice::ReadOnly)) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path_, f.errorString());
+            if (error)
+                *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path_, f.errorString());
             return false;
         }
         fileSize = f.size();
@@ -191,7 +221,8 @@ bool DbaseStore::reload(QString* error) {
     }
     QString why;
     if (!parseHeader(head, fileSize, &why)) {
-        if (error) *error = QStringLiteral("Soubor %1 není platná tabulka dBase: %2").arg(name, why);
+        if (error)
+            *error = QStringLiteral("Soubor %1 není platná tabulka dBase: %2").arg(name, why);
         return false;
     }
     if (hasMemo_) {
@@ -201,7 +232,9 @@ bool DbaseStore::reload(QString* error) {
         } else {
             QFile m(memoPath_);
             if (!m.open(QIODevice::ReadOnly)) {
-                if (error) *error = QStringLiteral("Chybí soubor poznámek %1 tabulky %2").arg(QFileInfo(memoPath_).fileName(), name);
+                if (error)
+                    *error = QStringLiteral("Chybí soubor poznámek %1 tabulky %2")
+                                 .arg(QFileInfo(memoPath_).fileName(), name);
                 return false;
             }
             mh = m.read(512);
@@ -210,7 +243,8 @@ bool DbaseStore::reload(QString* error) {
         // dBase IV memo files keep their block length at offset 20.
         if (mh.size() >= 22) {
             const quint16 bl = qFromLittleEndian<quint16>(mh.constData() + 20);
-            if ((quint8(head[0]) & 0x07) == 0x03 && (quint8(head[0]) & 0x08) && bl >= 64 && bl <= 32768)
+            if ((quint8(head[0]) & 0x07) == 0x03 && (quint8(head[0]) & 0x08) && bl >= 64 &&
+                bl <= 32768)
                 memoBlockSize_ = bl;
         }
     }
@@ -271,21 +305,42 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
         if (c.type == 'C' && (version == 0x30 || version == 0x31 || version == 0xF5))
             c.length += c.decimals << 8, c.decimals = 0;
         switch (c.type) {
-        case 'C': d.type = FieldType::String; d.size = c.length; break;
-        case 'N':
-        case 'F':
-            d.type = c.decimals == 0 && c.length <= 11 ? FieldType::Integer : FieldType::Float;
-            break;
-        case 'D': d.type = FieldType::Date; break;
-        case 'L': d.type = FieldType::Boolean; break;
-        case 'M': d.type = FieldType::Memo; hasMemo_ = true; break;
-        case 'B': d.type = FieldType::Blob; hasMemo_ = true; break;
-        case 'G': d.type = FieldType::Graphic; hasMemo_ = true; break;
-        case 'I': d.type = FieldType::Integer; break;
-        case 'O': d.type = FieldType::Float; break;
-        default:
-            *why = QStringLiteral("pole %1 má nepodporovaný typ „%2“").arg(d.name, QChar::fromLatin1(c.type));
-            return false;
+            case 'C':
+                d.type = FieldType::String;
+                d.size = c.length;
+                break;
+            case 'N':
+            case 'F':
+                d.type = c.decimals == 0 && c.length <= 11 ? FieldType::Integer : FieldType::Float;
+                break;
+            case 'D':
+                d.type = FieldType::Date;
+                break;
+            case 'L':
+                d.type = FieldType::Boolean;
+                break;
+            case 'M':
+                d.type = FieldType::Memo;
+                hasMemo_ = true;
+                break;
+            case 'B':
+                d.type = FieldType::Blob;
+                hasMemo_ = true;
+                break;
+            case 'G':
+                d.type = FieldType::Graphic;
+                hasMemo_ = true;
+                break;
+            case 'I':
+                d.type = FieldType::Integer;
+                break;
+            case 'O':
+                d.type = FieldType::Float;
+                break;
+            default:
+                *why = QStringLiteral("pole %1 má nepodporovaný typ „%2“")
+                           .arg(d.name, QChar::fromLatin1(c.type));
+                return false;
         }
         if (c.length == 0 || d.name.isEmpty() || (c.type == 'I' && c.length != 4) ||
             (c.type == 'O' && c.length != 8) || (c.type == 'D' && c.length != 8)) {
@@ -310,9 +365,10 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
         return false;
     }
     if (headerLength_ + physicalCount_ * recordLength_ > fileSize) {
-        *why = QStringLiteral("soubor je zkrácený (hlavička udává %1 záznamů, v souboru je jich %2)")
-                   .arg(physicalCount_)
-                   .arg((fileSize - headerLength_) / recordLength_);
+        *why =
+            QStringLiteral("soubor je zkrácený (hlavička udává %1 záznamů, v souboru je jich %2)")
+                .arg(physicalCount_)
+                .arg((fileSize - headerLength_) / recordLength_);
         return false;
     }
     return true;
@@ -347,7 +403,8 @@ QByteArray DbaseStore::readMemo(qint64 block, QString* error) const {
         }
         QByteArray data;
         read(start + 8, len, &data);
-        if (data.size() != len && error) *error = QStringLiteral("poznámka v bloku %1 je zkrácená").arg(block);
+        if (data.size() != len && error)
+            *error = QStringLiteral("poznámka v bloku %1 je zkrácená").arg(block);
         return data;
     }
     // dBase III: the text runs to the first 0x1A.
@@ -368,56 +425,58 @@ QVariant DbaseStore::decodeField(const char* rec, int i, QString* error) const {
     const char* p = rec + 1 + c.offset;
     const QByteArray raw(p, c.length);
     switch (c.type) {
-    case 'C': {
-        QByteArray t = raw;
-        while (!t.isEmpty() && (t.back() == ' ' || t.back() == '\0')) t.chop(1);
-        return t.isEmpty() ? QVariant() : QVariant(decode(t, codePage_));
-    }
-    case 'N':
-    case 'F': {
-        const QByteArray t = raw.trimmed();
-        if (t.isEmpty() || t.startsWith('*')) return {};
-        bool ok = false;
-        if (defs_[i].type == FieldType::Integer) {
-            const qint64 v = t.toLongLong(&ok);
-            if (ok) return QVariant::fromValue<qint64>(v);
+        case 'C': {
+            QByteArray t = raw;
+            while (!t.isEmpty() && (t.back() == ' ' || t.back() == '\0')) t.chop(1);
+            return t.isEmpty() ? QVariant() : QVariant(decode(t, codePage_));
         }
-        const double v = t.toDouble(&ok);
-        if (!ok || !std::isfinite(v)) return {};
-        return defs_[i].type == FieldType::Integer ? QVariant::fromValue<qint64>(qint64(v)) : QVariant(v);
-    }
-    case 'D': {
-        const QDate d = QDate::fromString(QString::fromLatin1(raw), QStringLiteral("yyyyMMdd"));
-        return d.isValid() ? QVariant(d) : QVariant();
-    }
-    case 'L': {
-        const char ch = raw.isEmpty() ? ' ' : raw[0];
-        if (strchr("TtYy", ch) && ch) return true;
-        if (strchr("FfNn", ch) && ch) return false;
-        return {};
-    }
-    case 'I': return QVariant::fromValue<qint64>(qFromLittleEndian<qint32>(p));
-    case 'O': {
-        double v;
-        memcpy(&v, p, 8);
-        return std::isfinite(v) ? QVariant(v) : QVariant();
-    }
-    default: {  // M, B, G: a block number, as text (10 bytes) or binary (4 bytes)
-        qint64 block = 0;
-        if (c.length == 4) {
-            block = qFromLittleEndian<quint32>(p);
-        } else {
+        case 'N':
+        case 'F': {
             const QByteArray t = raw.trimmed();
-            if (t.isEmpty()) return {};
+            if (t.isEmpty() || t.startsWith('*')) return {};
             bool ok = false;
-            block = t.toLongLong(&ok);
-            if (!ok) return {};
+            if (defs_[i].type == FieldType::Integer) {
+                const qint64 v = t.toLongLong(&ok);
+                if (ok) return QVariant::fromValue<qint64>(v);
+            }
+            const double v = t.toDouble(&ok);
+            if (!ok || !std::isfinite(v)) return {};
+            return defs_[i].type == FieldType::Integer ? QVariant::fromValue<qint64>(qint64(v))
+                                                       : QVariant(v);
         }
-        const QByteArray data = readMemo(block, error);
-        if (data.isEmpty()) return {};
-        if (c.type == 'M') return decode(data, codePage_);
-        return data;
-    }
+        case 'D': {
+            const QDate d = QDate::fromString(QString::fromLatin1(raw), QStringLiteral("yyyyMMdd"));
+            return d.isValid() ? QVariant(d) : QVariant();
+        }
+        case 'L': {
+            const char ch = raw.isEmpty() ? ' ' : raw[0];
+            if (strchr("TtYy", ch) && ch) return true;
+            if (strchr("FfNn", ch) && ch) return false;
+            return {};
+        }
+        case 'I':
+            return QVariant::fromValue<qint64>(qFromLittleEndian<qint32>(p));
+        case 'O': {
+            double v;
+            memcpy(&v, p, 8);
+            return std::isfinite(v) ? QVariant(v) : QVariant();
+        }
+        default: {  // M, B, G: a block number, as text (10 bytes) or binary (4 bytes)
+            qint64 block = 0;
+            if (c.length == 4) {
+                block = qFromLittleEndian<quint32>(p);
+            } else {
+                const QByteArray t = raw.trimmed();
+                if (t.isEmpty()) return {};
+                bool ok = false;
+                block = t.toLongLong(&ok);
+                if (!ok) return {};
+            }
+            const QByteArray data = readMemo(block, error);
+            if (data.isEmpty()) return {};
+            if (c.type == 'M') return decode(data, codePage_);
+            return data;
+        }
     }
 }
 
@@ -437,7 +496,9 @@ bool DbaseStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QSt
             QString err;
             values[i] = decodeField(rec, i, &err);
             if (!err.isEmpty()) {
-                if (error) *error = QStringLiteral("Tabulka %1, pole %2: %3").arg(path_, defs_[i].name, err);
+                if (error)
+                    *error =
+                        QStringLiteral("Tabulka %1, pole %2: %3").arg(path_, defs_[i].name, err);
                 return false;
             }
         }
@@ -466,7 +527,8 @@ bool DbaseStore::canWrite(QString* reason) const {
 bool DbaseStore::appendMemo(const QByteArray& data, qint64* block, QString* error) {
     QFile m(memoPath_);
     if (!m.open(QIODevice::ReadWrite)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(memoPath_, m.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(memoPath_, m.errorString());
         return false;
     }
     QByteArray head = m.read(4);
@@ -491,7 +553,8 @@ bool DbaseStore::appendMemo(const QByteArray& data, qint64* block, QString* erro
     qToLittleEndian<quint32>(quint32(next + blocks), nextBytes.data());
     if (!m.seek(next * memoBlockSize_) || m.write(body) != body.size() || !m.seek(0) ||
         m.write(nextBytes) != 4 || !m.flush()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(memoPath_, m.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(memoPath_, m.errorString());
         return false;
     }
     *block = next;
@@ -507,64 +570,85 @@ bool DbaseStore::encodeRecord(const RawRecord& values, QByteArray* rec, QString*
         const QVariant& v = values.value(i);
         QByteArray out;
         switch (c.type) {
-        case 'C': {
-            bool lossless = true;
-            out = v.isNull() ? QByteArray() : encode(v.toString(), codePage_, &lossless);
-            if (out.size() > c.length) {
-                if (error) *error = QStringLiteral("Text pole %1 je delší než %2 znaků").arg(defs_[i].name).arg(c.length);
-                return false;
-            }
-            out = out.leftJustified(c.length, ' ');
-            break;
-        }
-        case 'N':
-        case 'F': {
-            if (!v.isNull()) {
-                out = c.decimals == 0 && (v.typeId() == QMetaType::LongLong)
-                          ? QByteArray::number(v.toLongLong())
-                          : QByteArray::number(v.toDouble(), 'f', c.decimals);
+            case 'C': {
+                bool lossless = true;
+                out = v.isNull() ? QByteArray() : encode(v.toString(), codePage_, &lossless);
                 if (out.size() > c.length) {
-                    if (error) *error = QStringLiteral("Hodnota %1 se nevejde do pole %2").arg(QString::fromLatin1(out), defs_[i].name);
+                    if (error)
+                        *error = QStringLiteral("Text pole %1 je delší než %2 znaků")
+                                     .arg(defs_[i].name)
+                                     .arg(c.length);
                     return false;
                 }
-            }
-            out = out.rightJustified(c.length, ' ');
-            break;
-        }
-        case 'D': out = v.isNull() ? QByteArray(8, ' ') : v.toDate().toString(QStringLiteral("yyyyMMdd")).toLatin1(); break;
-        case 'L': out = v.isNull() ? QByteArray("?") : QByteArray(v.toBool() ? "T" : "F"); break;
-        case 'I': out.resize(4); qToLittleEndian<qint32>(qint32(v.toLongLong()), out.data()); break;
-        case 'O': { out.resize(8); const double d = v.toDouble(); memcpy(out.data(), &d, 8); break; }
-        default: {
-            // Memo: write a new block only when the value changed.
-            QString err;
-            const QVariant old = decodeField(rec->constData(), i, &err);
-            if (old == v) continue;
-            QByteArray data = v.isNull() ? QByteArray()
-                              : c.type == 'M' ? encode(v.toString(), codePage_) : v.toByteArray();
-            if (data.isEmpty()) {
-                out = QByteArray(c.length, c.length == 4 ? '\0' : ' ');
+                out = out.leftJustified(c.length, ' ');
                 break;
             }
-            qint64 block = 0;
-            if (!appendMemo(data, &block, error)) return false;
-            if (c.length == 4) {
-                out.resize(4);
-                qToLittleEndian<quint32>(quint32(block), out.data());
-            } else {
-                out = QByteArray::number(block).rightJustified(c.length, ' ');
+            case 'N':
+            case 'F': {
+                if (!v.isNull()) {
+                    out = c.decimals == 0 && (v.typeId() == QMetaType::LongLong)
+                              ? QByteArray::number(v.toLongLong())
+                              : QByteArray::number(v.toDouble(), 'f', c.decimals);
+                    if (out.size() > c.length) {
+                        if (error)
+                            *error = QStringLiteral("Hodnota %1 se nevejde do pole %2")
+                                         .arg(QString::fromLatin1(out), defs_[i].name);
+                        return false;
+                    }
+                }
+                out = out.rightJustified(c.length, ' ');
+                break;
             }
-        }
+            case 'D':
+                out = v.isNull() ? QByteArray(8, ' ')
+                                 : v.toDate().toString(QStringLiteral("yyyyMMdd")).toLatin1();
+                break;
+            case 'L':
+                out = v.isNull() ? QByteArray("?") : QByteArray(v.toBool() ? "T" : "F");
+                break;
+            case 'I':
+                out.resize(4);
+                qToLittleEndian<qint32>(qint32(v.toLongLong()), out.data());
+                break;
+            case 'O': {
+                out.resize(8);
+                const double d = v.toDouble();
+                memcpy(out.data(), &d, 8);
+                break;
+            }
+            default: {
+                // Memo: write a new block only when the value changed.
+                QString err;
+                const QVariant old = decodeField(rec->constData(), i, &err);
+                if (old == v) continue;
+                QByteArray data = v.isNull()      ? QByteArray()
+                                  : c.type == 'M' ? encode(v.toString(), codePage_)
+                                                  : v.toByteArray();
+                if (data.isEmpty()) {
+                    out = QByteArray(c.length, c.length == 4 ? '\0' : ' ');
+                    break;
+                }
+                qint64 block = 0;
+                if (!appendMemo(data, &block, error)) return false;
+                if (c.length == 4) {
+                    out.resize(4);
+                    qToLittleEndian<quint32>(quint32(block), out.data());
+                } else {
+                    out = QByteArray::number(block).rightJustified(c.length, ' ');
+                }
+            }
         }
         memcpy(p, out.constData(), size_t(c.length));
     }
     return true;
 }
 
-bool DbaseStore::writeRecordAt(qint64 physical, const QByteArray& rec, bool append, QString* error) {
+bool DbaseStore::writeRecordAt(qint64 physical, const QByteArray& rec, bool append,
+                               QString* error) {
     QFile f(path_);
     if (!f.open(QIODevice::ReadWrite)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
         return false;
     }
     bool ok = f.seek(headerLength_ + physical * recordLength_) && f.write(rec) == rec.size();
@@ -580,7 +664,8 @@ bool DbaseStore::writeRecordAt(qint64 physical, const QByteArray& rec, bool appe
     }
     ok = ok && f.flush();
     if (!ok) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
         return false;
     }
     return true;
@@ -605,7 +690,8 @@ bool DbaseStore::insertRow(const RawRecord& values, qint64* newRow, QString* err
     if (!canWrite(error)) return false;
     QByteArray rec(recordLength_, ' ');
     for (const Column& c : cols_)
-        if ((c.type == 'I' || c.type == 'O' || ((c.type == 'M' || c.type == 'B' || c.type == 'G') && c.length == 4)))
+        if ((c.type == 'I' || c.type == 'O' ||
+             ((c.type == 'M' || c.type == 'B' || c.type == 'G') && c.length == 4)))
             memset(rec.data() + 1 + c.offset, 0, size_t(c.length));
     if (!encodeRecord(values, &rec, error) || !writeRecordAt(physicalCount_, rec, true, error))
         return false;
@@ -622,9 +708,11 @@ bool DbaseStore::deleteRow(qint64 row, QString* error) {
         return false;
     }
     QFile f(path_);
-    if (!f.open(QIODevice::ReadWrite) || !f.seek(headerLength_ + qint64(rows_[size_t(row)]) * recordLength_) ||
+    if (!f.open(QIODevice::ReadWrite) ||
+        !f.seek(headerLength_ + qint64(rows_[size_t(row)]) * recordLength_) ||
         f.write("*", 1) != 1 || !f.flush()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
         return false;
     }
     rows_.erase(rows_.begin() + row);

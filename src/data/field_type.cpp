@@ -3,9 +3,9 @@
 namespace dorvana {
 
 namespace {
-const char* const kNames[] = {"Unknown", "String",   "Smallint", "Integer",  "Word",   "Boolean",
-                              "Float",   "Currency", "BCD",      "Date",     "Time",   "DateTime",
-                              "Bytes",   "VarBytes", "Autoinc",  "Blob",     "Memo",   "Graphic"};
+const char* const kNames[] = {"Unknown", "String",   "Smallint", "Integer", "Word", "Boolean",
+                              "Float",   "Currency", "BCD",      "Date",    "Time", "DateTime",
+                              "Bytes",   "VarBytes", "Autoinc",  "Blob",    "Memo", "Graphic"};
 }
 
 QString fieldTypeName(FieldType type) {
@@ -17,7 +17,9 @@ FieldType fieldTypeFromNumber(int number) {
     return number >= 1 && number <= 17 ? static_cast<FieldType>(number) : FieldType::Unknown;
 }
 
-bool isStringType(FieldType type) { return type == FieldType::String; }
+bool isStringType(FieldType type) {
+    return type == FieldType::String;
+}
 
 bool isWholeNumberType(FieldType type) {
     return type == FieldType::Smallint || type == FieldType::Integer || type == FieldType::Word ||

@@ -33,12 +33,14 @@ QString fieldTypeName(FieldType type);
 // The type of a 1-based type number, Unknown when out of range.
 FieldType fieldTypeFromNumber(int number);
 
-bool isStringType(FieldType type);            // String
-bool isWholeNumberType(FieldType type);       // Smallint, Integer, Word, Autoinc
-bool isFloatType(FieldType type);             // Float, Currency, BCD
-inline bool isNumericType(FieldType type) { return isWholeNumberType(type) || isFloatType(type); }
-bool isTemporalType(FieldType type);          // Date, Time, DateTime
-bool isBlobType(FieldType type);              // Blob, Memo, Graphic, Bytes, VarBytes
+bool isStringType(FieldType type);       // String
+bool isWholeNumberType(FieldType type);  // Smallint, Integer, Word, Autoinc
+bool isFloatType(FieldType type);        // Float, Currency, BCD
+inline bool isNumericType(FieldType type) {
+    return isWholeNumberType(type) || isFloatType(type);
+}
+bool isTemporalType(FieldType type);  // Date, Time, DateTime
+bool isBlobType(FieldType type);      // Blob, Memo, Graphic, Bytes, VarBytes
 
 // Definition of one stored field: what opening a table reads and creating one takes.
 struct FieldDef {

@@ -19,39 +19,52 @@ QString typeError(const FieldDef& def, const QString& what) {
         .arg(what, def.name, fieldTypeName(def.type));
 }
 
-QString plainNumber(double v) { return realText(v); }
+QString plainNumber(double v) {
+    return realText(v);
+}
 
 }  // namespace
 
 bool wholeNumberFits(FieldType type, qint64 v) {
     switch (type) {
-    case FieldType::Smallint: return v >= -32768 && v <= 32767;
-    case FieldType::Word: return v >= 0 && v <= 65535;
-    case FieldType::Integer:
-    case FieldType::Autoinc:
-        return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
-    default: return true;
+        case FieldType::Smallint:
+            return v >= -32768 && v <= 32767;
+        case FieldType::Word:
+            return v >= 0 && v <= 65535;
+        case FieldType::Integer:
+        case FieldType::Autoinc:
+            return v >= std::numeric_limits<qint32>::min() &&
+                   v <= std::numeric_limits<qint32>::max();
+        default:
+            return true;
     }
 }
 
 TaggedValue taggedFromRaw(const QVariant& raw, FieldType type) {
     if (raw.isNull()) return {};
     switch (type) {
-    case FieldType::String:
-    case FieldType::Memo: return TaggedValue::text(raw.toString());
-    case FieldType::Smallint:
-    case FieldType::Integer:
-    case FieldType::Word:
-    case FieldType::Autoinc: return TaggedValue::fromInteger64(raw.toLongLong());
-    case FieldType::Float:
-    case FieldType::Currency:
-    case FieldType::BCD: return TaggedValue::real(raw.toDouble());
-    case FieldType::Boolean: return TaggedValue::boolean(raw.toBool());
-    case FieldType::Date: return TaggedValue::dateTime(QDateTime(raw.toDate(), QTime(0, 0)));
-    case FieldType::Time:
-        return TaggedValue::dateTime(QTime(0, 0).msecsTo(raw.toTime()) / 86400000.0);
-    case FieldType::DateTime: return TaggedValue::dateTime(raw.toDateTime());
-    default: return {};
+        case FieldType::String:
+        case FieldType::Memo:
+            return TaggedValue::text(raw.toString());
+        case FieldType::Smallint:
+        case FieldType::Integer:
+        case FieldType::Word:
+        case FieldType::Autoinc:
+            return TaggedValue::fromInteger64(raw.toLongLong());
+        case FieldType::Float:
+        case FieldType::Currency:
+        case FieldType::BCD:
+            return TaggedValue::real(raw.toDouble());
+        case FieldType::Boolean:
+            return TaggedValue::boolean(raw.toBool());
+        case FieldType::Date:
+            return TaggedValue::dateTime(QDateTime(raw.toDate(), QTime(0, 0)));
+        case FieldType::Time:
+            return TaggedValue::dateTime(QTime(0, 0).msecsTo(raw.toTime()) / 86400000.0);
+        case FieldType::DateTime:
+            return TaggedValue::dateTime(raw.toDateTime());
+        default:
+            return {};
     }
 }
 
@@ -63,10 +76,14 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
     if (value.isText()) return rawFromText(value.asText(), def, raw, error);
     const FieldType t = def.type;
     double num = 0;
-    if (value.isInteger()) num = value.asInteger();
-    else if (value.isReal()) num = value.asReal();
-    else if (value.isBoolean()) num = value.asBoolean() ? -1 : 0;
-    else if (value.isDateTime()) num = value.asDateTime();
+    if (value.isInteger())
+        num = value.asInteger();
+    else if (value.isReal())
+        num = value.asReal();
+    else if (value.isBoolean())
+        num = value.asBoolean() ? -1 : 0;
+    else if (value.isDateTime())
+        num = value.asDateTime();
     if (isWholeNumberType(t)) {
         if (value.isDateTime() || std::isnan(num) || std::fabs(num) > 9e18) {
             if (error) *error = typeError(def, plainNumber(num));
@@ -86,32 +103,39 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
         return true;
     }
     switch (t) {
-    case FieldType::Boolean:
-        *raw = value.isBoolean() ? value.asBoolean() : num != 0;
-        return true;
-    case FieldType::Date:
-    case FieldType::Time:
-    case FieldType::DateTime: {
-        const QDateTime dt = dateTimeFromDays(num);
-        if (!dt.isValid()) {
-            if (error) *error = typeError(def, plainNumber(num));
-            return false;
+        case FieldType::Boolean:
+            *raw = value.isBoolean() ? value.asBoolean() : num != 0;
+            return true;
+        case FieldType::Date:
+        case FieldType::Time:
+        case FieldType::DateTime: {
+            const QDateTime dt = dateTimeFromDays(num);
+            if (!dt.isValid()) {
+                if (error) *error = typeError(def, plainNumber(num));
+                return false;
+            }
+            if (t == FieldType::Date)
+                *raw = dt.date();
+            else if (t == FieldType::Time)
+                *raw = dt.time();
+            else
+                *raw = dt;
+            return true;
         }
-        if (t == FieldType::Date) *raw = dt.date();
-        else if (t == FieldType::Time) *raw = dt.time();
-        else *raw = dt;
-        return true;
-    }
-    case FieldType::String:
-    case FieldType::Memo:
-        if (value.isBoolean()) *raw = value.asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
-        else if (value.isDateTime()) *raw = dateTimeText(num);
-        else if (value.isInteger()) *raw = QString::number(value.asInteger());
-        else *raw = plainNumber(num);
-        return true;
-    default:
-        if (error) *error = QStringLiteral("Do pole %1 nelze přiřadit hodnotu").arg(def.name);
-        return false;
+        case FieldType::String:
+        case FieldType::Memo:
+            if (value.isBoolean())
+                *raw = value.asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
+            else if (value.isDateTime())
+                *raw = dateTimeText(num);
+            else if (value.isInteger())
+                *raw = QString::number(value.asInteger());
+            else
+                *raw = plainNumber(num);
+            return true;
+        default:
+            if (error) *error = QStringLiteral("Do pole %1 nelze přiřadit hodnotu").arg(def.name);
+            return false;
     }
 }
 
@@ -141,7 +165,8 @@ bool parseDateText(const QString& text, QDate* out) {
 }
 
 bool parseTimeText(const QString& text, QTime* out) {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{2})(?::(\\d{2})(?:[.,](\\d{1,3}))?)?\\s*$"));
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d{1,2}):(\\d{2})(?::(\\d{2})(?:[.,](\\d{1,3}))?)?\\s*$"));
     const auto m = re.match(text);
     if (!m.hasMatch()) return false;
     const QString ms = m.captured(4);
@@ -186,63 +211,76 @@ bool rawFromText(const QString& text, const FieldDef& def, QVariant* raw, QStrin
         return rawFromTagged(TaggedValue::real(v), def, raw, error);
     }
     switch (t) {
-    case FieldType::Boolean: {
-        const QString s = text.trimmed().toLower();
-        if (s == u"true" || s == u"ano" || s == u"1" || s == u"t" || s == u"a" || s == u"y") *raw = true;
-        else if (s == u"false" || s == u"ne" || s == u"0" || s == u"f" || s == u"n") *raw = false;
-        else return bad();
-        return true;
-    }
-    case FieldType::Date: {
-        QDate d;
-        if (!parseDateText(text, &d)) return bad();
-        *raw = d;
-        return true;
-    }
-    case FieldType::Time: {
-        QTime tm;
-        if (!parseTimeText(text, &tm)) return bad();
-        *raw = tm;
-        return true;
-    }
-    case FieldType::DateTime: {
-        QDateTime dt;
-        if (!parseDateTimeText(text, &dt)) return bad();
-        *raw = dt;
-        return true;
-    }
-    default:
-        *raw = text.toUtf8();
-        return true;
+        case FieldType::Boolean: {
+            const QString s = text.trimmed().toLower();
+            if (s == u"true" || s == u"ano" || s == u"1" || s == u"t" || s == u"a" || s == u"y")
+                *raw = true;
+            else if (s == u"false" || s == u"ne" || s == u"0" || s == u"f" || s == u"n")
+                *raw = false;
+            else
+                return bad();
+            return true;
+        }
+        case FieldType::Date: {
+            QDate d;
+            if (!parseDateText(text, &d)) return bad();
+            *raw = d;
+            return true;
+        }
+        case FieldType::Time: {
+            QTime tm;
+            if (!parseTimeText(text, &tm)) return bad();
+            *raw = tm;
+            return true;
+        }
+        case FieldType::DateTime: {
+            QDateTime dt;
+            if (!parseDateTimeText(text, &dt)) return bad();
+            *raw = dt;
+            return true;
+        }
+        default:
+            *raw = text.toUtf8();
+            return true;
     }
 }
 
 QString textOfRaw(const QVariant& raw, FieldType type, const QString& picture, bool currencySign) {
     if (raw.isNull()) return {};
     switch (type) {
-    case FieldType::String:
-    case FieldType::Memo: return raw.toString();
-    case FieldType::Smallint:
-    case FieldType::Integer:
-    case FieldType::Word:
-    case FieldType::Autoinc:
-        return picture.isEmpty() ? QString::number(raw.toLongLong())
-                                 : formatMask(double(raw.toLongLong()), picture);
-    case FieldType::Float:
-    case FieldType::BCD:
-        return picture.isEmpty() ? realText(raw.toDouble()) : formatMask(raw.toDouble(), picture);
-    case FieldType::Currency: {
-        const double v = raw.toDouble();
-        if (!picture.isEmpty()) return formatMask(v, picture);
-        return formatFloat(v, currencySign ? NumberFormat::Currency : NumberFormat::Fixed, 15, 2);
-    }
-    case FieldType::Boolean: return raw.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldType::Date: return shortDateText(daysOf(raw.toDate()));
-    case FieldType::Time: return longTimeText(daysOf(QDate(1899, 12, 30), raw.toTime()));
-    case FieldType::DateTime: return dateTimeText(raw.toDateTime());
-    case FieldType::Graphic: return QStringLiteral("(GRAPHIC)");
-    case FieldType::Blob: return QStringLiteral("(BLOB)");
-    default: return QStringLiteral("(BYTES)");
+        case FieldType::String:
+        case FieldType::Memo:
+            return raw.toString();
+        case FieldType::Smallint:
+        case FieldType::Integer:
+        case FieldType::Word:
+        case FieldType::Autoinc:
+            return picture.isEmpty() ? QString::number(raw.toLongLong())
+                                     : formatMask(double(raw.toLongLong()), picture);
+        case FieldType::Float:
+        case FieldType::BCD:
+            return picture.isEmpty() ? realText(raw.toDouble())
+                                     : formatMask(raw.toDouble(), picture);
+        case FieldType::Currency: {
+            const double v = raw.toDouble();
+            if (!picture.isEmpty()) return formatMask(v, picture);
+            return formatFloat(v, currencySign ? NumberFormat::Currency : NumberFormat::Fixed, 15,
+                               2);
+        }
+        case FieldType::Boolean:
+            return raw.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        case FieldType::Date:
+            return shortDateText(daysOf(raw.toDate()));
+        case FieldType::Time:
+            return longTimeText(daysOf(QDate(1899, 12, 30), raw.toTime()));
+        case FieldType::DateTime:
+            return dateTimeText(raw.toDateTime());
+        case FieldType::Graphic:
+            return QStringLiteral("(GRAPHIC)");
+        case FieldType::Blob:
+            return QStringLiteral("(BLOB)");
+        default:
+            return QStringLiteral("(BYTES)");
     }
 }
 

@@ -30,25 +30,33 @@ struct Key {
 
 double temporalDays(const QVariant& v, FieldType t) {
     switch (t) {
-    case FieldType::Date: return double(v.toDate().toJulianDay());
-    case FieldType::Time: return QTime(0, 0).msecsTo(v.toTime()) / 86400000.0;
-    default: {
-        const QDateTime dt = v.toDateTime();
-        return double(dt.date().toJulianDay()) + QTime(0, 0).msecsTo(dt.time()) / 86400000.0;
-    }
+        case FieldType::Date:
+            return double(v.toDate().toJulianDay());
+        case FieldType::Time:
+            return QTime(0, 0).msecsTo(v.toTime()) / 86400000.0;
+        default: {
+            const QDateTime dt = v.toDateTime();
+            return double(dt.date().toJulianDay()) + QTime(0, 0).msecsTo(dt.time()) / 86400000.0;
+        }
     }
 }
 
 Key keyOfRaw(const QVariant& v, FieldType t, Domain d) {
     Key k;
     switch (d) {
-    case Domain::Text:
-        k.text = encode(isNumericType(t) || isTemporalType(t) ? textOfRaw(v, t) : v.toString(),
-                        CodePage::Windows1250);
-        break;
-    case Domain::Number: k.num = t == FieldType::Boolean ? (v.toBool() ? 1 : 0) : v.toDouble(); break;
-    case Domain::Temporal: k.num = isTemporalType(t) ? temporalDays(v, t) : v.toDouble(); break;
-    case Domain::Boolean: k.num = v.toBool() ? 1 : 0; break;
+        case Domain::Text:
+            k.text = encode(isNumericType(t) || isTemporalType(t) ? textOfRaw(v, t) : v.toString(),
+                            CodePage::Windows1250);
+            break;
+        case Domain::Number:
+            k.num = t == FieldType::Boolean ? (v.toBool() ? 1 : 0) : v.toDouble();
+            break;
+        case Domain::Temporal:
+            k.num = isTemporalType(t) ? temporalDays(v, t) : v.toDouble();
+            break;
+        case Domain::Boolean:
+            k.num = v.toBool() ? 1 : 0;
+            break;
     }
     return k;
 }
@@ -179,7 +187,8 @@ private:
             i_ = end + 1;
             return true;
         }
-        if (c.isDigit() || ((c == u'-' || c == u'+') && i_ + 1 < s_.size() && s_[i_ + 1].isDigit())) {
+        if (c.isDigit() ||
+            ((c == u'-' || c == u'+') && i_ + 1 < s_.size() && s_[i_ + 1].isDigit())) {
             qsizetype j = i_ + 1;
             int dots = 0;
             while (j < s_.size() && (s_[j].isDigit() || s_[j] == u'.')) {
@@ -205,7 +214,8 @@ private:
     }
 
     bool isWord(const char* w) const {
-        return tok_.kind == Token::Name && tok_.text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+        return tok_.kind == Token::Name &&
+               tok_.text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
     }
 
     int add(FilterExpression::Node n) {
@@ -283,24 +293,29 @@ private:
     bool parseOperand(Operand* o) {
         o->token = tok_;
         switch (tok_.kind) {
-        case Token::Name:
-            if (isWord("null")) {
-                o->isNull = true;
-            } else {
-                const auto f = resolve_(tok_.text);
-                if (!f) {
-                    setError(QStringLiteral("neznámé pole „%1“").arg(tok_.text), tok_.pos);
-                    return false;
+            case Token::Name:
+                if (isWord("null")) {
+                    o->isNull = true;
+                } else {
+                    const auto f = resolve_(tok_.text);
+                    if (!f) {
+                        setError(QStringLiteral("neznámé pole „%1“").arg(tok_.text), tok_.pos);
+                        return false;
+                    }
+                    o->isField = true;
+                    o->field = *f;
                 }
-                o->isField = true;
-                o->field = *f;
-            }
-            break;
-        case Token::Text:
-        case Token::Number:
-        case Token::Date: break;
-        case Token::End: setError(QStringLiteral("neočekávaný konec textu"), tok_.pos); return false;
-        default: setError(QStringLiteral("očekávám pole nebo hodnotu"), tok_.pos); return false;
+                break;
+            case Token::Text:
+            case Token::Number:
+            case Token::Date:
+                break;
+            case Token::End:
+                setError(QStringLiteral("neočekávaný konec textu"), tok_.pos);
+                return false;
+            default:
+                setError(QStringLiteral("očekávám pole nebo hodnotu"), tok_.pos);
+                return false;
         }
         return advance();
     }
@@ -314,38 +329,41 @@ private:
         };
         QString text = t.text;
         switch (d) {
-        case Domain::Text:
-            if (t.kind == Token::Text && text.endsWith(u'*')) {
-                *prefix = true;
-                text.chop(1);
-            }
-            k->text = encode(text, CodePage::Windows1250);
-            return true;
-        case Domain::Number: {
-            if (t.kind == Token::Date || !parseNumberText(text, &k->num)) return mismatch();
-            return true;
-        }
-        case Domain::Temporal: {
-            QDateTime dt;
-            QTime tm;
-            if (fieldType == FieldType::Time && parseTimeText(text, &tm)) {
-                k->num = QTime(0, 0).msecsTo(tm) / 86400000.0;
+            case Domain::Text:
+                if (t.kind == Token::Text && text.endsWith(u'*')) {
+                    *prefix = true;
+                    text.chop(1);
+                }
+                k->text = encode(text, CodePage::Windows1250);
+                return true;
+            case Domain::Number: {
+                if (t.kind == Token::Date || !parseNumberText(text, &k->num)) return mismatch();
                 return true;
             }
-            if (t.kind == Token::Number || !parseDateTimeText(text, &dt)) return mismatch();
-            k->num = fieldType == FieldType::Time
-                         ? QTime(0, 0).msecsTo(dt.time()) / 86400000.0
-                         : double(dt.date().toJulianDay()) +
-                               QTime(0, 0).msecsTo(dt.time()) / 86400000.0;
-            return true;
-        }
-        case Domain::Boolean: {
-            const QString s = text.toLower();
-            if (s == u"true" || s == u"t" || s == u"1" || s == u"-1" || s == u"ano") k->num = 1;
-            else if (s == u"false" || s == u"f" || s == u"0" || s == u"ne") k->num = 0;
-            else return mismatch();
-            return true;
-        }
+            case Domain::Temporal: {
+                QDateTime dt;
+                QTime tm;
+                if (fieldType == FieldType::Time && parseTimeText(text, &tm)) {
+                    k->num = QTime(0, 0).msecsTo(tm) / 86400000.0;
+                    return true;
+                }
+                if (t.kind == Token::Number || !parseDateTimeText(text, &dt)) return mismatch();
+                k->num = fieldType == FieldType::Time
+                             ? QTime(0, 0).msecsTo(dt.time()) / 86400000.0
+                             : double(dt.date().toJulianDay()) +
+                                   QTime(0, 0).msecsTo(dt.time()) / 86400000.0;
+                return true;
+            }
+            case Domain::Boolean: {
+                const QString s = text.toLower();
+                if (s == u"true" || s == u"t" || s == u"1" || s == u"-1" || s == u"ano")
+                    k->num = 1;
+                else if (s == u"false" || s == u"f" || s == u"0" || s == u"ne")
+                    k->num = 0;
+                else
+                    return mismatch();
+                return true;
+            }
         }
         return mismatch();
     }
@@ -360,12 +378,18 @@ private:
         }
         const QString o = tok_.text;
         const int opPos = tok_.pos;
-        if (o == u"=") op = Op::Eq;
-        else if (o == u"<>" || o == u"!=") op = Op::Ne;
-        else if (o == u"<") op = Op::Lt;
-        else if (o == u">") op = Op::Gt;
-        else if (o == u"<=") op = Op::Le;
-        else if (o == u">=") op = Op::Ge;
+        if (o == u"=")
+            op = Op::Eq;
+        else if (o == u"<>" || o == u"!=")
+            op = Op::Ne;
+        else if (o == u"<")
+            op = Op::Lt;
+        else if (o == u">")
+            op = Op::Gt;
+        else if (o == u"<=")
+            op = Op::Le;
+        else if (o == u">=")
+            op = Op::Ge;
         else {
             setError(QStringLiteral("neznámý operátor „%1“").arg(o), opPos);
             return -1;
@@ -373,8 +397,11 @@ private:
         if (!advance() || !parseOperand(&r)) return -1;
         if (!l.isField && r.isField) {
             std::swap(l, r);
-            op = op == Op::Lt ? Op::Gt : op == Op::Gt ? Op::Lt : op == Op::Le ? Op::Ge
-                 : op == Op::Ge ? Op::Le : op;
+            op = op == Op::Lt   ? Op::Gt
+                 : op == Op::Gt ? Op::Lt
+                 : op == Op::Le ? Op::Ge
+                 : op == Op::Ge ? Op::Le
+                                : op;
         }
         if (!l.isField) {
             setError(QStringLiteral("porovnání musí obsahovat pole"), l.token.pos);
@@ -417,8 +444,7 @@ private:
 FilterExpression::~FilterExpression() = default;
 
 std::unique_ptr<FilterExpression> FilterExpression::parse(const QString& text,
-                                                          const Resolver& resolve,
-                                                          QString* error) {
+                                                          const Resolver& resolve, QString* error) {
     std::unique_ptr<FilterExpression> e(new FilterExpression);
     FilterParser p(text, resolve, e.get());
     if (!p.run(error)) return nullptr;
@@ -432,10 +458,14 @@ bool FilterExpression::matches(const ValueReader& valueOf) const {
 bool FilterExpression::eval(int node, const ValueReader& valueOf) const {
     const Node& n = nodes_[size_t(node)];
     switch (n.kind) {
-    case Node::And: return eval(n.a, valueOf) && eval(n.b, valueOf);
-    case Node::Or: return eval(n.a, valueOf) || eval(n.b, valueOf);
-    case Node::Not: return !eval(n.a, valueOf);
-    case Node::Compare: break;
+        case Node::And:
+            return eval(n.a, valueOf) && eval(n.b, valueOf);
+        case Node::Or:
+            return eval(n.a, valueOf) || eval(n.b, valueOf);
+        case Node::Not:
+            return !eval(n.a, valueOf);
+        case Node::Compare:
+            break;
     }
     const QVariant lv = valueOf(n.left.index);
     const bool lnull = lv.isNull() || (n.domain == Domain::Text && lv.toString().isEmpty());
@@ -454,12 +484,18 @@ bool FilterExpression::eval(int node, const ValueReader& valueOf) const {
         return lk.text.startsWith(rk.text) == (n.op == Op::Eq);
     const int c = compareKeys(lk, rk, n.domain);
     switch (n.op) {
-    case Op::Eq: return c == 0;
-    case Op::Ne: return c != 0;
-    case Op::Lt: return c < 0;
-    case Op::Gt: return c > 0;
-    case Op::Le: return c <= 0;
-    case Op::Ge: return c >= 0;
+        case Op::Eq:
+            return c == 0;
+        case Op::Ne:
+            return c != 0;
+        case Op::Lt:
+            return c < 0;
+        case Op::Gt:
+            return c > 0;
+        case Op::Le:
+            return c <= 0;
+        case Op::Ge:
+            return c >= 0;
     }
     return false;
 }

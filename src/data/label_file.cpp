@@ -18,7 +18,9 @@ QString labelSchemaSql() {
         } else {
             c += declTypeOfField(d);
             if (d.type == FieldType::String)
-                c += QStringLiteral(" CHECK (%1 IS NULL OR length(%1) <= %2)").arg(d.name).arg(d.size);
+                c += QStringLiteral(" CHECK (%1 IS NULL OR length(%1) <= %2)")
+                         .arg(d.name)
+                         .arg(d.size);
         }
         cols << c;
     }
@@ -95,7 +97,9 @@ std::unique_ptr<LabelFileStore> LabelFileStore::open(const QString& path, QStrin
     std::unique_ptr<LabelFileStore> s(new LabelFileStore);
     QString err;
     if (!s->init(path, QString::fromLatin1(kLabelTable), readOnly, &err)) {
-        if (error) *error = QStringLiteral("%1 není soubor etiket: %2").arg(QFileInfo(path).fileName(), err);
+        if (error)
+            *error =
+                QStringLiteral("%1 není soubor etiket: %2").arg(QFileInfo(path).fileName(), err);
         return nullptr;
     }
     const FieldDefs& want = labelRecordFields();
@@ -107,12 +111,16 @@ std::unique_ptr<LabelFileStore> LabelFileStore::open(const QString& path, QStrin
         for (int i = 0; i < want.size() && why.isEmpty(); ++i) {
             if (have[i].name.compare(want[i].name, Qt::CaseInsensitive) != 0 ||
                 have[i].type != want[i].type || have[i].size != want[i].size)
-                why = QStringLiteral("pole %1 má být %2 %3").arg(i + 1).arg(want[i].name, fieldTypeName(want[i].type));
+                why = QStringLiteral("pole %1 má být %2 %3")
+                          .arg(i + 1)
+                          .arg(want[i].name, fieldTypeName(want[i].type));
         }
         if (why.isEmpty() && s->keyField() != 0) why = QStringLiteral("chybí primární klíč cislo");
     }
     if (!why.isEmpty()) {
-        if (error) *error = QStringLiteral("%1 není soubor etiket: %2").arg(QFileInfo(path).fileName(), why);
+        if (error)
+            *error =
+                QStringLiteral("%1 není soubor etiket: %2").arg(QFileInfo(path).fileName(), why);
         return nullptr;
     }
     s->setFieldDefs(want);
@@ -130,19 +138,22 @@ bool LabelFileStore::insertMany(const QList<RawRecord>& records, QString* error)
     QStringList marks;
     for (int i = 0; i < fieldDefs().size(); ++i) marks << QStringLiteral("?");
     SqliteStatement st;
-    if (!st.prepare(db(), QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                              .arg(QLatin1String(kLabelTable), marks.join(QLatin1Char(','))),
+    if (!st.prepare(db(),
+                    QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                        .arg(QLatin1String(kLabelTable), marks.join(QLatin1Char(','))),
                     &err)) {
         db().exec(QStringLiteral("ROLLBACK"));
         if (error) *error = err;
         return false;
     }
     for (const RawRecord& r : records) {
-        for (int i = 0; i < fieldDefs().size(); ++i) st.bind(i + 1, i < r.size() ? r[i] : QVariant());
+        for (int i = 0; i < fieldDefs().size(); ++i)
+            st.bind(i + 1, i < r.size() ? r[i] : QVariant());
         if (!st.execute(&err)) {
             db().exec(QStringLiteral("ROLLBACK"));
             if (error)
-                *error = QStringLiteral("Záznam číslo %1 nelze zapsat: %2").arg(r.value(0).toString(), err);
+                *error = QStringLiteral("Záznam číslo %1 nelze zapsat: %2")
+                             .arg(r.value(0).toString(), err);
             reload(nullptr);
             return false;
         }

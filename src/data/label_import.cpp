@@ -75,9 +75,12 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
                     return fail(QStringLiteral("Záznam %1: %2").arg(number).arg(err));
                 if (dst[d].type == FieldType::String && r[d].toString().size() > dst[d].size)
                     return fail(QStringLiteral("Záznam %1: text pole %2 je delší než %3 znaků")
-                                    .arg(number).arg(dst[d].name).arg(dst[d].size));
+                                    .arg(number)
+                                    .arg(dst[d].name)
+                                    .arg(dst[d].size));
             }
-            if (map[0] < 0) r[0] = QVariant::fromValue<qint64>(number);
+            if (map[0] < 0)
+                r[0] = QVariant::fromValue<qint64>(number);
             else if (r[0].isNull())
                 return fail(QStringLiteral("Záznam %1 nemá vyplněné pole cislo").arg(number));
             out.append(std::move(r));
@@ -91,7 +94,8 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
     res.records = target->rowCount();
     target.reset();
     QFile::remove(dest + QStringLiteral("-journal"));
-    if (QFileInfo::exists(dest) && !QFile::remove(dest)) return fail(QStringLiteral("Soubor %1 nelze přepsat").arg(dest));
+    if (QFileInfo::exists(dest) && !QFile::remove(dest))
+        return fail(QStringLiteral("Soubor %1 nelze přepsat").arg(dest));
     if (!QFile::rename(tmp, dest)) return fail(QStringLiteral("Soubor %1 nelze zapsat").arg(dest));
     if (result) *result = res;
     return true;

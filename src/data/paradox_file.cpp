@@ -16,12 +16,28 @@ namespace {
 constexpr qint64 kMaxBlob = 64 * 1024 * 1024;
 
 enum : quint8 {
-    kAlpha = 0x01, kDate = 0x02, kShort = 0x03, kLong = 0x04, kCurrency = 0x05, kNumber = 0x06,
-    kLogical = 0x09, kMemo = 0x0C, kBlob = 0x0D, kFmtMemo = 0x0E, kOle = 0x0F, kGraphic = 0x10,
-    kTime = 0x14, kTimestamp = 0x15, kAutoinc = 0x16, kBcd = 0x17, kBytes = 0x18,
+    kAlpha = 0x01,
+    kDate = 0x02,
+    kShort = 0x03,
+    kLong = 0x04,
+    kCurrency = 0x05,
+    kNumber = 0x06,
+    kLogical = 0x09,
+    kMemo = 0x0C,
+    kBlob = 0x0D,
+    kFmtMemo = 0x0E,
+    kOle = 0x0F,
+    kGraphic = 0x10,
+    kTime = 0x14,
+    kTimestamp = 0x15,
+    kAutoinc = 0x16,
+    kBcd = 0x17,
+    kBytes = 0x18,
 };
 
-bool isBlobField(quint8 t) { return t >= kMemo && t <= kGraphic; }
+bool isBlobField(quint8 t) {
+    return t >= kMemo && t <= kGraphic;
+}
 
 // Integers of n bytes, big-endian with the sign bit inverted; false for a blank (all zero).
 bool flippedInteger(const char* p, int n, qint64* out) {
@@ -43,8 +59,10 @@ bool flippedDouble(const char* p, double* out) {
     bool zero = true;
     for (quint8 c : b) zero = zero && c == 0;
     if (zero) return false;
-    if (b[0] & 0x80) b[0] ^= 0x80;
-    else for (quint8& c : b) c = quint8(~c);
+    if (b[0] & 0x80)
+        b[0] ^= 0x80;
+    else
+        for (quint8& c : b) c = quint8(~c);
     quint64 bits = 0;
     for (quint8 c : b) bits = (bits << 8) | c;
     double v;
@@ -72,8 +90,9 @@ std::unique_ptr<ParadoxStore> ParadoxStore::open(const QString& path, QString* e
     std::unique_ptr<ParadoxStore> s(new ParadoxStore);
     s->path_ = path;
     const QFileInfo fi(path);
-    s->blobPath_ = fi.path() + QLatin1Char('/') + fi.completeBaseName() +
-                   (fi.suffix() == fi.suffix().toUpper() ? QStringLiteral(".MB") : QStringLiteral(".mb"));
+    s->blobPath_ =
+        fi.path() + QLatin1Char('/') + fi.completeBaseName() +
+        (fi.suffix() == fi.suffix().toUpper() ? QStringLiteral(".MB") : QStringLiteral(".mb"));
     if (!fi.isFile()) {
         if (error) *error = QStringLiteral("Soubor %1 neexistuje").arg(path);
         return nullptr;
@@ -108,12 +127,14 @@ bool ParadoxStore::read(qint64 offset, qint64 length, QByteArray* out) const {
 bool ParadoxStore::load(QString* error) {
     const QString name = inMemory_ ? path_ : QFileInfo(path_).fileName();
     auto bad = [&](const QString& why) {
-        if (error) *error = QStringLiteral("Soubor %1 není platná tabulka Paradox: %2").arg(name, why);
+        if (error)
+            *error = QStringLiteral("Soubor %1 není platná tabulka Paradox: %2").arg(name, why);
         return false;
     };
     const qint64 fileSize = inMemory_ ? image_.size() : QFileInfo(path_).size();
     QByteArray h;
-    if (!read(0, std::min<qint64>(fileSize, 0x10000), &h) || h.size() < 0x58) return bad(QStringLiteral("soubor je příliš krátký"));
+    if (!read(0, std::min<qint64>(fileSize, 0x10000), &h) || h.size() < 0x58)
+        return bad(QStringLiteral("soubor je příliš krátký"));
     const char* d = h.constData();
     recordSize_ = qFromLittleEndian<quint16>(d);
     const qint64 headerSize = qFromLittleEndian<quint16>(d + 2);
@@ -127,15 +148,21 @@ bool ParadoxStore::load(QString* error) {
     const int numFields = qFromLittleEndian<quint16>(d + 0x21);
     const quint32 encryption = qFromLittleEndian<quint32>(d + 0x25);
     const quint8 version = quint8(d[0x39]);
-    if (fileType != 0 && fileType != 2) return bad(QStringLiteral("neznámý typ souboru %1").arg(fileType));
-    if (blockSize == 0 || blockSize > 32 * 0x400) return bad(QStringLiteral("chybná velikost bloku"));
-    if (headerSize < 0x58 || headerSize > h.size()) return bad(QStringLiteral("chybná délka hlavičky"));
-    if (recordSize_ <= 0 || recordSize_ > blockSize - 6) return bad(QStringLiteral("chybná délka záznamu"));
+    if (fileType != 0 && fileType != 2)
+        return bad(QStringLiteral("neznámý typ souboru %1").arg(fileType));
+    if (blockSize == 0 || blockSize > 32 * 0x400)
+        return bad(QStringLiteral("chybná velikost bloku"));
+    if (headerSize < 0x58 || headerSize > h.size())
+        return bad(QStringLiteral("chybná délka hlavičky"));
+    if (recordSize_ <= 0 || recordSize_ > blockSize - 6)
+        return bad(QStringLiteral("chybná délka záznamu"));
     if (numFields <= 0 || numFields > 255) return bad(QStringLiteral("chybný počet polí"));
     if (encryption != 0) return bad(QStringLiteral("tabulka je chráněna heslem"));
     if (version < 3 || version > 0x0C) return bad(QStringLiteral("neznámá verze %1").arg(version));
-    keyed_ = fileType == 0 || (!inMemory_ && QFileInfo::exists(QFileInfo(path_).path() + QLatin1Char('/') +
-                                                                 QFileInfo(path_).completeBaseName() + QStringLiteral(".px")));
+    keyed_ = fileType == 0 ||
+             (!inMemory_ &&
+              QFileInfo::exists(QFileInfo(path_).path() + QLatin1Char('/') +
+                                QFileInfo(path_).completeBaseName() + QStringLiteral(".px")));
     const bool level4 = version >= 5;
     codePage_ = CodePage::Windows1250;
     if (level4) {
@@ -155,24 +182,67 @@ bool ParadoxStore::load(QString* error) {
         FieldDef def;
         int expect = size;
         switch (type) {
-        case kAlpha: def.type = FieldType::String; def.size = size; break;
-        case kDate: def.type = FieldType::Date; expect = 4; break;
-        case kShort: def.type = FieldType::Smallint; expect = 2; break;
-        case kLong: def.type = FieldType::Integer; expect = 4; break;
-        case kAutoinc: def.type = FieldType::Autoinc; expect = 4; break;
-        case kCurrency: def.type = FieldType::Currency; expect = 8; break;
-        case kNumber: def.type = FieldType::Float; expect = 8; break;
-        case kLogical: def.type = FieldType::Boolean; expect = 1; break;
-        case kTime: def.type = FieldType::Time; expect = 4; break;
-        case kTimestamp: def.type = FieldType::DateTime; expect = 8; break;
-        case kBcd: def.type = FieldType::BCD; expect = 17; break;
-        case kBytes: def.type = FieldType::Bytes; def.size = size; break;
-        case kMemo:
-        case kFmtMemo: def.type = FieldType::Memo; break;
-        case kBlob:
-        case kOle: def.type = FieldType::Blob; break;
-        case kGraphic: def.type = FieldType::Graphic; break;
-        default: return bad(QStringLiteral("pole %1 má neznámý typ %2").arg(i + 1).arg(type));
+            case kAlpha:
+                def.type = FieldType::String;
+                def.size = size;
+                break;
+            case kDate:
+                def.type = FieldType::Date;
+                expect = 4;
+                break;
+            case kShort:
+                def.type = FieldType::Smallint;
+                expect = 2;
+                break;
+            case kLong:
+                def.type = FieldType::Integer;
+                expect = 4;
+                break;
+            case kAutoinc:
+                def.type = FieldType::Autoinc;
+                expect = 4;
+                break;
+            case kCurrency:
+                def.type = FieldType::Currency;
+                expect = 8;
+                break;
+            case kNumber:
+                def.type = FieldType::Float;
+                expect = 8;
+                break;
+            case kLogical:
+                def.type = FieldType::Boolean;
+                expect = 1;
+                break;
+            case kTime:
+                def.type = FieldType::Time;
+                expect = 4;
+                break;
+            case kTimestamp:
+                def.type = FieldType::DateTime;
+                expect = 8;
+                break;
+            case kBcd:
+                def.type = FieldType::BCD;
+                expect = 17;
+                break;
+            case kBytes:
+                def.type = FieldType::Bytes;
+                def.size = size;
+                break;
+            case kMemo:
+            case kFmtMemo:
+                def.type = FieldType::Memo;
+                break;
+            case kBlob:
+            case kOle:
+                def.type = FieldType::Blob;
+                break;
+            case kGraphic:
+                def.type = FieldType::Graphic;
+                break;
+            default:
+                return bad(QStringLiteral("pole %1 má neznámý typ %2").arg(i + 1).arg(type));
         }
         if (size == 0 || size != expect || (isBlobField(type) && size < 10))
             return bad(QStringLiteral("pole %1 má chybnou délku").arg(i + 1));
@@ -210,7 +280,8 @@ bool ParadoxStore::load(QString* error) {
         const qint64 next = qFromLittleEndian<quint16>(bh.constData());
         const qint64 add = qFromLittleEndian<qint16>(bh.constData() + 4);
         const qint64 count = add < 0 ? 0 : add / recordSize_ + 1;
-        if (6 + count * recordSize_ > blockSize) return bad(QStringLiteral("chybný datový blok %1").arg(block));
+        if (6 + count * recordSize_ > blockSize)
+            return bad(QStringLiteral("chybný datový blok %1").arg(block));
         if (count > 0) {
             blocks_.push_back({at + 6, total_, count});
             total_ += count;
@@ -274,57 +345,61 @@ QVariant ParadoxStore::decode(const char* p, int i, QString* error) const {
     qint64 n = 0;
     double v = 0;
     switch (types_[size_t(i)]) {
-    case kAlpha: {
-        const qint64 len = qint64(strnlen(p, size_t(size)));
-        if (len == 0) return {};
-        return dorvana::decode(QByteArrayView(p, len), codePage_);
-    }
-    case kDate:
-        if (!flippedInteger(p, 4, &n)) return {};
-        return n > 0 && n < 3652060 ? QVariant(kDayOne.addDays(n - 1)) : QVariant();
-    case kShort: return flippedInteger(p, 2, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
-    case kLong:
-    case kAutoinc: return flippedInteger(p, 4, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
-    case kCurrency:
-    case kNumber: return flippedDouble(p, &v) ? QVariant(v) : QVariant();
-    case kLogical: {
-        const quint8 b = quint8(p[0]);
-        if (b == 0) return {};
-        return (b & 0x7F) != 0;
-    }
-    case kTime:
-        if (!flippedInteger(p, 4, &n) || n < 0 || n >= 86400000) return {};
-        return QTime(0, 0).addMSecs(int(n));
-    case kTimestamp: {
-        if (!flippedDouble(p, &v) || v < 0 || v > 3.2e14) return {};
-        const qint64 ms = qint64(v);
-        const QDate date = kDayOne.addDays(ms / 86400000 - 1);
-        return QDateTime(date, QTime(0, 0).addMSecs(int(ms % 86400000)));
-    }
-    case kBcd: {
-        // Sign and decimals in the first byte, then 32 digits as nibbles.
-        const quint8 first = quint8(p[0]);
-        bool blank = true;
-        for (int k = 0; k < 17; ++k) blank = blank && p[k] == 0;
-        if (blank) return {};
-        const bool positive = first & 0x80;
-        const int decimals = first & 0x3F;
-        double value = 0;
-        for (int k = 0; k < 32; ++k) {
-            int nib = (quint8(p[1 + k / 2]) >> (k % 2 ? 0 : 4)) & 0x0F;
-            if (!positive) nib = 15 - nib;
-            value = value * 10 + std::min(nib, 9);
+        case kAlpha: {
+            const qint64 len = qint64(strnlen(p, size_t(size)));
+            if (len == 0) return {};
+            return dorvana::decode(QByteArrayView(p, len), codePage_);
         }
-        value /= std::pow(10.0, std::min(decimals, 32));
-        return positive ? value : -value;
-    }
-    case kBytes: return QByteArray(p, size);
-    default: {
-        const QByteArray data = readBlob(p, size, error);
-        if (data.isEmpty()) return {};
-        if (defs_[i].type == FieldType::Memo) return dorvana::decode(data, codePage_);
-        return data;
-    }
+        case kDate:
+            if (!flippedInteger(p, 4, &n)) return {};
+            return n > 0 && n < 3652060 ? QVariant(kDayOne.addDays(n - 1)) : QVariant();
+        case kShort:
+            return flippedInteger(p, 2, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
+        case kLong:
+        case kAutoinc:
+            return flippedInteger(p, 4, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
+        case kCurrency:
+        case kNumber:
+            return flippedDouble(p, &v) ? QVariant(v) : QVariant();
+        case kLogical: {
+            const quint8 b = quint8(p[0]);
+            if (b == 0) return {};
+            return (b & 0x7F) != 0;
+        }
+        case kTime:
+            if (!flippedInteger(p, 4, &n) || n < 0 || n >= 86400000) return {};
+            return QTime(0, 0).addMSecs(int(n));
+        case kTimestamp: {
+            if (!flippedDouble(p, &v) || v < 0 || v > 3.2e14) return {};
+            const qint64 ms = qint64(v);
+            const QDate date = kDayOne.addDays(ms / 86400000 - 1);
+            return QDateTime(date, QTime(0, 0).addMSecs(int(ms % 86400000)));
+        }
+        case kBcd: {
+            // Sign and decimals in the first byte, then 32 digits as nibbles.
+            const quint8 first = quint8(p[0]);
+            bool blank = true;
+            for (int k = 0; k < 17; ++k) blank = blank && p[k] == 0;
+            if (blank) return {};
+            const bool positive = first & 0x80;
+            const int decimals = first & 0x3F;
+            double value = 0;
+            for (int k = 0; k < 32; ++k) {
+                int nib = (quint8(p[1 + k / 2]) >> (k % 2 ? 0 : 4)) & 0x0F;
+                if (!positive) nib = 15 - nib;
+                value = value * 10 + std::min(nib, 9);
+            }
+            value /= std::pow(10.0, std::min(decimals, 32));
+            return positive ? value : -value;
+        }
+        case kBytes:
+            return QByteArray(p, size);
+        default: {
+            const QByteArray data = readBlob(p, size, error);
+            if (data.isEmpty()) return {};
+            if (defs_[i].type == FieldType::Memo) return dorvana::decode(data, codePage_);
+            return data;
+        }
     }
 }
 
@@ -349,7 +424,9 @@ bool ParadoxStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, Q
                 QString err;
                 r[i] = decode(rec + offsets_[size_t(i)], i, &err);
                 if (!err.isEmpty()) {
-                    if (error) *error = QStringLiteral("Tabulka %1, pole %2: %3").arg(path_, defs_[i].name, err);
+                    if (error)
+                        *error = QStringLiteral("Tabulka %1, pole %2: %3")
+                                     .arg(path_, defs_[i].name, err);
                     return false;
                 }
             }
@@ -388,16 +465,20 @@ QByteArray flipDouble(double v) {
     memcpy(&bits, &v, 8);
     QByteArray b(8, '\0');
     for (int i = 7; i >= 0; --i, bits >>= 8) b[i] = char(bits & 0xFF);
-    if (!std::signbit(v)) b[0] = char(b[0] | 0x80);
-    else for (char& c : b) c = char(~c);
+    if (!std::signbit(v))
+        b[0] = char(b[0] | 0x80);
+    else
+        for (char& c : b) c = char(~c);
     return b;
 }
 
 }  // namespace
 
-bool ParadoxStore::writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* error) {
+bool ParadoxStore::writeAt(const QString& path, qint64 offset, const QByteArray& bytes,
+                           QString* error) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadWrite) || !f.seek(offset) || f.write(bytes) != bytes.size() || !f.flush()) {
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(offset) || f.write(bytes) != bytes.size() ||
+        !f.flush()) {
         if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
         return false;
     }
@@ -414,7 +495,9 @@ bool ParadoxStore::writeBlob(const QByteArray& data, int size, char* out, QStrin
         // A single-blob block at the end of the blob file.
         QFile f(blobPath_);
         if (!f.open(QIODevice::ReadWrite)) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(blobPath_, f.errorString());
+            if (error)
+                *error =
+                    QStringLiteral("Soubor %1 nelze zapsat: %2").arg(blobPath_, f.errorString());
             return false;
         }
         const qint64 at = std::max<qint64>(4096, (f.size() + 4095) / 4096 * 4096);
@@ -426,7 +509,9 @@ bool ParadoxStore::writeBlob(const QByteArray& data, int size, char* out, QStrin
         qToLittleEndian<quint16>(1, block.data() + 7);
         memcpy(block.data() + 9, data.constData(), size_t(data.size()));
         if (!f.seek(at) || f.write(block) != block.size() || !f.flush()) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(blobPath_, f.errorString());
+            if (error)
+                *error =
+                    QStringLiteral("Soubor %1 nelze zapsat: %2").arg(blobPath_, f.errorString());
             return false;
         }
         ref = quint32(at) | 0xFF;
@@ -446,37 +531,57 @@ bool ParadoxStore::encode(const RawRecord& values, QByteArray* rec, QString* err
         if (v.isNull()) continue;
         QByteArray b;
         switch (types_[size_t(i)]) {
-        case kAlpha: {
-            b = dorvana::encode(v.toString(), codePage_);
-            if (b.size() > size) {
-                if (error) *error = QStringLiteral("Text pole %1 je delší než %2 znaků").arg(defs_[i].name).arg(size);
-                return false;
+            case kAlpha: {
+                b = dorvana::encode(v.toString(), codePage_);
+                if (b.size() > size) {
+                    if (error)
+                        *error = QStringLiteral("Text pole %1 je delší než %2 znaků")
+                                     .arg(defs_[i].name)
+                                     .arg(size);
+                    return false;
+                }
+                break;
             }
-            break;
-        }
-        case kDate: b = flipInteger(kDayOne.daysTo(v.toDate()) + 1, 4); break;
-        case kShort: b = flipInteger(v.toLongLong(), 2); break;
-        case kLong:
-        case kAutoinc: b = flipInteger(v.toLongLong(), 4); break;
-        case kCurrency:
-        case kNumber: b = flipDouble(v.toDouble()); break;
-        case kLogical: b = QByteArray(1, char(v.toBool() ? 0x81 : 0x80)); break;
-        case kTime: b = flipInteger(QTime(0, 0).msecsTo(v.toTime()), 4); break;
-        case kTimestamp: {
-            const QDateTime dt = v.toDateTime();
-            b = flipDouble((double(kDayOne.daysTo(dt.date()) + 1) * 86400000.0) + QTime(0, 0).msecsTo(dt.time()));
-            break;
-        }
-        case kBytes: b = v.toByteArray().leftJustified(size, '\0', true); break;
-        case kBcd:
-            if (error) *error = QStringLiteral("Pole %1 typu BCD nelze zapisovat").arg(defs_[i].name);
-            return false;
-        default: {
-            const QByteArray data = defs_[i].type == FieldType::Memo ? dorvana::encode(v.toString(), codePage_)
-                                                                     : v.toByteArray();
-            if (!writeBlob(data, size, p, error)) return false;
-            continue;
-        }
+            case kDate:
+                b = flipInteger(kDayOne.daysTo(v.toDate()) + 1, 4);
+                break;
+            case kShort:
+                b = flipInteger(v.toLongLong(), 2);
+                break;
+            case kLong:
+            case kAutoinc:
+                b = flipInteger(v.toLongLong(), 4);
+                break;
+            case kCurrency:
+            case kNumber:
+                b = flipDouble(v.toDouble());
+                break;
+            case kLogical:
+                b = QByteArray(1, char(v.toBool() ? 0x81 : 0x80));
+                break;
+            case kTime:
+                b = flipInteger(QTime(0, 0).msecsTo(v.toTime()), 4);
+                break;
+            case kTimestamp: {
+                const QDateTime dt = v.toDateTime();
+                b = flipDouble((double(kDayOne.daysTo(dt.date()) + 1) * 86400000.0) +
+                               QTime(0, 0).msecsTo(dt.time()));
+                break;
+            }
+            case kBytes:
+                b = v.toByteArray().leftJustified(size, '\0', true);
+                break;
+            case kBcd:
+                if (error)
+                    *error = QStringLiteral("Pole %1 typu BCD nelze zapisovat").arg(defs_[i].name);
+                return false;
+            default: {
+                const QByteArray data = defs_[i].type == FieldType::Memo
+                                            ? dorvana::encode(v.toString(), codePage_)
+                                            : v.toByteArray();
+                if (!writeBlob(data, size, p, error)) return false;
+                continue;
+            }
         }
         memcpy(p, b.constData(), size_t(std::min<qsizetype>(b.size(), size)));
     }
@@ -542,7 +647,8 @@ bool ParadoxStore::insertRow(const RawRecord& in, qint64* newRow, QString* error
         if (lastBlock > 0) {
             QByteArray next(2, '\0');
             qToLittleEndian<quint16>(quint16(block), next.data());
-            if (!writeAt(path_, headerSize_ + (lastBlock - 1) * blockSize_, next, error)) return false;
+            if (!writeAt(path_, headerSize_ + (lastBlock - 1) * blockSize_, next, error))
+                return false;
         }
         count = 0;
     }
@@ -556,7 +662,8 @@ bool ParadoxStore::insertRow(const RawRecord& in, qint64* newRow, QString* error
     qToLittleEndian<quint32>(quint32(total_ + 1), h.data() + 6);
     qToLittleEndian<quint16>(quint16(fileBlocks), h.data() + 0x0A);
     qToLittleEndian<quint16>(quint16(fileBlocks), h.data() + 0x0C);
-    if (qFromLittleEndian<quint16>(h.constData() + 0x0E) == 0) qToLittleEndian<quint16>(quint16(block), h.data() + 0x0E);
+    if (qFromLittleEndian<quint16>(h.constData() + 0x0E) == 0)
+        qToLittleEndian<quint16>(quint16(block), h.data() + 0x0E);
     qToLittleEndian<quint16>(quint16(block), h.data() + 0x10);
     qToLittleEndian<quint32>(autoInc, h.data() + 0x49);
     if (!writeAt(path_, 0, h, error) || !load(error)) return false;
@@ -598,38 +705,67 @@ bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* erro
         quint8 t = 0;
         int size = 0;
         switch (d.type) {
-        case FieldType::String:
-            if (d.size < 1 || d.size > 255) {
-                if (error) *error = QStringLiteral("Pole %1: délka textu v tabulce Paradox musí být 1 až 255").arg(d.name);
+            case FieldType::String:
+                if (d.size < 1 || d.size > 255) {
+                    if (error)
+                        *error = QStringLiteral(
+                                     "Pole %1: délka textu v tabulce Paradox musí být 1 až 255")
+                                     .arg(d.name);
+                    return false;
+                }
+                t = kAlpha, size = d.size;
+                break;
+            case FieldType::Smallint:
+                t = kShort, size = 2;
+                break;
+            case FieldType::Integer:
+            case FieldType::Word:
+                t = kLong, size = 4;
+                break;
+            case FieldType::Autoinc:
+                t = kAutoinc, size = 4;
+                break;
+            case FieldType::Boolean:
+                t = kLogical, size = 1;
+                break;
+            case FieldType::Float:
+            case FieldType::BCD:
+                t = kNumber, size = 8;
+                break;
+            case FieldType::Currency:
+                t = kCurrency, size = 8;
+                break;
+            case FieldType::Date:
+                t = kDate, size = 4;
+                break;
+            case FieldType::Time:
+                t = kTime, size = 4;
+                break;
+            case FieldType::DateTime:
+                t = kTimestamp, size = 8;
+                break;
+            case FieldType::Bytes:
+                if (d.size < 1 || d.size > 255) {
+                    if (error)
+                        *error = QStringLiteral("Pole %1: délka v bajtech musí být 1 až 255")
+                                     .arg(d.name);
+                    return false;
+                }
+                t = kBytes, size = d.size;
+                break;
+            case FieldType::Memo:
+                t = kMemo, size = 11;
+                break;
+            case FieldType::Graphic:
+                t = kGraphic, size = 11;
+                break;
+            case FieldType::Blob:
+            case FieldType::VarBytes:
+                t = kBlob, size = 11;
+                break;
+            default:
+                if (error) *error = QStringLiteral("Pole %1 nemá typ").arg(d.name);
                 return false;
-            }
-            t = kAlpha, size = d.size;
-            break;
-        case FieldType::Smallint: t = kShort, size = 2; break;
-        case FieldType::Integer:
-        case FieldType::Word: t = kLong, size = 4; break;
-        case FieldType::Autoinc: t = kAutoinc, size = 4; break;
-        case FieldType::Boolean: t = kLogical, size = 1; break;
-        case FieldType::Float:
-        case FieldType::BCD: t = kNumber, size = 8; break;
-        case FieldType::Currency: t = kCurrency, size = 8; break;
-        case FieldType::Date: t = kDate, size = 4; break;
-        case FieldType::Time: t = kTime, size = 4; break;
-        case FieldType::DateTime: t = kTimestamp, size = 8; break;
-        case FieldType::Bytes:
-            if (d.size < 1 || d.size > 255) {
-                if (error) *error = QStringLiteral("Pole %1: délka v bajtech musí být 1 až 255").arg(d.name);
-                return false;
-            }
-            t = kBytes, size = d.size;
-            break;
-        case FieldType::Memo: t = kMemo, size = 11; break;
-        case FieldType::Graphic: t = kGraphic, size = 11; break;
-        case FieldType::Blob:
-        case FieldType::VarBytes: t = kBlob, size = 11; break;
-        default:
-            if (error) *error = QStringLiteral("Pole %1 nemá typ").arg(d.name);
-            return false;
         }
         blobs = blobs || isBlobField(t);
         cols.append({t, size});
@@ -666,7 +802,8 @@ bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* erro
         d[pos++] = char(c.second);
     }
     pos += 4 + 4 * n;
-    const QByteArray table = dorvana::encode(QFileInfo(path).fileName(), CodePage::Windows1250).left(260);
+    const QByteArray table =
+        dorvana::encode(QFileInfo(path).fileName(), CodePage::Windows1250).left(260);
     memcpy(d + pos, table.constData(), size_t(table.size()));
     pos += 261;
     memcpy(d + pos, names.constData(), size_t(names.size()));
@@ -674,14 +811,16 @@ bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* erro
     for (int i = 0; i < n; ++i) qToLittleEndian<quint16>(quint16(i + 1), d + pos + 2 * i);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(h) != h.size()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
         return false;
     }
     f.close();
     const QFileInfo fi(path);
     const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName();
     QFile::remove(base + QStringLiteral(".px"));
-    const QString mbPath = base + (fi.suffix() == fi.suffix().toUpper() ? QStringLiteral(".MB") : QStringLiteral(".mb"));
+    const QString mbPath = base + (fi.suffix() == fi.suffix().toUpper() ? QStringLiteral(".MB")
+                                                                        : QStringLiteral(".mb"));
     QFile::remove(mbPath);
     if (blobs) {
         QByteArray mb(4096, '\0');
@@ -693,7 +832,8 @@ bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* erro
         qToLittleEndian<quint16>(0x800, mb.data() + 19);
         QFile m(mbPath);
         if (!m.open(QIODevice::WriteOnly | QIODevice::Truncate) || m.write(mb) != mb.size()) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(mbPath, m.errorString());
+            if (error)
+                *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(mbPath, m.errorString());
             return false;
         }
     }

@@ -63,9 +63,9 @@ private:
     bool locate(qint64 row, qint64* fileOffset, qint64* blockIndex) const;
 
     struct Block {
-        qint64 offset;     // of the block's first record in the file
-        qint64 firstRow;   // number of the block's first record in the table
-        qint64 count;      // records in the block
+        qint64 offset;    // of the block's first record in the file
+        qint64 firstRow;  // number of the block's first record in the table
+        qint64 count;     // records in the block
     };
 
     QString path_, blobPath_;

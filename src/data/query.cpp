@@ -74,7 +74,9 @@ struct Query::Connection {
 
 Query::Query() = default;
 
-Query::~Query() { close(); }
+Query::~Query() {
+    close();
+}
 
 void Query::setSql(const QStringList& lines) {
     close();
@@ -148,13 +150,17 @@ bool Query::prepare(QString* error) {
                     QString err;
                     if (kind == TableKind::LabelFile || kind == TableKind::Sqlite) {
                         SqliteStatement st;
-                        if (!st.prepare(conn_->db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(alias), &err)) {
+                        if (!st.prepare(conn_->db,
+                                        QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(alias),
+                                        &err)) {
                             if (error) *error = err;
                             return false;
                         }
                         st.bindText(1, path);
                         if (!st.execute(&err)) {
-                            if (error) *error = QStringLiteral("Tabulku %1 nelze připojit: %2").arg(ident, err);
+                            if (error)
+                                *error =
+                                    QStringLiteral("Tabulku %1 nelze připojit: %2").arg(ident, err);
                             return false;
                         }
                         QString table = QString::fromLatin1(kLabelTable);
@@ -170,10 +176,14 @@ bool Query::prepare(QString* error) {
                     } else {
                         QString lit = path;
                         lit.replace(QLatin1Char('\''), QLatin1String("''"));
-                        if (!conn_->db.exec(QStringLiteral("CREATE VIRTUAL TABLE temp.%1 USING dorvana_table('%2')")
-                                                .arg(alias, lit),
-                                            &err)) {
-                            if (error) *error = QStringLiteral("Tabulku %1 nelze otevřít: %2").arg(ident, err);
+                        if (!conn_->db.exec(
+                                QStringLiteral(
+                                    "CREATE VIRTUAL TABLE temp.%1 USING dorvana_table('%2')")
+                                    .arg(alias, lit),
+                                &err)) {
+                            if (error)
+                                *error =
+                                    QStringLiteral("Tabulku %1 nelze otevřít: %2").arg(ident, err);
                             return false;
                         }
                         replacement = QStringLiteral("temp.") + alias;
@@ -226,7 +236,9 @@ bool Query::open(QString* error) {
     QStringList cols;
     for (int i = 0; i < defs.size(); ++i) cols << QStringLiteral("c%1").arg(i);
     const QString table = QStringLiteral("temp.vysledek");
-    if (!conn_->db.exec(QStringLiteral("CREATE TEMP TABLE vysledek(%1)").arg(cols.join(QLatin1String(", "))), &err) ||
+    if (!conn_->db.exec(
+            QStringLiteral("CREATE TEMP TABLE vysledek(%1)").arg(cols.join(QLatin1String(", "))),
+            &err) ||
         !conn_->db.exec(QStringLiteral("INSERT INTO temp.vysledek %1").arg(prepared_), &err)) {
         if (error) *error = QStringLiteral("Dotaz nelze provést: %1").arg(err);
         close();
@@ -245,12 +257,18 @@ bool Query::open(QString* error) {
         SqliteStatement t;
         defs[i].type = FieldType::String;
         defs[i].size = 255;
-        if (t.prepare(conn_->db, QStringLiteral("SELECT typeof(c%1) FROM temp.vysledek WHERE c%1 IS NOT NULL LIMIT 1").arg(i)) &&
+        if (t.prepare(conn_->db,
+                      QStringLiteral(
+                          "SELECT typeof(c%1) FROM temp.vysledek WHERE c%1 IS NOT NULL LIMIT 1")
+                          .arg(i)) &&
             t.step() == SqliteStatement::Step::Row) {
             const QString k = t.text(0);
-            if (k == u"integer") defs[i] = {defs[i].name, FieldType::Integer, 0, false};
-            else if (k == u"real") defs[i] = {defs[i].name, FieldType::Float, 0, false};
-            else if (k == u"blob") defs[i] = {defs[i].name, FieldType::Blob, 0, false};
+            if (k == u"integer")
+                defs[i] = {defs[i].name, FieldType::Integer, 0, false};
+            else if (k == u"real")
+                defs[i] = {defs[i].name, FieldType::Float, 0, false};
+            else if (k == u"blob")
+                defs[i] = {defs[i].name, FieldType::Blob, 0, false};
         }
     }
     auto store = std::make_unique<QueryResultStore>(&conn_->db, table, defs, rows);

@@ -42,13 +42,16 @@ public:
     }
     // Replaces a row; *newRow is where it stands afterwards (a key change moves it).
     virtual bool updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) {
-        Q_UNUSED(row) Q_UNUSED(values) Q_UNUSED(newRow)
+        Q_UNUSED(row)
+        Q_UNUSED(values)
+        Q_UNUSED(newRow)
         canWrite(error);
         return false;
     }
     // Adds a row: in key order when the table has a primary key, at the end otherwise.
     virtual bool insertRow(const RawRecord& values, qint64* newRow, QString* error) {
-        Q_UNUSED(values) Q_UNUSED(newRow)
+        Q_UNUSED(values)
+        Q_UNUSED(newRow)
         canWrite(error);
         return false;
     }

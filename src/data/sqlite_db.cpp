@@ -9,7 +9,9 @@
 
 namespace dorvana {
 
-SqliteDb::~SqliteDb() { close(); }
+SqliteDb::~SqliteDb() {
+    close();
+}
 
 SqliteDb::SqliteDb(SqliteDb&& other) noexcept : db_(std::exchange(other.db_, nullptr)) {}
 
@@ -25,9 +27,15 @@ bool SqliteDb::open(const QString& path, Mode mode, QString* error) {
     close();
     int flags = SQLITE_OPEN_URI;
     switch (mode) {
-    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
-    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
-    case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+        case Mode::ReadOnly:
+            flags |= SQLITE_OPEN_READONLY;
+            break;
+        case Mode::ReadWrite:
+            flags |= SQLITE_OPEN_READWRITE;
+            break;
+        case Mode::Create:
+            flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+            break;
     }
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -64,11 +72,17 @@ QString SqliteDb::lastError() const {
     return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
 }
 
-qint64 SqliteDb::lastInsertRowId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
+qint64 SqliteDb::lastInsertRowId() const {
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
 
-int SqliteDb::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+int SqliteDb::changes() const {
+    return db_ ? sqlite3_changes(db_) : 0;
+}
 
-SqliteStatement::~SqliteStatement() { finalize(); }
+SqliteStatement::~SqliteStatement() {
+    finalize();
+}
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
     : stmt_(std::exchange(other.stmt_, nullptr)) {}
@@ -110,28 +124,42 @@ void SqliteStatement::finalize() {
 void SqliteStatement::bind(int index, const QVariant& value) {
     if (value.isNull() || !value.isValid()) return bindNull(index);
     switch (value.typeId()) {
-    case QMetaType::QByteArray: return bindBlob(index, value.toByteArray());
-    case QMetaType::QString: return bindText(index, value.toString());
-    case QMetaType::Bool: return bindInt64(index, value.toBool() ? 1 : 0);
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort: return bindInt64(index, value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float: sqlite3_bind_double(stmt_, index, value.toDouble()); return;
-    case QMetaType::QDate: return bindText(index, value.toDate().toString(Qt::ISODate));
-    case QMetaType::QTime: return bindText(index, value.toTime().toString(Qt::ISODateWithMs));
-    case QMetaType::QDateTime:
-        return bindText(index, value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
-    default: return bindText(index, value.toString());
+        case QMetaType::QByteArray:
+            return bindBlob(index, value.toByteArray());
+        case QMetaType::QString:
+            return bindText(index, value.toString());
+        case QMetaType::Bool:
+            return bindInt64(index, value.toBool() ? 1 : 0);
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            return bindInt64(index, value.toLongLong());
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(stmt_, index, value.toDouble());
+            return;
+        case QMetaType::QDate:
+            return bindText(index, value.toDate().toString(Qt::ISODate));
+        case QMetaType::QTime:
+            return bindText(index, value.toTime().toString(Qt::ISODateWithMs));
+        case QMetaType::QDateTime:
+            return bindText(index,
+                            value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+        default:
+            return bindText(index, value.toString());
     }
 }
 
-void SqliteStatement::bindNull(int index) { sqlite3_bind_null(stmt_, index); }
+void SqliteStatement::bindNull(int index) {
+    sqlite3_bind_null(stmt_, index);
+}
 
-void SqliteStatement::bindInt64(int index, qint64 value) { sqlite3_bind_int64(stmt_, index, value); }
+void SqliteStatement::bindInt64(int index, qint64 value) {
+    sqlite3_bind_int64(stmt_, index, value);
+}
 
 void SqliteStatement::bindText(int index, const QString& value) {
     const QByteArray utf8 = value.toUtf8();
@@ -154,7 +182,9 @@ SqliteStatement::Step SqliteStatement::step() {
     return Step::Error;
 }
 
-bool SqliteStatement::reset() { return stmt_ && sqlite3_reset(stmt_) == SQLITE_OK; }
+bool SqliteStatement::reset() {
+    return stmt_ && sqlite3_reset(stmt_) == SQLITE_OK;
+}
 
 bool SqliteStatement::execute(QString* error) {
     Step s;
@@ -169,7 +199,9 @@ bool SqliteStatement::execute(QString* error) {
     return true;
 }
 
-int SqliteStatement::columnCount() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
+int SqliteStatement::columnCount() const {
+    return stmt_ ? sqlite3_column_count(stmt_) : 0;
+}
 
 QString SqliteStatement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(stmt_, column));
@@ -184,11 +216,17 @@ bool SqliteStatement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-int SqliteStatement::columnStorage(int column) const { return sqlite3_column_type(stmt_, column); }
+int SqliteStatement::columnStorage(int column) const {
+    return sqlite3_column_type(stmt_, column);
+}
 
-qint64 SqliteStatement::int64(int column) const { return sqlite3_column_int64(stmt_, column); }
+qint64 SqliteStatement::int64(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
-double SqliteStatement::real(int column) const { return sqlite3_column_double(stmt_, column); }
+double SqliteStatement::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
 
 QString SqliteStatement::text(int column) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));

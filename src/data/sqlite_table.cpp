@@ -21,11 +21,18 @@ FieldDef fieldDefFromDeclType(const QString& name, const QString& declType) {
     if (t.isEmpty()) {
         d.type = FieldType::String;
         d.size = 255;
-    } else if (has("GRAPHIC")) d.type = FieldType::Graphic;
-    else if (has("MEMO")) d.type = FieldType::Memo;
-    else if (has("VARBYTES")) { d.type = FieldType::VarBytes; d.size = size; }
-    else if (has("BYTES")) { d.type = FieldType::Bytes; d.size = size; }
-    else if (has("BLOB")) d.type = FieldType::Blob;
+    } else if (has("GRAPHIC"))
+        d.type = FieldType::Graphic;
+    else if (has("MEMO"))
+        d.type = FieldType::Memo;
+    else if (has("VARBYTES")) {
+        d.type = FieldType::VarBytes;
+        d.size = size;
+    } else if (has("BYTES")) {
+        d.type = FieldType::Bytes;
+        d.size = size;
+    } else if (has("BLOB"))
+        d.type = FieldType::Blob;
     else if (has("CHAR") || has("TEXT") || has("CLOB") || has("STRING")) {
         if (size > 0) {
             d.type = FieldType::String;
@@ -34,17 +41,28 @@ FieldDef fieldDefFromDeclType(const QString& name, const QString& declType) {
             d.type = (has("CHAR") || has("STRING")) ? FieldType::String : FieldType::Memo;
             d.size = d.type == FieldType::String ? 255 : 0;
         }
-    } else if (has("BOOL")) d.type = FieldType::Boolean;
-    else if (has("AUTOINC")) d.type = FieldType::Autoinc;
-    else if (has("SMALLINT")) d.type = FieldType::Smallint;
-    else if (t == u"WORD") d.type = FieldType::Word;
-    else if (has("INT")) d.type = FieldType::Integer;
-    else if (has("CURRENCY") || has("MONEY")) d.type = FieldType::Currency;
-    else if (has("BCD") || has("DECIMAL") || has("NUMERIC")) d.type = FieldType::BCD;
-    else if (has("REAL") || has("FLOA") || has("DOUB")) d.type = FieldType::Float;
-    else if (has("DATETIME") || has("TIMESTAMP")) d.type = FieldType::DateTime;
-    else if (has("DATE")) d.type = FieldType::Date;
-    else if (has("TIME")) d.type = FieldType::Time;
+    } else if (has("BOOL"))
+        d.type = FieldType::Boolean;
+    else if (has("AUTOINC"))
+        d.type = FieldType::Autoinc;
+    else if (has("SMALLINT"))
+        d.type = FieldType::Smallint;
+    else if (t == u"WORD")
+        d.type = FieldType::Word;
+    else if (has("INT"))
+        d.type = FieldType::Integer;
+    else if (has("CURRENCY") || has("MONEY"))
+        d.type = FieldType::Currency;
+    else if (has("BCD") || has("DECIMAL") || has("NUMERIC"))
+        d.type = FieldType::BCD;
+    else if (has("REAL") || has("FLOA") || has("DOUB"))
+        d.type = FieldType::Float;
+    else if (has("DATETIME") || has("TIMESTAMP"))
+        d.type = FieldType::DateTime;
+    else if (has("DATE"))
+        d.type = FieldType::Date;
+    else if (has("TIME"))
+        d.type = FieldType::Time;
     else {
         d.type = FieldType::String;
         d.size = 255;
@@ -54,69 +72,89 @@ FieldDef fieldDefFromDeclType(const QString& name, const QString& declType) {
 
 QString declTypeOfField(const FieldDef& def) {
     switch (def.type) {
-    case FieldType::String: return QStringLiteral("VARCHAR(%1)").arg(std::max(1, def.size));
-    case FieldType::Smallint: return QStringLiteral("SMALLINT");
-    case FieldType::Integer: return QStringLiteral("INTEGER");
-    case FieldType::Word: return QStringLiteral("WORD");
-    case FieldType::Boolean: return QStringLiteral("BOOLEAN");
-    case FieldType::Float: return QStringLiteral("FLOAT");
-    case FieldType::Currency: return QStringLiteral("CURRENCY");
-    case FieldType::BCD: return QStringLiteral("BCD");
-    case FieldType::Date: return QStringLiteral("DATE");
-    case FieldType::Time: return QStringLiteral("TIME");
-    case FieldType::DateTime: return QStringLiteral("DATETIME");
-    case FieldType::Bytes: return QStringLiteral("BYTES(%1) BLOB").arg(def.size);
-    case FieldType::VarBytes: return QStringLiteral("VARBYTES(%1) BLOB").arg(def.size);
-    case FieldType::Autoinc: return QStringLiteral("AUTOINC INTEGER");
-    case FieldType::Blob: return QStringLiteral("BLOB");
-    case FieldType::Memo: return QStringLiteral("MEMO TEXT");
-    case FieldType::Graphic: return QStringLiteral("GRAPHIC BLOB");
-    default: return QStringLiteral("TEXT");
+        case FieldType::String:
+            return QStringLiteral("VARCHAR(%1)").arg(std::max(1, def.size));
+        case FieldType::Smallint:
+            return QStringLiteral("SMALLINT");
+        case FieldType::Integer:
+            return QStringLiteral("INTEGER");
+        case FieldType::Word:
+            return QStringLiteral("WORD");
+        case FieldType::Boolean:
+            return QStringLiteral("BOOLEAN");
+        case FieldType::Float:
+            return QStringLiteral("FLOAT");
+        case FieldType::Currency:
+            return QStringLiteral("CURRENCY");
+        case FieldType::BCD:
+            return QStringLiteral("BCD");
+        case FieldType::Date:
+            return QStringLiteral("DATE");
+        case FieldType::Time:
+            return QStringLiteral("TIME");
+        case FieldType::DateTime:
+            return QStringLiteral("DATETIME");
+        case FieldType::Bytes:
+            return QStringLiteral("BYTES(%1) BLOB").arg(def.size);
+        case FieldType::VarBytes:
+            return QStringLiteral("VARBYTES(%1) BLOB").arg(def.size);
+        case FieldType::Autoinc:
+            return QStringLiteral("AUTOINC INTEGER");
+        case FieldType::Blob:
+            return QStringLiteral("BLOB");
+        case FieldType::Memo:
+            return QStringLiteral("MEMO TEXT");
+        case FieldType::Graphic:
+            return QStringLiteral("GRAPHIC BLOB");
+        default:
+            return QStringLiteral("TEXT");
     }
 }
 
 QVariant rawFromColumn(const SqliteStatement& st, int c, FieldType type) {
     if (st.isNull(c)) return {};
     switch (type) {
-    case FieldType::String:
-    case FieldType::Memo: return st.text(c);
-    case FieldType::Smallint:
-    case FieldType::Integer:
-    case FieldType::Word:
-    case FieldType::Autoinc: {
-        if (st.columnStorage(c) == SQLITE_FLOAT)
-            return QVariant::fromValue<qint64>(qint64(std::llround(st.real(c))));
-        return QVariant::fromValue<qint64>(st.int64(c));
-    }
-    case FieldType::Float:
-    case FieldType::Currency:
-    case FieldType::BCD: return st.real(c);
-    case FieldType::Boolean: {
-        if (st.columnStorage(c) == SQLITE_TEXT) {
-            const QString s = st.text(c).trimmed().toLower();
-            return s == u"true" || s == u"t" || s == u"1" || s == u"y" || s == u"ano";
+        case FieldType::String:
+        case FieldType::Memo:
+            return st.text(c);
+        case FieldType::Smallint:
+        case FieldType::Integer:
+        case FieldType::Word:
+        case FieldType::Autoinc: {
+            if (st.columnStorage(c) == SQLITE_FLOAT)
+                return QVariant::fromValue<qint64>(qint64(std::llround(st.real(c))));
+            return QVariant::fromValue<qint64>(st.int64(c));
         }
-        return st.int64(c) != 0;
-    }
-    case FieldType::Date: {
-        QDate d;
-        return parseDateText(st.text(c).left(10), &d) ? QVariant(d) : QVariant();
-    }
-    case FieldType::Time: {
-        QTime t;
-        return parseTimeText(st.text(c), &t) ? QVariant(t) : QVariant();
-    }
-    case FieldType::DateTime: {
-        QDateTime dt;
-        return parseDateTimeText(st.text(c), &dt) ? QVariant(dt) : QVariant();
-    }
-    default: return st.blob(c);
+        case FieldType::Float:
+        case FieldType::Currency:
+        case FieldType::BCD:
+            return st.real(c);
+        case FieldType::Boolean: {
+            if (st.columnStorage(c) == SQLITE_TEXT) {
+                const QString s = st.text(c).trimmed().toLower();
+                return s == u"true" || s == u"t" || s == u"1" || s == u"y" || s == u"ano";
+            }
+            return st.int64(c) != 0;
+        }
+        case FieldType::Date: {
+            QDate d;
+            return parseDateText(st.text(c).left(10), &d) ? QVariant(d) : QVariant();
+        }
+        case FieldType::Time: {
+            QTime t;
+            return parseTimeText(st.text(c), &t) ? QVariant(t) : QVariant();
+        }
+        case FieldType::DateTime: {
+            QDateTime dt;
+            return parseDateTimeText(st.text(c), &dt) ? QVariant(dt) : QVariant();
+        }
+        default:
+            return st.blob(c);
     }
 }
 
-std::unique_ptr<SqliteTableStore> SqliteTableStore::open(const QString& path,
-                                                         const QString& table, bool readOnly,
-                                                         QString* error) {
+std::unique_ptr<SqliteTableStore> SqliteTableStore::open(const QString& path, const QString& table,
+                                                         bool readOnly, QString* error) {
     std::unique_ptr<SqliteTableStore> s(new SqliteTableStore);
     if (!s->init(path, table, readOnly, error)) return nullptr;
     return s;
@@ -155,7 +193,8 @@ bool SqliteTableStore::init(const QString& path, const QString& table, bool read
         table_ = st.text(0);
     }
     SqliteStatement info;
-    if (!info.prepare(db_, QStringLiteral("PRAGMA table_info(%1)").arg(sqlIdentifier(table_)), &err)) {
+    if (!info.prepare(db_, QStringLiteral("PRAGMA table_info(%1)").arg(sqlIdentifier(table_)),
+                      &err)) {
         if (error) *error = QStringLiteral("Soubor %1 není databáze SQLite: %2").arg(path, err);
         return false;
     }
@@ -167,7 +206,8 @@ bool SqliteTableStore::init(const QString& path, const QString& table, bool read
         if (info.int64(5) > 0) {
             ++pkCount;
             pkColumn = int(defs_.size());
-            intPk = info.text(2).trimmed().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+            intPk =
+                info.text(2).trimmed().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
         }
         defs_.append(d);
     }
@@ -197,8 +237,9 @@ bool SqliteTableStore::prepareStatements(QString* error) {
 bool SqliteTableStore::reload(QString* error) {
     SqliteStatement st;
     QString err;
-    if (!st.prepare(db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(sqlIdentifier(table_)),
-                    &err)) {
+    if (!st.prepare(
+            db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(sqlIdentifier(table_)),
+            &err)) {
         if (error) *error = QStringLiteral("Tabulku %1 nelze číst: %2").arg(table_, err);
         return false;
     }
@@ -212,8 +253,7 @@ bool SqliteTableStore::reload(QString* error) {
     return true;
 }
 
-bool SqliteTableStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out,
-                                QString* error) {
+bool SqliteTableStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) {
     if (first < 0 || first >= rowCount() || count <= 0) return true;
     count = std::min(count, rowCount() - first);
     selectWindow_.reset();
@@ -229,7 +269,9 @@ bool SqliteTableStore::readRows(qint64 first, qint64 count, QList<RawRecord>* ou
         ++got;
     }
     if (got < count && s == SqliteStatement::Step::Error) {
-        if (error) *error = QStringLiteral("Chyba čtení tabulky %1: %2").arg(table_, selectWindow_.errorText());
+        if (error)
+            *error =
+                QStringLiteral("Chyba čtení tabulky %1: %2").arg(table_, selectWindow_.errorText());
         selectWindow_.reset();
         return false;
     }
@@ -284,8 +326,9 @@ bool SqliteTableStore::updateRow(qint64 row, const RawRecord& values, qint64* ne
     for (const FieldDef& d : defs_) sets << sqlIdentifier(d.name) + QStringLiteral(" = ?");
     SqliteStatement st;
     QString err;
-    if (!st.prepare(db_, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                             .arg(sqlIdentifier(table_), sets.join(QLatin1String(", "))),
+    if (!st.prepare(db_,
+                    QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                        .arg(sqlIdentifier(table_), sets.join(QLatin1String(", "))),
                     &err)) {
         if (error) *error = err;
         return false;
@@ -318,9 +361,10 @@ bool SqliteTableStore::insertRow(const RawRecord& values, qint64* newRow, QStrin
     }
     SqliteStatement st;
     QString err;
-    if (!st.prepare(db_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                             .arg(sqlIdentifier(table_), cols.join(QLatin1String(", ")),
-                                  marks.join(QLatin1String(", "))),
+    if (!st.prepare(db_,
+                    QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(sqlIdentifier(table_), cols.join(QLatin1String(", ")),
+                             marks.join(QLatin1String(", "))),
                     &err)) {
         if (error) *error = err;
         return false;
@@ -344,7 +388,9 @@ bool SqliteTableStore::deleteRow(qint64 row, QString* error) {
     }
     SqliteStatement st;
     QString err;
-    if (!st.prepare(db_, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlIdentifier(table_)), &err)) {
+    if (!st.prepare(db_,
+                    QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlIdentifier(table_)),
+                    &err)) {
         if (error) *error = err;
         return false;
     }

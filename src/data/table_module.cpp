@@ -58,7 +58,8 @@ int xConnect(sqlite3* db, void*, int argc, const char* const* argv, sqlite3_vtab
     QStringList cols;
     for (const FieldDef& d : store->fieldDefs())
         cols << sqlIdentifier(d.name) + QLatin1Char(' ') + declTypeOfField(d);
-    const QByteArray schema = QStringLiteral("CREATE TABLE x(%1)").arg(cols.join(QLatin1String(", "))).toUtf8();
+    const QByteArray schema =
+        QStringLiteral("CREATE TABLE x(%1)").arg(cols.join(QLatin1String(", "))).toUtf8();
     const int rc = sqlite3_declare_vtab(db, schema.constData());
     if (rc != SQLITE_OK) {
         *err = sqlite3_mprintf("dorvana_table: %s", sqlite3_errmsg(db));
@@ -71,7 +72,8 @@ int xConnect(sqlite3* db, void*, int argc, const char* const* argv, sqlite3_vtab
 }
 
 int xBestIndex(sqlite3_vtab* vt, sqlite3_index_info* info) {
-    info->estimatedCost = double(static_cast<TableVtab*>(static_cast<void*>(vt))->store->rowCount()) + 1;
+    info->estimatedCost =
+        double(static_cast<TableVtab*>(static_cast<void*>(vt))->store->rowCount()) + 1;
     info->estimatedRows = static_cast<TableVtab*>(static_cast<void*>(vt))->store->rowCount();
     return SQLITE_OK;
 }
@@ -128,24 +130,33 @@ int xColumn(sqlite3_vtab_cursor* cur, sqlite3_context* ctx, int col) {
         return SQLITE_OK;
     }
     switch (v.typeId()) {
-    case QMetaType::LongLong: sqlite3_result_int64(ctx, v.toLongLong()); break;
-    case QMetaType::Double: sqlite3_result_double(ctx, v.toDouble()); break;
-    case QMetaType::Bool: sqlite3_result_int(ctx, v.toBool() ? 1 : 0); break;
-    case QMetaType::QByteArray: {
-        const QByteArray b = v.toByteArray();
-        sqlite3_result_blob(ctx, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    default: {
-        QString s;
-        if (v.typeId() == QMetaType::QDate) s = v.toDate().toString(Qt::ISODate);
-        else if (v.typeId() == QMetaType::QTime) s = v.toTime().toString(QStringLiteral("HH:mm:ss.zzz"));
-        else if (v.typeId() == QMetaType::QDateTime)
-            s = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-        else s = v.toString();
-        const QByteArray u = s.toUtf8();
-        sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-    }
+        case QMetaType::LongLong:
+            sqlite3_result_int64(ctx, v.toLongLong());
+            break;
+        case QMetaType::Double:
+            sqlite3_result_double(ctx, v.toDouble());
+            break;
+        case QMetaType::Bool:
+            sqlite3_result_int(ctx, v.toBool() ? 1 : 0);
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            sqlite3_result_blob(ctx, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            QString s;
+            if (v.typeId() == QMetaType::QDate)
+                s = v.toDate().toString(Qt::ISODate);
+            else if (v.typeId() == QMetaType::QTime)
+                s = v.toTime().toString(QStringLiteral("HH:mm:ss.zzz"));
+            else if (v.typeId() == QMetaType::QDateTime)
+                s = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+            else
+                s = v.toString();
+            const QByteArray u = s.toUtf8();
+            sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        }
     }
     return SQLITE_OK;
 }

@@ -39,12 +39,18 @@ std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error,
     const TableKind k = detectTableKind(path);
     if (kind) *kind = k;
     switch (k) {
-    case TableKind::LabelFile: return LabelFileStore::open(path, error);
-    case TableKind::Sqlite: return SqliteTableStore::open(path, QString(), false, error);
-    case TableKind::Dbase: return DbaseStore::open(path, error);
-    case TableKind::Paradox: return ParadoxStore::open(path, error);
-    case TableKind::Csv: return CsvStore::open(path, error);
-    case TableKind::Unknown: break;
+        case TableKind::LabelFile:
+            return LabelFileStore::open(path, error);
+        case TableKind::Sqlite:
+            return SqliteTableStore::open(path, QString(), false, error);
+        case TableKind::Dbase:
+            return DbaseStore::open(path, error);
+        case TableKind::Paradox:
+            return ParadoxStore::open(path, error);
+        case TableKind::Csv:
+            return CsvStore::open(path, error);
+        case TableKind::Unknown:
+            break;
     }
     if (error) *error = QStringLiteral("Soubor %1 není tabulka známého typu").arg(path);
     return nullptr;
@@ -70,28 +76,33 @@ std::unique_ptr<DataSet> openAnyTable(const QString& path, QString* error) {
 
 bool createTable(const QString& path, TableKind kind, const FieldDefs& defs, QString* error) {
     switch (kind) {
-    case TableKind::Dbase: return createDbaseFile(path, defs, error);
-    case TableKind::Paradox: return createParadoxFile(path, defs, error);
-    case TableKind::Csv: return createCsvFile(path, defs, error);
-    case TableKind::LabelFile: return createLabelFile(path, error);
-    case TableKind::Sqlite: {
-        if (defs.isEmpty()) {
-            if (error) *error = QStringLiteral("Tabulka musí mít alespoň jedno pole");
-            return false;
+        case TableKind::Dbase:
+            return createDbaseFile(path, defs, error);
+        case TableKind::Paradox:
+            return createParadoxFile(path, defs, error);
+        case TableKind::Csv:
+            return createCsvFile(path, defs, error);
+        case TableKind::LabelFile:
+            return createLabelFile(path, error);
+        case TableKind::Sqlite: {
+            if (defs.isEmpty()) {
+                if (error) *error = QStringLiteral("Tabulka musí mít alespoň jedno pole");
+                return false;
+            }
+            QFile::remove(path);
+            SqliteDb db;
+            QStringList cols;
+            for (const FieldDef& d : defs)
+                cols << sqlIdentifier(d.name) + QLatin1Char(' ') + declTypeOfField(d) +
+                            (d.required ? QStringLiteral(" NOT NULL") : QString());
+            const QString table = QFileInfo(path).completeBaseName();
+            return db.open(path, SqliteDb::Mode::Create, error) &&
+                   db.exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                               .arg(sqlIdentifier(table), cols.join(QLatin1String(", "))),
+                           error);
         }
-        QFile::remove(path);
-        SqliteDb db;
-        QStringList cols;
-        for (const FieldDef& d : defs)
-            cols << sqlIdentifier(d.name) + QLatin1Char(' ') + declTypeOfField(d) +
-                        (d.required ? QStringLiteral(" NOT NULL") : QString());
-        const QString table = QFileInfo(path).completeBaseName();
-        return db.open(path, SqliteDb::Mode::Create, error) &&
-               db.exec(QStringLiteral("CREATE TABLE %1 (%2)")
-                           .arg(sqlIdentifier(table), cols.join(QLatin1String(", "))),
-                       error);
-    }
-    case TableKind::Unknown: break;
+        case TableKind::Unknown:
+            break;
     }
     if (error) *error = QStringLiteral("Neznámý typ tabulky");
     return false;

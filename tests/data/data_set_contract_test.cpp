@@ -42,16 +42,24 @@ const Kind kKinds[] = {
     {"LabelFile", "etikety.db", "cislo", "nazev1", "cena", "datum1", "pozn",
      [](const QString& p, QString* e) { return createLabelFile(p, e); }, true, true},
     {"Sqlite", "cizi.sqlite", "cislo", "nazev", "cena", "datum", "pozn",
-     [](const QString& p, QString* e) { return createTable(p, TableKind::Sqlite, genericFields(), e); },
+     [](const QString& p, QString* e) {
+         return createTable(p, TableKind::Sqlite, genericFields(), e);
+     },
      false, true},
     {"Dbase", "zbozi.dbf", "cislo", "nazev", "cena", "datum", "pozn",
-     [](const QString& p, QString* e) { return createTable(p, TableKind::Dbase, genericFields(), e); },
+     [](const QString& p, QString* e) {
+         return createTable(p, TableKind::Dbase, genericFields(), e);
+     },
      false, true},
     {"Paradox", "zbozi.db", "cislo", "nazev", "cena", "datum", "pozn",
-     [](const QString& p, QString* e) { return createTable(p, TableKind::Paradox, genericFields(), e); },
+     [](const QString& p, QString* e) {
+         return createTable(p, TableKind::Paradox, genericFields(), e);
+     },
      false, true},
     {"Csv", "zbozi.csv", "cislo", "nazev", "cena", "datum", "pozn",
-     [](const QString& p, QString* e) { return createTable(p, TableKind::Csv, genericFields(), e); },
+     [](const QString& p, QString* e) {
+         return createTable(p, TableKind::Csv, genericFields(), e);
+     },
      false, false},
 };
 
@@ -85,7 +93,8 @@ protected:
         ASSERT_TRUE(f(ds, k.key)->setValue(TaggedValue::integer(key), &err)) << err.toStdString();
         ASSERT_TRUE(f(ds, k.text)->setText(text, &err)) << err.toStdString();
         ASSERT_TRUE(f(ds, k.number)->setValue(TaggedValue::real(number), &err));
-        ASSERT_TRUE(f(ds, k.date)->setValue(TaggedValue::dateTime(QDateTime(date, QTime(0, 0))), &err));
+        ASSERT_TRUE(
+            f(ds, k.date)->setValue(TaggedValue::dateTime(QDateTime(date, QTime(0, 0))), &err));
         if (!memo.isEmpty()) {
             ASSERT_TRUE(f(ds, k.memo)->setText(memo, &err));
         }
@@ -109,7 +118,8 @@ protected:
     }
 
     QList<int> expectedOrder() const {
-        return GetParam().keyOrdered ? QList<int>{10, 20, 30, 40, 50} : QList<int>{30, 10, 50, 20, 40};
+        return GetParam().keyOrdered ? QList<int>{10, 20, 30, 40, 50}
+                                     : QList<int>{30, 10, 50, 20, 40};
     }
 
     QTemporaryDir dir_;
@@ -252,7 +262,8 @@ TEST_P(DataSetContract, FilterNarrowsTheRecordsAndBadTextsFail) {
     QString err;
     const QString text = QString::fromLatin1(k.text);
     // Range of the filter dialog: names beginning with "M" .. "P".
-    ASSERT_TRUE(ds->setFilter(QStringLiteral("((%1>='M')and(%1<='P%2'))").arg(text, QString(39, u'ž')), &err));
+    ASSERT_TRUE(ds->setFilter(
+        QStringLiteral("((%1>='M')and(%1<='P%2'))").arg(text, QString(39, u'ž')), &err));
     ASSERT_TRUE(ds->setFiltered(true, &err)) << err.toStdString();
     EXPECT_EQ(ds->recordCount(), 2);  // Matice M6, Podložka
     QList<int> got = keys(*ds);
@@ -262,7 +273,9 @@ TEST_P(DataSetContract, FilterNarrowsTheRecordsAndBadTextsFail) {
     ds->last();
     EXPECT_EQ(ds->findField(QStringLiteral("calc"))->value().asInteger(), 2);
 
-    ASSERT_TRUE(ds->setFilter(QStringLiteral("%1 >= 20 and %2 < '1.5.2024'").arg(QString::fromLatin1(k.key), QString::fromLatin1(k.date)), &err))
+    ASSERT_TRUE(ds->setFilter(QStringLiteral("%1 >= 20 and %2 < '1.5.2024'")
+                                  .arg(QString::fromLatin1(k.key), QString::fromLatin1(k.date)),
+                              &err))
         << err.toStdString();
     got = keys(*ds);
     std::sort(got.begin(), got.end());

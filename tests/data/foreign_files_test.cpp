@@ -30,7 +30,8 @@ protected:
 
 TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
     const QString p = write("typy.csv",
-                            "\xEF\xBB\xBF" "kus;cena;datum;ean;kod;prazdne;text\r\n"
+                            "\xEF\xBB\xBF"
+                            "kus;cena;datum;ean;kod;prazdne;text\r\n"
                             "1;12,50;1.5.2024;8594001234567;007;;\"Šroub; \"\"M6\"\"\"\r\n"
                             "-20;3;2024-12-31;8594001234574;12;;\"dva\r\nřádky\"\r\n"
                             "\r\n"
@@ -41,9 +42,9 @@ TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
     const struct {
         const char* name;
         FieldType type;
-    } want[] = {{"kus", FieldType::Integer},  {"cena", FieldType::Float},
-                {"datum", FieldType::Date},   {"ean", FieldType::String},
-                {"kod", FieldType::String},   {"prazdne", FieldType::String},
+    } want[] = {{"kus", FieldType::Integer}, {"cena", FieldType::Float},
+                {"datum", FieldType::Date},  {"ean", FieldType::String},
+                {"kod", FieldType::String},  {"prazdne", FieldType::String},
                 {"text", FieldType::String}};
     for (const auto& w : want)
         EXPECT_EQ(ds->findField(QString::fromLatin1(w.name))->dataType(), w.type) << w.name;
@@ -52,7 +53,8 @@ TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
     EXPECT_DOUBLE_EQ(ds->findField(QStringLiteral("cena"))->value().asReal(), 12.5);
     EXPECT_EQ(ds->findField(QStringLiteral("ean"))->displayText(), QStringLiteral("8594001234567"));
     EXPECT_EQ(ds->findField(QStringLiteral("kod"))->displayText(), QStringLiteral("007"));
-    EXPECT_EQ(ds->findField(QStringLiteral("text"))->displayText(), QStringLiteral("Šroub; \"M6\""));
+    EXPECT_EQ(ds->findField(QStringLiteral("text"))->displayText(),
+              QStringLiteral("Šroub; \"M6\""));
     EXPECT_TRUE(ds->findField(QStringLiteral("prazdne"))->isNull());
     ds->next();
     EXPECT_EQ(ds->findField(QStringLiteral("kus"))->value().asInteger(), -20);
@@ -65,7 +67,8 @@ TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
     ASSERT_TRUE(ds->edit(&e));
     ds->findField(QStringLiteral("cena"))->setValue(TaggedValue::real(7.25));
     ASSERT_TRUE(ds->post(&e)) << e.toStdString();
-    EXPECT_TRUE(test::fileBytes(p).endsWith("300;7,25;;;;;x\r\n")) << test::fileBytes(p).toStdString();
+    EXPECT_TRUE(test::fileBytes(p).endsWith("300;7,25;;;;;x\r\n"))
+        << test::fileBytes(p).toStdString();
 }
 
 TEST_F(ForeignFiles, CsvRecordsWithOnlyEmptyFieldsSurviveExportAndAppend) {
@@ -104,7 +107,8 @@ TEST_F(ForeignFiles, DbaseTextsFollowTheDeclaredCodePage) {
     memcpy(fd.data(), "NAZEV", 5);
     fd[11] = 'C';
     fd[16] = 12;
-    const QByteArray text = encode(QStringLiteral("Žluťoučký"), CodePage::Cp852).leftJustified(12, ' ');
+    const QByteArray text =
+        encode(QStringLiteral("Žluťoučký"), CodePage::Cp852).leftJustified(12, ' ');
     const QString p = write("dos.dbf", head + fd + '\r' + ' ' + text + '\x1A');
     QString err;
     auto ds = openForeignTable(p, &err);
@@ -114,7 +118,9 @@ TEST_F(ForeignFiles, DbaseTextsFollowTheDeclaredCodePage) {
 
     // Files we create declare Windows-1250 and store its bytes.
     const QString ours = dir_.filePath(QStringLiteral("nove.dbf"));
-    ASSERT_TRUE(createDbaseFile(ours, {{"nazev", FieldType::String, 30, false}, {"cislo", FieldType::Integer, 0, false}}, &err))
+    ASSERT_TRUE(createDbaseFile(
+        ours, {{"nazev", FieldType::String, 30, false}, {"cislo", FieldType::Integer, 0, false}},
+        &err))
         << err.toStdString();
     auto t = openForeignTable(ours, &err);
     ASSERT_TRUE(t);
@@ -126,8 +132,10 @@ TEST_F(ForeignFiles, DbaseTextsFollowTheDeclaredCodePage) {
     ASSERT_TRUE(t->post(&err)) << err.toStdString();
     const QByteArray bytes = test::fileBytes(ours);
     EXPECT_EQ(quint8(bytes[29]), 0xC8);
-    EXPECT_TRUE(bytes.contains(encode(QStringLiteral("Příliš žluťoučký kůň"), CodePage::Windows1250)));
-    EXPECT_FALSE(createDbaseFile(dir_.filePath(QStringLiteral("cas.dbf")), {{"kdy", FieldType::DateTime, 0, false}}, &err));
+    EXPECT_TRUE(
+        bytes.contains(encode(QStringLiteral("Příliš žluťoučký kůň"), CodePage::Windows1250)));
+    EXPECT_FALSE(createDbaseFile(dir_.filePath(QStringLiteral("cas.dbf")),
+                                 {{"kdy", FieldType::DateTime, 0, false}}, &err));
     EXPECT_TRUE(err.contains(QStringLiteral("DateTime"))) << err.toStdString();
 }
 
@@ -206,7 +214,8 @@ TEST_F(ForeignFiles, ImportFillsALabelFileAndExportWritesItBack) {
     const QString dup = write("dup.csv", "cislo,nazev1\r\n1,a\r\n1,b\r\n");
     EXPECT_FALSE(importToLabelFile(dup, dest, &res, &err));
     EXPECT_FALSE(err.isEmpty());
-    const QString tooLong = write("dlouhy.csv", "cislo,nazev1\r\n1," + QByteArray(41, 'x') + "\r\n");
+    const QString tooLong =
+        write("dlouhy.csv", "cislo,nazev1\r\n1," + QByteArray(41, 'x') + "\r\n");
     EXPECT_FALSE(importToLabelFile(tooLong, dest, &res, &err));
     EXPECT_TRUE(err.contains(QStringLiteral("40"))) << err.toStdString();
     EXPECT_EQ(openAnyTable(dest, &err)->recordCount(), 2);

@@ -115,8 +115,9 @@ TEST_F(LabelFileTest, OtherFilesAreNotLabelFilesButOpenAsForeignTables) {
     {
         SqliteDb db;
         ASSERT_TRUE(db.open(other, SqliteDb::Mode::Create));
-        ASSERT_TRUE(db.exec(QStringLiteral("CREATE TABLE zbozi(kod INTEGER PRIMARY KEY, nazev VARCHAR(30));"
-                                           "INSERT INTO zbozi VALUES (7, 'Čaj'), (3, 'Káva');")));
+        ASSERT_TRUE(
+            db.exec(QStringLiteral("CREATE TABLE zbozi(kod INTEGER PRIMARY KEY, nazev VARCHAR(30));"
+                                   "INSERT INTO zbozi VALUES (7, 'Čaj'), (3, 'Káva');")));
     }
     QString err;
     EXPECT_FALSE(LabelFileStore::open(other, &err));
@@ -139,7 +140,8 @@ TEST_F(LabelFileTest, OtherFilesAreNotLabelFilesButOpenAsForeignTables) {
     EXPECT_FALSE(LabelFileStore::open(path_, &err));
     EXPECT_TRUE(err.contains(QStringLiteral("popis4"))) << err.toStdString();
 
-    ASSERT_TRUE(test::writeBytes(dir_.filePath(QStringLiteral("smeti.db")), QByteArray("SQLite format 3\0", 16) + QByteArray(600, 'x')));
+    ASSERT_TRUE(test::writeBytes(dir_.filePath(QStringLiteral("smeti.db")),
+                                 QByteArray("SQLite format 3\0", 16) + QByteArray(600, 'x')));
     EXPECT_FALSE(LabelFileStore::open(dir_.filePath(QStringLiteral("smeti.db")), &err));
     EXPECT_FALSE(err.isEmpty());
     EXPECT_FALSE(LabelFileStore::open(dir_.filePath(QStringLiteral("neni.db")), &err));

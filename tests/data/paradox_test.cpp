@@ -28,12 +28,16 @@ QByteArray flippedDouble(double v) {
     memcpy(&bits, &v, 8);
     QByteArray b(8, '\0');
     for (int i = 7; i >= 0; --i, bits >>= 8) b[i] = char(bits & 0xFF);
-    if (v >= 0) b[0] = char(b[0] | 0x80);
-    else for (char& c : b) c = char(~c);
+    if (v >= 0)
+        b[0] = char(b[0] | 0x80);
+    else
+        for (char& c : b) c = char(~c);
     return b;
 }
 
-qint64 dayNumber(QDate d) { return QDate(1, 1, 1).daysTo(d) + 1; }
+qint64 dayNumber(QDate d) {
+    return QDate(1, 1, 1).daysTo(d) + 1;
+}
 
 struct Field {
     const char* name;
@@ -91,7 +95,8 @@ QByteArray memoRef(const QByteArray& leader, quint32 ref, quint32 length) {
 
 TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
     QTemporaryDir dir;
-    const QByteArray longMemo = encode(QStringLiteral("Dlouhá poznámka – víc než vůdčí bajt"), CodePage::Windows1250);
+    const QByteArray longMemo =
+        encode(QStringLiteral("Dlouhá poznámka – víc než vůdčí bajt"), CodePage::Windows1250);
     QByteArray mb(4096, '\0');
     QByteArray blob(4096, '\0');
     blob[0] = 2;
@@ -107,7 +112,8 @@ TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
                 memoRef("A", 0, 1) + flipped(13 * 3600000 + 30 * 60000, 4);
     recs << QByteArray(12, '\0') + flipped(7, 2) + flipped(-5, 4) + flippedDouble(-0.25) +
                 QByteArray(4, '\0') + QByteArray(1, char(0x80)) +
-                memoRef(longMemo.left(1), 4096 | 0xFF, quint32(longMemo.size())) + QByteArray(4, '\0');
+                memoRef(longMemo.left(1), 4096 | 0xFF, quint32(longMemo.size())) +
+                QByteArray(4, '\0');
     const QString path = dir.filePath(QStringLiteral("zbozi.db"));
     ASSERT_TRUE(test::writeBytes(path, table(recs, 2)));
     ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("zbozi.mb")), mb));
@@ -118,9 +124,9 @@ TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
     ASSERT_TRUE(ds) << err.toStdString();
     ASSERT_EQ(ds->fieldCount(), 9);
     EXPECT_EQ(ds->field(0)->name(), QStringLiteral("Název"));
-    const FieldType types[] = {FieldType::String, FieldType::Smallint, FieldType::Integer,
-                               FieldType::Currency, FieldType::Date, FieldType::Boolean,
-                               FieldType::Memo, FieldType::Time};
+    const FieldType types[] = {FieldType::String,   FieldType::Smallint, FieldType::Integer,
+                               FieldType::Currency, FieldType::Date,     FieldType::Boolean,
+                               FieldType::Memo,     FieldType::Time};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(ds->field(i)->dataType(), types[i]) << i;
     EXPECT_EQ(ds->field(0)->size(), 12);
     EXPECT_EQ(ds->recordCount(), 2);

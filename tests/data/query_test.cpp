@@ -34,7 +34,8 @@ protected:
         }
         ASSERT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
         csv_ = dir_.filePath(QStringLiteral("sklad.csv"));
-        ASSERT_TRUE(test::writeBytes(csv_, "cislo;sklad;mnozstvi\r\n1;Praha;10,5\r\n3;Brno;2\r\n4;Ostrava;7,25\r\n"));
+        ASSERT_TRUE(test::writeBytes(
+            csv_, "cislo;sklad;mnozstvi\r\n1;Praha;10,5\r\n3;Brno;2\r\n4;Ostrava;7,25\r\n"));
     }
 
     QList<QString> column(DataSet& ds, const char* name) {
@@ -52,8 +53,7 @@ protected:
 
 TEST_F(QueryTest, OrderMacroSortsTheLabelFileAscendingAndDescending) {
     Query q;
-    q.setSql({QStringLiteral("SELECT T1.*"),
-              QStringLiteral("FROM \"%1\" T1").arg(labels_),
+    q.setSql({QStringLiteral("SELECT T1.*"), QStringLiteral("FROM \"%1\" T1").arg(labels_),
               QStringLiteral("ORDER BY %ORDER")});
     struct Case {
         const char* order;
@@ -100,8 +100,9 @@ TEST_F(QueryTest, JoinOfALabelFileAndACsvFile) {
 TEST_F(QueryTest, DbaseFileWithRelativePathFromTheDatabaseDirectory) {
     const QString dbf = dir_.filePath(QStringLiteral("ceny.dbf"));
     QString err;
-    ASSERT_TRUE(createTable(dbf, TableKind::Dbase,
-                            {{"KOD", FieldType::String, 10, false}, {"CENA", FieldType::Float, 0, false}}, &err))
+    ASSERT_TRUE(createTable(
+        dbf, TableKind::Dbase,
+        {{"KOD", FieldType::String, 10, false}, {"CENA", FieldType::Float, 0, false}}, &err))
         << err.toStdString();
     auto t = openForeignTable(dbf, &err);
     ASSERT_TRUE(t) << err.toStdString();
@@ -125,7 +126,8 @@ TEST_F(QueryTest, StatementsTheEngineRejectsFailToPrepareWithItsMessage) {
     } cases[] = {
         {QStringLiteral("SELEKT * FROM \"%1\"").arg(labels_), "syntax error"},
         {QStringLiteral("SELECT T1.* FROM \"%1\" T1 ORDER BY nic").arg(labels_), "nic"},
-        {QStringLiteral("SELECT * FROM \"%1\" T1").arg(dir_.filePath(QStringLiteral("chybi.db"))), "chybi.db"},
+        {QStringLiteral("SELECT * FROM \"%1\" T1").arg(dir_.filePath(QStringLiteral("chybi.db"))),
+         "chybi.db"},
     };
     for (const auto& c : cases) {
         Query q;
