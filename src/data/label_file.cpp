@@ -92,18 +92,16 @@ bool createLabelFile(const QString& path, QString* error) {
     return true;
 }
 
-std::unique_ptr<LabelFileStore> LabelFileStore::open(const QString& path, QString* error,
-                                                     bool readOnly) {
-    std::unique_ptr<LabelFileStore> s(new LabelFileStore);
+bool LabelFileStore::openChecked(const QString& path, bool readOnly, bool withRows,
+                                 QString* error) {
+    const QString name = QFileInfo(path).fileName();
     QString err;
-    if (!s->init(path, QString::fromLatin1(kLabelTable), readOnly, &err)) {
-        if (error)
-            *error =
-                QStringLiteral("%1 není soubor etiket: %2").arg(QFileInfo(path).fileName(), err);
-        return nullptr;
+    if (!init(path, QString::fromLatin1(kLabelTable), readOnly, &err, false)) {
+        if (error) *error = QStringLiteral("%1 není soubor etiket: %2").arg(name, err);
+        return false;
     }
     const FieldDefs& want = labelRecordFields();
-    const FieldDefs& have = s->fieldDefs();
+    const FieldDefs& have = fieldDefs();
     QString why;
     if (have.size() != want.size()) {
         why = QStringLiteral("tabulka má %1 polí místo %2").arg(have.size()).arg(want.size());
@@ -115,17 +113,31 @@ std::unique_ptr<LabelFileStore> LabelFileStore::open(const QString& path, QStrin
                           .arg(i + 1)
                           .arg(want[i].name, fieldTypeName(want[i].type));
         }
-        if (why.isEmpty() && s->keyField() != 0) why = QStringLiteral("chybí primární klíč cislo");
+        if (why.isEmpty() && keyField() != 0) why = QStringLiteral("chybí primární klíč cislo");
     }
     if (!why.isEmpty()) {
-        if (error)
-            *error =
-                QStringLiteral("%1 není soubor etiket: %2").arg(QFileInfo(path).fileName(), why);
-        return nullptr;
+        if (error) *error = QStringLiteral("%1 není soubor etiket: %2").arg(name, why);
+        return false;
     }
-    s->setFieldDefs(want);
-    s->setKindName(QStringLiteral("soubor etiket"));
+    setFieldDefs(want);
+    setKindName(QStringLiteral("soubor etiket"));
+    if (withRows && !loadRows(&err)) {
+        if (error) *error = err;
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<LabelFileStore> LabelFileStore::open(const QString& path, QString* error,
+                                                     bool readOnly) {
+    std::unique_ptr<LabelFileStore> s(new LabelFileStore);
+    if (!s->openChecked(path, readOnly, true, error)) return nullptr;
     return s;
+}
+
+bool LabelFileStore::isLabelFile(const QString& path, QString* why) {
+    LabelFileStore s;
+    return s.openChecked(path, true, false, why);
 }
 
 bool LabelFileStore::insertMany(const QList<RawRecord>& records, QString* error) {

@@ -33,11 +33,15 @@ public:
     // not an SQLite database, or its table does not match the label record.
     static std::unique_ptr<LabelFileStore> open(const QString& path, QString* error,
                                                 bool readOnly = false);
+    // Whether a file is a label file, without reading its records; false
+    // with the reason when it is not.
+    static bool isLabelFile(const QString& path, QString* why = nullptr);
     // Appends many records in one transaction (import, samples, benchmarks).
     bool insertMany(const QList<RawRecord>& records, QString* error);
 
 private:
     LabelFileStore() = default;
+    bool openChecked(const QString& path, bool readOnly, bool withRows, QString* error);
 };
 
 // A data set over a label file with its calculated record-number field `calc`.

@@ -161,7 +161,7 @@ std::unique_ptr<SqliteTableStore> SqliteTableStore::open(const QString& path, co
 }
 
 bool SqliteTableStore::init(const QString& path, const QString& table, bool readOnly,
-                            QString* error) {
+                            QString* error, bool withRows) {
     path_ = path;
     readOnly_ = readOnly;
     kindName_ = QStringLiteral("tabulka SQLite");
@@ -216,7 +216,7 @@ bool SqliteTableStore::init(const QString& path, const QString& table, bool read
         return false;
     }
     if (pkCount == 1 && intPk) keyField_ = pkColumn;
-    return reload(error) && prepareStatements(error);
+    return !withRows || loadRows(error);
 }
 
 bool SqliteTableStore::prepareStatements(QString* error) {

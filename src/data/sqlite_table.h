@@ -53,7 +53,11 @@ public:
 
 protected:
     SqliteTableStore() = default;
-    bool init(const QString& path, const QString& table, bool readOnly, QString* error);
+    // Opens the file and reads the table's columns; the rows (rowids) are
+    // read too unless withRows is false (then loadRows() does it later).
+    bool init(const QString& path, const QString& table, bool readOnly, QString* error,
+              bool withRows = true);
+    bool loadRows(QString* error) { return reload(error) && prepareStatements(error); }
     void setKindName(const QString& k) { kindName_ = k; }
     // Field definitions replacing the ones read from the declared types.
     void setFieldDefs(const FieldDefs& defs) { defs_ = defs; }

@@ -18,7 +18,7 @@ TableKind detectTableKind(const QString& path) {
     if (f.open(QIODevice::ReadOnly)) head = f.read(128);
     const QString ext = QFileInfo(path).suffix().toLower();
     if (head.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
-        return LabelFileStore::open(path, nullptr, true) ? TableKind::LabelFile : TableKind::Sqlite;
+        return LabelFileStore::isLabelFile(path) ? TableKind::LabelFile : TableKind::Sqlite;
     }
     if (ext == u"csv" || ext == u"txt") return TableKind::Csv;
     if (ext == u"dbf") return TableKind::Dbase;
