@@ -29,6 +29,8 @@ struct Kind {
     bool typed;       // the file keeps field types and sizes (CSV infers them from the values)
 };
 
+void PrintTo(const Kind& kind, std::ostream* os) { *os << kind.name; }
+
 FieldDefs genericFields(bool withMemo = true) {
     FieldDefs d{{"cislo", FieldType::Integer, 0, false},
                 {"nazev", FieldType::String, 40, false},
