@@ -198,7 +198,9 @@ TEST_F(LabelFileTest, EveryCommittedRecordSurvivesAKilledWriter) {
         for (ds->first(); !ds->atEnd(); ds->next())
             present.insert(ds->findField(QStringLiteral("cislo"))->value().asInteger());
         for (qint64 k : acknowledged) ASSERT_TRUE(present.count(k)) << "record " << k << " lost";
+        // At most the one record being written when the kill came is there unreported.
         EXPECT_LE(present.size(), acknowledged.size() + 1);
+        acknowledged = present;
         nextKey = *present.rbegin() + 1;
     }
 }
