@@ -357,6 +357,7 @@ bool CsvStore::scan(QString* error) {
     }
     defs_.clear();
     for (int i = 0; i < names.size(); ++i) defs_.append(inf[size_t(i)].def(names[i]));
+    if (!keepIds_) ids_.reset(rowCount());
     return true;
 }
 
@@ -421,7 +422,12 @@ bool CsvStore::insertRow(const RawRecord& values, qint64* newRow, QString* error
         return false;
     }
     f.close();
-    if (!reload(error)) return false;
+    keepIds_ = true;
+    const bool ok = reload(error);
+    keepIds_ = false;
+    if (!ok) return false;
+    ids_.appended();
+    ids_.check(rowCount());
     *newRow = rowCount() - 1;
     return true;
 }
@@ -447,13 +453,19 @@ bool CsvStore::rewrite(qint64 row, const RawRecord* replacement, QString* error)
     if (data_) file_.unmap(const_cast<uchar*>(data_));
     data_ = nullptr;
     file_.close();
+    keepIds_ = true;
     if (!out.commit()) {
         if (error)
             *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
         reload(nullptr);
+        keepIds_ = false;
         return false;
     }
-    return reload(error);
+    const bool ok = reload(error);
+    keepIds_ = false;
+    if (!replacement) ids_.erased(row);
+    ids_.check(rowCount());
+    return ok;
 }
 
 bool CsvStore::updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) {

@@ -63,6 +63,8 @@ public:
     bool insertRow(const RawRecord& values, qint64* newRow, QString* error) override;
     bool deleteRow(qint64 row, QString* error) override;
     bool reload(QString* error) override;
+    qint64 rowId(qint64 row) const override { return ids_.id(row); }
+    qint64 rowOfId(qint64 id) const override { return ids_.row(id); }
     QString filePath() const override { return path_; }
     const CsvFormat& format() const { return format_; }
 
@@ -80,6 +82,8 @@ private:
     CsvFormat format_;
     FieldDefs defs_;
     std::vector<qint64> offsets_;  // start of each record
+    RowIds ids_;
+    bool keepIds_ = false;  // set while the store itself rewrites the file
     bool readOnly_ = false;
 };
 

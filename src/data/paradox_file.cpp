@@ -288,6 +288,7 @@ bool ParadoxStore::load(QString* error) {
         }
         block = next;
     }
+    if (!keepIds_) ids_.reset(total_);
     Q_UNUSED(fileBlocks)
     return true;
 }
@@ -666,7 +667,13 @@ bool ParadoxStore::insertRow(const RawRecord& in, qint64* newRow, QString* error
         qToLittleEndian<quint16>(quint16(block), h.data() + 0x0E);
     qToLittleEndian<quint16>(quint16(block), h.data() + 0x10);
     qToLittleEndian<quint32>(autoInc, h.data() + 0x49);
-    if (!writeAt(path_, 0, h, error) || !load(error)) return false;
+    if (!writeAt(path_, 0, h, error)) return false;
+    keepIds_ = true;
+    const bool ok = load(error);
+    keepIds_ = false;
+    if (!ok) return false;
+    ids_.appended();
+    ids_.check(total_);
     *newRow = total_ - 1;
     return true;
 }
@@ -690,7 +697,12 @@ bool ParadoxStore::deleteRow(qint64 row, QString* error) {
     if (!writeAt(path_, at, rest, error) || !writeAt(path_, blk.offset - 2, add, error) ||
         !writeAt(path_, 6, n, error))
         return false;
-    return load(error);
+    keepIds_ = true;
+    const bool ok = load(error);
+    keepIds_ = false;
+    ids_.erased(row);
+    ids_.check(total_);
+    return ok;
 }
 
 bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* error) {

@@ -47,6 +47,8 @@ public:
     bool insertRow(const RawRecord& values, qint64* newRow, QString* error) override;
     bool deleteRow(qint64 row, QString* error) override;
     bool reload(QString* error) override { return load(error); }
+    qint64 rowId(qint64 row) const override { return ids_.id(row); }
+    qint64 rowOfId(qint64 id) const override { return ids_.row(id); }
     QString filePath() const override { return path_; }
     bool isKeyed() const { return keyed_; }
     CodePage codePage() const { return codePage_; }
@@ -80,6 +82,8 @@ private:
     qint64 headerSize_ = 0, blockSize_ = 0;
     std::vector<Block> blocks_;
     qint64 total_ = 0;
+    RowIds ids_;
+    bool keepIds_ = false;  // set while the store itself writes
 };
 
 bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* error);

@@ -12,12 +12,46 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 #include "data/field_type.h"
 
 namespace dorvana {
 
 using RawRecord = QList<QVariant>;
+
+// Stable identities of the rows of a store whose rows are only numbered by
+// position (CSV, Paradox): numbered 0, 1, 2, ... on reading, kept across the
+// store's own inserts (at the end) and deletes, so bookmarks survive them.
+class RowIds {
+public:
+    void reset(qint64 rows) {
+        ids_.resize(size_t(rows));
+        std::iota(ids_.begin(), ids_.end(), qint64(0));
+        next_ = rows;
+    }
+    void appended() { ids_.push_back(next_++); }
+    void erased(qint64 row) {
+        if (row >= 0 && row < qint64(ids_.size())) ids_.erase(ids_.begin() + row);
+    }
+    // Renumbers when the rows no longer match (the file was changed elsewhere).
+    void check(qint64 rows) {
+        if (qint64(ids_.size()) != rows) reset(rows);
+    }
+    qint64 id(qint64 row) const {
+        return row >= 0 && row < qint64(ids_.size()) ? ids_[size_t(row)] : -1;
+    }
+    qint64 row(qint64 id) const {
+        const auto it = std::lower_bound(ids_.begin(), ids_.end(), id);
+        return it != ids_.end() && *it == id ? qint64(it - ids_.begin()) : -1;
+    }
+
+private:
+    std::vector<qint64> ids_;
+    qint64 next_ = 0;
+};
 
 class RecordStore {
 public:
