@@ -140,6 +140,18 @@ bool rawFromTagged(const TaggedValue& value, const FieldDef& def, QVariant* raw,
 }
 
 bool parseNumberText(const QString& text, double* out) {
+    // Plain numbers with a decimal point (what files hold) take the short way.
+    bool plain = !text.isEmpty();
+    for (const QChar c : text)
+        plain = plain && (c.isDigit() || c == u'.' || c == u'-' || c == u'+') && c.unicode() < 128;
+    if (plain) {
+        bool ok = false;
+        const double v = text.toDouble(&ok);
+        if (ok && std::isfinite(v)) {
+            *out = v;
+            return true;
+        }
+    }
     // Digit groups may be set apart by blanks or no-break spaces.
     QString s = text.trimmed();
     s.remove(QLatin1Char(' '));
@@ -157,6 +169,14 @@ bool parseNumberText(const QString& text, double* out) {
 }
 
 bool parseDateText(const QString& text, QDate* out) {
+    // yyyy-MM-dd (how label files and CSV exports keep dates) takes the short way.
+    if (text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
+        const QDate d = QDate::fromString(text, Qt::ISODate);
+        if (d.isValid()) {
+            *out = d;
+            return true;
+        }
+    }
     QDateTime when;
     if (text.trimmed().isEmpty() || !parseDate(QStringView(text), &when) || !when.date().isValid())
         return false;
