@@ -217,7 +217,14 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
     f.write(line);
     data.disableControls();
     const Bookmark b = data.bookmark();
+    data.clearLastError();
+    QString readError;
     for (data.first(); !data.atEnd() && !data.isEmpty(); data.next()) {
+        // A record the table cannot read stops the export instead of writing it empty.
+        if (!data.lastError().isEmpty()) {
+            readError = data.lastError();
+            break;
+        }
         line.clear();
         for (int k = 0; k < stored.size(); ++k) {
             if (k) line += delimiter;
@@ -231,6 +238,11 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
     }
     data.gotoBookmark(b);
     data.enableControls();
+    if (!readError.isEmpty()) {
+        f.cancelWriting();
+        if (error) *error = readError;
+        return false;
+    }
     if (!f.commit()) {
         if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
         return false;

@@ -188,6 +188,7 @@ public:
     // The last error message of an operation that has no error argument
     // (navigation reading a broken file).
     const QString& lastError() const { return lastError_; }
+    void clearLastError() { lastError_.clear(); }
 
     // --- for Field ---
     const QVariant& rawValue(int field) const;

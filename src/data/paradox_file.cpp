@@ -253,6 +253,9 @@ bool ParadoxStore::load(QString* error) {
         offset += size;
     }
     if (offset != recordSize_) return bad(QStringLiteral("pole neodpovídají délce záznamu"));
+    if (!inMemory_ && std::any_of(types_.begin(), types_.end(), isBlobField) &&
+        !QFileInfo::exists(blobPath_))
+        return bad(QStringLiteral("chybí soubor blobů %1").arg(QFileInfo(blobPath_).fileName()));
     // Field names follow the field types, a pointer, one pointer per field
     // and the table name (79 bytes, 261 from level 7).
     pos += 2 * numFields + 4 + 4 * numFields + (version >= 0x0C ? 261 : 79);

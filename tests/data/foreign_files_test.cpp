@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -93,6 +94,31 @@ TEST_F(ForeignFiles, CsvRecordsWithOnlyEmptyFieldsSurviveExportAndAppend) {
     again->prior();
     EXPECT_EQ(again->field(0)->displayText(), QStringLiteral("B;C"));
     EXPECT_EQ(openForeignTable(p, &err)->recordCount(), 4);
+}
+
+TEST_F(ForeignFiles, ExportStopsAtARecordItCannotRead) {
+    // A memo pointing past the end of its memo file (dBase IV block form, length too big).
+    QByteArray head(32, '\0');
+    head[0] = char(0x8B);
+    qToLittleEndian<quint32>(1, head.data() + 4);
+    qToLittleEndian<quint16>(32 + 32 + 1, head.data() + 8);
+    qToLittleEndian<quint16>(1 + 10, head.data() + 10);
+    QByteArray fd(32, '\0');
+    memcpy(fd.data(), "POZN", 4);
+    fd[11] = 'M';
+    fd[16] = 10;
+    const QString p = write(
+        "vadna.dbf", head + fd + '\r' + ' ' + QByteArray("1").rightJustified(10, ' ') + '\x1A');
+    QByteArray memo(512, '\0');
+    memo += QByteArray("\xFF\xFF\x08\x00", 4) + QByteArray("\xFF\xFF\xFF\x7F", 4);
+    write("vadna.dbt", memo);
+    QString err;
+    auto ds = openForeignTable(p, &err);
+    ASSERT_TRUE(ds) << err.toStdString();
+    const QString out = dir_.filePath(QStringLiteral("vadna.csv"));
+    EXPECT_FALSE(writeCsvFile(out, *ds, &err));
+    EXPECT_TRUE(err.contains(QStringLiteral("POZN"))) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(ForeignFiles, DbaseTextsFollowTheDeclaredCodePage) {

@@ -150,6 +150,12 @@ TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
     EXPECT_EQ(ds->field(6)->displayText(), QStringLiteral("Dlouhá poznámka – víc než vůdčí bajt"));
     EXPECT_TRUE(ds->field(7)->isNull());
 
+    // Without its blob file the table does not open.
+    const QString lonely = dir.filePath(QStringLiteral("sam.db"));
+    ASSERT_TRUE(test::writeBytes(lonely, table(recs, 2)));
+    EXPECT_FALSE(openAnyTable(lonely, &err));
+    EXPECT_TRUE(err.contains(QStringLiteral("sam.mb"))) << err.toStdString();
+
     // An unkeyed table is written in place, long blobs into the .mb file.
     ASSERT_TRUE(ds->edit(&err)) << err.toStdString();
     ds->field(1)->setValue(TaggedValue::integer(-300));
@@ -164,6 +170,7 @@ TEST(Paradox, ReadsEveryFieldTypeOfALevelSevenTable) {
     // Keyed tables say they are read-only.
     const QString keyed = dir.filePath(QStringLiteral("klic.db"));
     ASSERT_TRUE(test::writeBytes(keyed, table(recs.mid(0, 1), 0)));
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("klic.mb")), mb));
     auto k = openAnyTable(keyed, &err);
     ASSERT_TRUE(k) << err.toStdString();
     EXPECT_FALSE(k->edit(&err));
