@@ -333,7 +333,8 @@ bool CsvStore::scan(QString* error) {
     }
     QStringList names;
     for (int i = 0; i < fields.size(); ++i) {
-        QString n = QString::fromUtf8(fields[i]).trimmed();
+        // Byte-order marks inside a name (files glued together) are dropped.
+        QString n = QString::fromUtf8(fields[i]).remove(QChar(0xFEFF)).trimmed();
         if (n.isEmpty()) n = QStringLiteral("Pole%1").arg(i + 1);
         QString unique = n;
         for (int k = 2; names.contains(unique, Qt::CaseInsensitive); ++k)
