@@ -3,6 +3,9 @@
 #include <QTextStream>
 #include <cstdio>
 #include <cstring>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "cli/commands.h"
 
@@ -27,6 +30,12 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
         !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Outside a desktop session (cron, ssh, CI) there is no runtime folder;
+    // give Qt a private one instead of a warning on every run.
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = "/tmp/dorvana-runtime-" + QByteArray::number(getuid());
+        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
