@@ -134,6 +134,16 @@ bool DataSet::syncFieldsWithStore() {
     bool same = std::min<qsizetype>(defs.size(), kMaxFieldObjects - 1) == storedCount_;
     for (int i = 0; same && i < storedCount_; ++i) same = fields_[size_t(i)]->def() == defs[i];
     if (same) return false;
+    // The same columns under new types (a CSV column that now holds text):
+    // retype the field objects in place, so that pointers held by grids and
+    // reports stay valid.
+    bool sameColumns = std::min<qsizetype>(defs.size(), kMaxFieldObjects - 1) == storedCount_;
+    for (int i = 0; sameColumns && i < storedCount_; ++i)
+        sameColumns = fields_[size_t(i)]->name() == defs[i].name;
+    if (sameColumns) {
+        for (int i = 0; i < storedCount_; ++i) fields_[size_t(i)]->def_ = defs[i];
+        return true;
+    }
     rebuildFields();
     return true;
 }

@@ -72,6 +72,24 @@ TEST_F(ForeignFiles, CsvColumnTypesAreInferredFromTheirValues) {
         << test::fileBytes(p).toStdString();
 }
 
+TEST_F(ForeignFiles, CsvColumnRetypedByAWriteKeepsItsFieldObject) {
+    const QString p = write("kusy.csv", "kus,nazev\r\n1,a\r\nasi 3,b\r\n");
+    QString err;
+    auto ds = openForeignTable(p, &err);
+    ASSERT_TRUE(ds) << err.toStdString();
+    Field* kus = ds->findField(QStringLiteral("kus"));
+    ASSERT_EQ(kus->dataType(), FieldType::String);
+    kus->setDisplayLabel(QStringLiteral("Kusů"));
+    // Deleting the only text in the column makes it a number column.
+    ds->last();
+    ASSERT_TRUE(ds->deleteRecord(&err)) << err.toStdString();
+    EXPECT_EQ(ds->findField(QStringLiteral("kus")), kus);
+    EXPECT_EQ(kus->dataType(), FieldType::Integer);
+    EXPECT_EQ(kus->displayLabel(), QStringLiteral("Kusů"));
+    ds->first();
+    EXPECT_EQ(kus->value().asInteger(), 1);
+}
+
 TEST_F(ForeignFiles, CsvRecordsWithOnlyEmptyFieldsSurviveExportAndAppend) {
     // A one-column record without a value must not become a blank line (readers skip those).
     const QString p = write("jeden.csv", "\"kód;druh\"\r\nA\r\n\"\"\r\nB;C\r\n");
