@@ -25,11 +25,36 @@ constexpr int kFnc1 = 102;
 constexpr int kStartA = 103;
 constexpr int kStop = 106;
 
+// The set a leading start character names: 0 A, 1 B, 2 C; -1 for any other
+// character. Start characters are written the way Code 128 fonts write them,
+// value + 100: Ë, Ì, Í; Ě is where Ì lands in texts that came through the
+// Central European code page (the same byte 0xCC).
+int startCharacterSet(QChar c) {
+    switch (c.unicode()) {
+        case 0x00CB:
+            return 0;
+        case 0x00CC:
+        case 0x011A:
+            return 1;
+        case 0x00CD:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
 }  // namespace
 
 // The check character (modulo 103) is always added: readers require it.
-std::optional<BarcodeSymbol> encodeCode128(const QString& data, int set, bool ean128) {
+// Data that begins with a start character keeps it: that character starts the
+// symbol (in the set it names) instead of the chosen set's start character.
+std::optional<BarcodeSymbol> encodeCode128(const QString& given, int set, bool ean128) {
     set = qBound(0, set, 2);
+    QString data = given;
+    if (!data.isEmpty() && startCharacterSet(data[0]) >= 0) {
+        set = startCharacterSet(data[0]);
+        data.remove(0, 1);
+    }
     QList<int> values{kStartA + set};
     if (ean128) values.append(kFnc1);
     if (set == 2) {

@@ -216,6 +216,26 @@ TEST(BarcodeEncoder, Code128Sets) {
     EXPECT_EQ(modules(*encodeBarcode(f, QStringLiteral("0123"))).size(), 11u * 5 + 13);
 }
 
+TEST(BarcodeEncoder, Code128DataWithAStartCharacterKeepsIt) {
+    // A leading start character (Ë A, Ì or Ě B, Í C) starts the symbol in its
+    // set: no second start character is put in front and it is not shown.
+    BarcodeFormat setA = formatOf(Symbology::Code128);
+    setA.code128Set = 0;
+    BarcodeFormat setB = setA, setC = setA;
+    setB.code128Set = 1;
+    setC.code128Set = 2;
+    const auto viaC = encodeBarcode(setA, QStringLiteral("\u00CD0123"));
+    ASSERT_TRUE(viaC);
+    EXPECT_EQ(modules(*viaC), modules(*encodeBarcode(setC, QStringLiteral("0123"))));
+    EXPECT_EQ(viaC->texts[0].text, QStringLiteral("0123"));
+    for (const char16_t b : {u'\u00CC', u'\u011A'}) {
+        const auto viaB = encodeBarcode(setA, QString(QChar(b)) + QStringLiteral("abc"));
+        ASSERT_TRUE(viaB);
+        EXPECT_EQ(modules(*viaB), modules(*encodeBarcode(setB, QStringLiteral("abc"))));
+    }
+    EXPECT_FALSE(encodeBarcode(setB, QStringLiteral("\u00CB") + QStringLiteral("abc")));
+}
+
 TEST(BarcodeEncoder, Code11FollowsTheStandardPatterns) {
     // Code 11 patterns as modules (a wide element is two modules), joined by
     // a narrow space: start/stop 1011001.
