@@ -12,6 +12,10 @@ TPrevPrvek& PageStore::addElement(int n, TPrevPrvek element) {
     return pages_[size_t(n)].append(std::move(element));
 }
 
+void PageStore::ensurePages(int n) {
+    while (pageCount() < n) pages_.emplace_back();
+}
+
 void PageStore::clear() {
     pages_.clear();
     currentPage = 0;

@@ -38,6 +38,8 @@ public:
     const TStranaPrvku& page(int n) const { return pages_[size_t(n)]; }
     // Creates empty pages up to n when needed, then appends to page n.
     TPrevPrvek& addElement(int n, TPrevPrvek element);
+    // Creates empty pages until there are at least n (a page may have no elements).
+    void ensurePages(int n);
     // Frees all pages and their elements; the current page becomes 0, no selection.
     void clear();
 
