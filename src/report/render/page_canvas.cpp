@@ -1,0 +1,328 @@
+#include "report/render/page_canvas.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPen>
+#include <algorithm>
+
+#include "base/rounding.h"
+#include "report/render/barcode/draw_barcode.h"
+#include "report/render/printed_fonts.h"
+
+namespace dorvana {
+
+namespace {
+
+constexpr int kAlignLeft = 0, kAlignRight = 1, kAlignCentre = 2;
+
+Qt::PenStyle penStyle(int style) {
+    switch (style) {
+        case 1: return Qt::DashLine;
+        case 2: return Qt::DotLine;
+        case 3: return Qt::DashDotLine;
+        default: return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle brushStyle(int style) {
+    switch (style) {
+        case 1: return Qt::NoBrush;
+        case 2: return Qt::HorPattern;
+        case 3: return Qt::VerPattern;
+        case 4: return Qt::FDiagPattern;
+        case 5: return Qt::BDiagPattern;
+        case 6: return Qt::CrossPattern;
+        case 7: return Qt::DiagCrossPattern;
+        default: return Qt::SolidPattern;
+    }
+}
+
+// The longest start of line that is at most avail wide. Dropping the last
+// character while the line is too wide gives the same: without kerning the
+// width of a start never shrinks as it grows.
+int fittingLength(const QFontMetrics& fm, QStringView line, int avail) {
+    if (fm.horizontalAdvance(line.toString()) <= avail) return int(line.size());
+    int lo = 0, hi = int(line.size()) - 1;  // the answer lies in [lo, hi]
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (fm.horizontalAdvance(line.left(mid).toString()) <= avail)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    // Never keep half of a surrogate pair.
+    if (lo > 0 && line[lo - 1].isHighSurrogate()) --lo;
+    return lo;
+}
+
+}  // namespace
+
+PageCanvas::PageCanvas(QPainter& painter, const DrawContext& context)
+    : p_(painter), ctx_(context) {
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setBackgroundMode(Qt::TransparentMode);
+}
+
+QRect PageCanvas::elementBox(const TPrevPrvek& e) const {
+    return QRect(roundHalfEven((e.X + ctx_.ox) * ctx_.sx), roundHalfEven((e.Y + ctx_.oy) * ctx_.sy),
+                 roundHalfEven(e.W * ctx_.sx), roundHalfEven(e.H * ctx_.sy));
+}
+
+void PageCanvas::drawElement(const TPrevPrvek& e) {
+    const QRect box = elementBox(e);
+    const int kind = e.kind();
+    if (kind >= 1 && kind <= 6) {
+        if (e.hasPicture()) {
+            drawPicture(e, box);
+            drawFrameLines(box, e.style().frame);
+        } else {
+            drawTextElement(e, box);
+        }
+    } else if (kind == 7) {
+        drawLineBox(e, box);
+    } else if (kind >= 8 && kind <= 10) {
+        drawShape(e, box);
+    } else if (kind == 11) {
+        drawPicture(e, box);
+    }
+}
+
+void PageCanvas::useFont(const QString& name, int pixelSize, QRgb colour, int style) {
+    if (!haveFont_ || current_.pixelSize != pixelSize || current_.colour != colour ||
+        current_.style != style || current_.name.compare(name, Qt::CaseInsensitive) != 0) {
+        current_ = FontKey{name, pixelSize, colour, style};
+        haveFont_ = true;
+        font_ = printedQFont(name, pixelSize, style);
+        metrics_.emplace(font_, p_.device());
+        ++fontSwitches_;
+    }
+    // Barcodes and other drawing may have changed the painter in between.
+    if (p_.font() != font_) p_.setFont(font_);
+    p_.setPen(QColor::fromRgb(colour));
+}
+
+void PageCanvas::drawTextElement(const TPrevPrvek& e, const QRect& box) {
+    const PrintedStyle& s = e.style();
+    QString name = s.font.name;
+    QString text = e.text;
+    int align = s.alignment & 3;
+    if (ctx_.screen && !s.screenFont.isEmpty()) {
+        name = s.screenFont;
+        if (align == kAlignLeft) align = kAlignCentre;
+        if (!s.barcodeByPrinter &&
+            s.screenFont.compare(u"Barcode Display Font", Qt::CaseInsensitive) == 0)
+            text = QString(text.size(), u' ');
+    }
+    const int points = roundHalfEven(s.font.size * ctx_.fontScale);
+    useFont(name, fontPixelSize(points, ctx_.fontDpi), s.font.colour, s.font.style);
+
+    if (e.memo) {
+        drawMemoLines(e.lines, box, align, s.font.size);
+    } else if (!s.barcodeFormat.isEmpty()) {
+        const int flags = align == kAlignRight    ? Qt::AlignRight
+                          : align == kAlignCentre ? Qt::AlignHCenter
+                                                  : Qt::AlignLeft;
+        DrawBarcode(p_, box, text, s.rotation, flags, ctx_.barcodeScale, s.barcodeFormat);
+    } else {
+        drawTextIntoBox(text, box, s.rotation, align);
+    }
+    drawFrameLines(box, s.frame);
+}
+
+void PageCanvas::drawTextIntoBox(const QString& text, const QRect& box, int rotation,
+                                 int alignment) {
+    const QFontMetrics& fm = *metrics_;
+    const int ascent = fm.ascent(), descent = fm.descent();
+    const int height = ascent + descent;
+    const bool hasDescent = descent > 0;
+    const int rot = ((rotation % 4) + 4) % 4;
+    const bool vertical = rot % 2 == 1;
+    const int w = box.width(), h = box.height();
+    // Further lines are drawn while at least this much room is left.
+    const int minRoom = std::max(1, roundHalfEven(4 * (vertical ? ctx_.sx : ctx_.sy)));
+    const int avail = vertical ? h : w;
+
+    int offset = 0;
+    QStringView rest(text);
+    while (true) {
+        const qsizetype br = rest.indexOf(u"\r\n");
+        QStringView line = br < 0 ? rest : rest.left(br);
+        line = line.left(fittingLength(fm, line, avail));
+        const QString shown = line.toString();
+        const int lw = fm.horizontalAdvance(shown);
+
+        int px = 0, py = 0, angle = 0;
+        switch (rot) {
+            case 0:
+                py = hasDescent ? h * 5 / 6 + offset - ascent : offset;
+                px = alignment == kAlignRight    ? w - lw
+                     : alignment == kAlignCentre ? (w - lw) / 2
+                                                 : 0;
+                break;
+            case 2:
+                py = (hasDescent ? h / 6 + offset - descent : offset) + height;
+                px = (alignment == kAlignLeft     ? w - lw
+                      : alignment == kAlignCentre ? (w - lw) / 2
+                                                  : 0) +
+                     lw;
+                angle = 180;
+                break;
+            case 1:
+                px = hasDescent ? w * 5 / 6 + offset - ascent : offset;
+                py = (alignment == kAlignLeft     ? h - lw
+                      : alignment == kAlignCentre ? (h - lw) / 2
+                                                  : 0) +
+                     lw;
+                angle = -90;
+                break;
+            default:
+                px = (hasDescent ? w / 6 + offset - descent : offset) + height;
+                py = alignment == kAlignRight    ? h - lw
+                     : alignment == kAlignCentre ? (h - lw) / 2
+                                                 : 0;
+                angle = 90;
+                break;
+        }
+        if (!shown.isEmpty()) {
+            if (angle == 0) {
+                p_.drawText(QPoint(box.left() + px, box.top() + py + ascent), shown);
+            } else {
+                p_.save();
+                p_.translate(box.left() + px, box.top() + py);
+                p_.rotate(angle);
+                p_.drawText(QPoint(0, ascent), shown);
+                p_.restore();
+            }
+        }
+        if (br < 0) break;
+        rest = rest.mid(br + 2);
+        offset += rot < 2 ? height : -height;
+        const int room = (vertical ? w : h) - std::abs(offset);
+        if (room < minRoom) break;
+    }
+}
+
+void PageCanvas::drawMemoLines(const QStringList& lines, const QRect& box, int alignment,
+                               int points) {
+    const QFontMetrics& fm = *metrics_;
+    // One and a half times the font size per line, the size scaled like the box.
+    const int b = roundHalfEven(points * ctx_.sy);
+    const int w = box.width(), h = box.height();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int y = int(i) * 3 * b / 2;
+        if (y > h - b) break;
+        const QString& line = lines[i];
+        const int lw = fm.horizontalAdvance(line);
+        const int x = alignment == kAlignRight    ? w - lw
+                      : alignment == kAlignCentre ? (w - lw) / 2
+                                                  : 0;
+        if (!line.isEmpty())
+            p_.drawText(QPoint(box.left() + x, box.top() + y + fm.ascent()), line);
+    }
+}
+
+void PageCanvas::drawFrameLines(const QRect& box, int frame) {
+    if (!(frame & 15)) return;
+    // A solid line one unit wide (at least a pixel) inside each chosen edge.
+    const int vw = std::max(1, roundHalfEven(ctx_.sx));
+    const int hw = std::max(1, roundHalfEven(ctx_.sy));
+    const QColor black(Qt::black);
+    if (frame & 1) p_.fillRect(QRect(box.left(), box.top(), vw, box.height()), black);
+    if (frame & 2) p_.fillRect(QRect(box.left(), box.top(), box.width(), hw), black);
+    if (frame & 4) p_.fillRect(QRect(box.right() + 1 - vw, box.top(), vw, box.height()), black);
+    if (frame & 8) p_.fillRect(QRect(box.left(), box.bottom() + 1 - hw, box.width(), hw), black);
+}
+
+int PageCanvas::scaledLineWidth(int width) const {
+    return std::max(1, roundHalfEven(width * (ctx_.sx + ctx_.sy) / 2));
+}
+
+void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
+    const PrintedStyle& s = e.style();
+    const int pw = scaledLineWidth(s.lineWidth);
+    QPen pen(QColor::fromRgb(s.lineColour), pw, penStyle(s.lineStyle), Qt::SquareCap,
+             Qt::MiterJoin);
+    p_.setPen(pen);
+    p_.setBrush(Qt::NoBrush);
+    const int l = box.left() + pw / 2, t = box.top() + pw / 2;
+    const int r = box.left() + box.width() - (pw + 1) / 2;
+    const int b = box.top() + box.height() - (pw + 1) / 2;
+    if (s.frame & 1) p_.drawLine(l, b, l, t);
+    if (s.frame & 2) p_.drawLine(l, t, r, t);
+    if (s.frame & 4) p_.drawLine(r, t, r, b);
+    if (s.frame & 8) p_.drawLine(r, b, l, b);
+    if (s.diagonalLsPh) p_.drawLine(l, b, r, t);
+    if (s.diagonalLhPs) p_.drawLine(l, t, r, b);
+}
+
+void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
+    const PrintedStyle& s = e.style();
+    QBrush brush(QColor::fromRgb(s.fillColour), brushStyle(s.fillStyle));
+    // Hatches keep their spacing in units, whatever the resolution.
+    if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
+        brush.setTransform(QTransform::fromScale(ctx_.sx, ctx_.sy));
+    p_.setBrush(brush);
+    int pw = 0;
+    if (s.lineWidth > 0) {
+        pw = scaledLineWidth(s.lineWidth);
+        p_.setPen(QPen(QColor::fromRgb(s.lineColour), pw, Qt::SolidLine, Qt::SquareCap,
+                       Qt::MiterJoin));
+    } else {
+        p_.setPen(Qt::NoPen);
+    }
+    const int l = box.left() + pw / 2, t = box.top() + pw / 2;
+    const int r = box.left() + box.width() - (pw + 1) / 2;
+    const int b = box.top() + box.height() - (pw + 1) / 2;
+    const QRect inset(l, t, r - l, b - t);
+    if (inset.width() <= 0 || inset.height() <= 0) return;
+    if (e.kind() == 8) {
+        p_.drawRect(inset);
+    } else if (e.kind() == 9) {
+        // The corner's ellipse is 40 units across, but at most half the height.
+        const int corner = std::min(roundHalfEven(40 * ctx_.sy), inset.height() / 2);
+        p_.drawRoundedRect(inset, corner / 2.0, corner / 2.0);
+    } else {
+        p_.drawEllipse(inset);
+    }
+}
+
+void PageCanvas::drawPicture(const TPrevPrvek& e, const QRect& box) {
+    if (!e.hasPicture()) return;
+    const PrintedStyle& s = e.style();
+    const bool stretch = s.diagonalLsPh, keepProportions = s.diagonalLhPs;
+    const int align = s.alignment & 3;
+    int l = box.left(), t = box.top();
+    int r = l + box.width(), b = t + box.height();
+    // One picture pixel is 0.01 in.
+    const int w = roundHalfEven(e.picture.width() * ctx_.sx);
+    const int h = roundHalfEven(e.picture.height() * ctx_.sy);
+    auto placeWidth = [&](int width) {
+        if (align == kAlignLeft) {
+            r = l + width;
+        } else if (align == kAlignRight) {
+            l = r - width;
+        } else {
+            l = (l + r - width) / 2;
+            r = l + width;
+        }
+    };
+    if (!stretch) {
+        b = t + h;
+        placeWidth(w);
+    } else if (keepProportions) {
+        const int bw = r - l, bh = b - t;
+        if (bw != 0 && bh != 0 && w != 0 && h != 0) {
+            if (qint64(h) * bw > qint64(w) * bh)  // relatively taller than the box
+                placeWidth(int(qint64(w) * bh / h));
+            else
+                b = t + int(qint64(bw) * h / w);
+        }
+    }
+    if (r <= l || b <= t) return;
+    p_.save();
+    p_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p_.drawImage(QRect(l, t, r - l, b - t), e.picture);
+    p_.restore();
+}
+
+}  // namespace dorvana
