@@ -1,0 +1,58 @@
+#include "report/run/report_job.h"
+
+#include <QFileInfo>
+
+#include "base/process_context.h"
+#include "report/layout/pages/corrections_file.h"
+#include "report/run/report_component.h"
+
+namespace dorvana {
+
+ReportJob::ReportJob(TSestava& component)
+    : component_(component), run_(std::make_unique<ReportRun>()) {
+    run_->setCorrectionsHook([this](PageStore& pages) {
+        applyCorrections(corrections_, pages, run_->barcodeByPrinter);
+    });
+}
+
+ReportJob::~ReportJob() = default;
+
+void ReportJob::setTextMeasurer(const TextMeasurer* measurer) {
+    run_->setTextMeasurer(measurer);
+}
+
+bool ReportJob::load(QString* error) {
+    processContext().currentReport = &component_;
+    ReportRun& run = *run_;
+    run.Parametry = component_.Parametry;
+    run.EndPage = component_.EndPage;
+    run.MaxRecords = component_.MaxRecords;
+    run.TiskJedenZaznam = component_.TiskJedenZaznam;
+    run.setDataSet(component_.dataSet());
+    if (!component_.inMemoryTemplate.isEmpty()) {
+        run.loadTemplate(component_.inMemoryTemplate,
+                         QFileInfo(component_.templatePath()).absolutePath());
+    } else if (!run.loadTemplateFile(component_.templatePath(), error)) {
+        return false;
+    }
+    corrections_.clear();
+    correctionsWarning_.clear();
+    if (component_.correctionsActive())
+        correctionsWarning_ =
+            loadCorrections(component_.correctionsPath(), &corrections_, defaultCharset_);
+    return true;
+}
+
+bool ReportJob::build(Progress& progress) {
+    const bool complete = run_->build(progress);
+    component_.pageCount = run_->pageCount();
+    component_.cancelled = run_->cancelled();
+    return complete;
+}
+
+bool ReportJob::saveCorrections(QString* error) {
+    if (!component_.correctionsActive()) return true;
+    return dorvana::saveCorrections(component_.correctionsPath(), corrections_, error);
+}
+
+}  // namespace dorvana
