@@ -1,0 +1,154 @@
+#pragma once
+// The page layout engine: runs the report's data set once per pass, places
+// the sections of every plan and group for every record on pages of printed
+// elements, breaks pages with carried-over and carried-forward sections,
+// fills pages and groups with empty body rows, keeps the report variables and
+// user functions up to date and finally fills in the numbers known only at
+// the end (total pages, pages of a pass, pages of a group).
+
+#include <QList>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "report/model/model_sources.h"
+
+namespace dorvana {
+
+class DataSet;
+class PageStore;
+class Progress;
+class ReportModel;
+class TListFunkci;
+class TListPromenna;
+class TOddil;
+class TPrevPrvek;
+class TSesPrvek;
+class TSesPromenna;
+struct PrintedStyle;
+
+// The report component's settings a build reads.
+struct LayoutSettings {
+    int EndPage = 9999;  // last page to build; 0 or less: no limit
+    int MaxRecords = 0;  // 0 = every record; else MaxRecords + 1 records are printed
+    bool TiskJedenZaznam = false;  // print the data set's current record only
+    bool barcodeByPrinter = true;  // passed to every printed element
+};
+
+// What one build works on. The model, lists and captions belong to the run.
+struct LayoutInput {
+    ReportModel* model = nullptr;
+    TListFunkci* functions = nullptr;
+    TListPromenna* variables = nullptr;
+    DataSet* dataSet = nullptr;  // null: no records
+    // Fields of the data set's current record, parameters, function values,
+    // text measurer, date texts and picture library for the elements.
+    CaptionSources captions;
+    LayoutSettings settings;
+};
+
+struct LayoutResult {
+    int pageCount = 0;
+    bool cancelled = false;  // the user cancelled: the pages are partial
+    bool stopped = false;    // EndPage was reached
+};
+
+// The text a page progress shows: "Připravuji tisk stránky číslo: N".
+QString pageProgressText(int page);
+
+class LayoutEngine {
+public:
+    LayoutEngine(const LayoutInput& input, PageStore& pages, Progress& progress);
+    ~LayoutEngine();
+    LayoutEngine(const LayoutEngine&) = delete;
+    LayoutEngine& operator=(const LayoutEngine&) = delete;
+
+    // Discards the pages and builds them again. Cancelling is polled once per
+    // record and before every section.
+    LayoutResult build();
+
+private:
+    // A printed element that shows a number known only later, with the
+    // variable element whose format writes it.
+    struct Placeholder {
+        TPrevPrvek* printed;
+        const TSesPromenna* source;
+    };
+    enum class Test { A, B };  // A: printed values of condition functions, B: current values
+
+    // --- sections (section_output.cpp) ---
+    bool passes(const TOddil* s, Test t) const;
+    int heightIf(const TOddil* s, Test t) const;
+    TOddil* planSection(int p, int offset) const;
+    TOddil* groupSection(int g, int offset) const;
+    // Outputs the section when it passes the test; true when it was output.
+    // A body row (the main body, or a plan body) advances by columns.
+    bool outputIf(TOddil* s, Test t, bool bodyRow = false);
+    void outputSection(TOddil* s, bool bodyRow);
+    void emitElement(TSesPrvek* e, int growth, int growthBottom);
+    const std::shared_ptr<const PrintedStyle>& styleOf(const TSesPrvek* e);
+    void finishRow();
+    // The growth of the section's first growing memo from the end, by the
+    // lines the element holds, or by the data set's current record.
+    int sectionGrowth(const TOddil* s) const;
+    int sectionGrowthAtRecord(const TOddil* s) const;
+    bool poll();
+
+    // --- fit tests (fit_tests.cpp) ---
+    bool nextRecordFits(bool hasNext) const;
+    bool fillRowFits(bool atEnd, bool groupFill) const;
+    int bodyGrowthAtRecord(Test t) const;
+
+    // --- pages (page_break.cpp) ---
+    void pageEnd();
+    void newPage();
+    void pageBreak();
+    void pageFilling(bool atEnd);
+    // rowVariable: step the last group's row-in-group variable after each row.
+    void groupFilling(bool atEnd, bool rowVariable);
+
+    // --- records (advance.cpp) ---
+    bool advanceToNextRecord();
+    void refreshFieldElements();
+    void refreshFunctionElements(bool empty = false);
+    QString groupText(int g) const;
+
+    // --- variables and placeholders (build.cpp) ---
+    void showVariable(int index);
+    void stepVariable(int index);
+    void resetVariable(int index, int scope);
+    void writePlaceholders(QList<Placeholder>& list, int value);
+    void runPass();
+
+    LayoutInput in_;
+    PageStore& pages_;
+    Progress& progress_;
+    const FunctionValueSource* functionValues_;
+
+    int pageIndex_ = 0;
+    int y_ = 0;
+    int columnOffset_ = 0;
+    int columnNumber_ = 1;
+    int pageHeight_ = 0;
+    int printableWidth_ = 0;
+    int columns_ = 1;
+    int gap_ = 0;
+    int pass_ = 1;
+    bool stopped_ = false;
+    bool cancelled_ = false;
+    bool anyPageFill_ = false;
+    bool anyGroupFill_ = false;
+    bool empty_ = false;
+    int groupCount_ = 0;
+    int planCount_ = 1;
+
+    QList<Placeholder> totalPlaceholders_;
+    QList<Placeholder> passPlaceholders_;
+    std::vector<QList<Placeholder>> groupPlaceholders_;
+    // Variable elements by the variable they show.
+    std::vector<std::vector<TSesPromenna*>> variableElements_;
+    // One shared style per template element for the whole build.
+    std::unordered_map<const TSesPrvek*, std::shared_ptr<const PrintedStyle>> styles_;
+};
+
+}  // namespace dorvana

@@ -1,0 +1,130 @@
+#include "report/layout/report_run.h"
+
+#include <QFileInfo>
+
+#include "base/text_file.h"
+#include "data/data_set.h"
+#include "report/expr/functions/function_list.h"
+#include "report/expr/functions/report_variable.h"
+#include "report/layout/report_field_value.h"
+#include "report/model/report_model.h"
+#include "report/model/template_reader.h"
+
+namespace dorvana {
+
+ReportRun::ReportRun() {
+    reset();
+}
+
+ReportRun::~ReportRun() = default;
+
+void ReportRun::reset() {
+    model_ = std::make_unique<ReportModel>();
+    functions_ = std::make_unique<TListFunkci>();
+    variables_ = std::make_unique<TListPromenna>();
+    functionValues_.setFunctions(functions_.get());
+    pages_.clear();
+    pageCount_ = 0;
+    cancelled_ = false;
+}
+
+void ReportRun::setDataSet(DataSet* dataSet) {
+    dataSet_ = dataSet;
+    fields_.setDataSet(dataSet);
+}
+
+CaptionSources ReportRun::captionSources() const {
+    CaptionSources s;
+    s.fields = &fields_;
+    s.parameters = &Parametry;
+    s.functions = &functionValues_;
+    s.measurer = measurer_;
+    s.dateTimeTexts = &dateTexts_;
+    s.pictureLibrary = pictureLibrary_;
+    return s;
+}
+
+void ReportRun::refreshElements() {
+    const CaptionSources sources = captionSources();
+    for (TSesPrvek* e : model_->page().allElements()) e->refreshCaption(sources);
+    for (const auto& section : model_->page().sections()) section->updateGrowingCandidates(&fields_);
+}
+
+void ReportRun::loadTemplate(const QStringList& lines, const QString& templateDirectory) {
+    makeActive();
+    reset();
+    templateLines_ = lines;
+    TemplateReadOptions options = TemplateReadOptions::forFields(&fields_);
+    options.templateDirectory = templateDirectory;
+    readTemplate(lines, model_.get(), options);
+    for (const FunctionDefinition& f : model_->functions) functions_->add(f);
+    for (int g = 0; g < model_->groupCount(); ++g) variables_->addGroup();
+    model_->page().setPrintableWidth(model_->paper.printableWidth());
+    refreshElements();
+}
+
+bool ReportRun::loadTemplateFile(const QString& path, QString* error) {
+    QStringList lines;
+    if (!QFileInfo(path).isFile() || !readTextLines(path, &lines)) {
+        makeActive();
+        reset();
+        templateLines_.clear();
+        if (error)
+            *error = QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"")
+                         .arg(path);
+        return false;
+    }
+    loadTemplate(lines, QFileInfo(path).absolutePath());
+    return true;
+}
+
+bool ReportRun::build(Progress& progress) {
+    LayoutInput input;
+    input.model = model_.get();
+    input.functions = functions_.get();
+    input.variables = variables_.get();
+    input.dataSet = dataSet_;
+    input.captions = captionSources();
+    input.settings = {EndPage, MaxRecords, TiskJedenZaznam, barcodeByPrinter};
+    // Parameters may have changed since loading.
+    for (TSesPrvek* e : model_->page().allElements())
+        if (e->type() == ElementType::Parameter) e->refreshCaption(input.captions);
+    LayoutEngine engine(input, pages_, progress);
+    const LayoutResult result = engine.build();
+    pageCount_ = result.pageCount;
+    cancelled_ = result.cancelled;
+    if (corrections_) corrections_(pages_);
+    return !cancelled_;
+}
+
+TaggedValue ReportRun::fieldValue(int index) {
+    if (!dataSet_ || !dataSet_->isOpen() || index < 0 || index >= dataSet_->fieldCount())
+        return TaggedValue::integer(0);
+    return reportFieldValue(dataSet_->field(index));
+}
+
+TaggedValue ReportRun::parameterValue(int index) {
+    return index >= 0 && index < Parametry.size() ? TaggedValue::text(Parametry[index])
+                                                  : TaggedValue::integer(0);
+}
+
+TaggedValue ReportRun::functionValue(int index) {
+    return functions_->currentValue(index);
+}
+
+TaggedValue ReportRun::variableValue(int index) {
+    return variables_->value(index);
+}
+
+int ReportRun::fieldIndex(const QString& name) {
+    if (!dataSet_ || !dataSet_->isOpen()) return -1;
+    for (int i = 0; i < dataSet_->fieldCount(); ++i)
+        if (sameNameIgnoringAsciiCase(dataSet_->field(i)->name(), name)) return i;
+    return -1;
+}
+
+int ReportRun::functionIndex(const QString& name) {
+    return functions_->indexOf(name);
+}
+
+}  // namespace dorvana

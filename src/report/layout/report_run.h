@@ -1,0 +1,106 @@
+// ReportRun: the run of one report without its window. It holds the report
+// model read from a template, the user functions and report variables, the
+// report component's settings and the data set; it answers the expression
+// evaluator's questions while it is the active value source; and it builds
+// the printed pages. The run window, the command line and tests drive it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "report/expr/value_source.h"
+#include "report/layout/data_set_fields.h"
+#include "report/layout/format_date_texts.h"
+#include "report/layout/function_values.h"
+#include "report/layout/layout_engine.h"
+#include "report/layout/pages/page_store.h"
+
+namespace dorvana {
+
+class DataSet;
+class Progress;
+class ReportModel;
+class TListFunkci;
+class TListPromenna;
+
+class ReportRun : public ValueSource {
+public:
+    // A run with an empty model: the main plan, the eight report variables,
+    // no functions, groups or plans.
+    ReportRun();
+    ~ReportRun() override;
+
+    // --- the report component's settings ---
+    QStringList Parametry;  // report parameters
+    int EndPage = 9999;     // last page to build; 0 or less: no limit
+    int MaxRecords = 0;     // 0 = no limit; else MaxRecords + 1 records print
+    bool TiskJedenZaznam = false;  // print the data set's current record only
+    bool barcodeByPrinter = true;  // from the template printer's Bcodeintrp= setting
+
+    // The report's records; not owned, may be null (no records).
+    void setDataSet(DataSet* dataSet);
+    DataSet* dataSet() const { return dataSet_; }
+
+    // Text measuring (memo lines) and the imaging library; not owned. Without
+    // a measurer memo lines break only at line ends.
+    void setTextMeasurer(const TextMeasurer* measurer) { measurer_ = measurer; }
+    void setPictureLibrary(const PictureLibrary* library) { pictureLibrary_ = library; }
+
+    // Loads a template from its lines: the run becomes the active value
+    // source, the model, functions, groups' variables and plans are set up,
+    // and the elements show the current record. A malformed line stops
+    // reading there; what was read stays (that is not a failure).
+    void loadTemplate(const QStringList& lines, const QString& templateDirectory = {});
+    // Loads a template file. False with the message "Nebyl nalezen soubor s
+    // předlohou tiskové sestavy "<path>"" when it does not exist or cannot
+    // be read; the template is then empty.
+    bool loadTemplateFile(const QString& path, QString* error = nullptr);
+    const QStringList& templateLines() const { return templateLines_; }
+
+    ReportModel& model() { return *model_; }
+    const ReportModel& model() const { return *model_; }
+    TListFunkci& functions() { return *functions_; }
+    TListPromenna& variables() { return *variables_; }
+
+    // Called after every build with the pages (the corrections are applied there).
+    void setCorrectionsHook(std::function<void(PageStore&)> hook) { corrections_ = std::move(hook); }
+
+    // Builds the pages; true when the build was not cancelled.
+    bool build(Progress& progress);
+    PageStore& pages() { return pages_; }
+    const PageStore& pages() const { return pages_; }
+    int pageCount() const { return pageCount_; }
+    bool cancelled() const { return cancelled_; }
+
+    // --- the value source ---
+    TaggedValue fieldValue(int index) override;
+    TaggedValue parameterValue(int index) override;
+    TaggedValue functionValue(int index) override;
+    TaggedValue variableValue(int index) override;
+    int fieldIndex(const QString& name) override;
+    int functionIndex(const QString& name) override;
+
+private:
+    void reset();
+    CaptionSources captionSources() const;
+    void refreshElements();
+
+    std::unique_ptr<ReportModel> model_;
+    std::unique_ptr<TListFunkci> functions_;
+    std::unique_ptr<TListPromenna> variables_;
+    QStringList templateLines_;
+    DataSet* dataSet_ = nullptr;
+    DataSetFields fields_;
+    FunctionValues functionValues_;
+    FormatDateTexts dateTexts_;
+    const TextMeasurer* measurer_ = nullptr;
+    const PictureLibrary* pictureLibrary_ = nullptr;
+    std::function<void(PageStore&)> corrections_;
+    PageStore pages_;
+    int pageCount_ = 0;
+    bool cancelled_ = false;
+};
+
+}  // namespace dorvana

@@ -1,0 +1,213 @@
+// Output of one section: its elements become printed elements on the page
+// being filled, a growing memo pushes what lies below it, and the position
+// advances by the section (or by one column of a body row).
+
+#include <algorithm>
+
+#include "base/process_context.h"
+#include "base/progress.h"
+#include "report/layout/layout_engine.h"
+#include "report/layout/pages/page_store.h"
+#include "report/model/graphic_elements.h"
+#include "report/model/memo_lines.h"
+#include "report/model/report_model.h"
+#include "report/expr/functions/report_variable.h"
+#include "report/model/text_elements.h"
+
+namespace dorvana {
+
+namespace {
+
+// The extra height of a memo of `lines` lines at a line pitch of one and a
+// half times the font size (points taken as 0.01 in), beyond the element's height.
+int memoGrowth(qsizetype lines, int fontSize, int height) {
+    const qint64 needed = qint64(lines) * fontSize * 3 / 2;
+    return int(std::clamp<qint64>(needed - height, 0, 1 << 30));
+}
+
+bool growsWithMemo(const TDBSesText* t) {
+    return t->isMemo() && (t->memoFlags & MemoFlag::Grow);
+}
+
+}  // namespace
+
+bool LayoutEngine::poll() {
+    if (!cancelled_ && (progress_.cancelled() || processContext().cancelRequested))
+        cancelled_ = true;
+    return cancelled_;
+}
+
+bool LayoutEngine::passes(const TOddil* s, Test t) const {
+    return s && s->printsInPass(pass_, functionValues_,
+                                t == Test::A ? ConditionValue::Printed : ConditionValue::Current);
+}
+
+int LayoutEngine::heightIf(const TOddil* s, Test t) const {
+    return passes(s, t) ? s->effectiveHeight() : 0;
+}
+
+TOddil* LayoutEngine::planSection(int p, int offset) const {
+    const TPolPlan* plan = in_.model->plan(p);
+    return plan ? plan->sections[size_t(offset)] : nullptr;
+}
+
+TOddil* LayoutEngine::groupSection(int g, int offset) const {
+    const TPolSkup* group = in_.model->group(g);
+    return group ? group->sections[size_t(offset)] : nullptr;
+}
+
+bool LayoutEngine::outputIf(TOddil* s, Test t, bool bodyRow) {
+    if (stopped_ || cancelled_ || !passes(s, t)) return false;
+    if (poll()) return false;
+    outputSection(s, bodyRow);
+    return true;
+}
+
+int LayoutEngine::sectionGrowth(const TOddil* s) const {
+    const auto& candidates = s->growingCandidates();
+    for (qsizetype i = candidates.size() - 1; i >= 0; --i) {
+        const TDBSesText* t = candidates[i];
+        if (growsWithMemo(t)) return memoGrowth(t->lines.size(), t->fontSize, t->H);
+    }
+    return 0;
+}
+
+int LayoutEngine::sectionGrowthAtRecord(const TOddil* s) const {
+    const auto& candidates = s->growingCandidates();
+    const ReportFieldSource* fields = in_.captions.fields;
+    for (qsizetype i = candidates.size() - 1; i >= 0; --i) {
+        const TDBSesText* t = candidates[i];
+        if (!growsWithMemo(t)) continue;
+        if (!t->boundTo(fields)) return 0;
+        const QStringList lines =
+            breakMemoLines(fields->displayText(t->reference), t->W, t->memoFlags,
+                           MemoFont{t->fontName(), t->fontSize, t->font.style},
+                           in_.captions.measurer);
+        return memoGrowth(lines.size(), t->fontSize, t->H);
+    }
+    return 0;
+}
+
+void LayoutEngine::outputSection(TOddil* s, bool bodyRow) {
+    // Growth pre-pass: the last memo that may grow decides; everything that
+    // does not lie above its bottom edge moves down by the growth.
+    int growth = 0, growthBottom = 0;
+    const auto& candidates = s->growingCandidates();
+    for (qsizetype i = candidates.size() - 1; i >= 0; --i) {
+        const TDBSesText* t = candidates[i];
+        if (growsWithMemo(t)) {
+            growth = memoGrowth(t->lines.size(), t->fontSize, t->H);
+            growthBottom = t->Y + t->H;
+            break;
+        }
+    }
+    for (const auto& e : s->elements()) emitElement(e.get(), growth, growthBottom);
+
+    if (bodyRow && columns_ >= 2) {
+        if (columnNumber_ < columns_) {
+            ++columnNumber_;
+            columnOffset_ += (printableWidth_ + gap_) / columns_;
+            return;
+        }
+        columnNumber_ = 1;
+        columnOffset_ = 0;
+    }
+    y_ += s->effectiveHeight() + growth;
+}
+
+void LayoutEngine::finishRow() {
+    if (columns_ >= 2 && columnNumber_ > 1) {
+        columnNumber_ = 1;
+        columnOffset_ = 0;
+        y_ += in_.model->mainPlan()->sections[PlanSection::Body]->effectiveHeight();
+    }
+}
+
+const std::shared_ptr<const PrintedStyle>& LayoutEngine::styleOf(const TSesPrvek* e) {
+    auto& slot = styles_[e];
+    if (slot) return slot;
+    auto style = std::make_shared<PrintedStyle>();
+    style->kind = e->type();
+    style->font = PrintedFont{e->fontName(), e->fontSize, e->font.colour, e->font.style,
+                              e->font.charset};
+    style->alignment = int(e->alignment);
+    style->barcodeByPrinter = in_.settings.barcodeByPrinter;
+    if (e->isText()) {
+        const auto* t = static_cast<const TSesText*>(e);
+        style->frame = t->borders();
+        style->screenFont = t->screenFont();
+        style->barcodeFormat = t->BcFormat();
+        style->rotation = t->Otoc();
+        if (e->type() == ElementType::FieldValue) {
+            const auto* f = static_cast<const TDBSesText*>(e);
+            if (f->isMemo()) style->alignment |= f->memoFlags & 0xF0;
+            if (f->isPicture()) {
+                style->diagonalLsPh = f->memoFlags & MemoFlag::Stretch;
+                style->diagonalLhPs = f->memoFlags & MemoFlag::KeepProportions;
+            }
+        }
+    } else if (e->isGraphic()) {
+        const auto* g = static_cast<const TSesGrafPrvek*>(e);
+        style->frame = g->lines() & (LineBit::Left | LineBit::Top | LineBit::Right | LineBit::Bottom);
+        style->diagonalLsPh = g->LsPh;
+        style->diagonalLhPs = g->LhPs;
+        style->lineColour = g->BarvaCary;
+        style->lineStyle = g->StylCary;
+        style->lineWidth = g->SirkaCary;
+        style->fillColour = g->BarvaVypl;
+        style->fillStyle = g->StylVypl;
+    }
+    slot = std::move(style);
+    return slot;
+}
+
+void LayoutEngine::emitElement(TSesPrvek* e, int growth, int growthBottom) {
+    TPrevPrvek p(styleOf(e));
+    p.X = e->X + columnOffset_;
+    p.Y = e->Y + y_;
+    if (growth > 0 && e->Y >= growthBottom) p.Y += growth;
+    p.W = e->W;
+    p.H = e->H;
+    QList<Placeholder>* list = nullptr;
+    switch (e->type()) {
+        case ElementType::FieldValue: {
+            const auto* f = static_cast<const TDBSesText*>(e);
+            if (f->isMemo()) {
+                p.memo = true;
+                p.lines = f->lines;
+                if (f->memoFlags & MemoFlag::Grow)
+                    p.H += memoGrowth(f->lines.size(), f->fontSize, f->H);
+            } else {
+                p.text = e->Caption;
+                if (f->isPicture()) p.picture = f->picture;
+            }
+            break;
+        }
+        case ElementType::Variable: {
+            p.text = e->Caption;
+            const int v = e->reference;
+            // Total pages, pages of the pass and pages of a group are known
+            // only later; their elements are filled in then.
+            if (v == kVarPageTotal) {
+                list = &totalPlaceholders_;
+            } else if (v == kVarPlanPageTotal) {
+                list = &passPlaceholders_;
+            } else if (v >= kVarFirstGroup &&
+                       (v - kVarFirstGroup) % kVariablesPerGroup == kGroupChange) {
+                const int g = (v - kVarFirstGroup) / kVariablesPerGroup;
+                if (g < groupCount_) list = &groupPlaceholders_[size_t(g)];
+            }
+            break;
+        }
+        case ElementType::Picture:
+            p.picture = static_cast<const TSesObraz*>(e)->Picture;
+            break;
+        default:
+            if (e->isText()) p.text = e->Caption;
+            break;
+    }
+    TPrevPrvek& stored = pages_.addElement(pageIndex_, std::move(p));
+    if (list) list->append({&stored, static_cast<const TSesPromenna*>(e)});
+}
+
+}  // namespace dorvana

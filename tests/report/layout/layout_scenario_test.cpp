@@ -1,0 +1,217 @@
+// Reports built from small templates over small tables: where every section
+// and record lands, and the numbers printed on the pages.
+#include <gtest/gtest.h>
+
+#include "layout_test_support.h"
+#include "template_lines.h"
+
+using namespace dorvana;
+using namespace dorvana::test;
+
+namespace {
+
+// Sections of the main plan.
+constexpr int kStart = 0, kHeader = 1, kBody = 2, kEnd = 3, kFooter = 4, kCarriedOver = 5,
+              kCarriedForward = 6;
+
+TEST(LayoutScenario, ThreeColumnsSevenRecordsFinishTheRowBeforeTheEnd) {
+    const Built b = buildReport({version(1), paper(500, 300, 3, 0), section(kBody, 20),
+                                 section(kEnd, 10), field("T", 0, 0, 0), label("K", 0, 0, "konec")},
+                                numberTable(7));
+    EXPECT_TRUE(b.result);
+    EXPECT_EQ(b.run->pageCount(), 1);
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@100,0", "3@200,0", "4@0,20", "5@100,20",
+                                        "6@200,20", "7@0,40", "konec@0,60"}));
+}
+
+TEST(LayoutScenario, MaxRecordsPrintsOneMoreRecordAndTotalsOnlyThePrinted) {
+    // The sum in the report end counts exactly the records printed.
+    struct Case {
+        int maxRecords;
+        QStringList texts;
+    };
+    const Case cases[] = {
+        {0, {"1", "2", "3", "4", "5", "15"}},
+        {2, {"1", "2", "3", "6"}},
+        {4, {"1", "2", "3", "4", "5", "15"}},
+        {9, {"1", "2", "3", "4", "5", "15"}},
+    };
+    for (const Case& c : cases) {
+        RunOptions options;
+        options.MaxRecords = c.maxRecords;
+        const Built b = buildReport({version(1), paper(500), section(kBody, 10), section(kEnd, 10),
+                                     sumFunction("Suma", "#cislo"), field("T", 0, 0, 0),
+                                     function("K", 0, 0, 0)},
+                                    numberTable(5), options);
+        EXPECT_EQ(b.texts(0), c.texts) << "MaxRecords " << c.maxRecords;
+    }
+}
+
+// Page height 100, body 20, carried forward and carried over 10 each.
+QStringList carryTemplate() {
+    return {version(1),
+            paper(100),
+            section(kBody, 20),
+            section(kCarriedOver, 10),
+            section(kCarriedForward, 10),
+            field("T", 0, 0, 0),
+            label("N", 0, 0, "převedeno"),
+            label("D", 0, 0, "převádí se")};
+}
+
+TEST(LayoutScenario, CarriedForwardOnlyAtBreaksCarriedOverOnlyAfterThem) {
+    const Built b = buildReport(carryTemplate(), numberTable(7));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,20", "3@0,40", "4@0,60", "převádí se@0,80"}));
+    // The last page has room for its records and carries nothing forward.
+    EXPECT_EQ(b.placed(1), (QStringList{"převedeno@0,0", "5@0,10", "6@0,30", "7@0,50"}));
+}
+
+TEST(LayoutScenario, LastRecordNeedsNoRoomForTheCarriedForwardSection) {
+    // Four records fill the page to 80; without a fifth nothing is carried forward.
+    const Built b = buildReport(carryTemplate(), numberTable(5));
+    ASSERT_EQ(b.run->pageCount(), 1);
+    EXPECT_EQ(b.texts(0), (QStringList{"1", "2", "3", "4", "5"}));
+}
+
+TEST(LayoutScenario, EndPageOneBuildsExactlyOnePageWithoutCancelling) {
+    RunOptions options;
+    options.EndPage = 1;
+    const Built b = buildReport(carryTemplate(), numberTable(30), options);
+    EXPECT_TRUE(b.result);
+    EXPECT_FALSE(b.run->cancelled());
+    EXPECT_EQ(b.run->pageCount(), 1);
+    EXPECT_EQ(b.run->pages().pageCount(), 1);
+    EXPECT_EQ(b.texts(0), (QStringList{"1", "2", "3", "4", "převádí se"}));
+}
+
+TEST(LayoutScenario, TwoPassesContinuePageNumbersAndRestartPassNumbers) {
+    // Two records per page; footer: page, total pages, pass page, pass pages.
+    const Built b = buildReport(
+        {version(2), paper(60), section(kBody, 20), section(kFooter, 10), variable("T", 2, 0, 0),
+         variable("T", 5, 100, 0), variable("P", 3, 0, 0, "s%d"), variable("P", 4, 50, 0, "z%d"),
+         variable("P", 6, 100, 0, "ps%d"), variable("P", 7, 150, 0, "pz%d")},
+        numberTable(3));
+    ASSERT_EQ(b.run->pageCount(), 4);
+    ASSERT_EQ(b.run->pages().pageCount(), 4);
+    EXPECT_EQ(b.texts(0), (QStringList{"1", "1", "2", "2", "s1", "z4", "ps1", "pz2"}));
+    EXPECT_EQ(b.texts(1), (QStringList{"3", "3", "s2", "z4", "ps2", "pz2"}));
+    // The second pass starts a new page: row numbers go on, pass row numbers start again.
+    EXPECT_EQ(b.texts(2), (QStringList{"4", "1", "5", "2", "s3", "z4", "ps1", "pz2"}));
+    EXPECT_EQ(b.texts(3), (QStringList{"6", "3", "s4", "z4", "ps2", "pz2"}));
+    EXPECT_EQ(b.placed(1).last(), "pz2@150,50") << "the footer sits at the bottom of the page";
+}
+
+TEST(LayoutScenario, NewPageGroupBreaksOnlyInPassesWhereItsSectionsPrint) {
+    struct Case {
+        const char* what;
+        QString groupLine;
+        int pages;
+    };
+    const Case cases[] = {
+        // Group start visible in pass 2 only: pass 1 is one page, pass 2 breaks at B.
+        {"start printed in pass 2", "I,4,0,1,1,10,0,0,0,0,0,0,1,2,0,0,0,0,0,0,0", 3},
+        // All four sections hidden: every pass breaks at B.
+        {"all sections hidden", "I,4,0,1,0,10,0,0,0,0,0,0,1,0,0,0,0,0,0,0,0", 4},
+        // Without "new page" nothing breaks.
+        {"no new page", "I,4,0,1,1,10,0,0,0,0,0,0,0,2,0,0,0,0,0,0,0", 2},
+    };
+    for (const Case& c : cases) {
+        const Built b = buildReport({version(2), paper(500), section(kBody, 10), c.groupLine,
+                                     field("T", 0, 0, 0), field("S0", 1, 0, 0)},
+                                    numberTable(4, {"A", "A", "B", "B"}));
+        EXPECT_EQ(b.run->pageCount(), c.pages) << c.what;
+        if (c.pages == 3) {
+            EXPECT_EQ(b.texts(0), (QStringList{"1", "2", "3", "4"})) << c.what;
+            EXPECT_EQ(b.texts(1), (QStringList{"A", "1", "2"})) << c.what;
+            EXPECT_EQ(b.texts(2), (QStringList{"B", "3", "4"})) << c.what;
+        }
+    }
+}
+
+TEST(LayoutScenario, GrowingMemoPushesWhatLiesBelowIt) {
+    // Five lines of 10 pt in an element 30 high: 5 * 10 * 3 / 2 - 30 = 45.
+    struct Case {
+        int align;
+        int growth;
+    };
+    for (const Case& c : {Case{64, 45}, Case{0, 0}}) {
+        FieldDefs defs{{"cislo", FieldType::Integer, 0, false},
+                       {"pozn", FieldType::Memo, 0, false}};
+        auto table = memoryTable(defs, {{QVariant::fromValue<qint64>(1), "a\nb\nc\nd\ne"}});
+        const Built b = buildReport({version(1), paper(500), section(kBody, 50), section(kEnd, 10),
+                                     label("T", 0, 0, "nad"), field("T", 1, 0, 10, 200, 30, c.align),
+                                     label("T", 0, 40, "pod"), label("K", 0, 0, "konec")},
+                                    std::move(table));
+        EXPECT_EQ(b.placed(0), (QStringList{"nad@0,0", "a|b|c|d|e@0,10",
+                                            QStringLiteral("pod@0,%1").arg(40 + c.growth),
+                                            QStringLiteral("konec@0,%1").arg(50 + c.growth)}))
+            << "align " << c.align;
+        EXPECT_EQ(b.run->pages().page(0).element(1).H, 30 + c.growth);
+        EXPECT_TRUE(b.run->pages().page(0).element(1).memo);
+    }
+}
+
+TEST(LayoutScenario, EmptyDataSetPrintsStartsEndsAndNoBodyRows) {
+    const Built b = buildReport(
+        {version(1), paper(100), section(kStart, 10), section(kHeader, 10), section(kBody, 10),
+         section(kEnd, 10), section(kFooter, 10), sumFunction("Pocet", "", 0, 1),
+         label("Z", 0, 0, "začátek"), label("H", 0, 0, "hlava"), field("T", 0, 0, 0),
+         label("T", 100, 0, "řádek"), label("K", 0, 0, "konec"), function("K", 0, 100, 0),
+         label("P", 0, 0, "pata")},
+        numberTable(0));
+    EXPECT_TRUE(b.result);
+    EXPECT_EQ(b.run->pageCount(), 1);
+    EXPECT_EQ(b.placed(0), (QStringList{"začátek@0,0", "hlava@0,10", "konec@0,20", "@100,20",
+                                        "pata@0,90"}));
+}
+
+TEST(LayoutScenario, CancelledBuildKeepsItsPagesAndWritesQuestionMarks) {
+    QStringList lines = carryTemplate();
+    lines << section(kFooter, 10) << variable("P", 4, 0, 0) << variable("P", 7, 100, 0);
+    CancelAtPage cancel(2);
+    const Built b = buildReport(lines, numberTable(30), {}, &cancel);
+    EXPECT_FALSE(b.result);
+    EXPECT_TRUE(b.run->cancelled());
+    EXPECT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(cancel.lastText, "Připravuji tisk stránky číslo: 2");
+    // Page 1 is complete up to its footer; nothing follows the cancel.
+    EXPECT_EQ(b.texts(0), (QStringList{"1", "2", "3", "4", "převádí se", "???", "???"}));
+    EXPECT_TRUE(b.texts(1).isEmpty());
+}
+
+TEST(LayoutScenario, PageFillingRepeatsTheMainBodyAfterThePlanRecords) {
+    // The records print in plan 1's body; the main body fills the page.
+    const QString plan = "I,7,0,0,0,0,0,0,0,0,0,1,20,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
+    const Built b = buildReport({version(1, true, false), paper(100), section(kBody, 20), plan,
+                                 label("T", 0, 0, "---"), field("T1", 0, 0, 0)},
+                                numberTable(2));
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,20", "---@0,40", "---@0,60", "---@0,80"}));
+}
+
+TEST(LayoutScenario, GroupFillingFillsEachGroupBeforeItsEnd) {
+    const QString plan = "I,7,0,0,0,0,0,0,0,0,0,1,20,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
+    const QString group = "I,4,0,1,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0";
+    const Built b = buildReport({version(1, false, true), paper(100), section(kBody, 20), plan,
+                                 group, label("T", 0, 0, "---"), field("T1", 0, 0, 0),
+                                 label("U0", 0, 0, "konec")},
+                                numberTable(3, {"A", "A", "B"}));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(b.placed(0),
+              (QStringList{"1@0,0", "2@0,20", "---@0,40", "---@0,60", "konec@0,80"}));
+    EXPECT_EQ(b.placed(1),
+              (QStringList{"3@0,0", "---@0,20", "---@0,40", "---@0,60", "konec@0,80"}));
+}
+
+TEST(LayoutScenario, OneRecordPrintsTheCurrentRecordOnly) {
+    auto table = numberTable(5);
+    table->setRecNo(3);
+    RunOptions options;
+    options.TiskJedenZaznam = true;
+    const Built b = buildReport({version(1), paper(100), section(kBody, 10), field("T", 0, 0, 0)},
+                                std::move(table), options);
+    EXPECT_EQ(b.texts(0), QStringList{"3"});
+    EXPECT_EQ(b.table->recNo(), 3) << "the data set stays where it was";
+}
+
+}  // namespace
