@@ -1,0 +1,119 @@
+// PDF and PNG files of printed pages.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "render_fixture.h"
+#include "support/test_support.h"
+#include "report/render/page_output.h"
+
+using namespace dorvana;
+using namespace dorvana::test;
+
+namespace {
+
+// Two A4 pages with 0.5 in / 1 in margins: a filled square at the printable
+// area's corner and a text on each.
+PageStore twoPages() {
+    PageStore store;
+    store.paper.width = 826;
+    store.paper.height = 1169;
+    store.paper.leftMargin = 50;
+    store.paper.topMargin = 100;
+    for (int n = 0; n < 2; ++n) {
+        store.addElement(n, makeElement(8, 0, 0, 20, 20));
+        store.addElement(n, makeText(100, 100, 400, 40,
+                                     QStringLiteral("Příliš žluťoučký kůň %1").arg(n + 1), 12));
+    }
+    return store;
+}
+
+struct CancelNow : Progress {
+    void step(int, int, const QString&) override {}
+    bool cancelled() override { return true; }
+};
+
+}  // namespace
+
+TEST(PdfOutput, OnePageAPageAtThePapersSizeWithVectorText) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    QString error;
+    ASSERT_TRUE(writePdf(twoPages(), path, &error)) << error.toStdString();
+    // 8.26 x 11.69 in; the PDF's page box is in whole points.
+    EXPECT_EQ(pdfInfo(path), QStringLiteral("Pages: 2\nPage size: 595 x 842 pts (A4)"));
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("Příliš žluťoučký kůň 1"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Příliš žluťoučký kůň 2")));
+
+    // The margins are the offsets: the square starts 0.5 in from the left, 1 in from the top.
+    const QImage page = pdfPage(path, 2, 100);
+    ASSERT_LE(std::abs(page.width() - 826), 1);
+    ASSERT_LE(std::abs(page.height() - 1169), 1);
+    EXPECT_TRUE(dark(page, 51, 101));
+    EXPECT_TRUE(dark(page, 68, 118));
+    EXPECT_FALSE(dark(page, 48, 110));
+    EXPECT_FALSE(dark(page, 60, 98));
+}
+
+TEST(PdfOutput, LandscapePaperGivesALandscapePage) {
+    PageStore store = twoPages();
+    store.paper.width = 1169;
+    store.paper.height = 826;
+    store.paper.orientation = 1;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wide.pdf"));
+    ASSERT_TRUE(writePdf(store, path));
+    EXPECT_EQ(pdfInfo(path), QStringLiteral("Pages: 2\nPage size: 842 x 595 pts (A4)"));
+}
+
+TEST(PdfOutput, FailuresLeaveAnEarlierFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.pdf"));
+    ASSERT_TRUE(writeBytes(path, "earlier"));
+    QString error;
+    CancelNow cancel;
+    EXPECT_FALSE(writePdf(twoPages(), path, &error, &cancel));
+    EXPECT_EQ(error, QStringLiteral("Výstup byl přerušen."));
+    EXPECT_EQ(fileBytes(path), QByteArray("earlier"));
+
+    EXPECT_FALSE(writePdf(PageStore(), path, &error));
+    EXPECT_EQ(error, QStringLiteral("Sestava nemá žádnou stranu."));
+    EXPECT_EQ(fileBytes(path), QByteArray("earlier"));
+
+    const QString nowhere = dir.filePath(QStringLiteral("missing/out.pdf"));
+    EXPECT_FALSE(writePdf(twoPages(), nowhere, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Soubor %1 nelze zapsat: ").arg(nowhere)))
+        << error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.pdf")});
+}
+
+TEST(PngOutput, OneImageAPageOnWhite) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("OUT.png"));
+    QStringList written;
+    QString error;
+    ASSERT_TRUE(writePngs(twoPages(), out, 200, &error, &written)) << error.toStdString();
+    EXPECT_EQ(written, (QStringList{dir.filePath(QStringLiteral("OUT-1.png")),
+                                    dir.filePath(QStringLiteral("OUT-2.png"))}));
+    EXPECT_FALSE(QFile::exists(out));
+    const QImage page(written[1]);
+    ASSERT_EQ(page.size(), QSize(1652, 2338));
+    EXPECT_EQ(page.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+    // The square: (50, 100) .. (70, 120) units at 2 pixels a unit.
+    EXPECT_EQ(inkBox(page.copy(0, 0, 400, 400)), QRect(100, 200, 40, 40));
+    // The text lies in its box, (150, 200) + (400 x 40) units.
+    const QRect text = inkBox(page.copy(250, 320, 1000, 200));
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_GE(text.left(), 50);
+    EXPECT_GE(text.top() + 320, 400);
+    EXPECT_LE(text.bottom() + 320, 400 + 80);
+
+    EXPECT_EQ(pngPagePath(QStringLiteral("/x/labels"), 3), QStringLiteral("/x/labels-3.png"));
+    EXPECT_FALSE(writePngs(twoPages(), out, 0, &error));
+    EXPECT_FALSE(writePngs(twoPages(), out, 2401, &error));
+    EXPECT_FALSE(writePngs(PageStore(), out, 100, &error));
+}
