@@ -1,0 +1,145 @@
+// The adapters between the report model, the data set, the user functions
+// and the fonts; loading a template for a run.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "layout_test_support.h"
+#include "report/expr/functions/function_list.h"
+#include "report/expr/functions/report_variable.h"
+#include "report/expr/tagged_value.h"
+#include "report/expr/value_rules.h"
+#include "report/layout/data_set_fields.h"
+#include "report/layout/font_measurer.h"
+#include "report/layout/function_values.h"
+#include "report/layout/report_field_value.h"
+#include "report/model/report_model.h"
+#include "template_lines.h"
+
+using namespace dorvana;
+using namespace dorvana::test;
+
+namespace {
+
+std::unique_ptr<DataSet> mixedTable() {
+    FieldDefs defs{{"nazev", FieldType::String, 10, false},
+                   {"pozn", FieldType::Memo, 0, false},
+                   {"cena", FieldType::Currency, 0, false},
+                   {"logo", FieldType::Graphic, 0, false},
+                   {"datum", FieldType::Date, 0, false}};
+    return memoryTable(defs, {{QVariant(), QVariant(), QVariant(), QVariant(), QVariant()},
+                              {"čaj", "řádek", 12.5, QByteArray("x"), QVariant()}});
+}
+
+TEST(LayoutAdapters, FieldWithoutValueReadsAsEmptyTextOrZero) {
+    auto table = mixedTable();
+    table->first();
+    EXPECT_EQ(reportFieldValue(table->field(0)), TaggedValue::text(QString()));
+    EXPECT_EQ(reportFieldValue(table->field(1)), TaggedValue::text(QString()));
+    EXPECT_EQ(reportFieldValue(table->field(2)), TaggedValue::integer(0));
+    EXPECT_EQ(reportFieldValue(table->field(4)), TaggedValue::integer(0));
+    EXPECT_EQ(reportFieldValue(nullptr), TaggedValue::integer(0));
+    table->next();
+    EXPECT_EQ(reportFieldValue(table->field(0)), TaggedValue::text(u"čaj"_qs));
+    EXPECT_EQ(reportFieldValue(table->field(2)), TaggedValue::real(12.5));
+}
+
+TEST(LayoutAdapters, DataSetFieldsTellMemoAndPictureFields) {
+    auto table = mixedTable();
+    table->setRecNo(2);
+    DataSetFields fields(table.get());
+    EXPECT_EQ(fields.fieldCount(), 5);
+    EXPECT_EQ(fields.fieldKind(0), ReportFieldSource::FieldKind::Other);
+    EXPECT_EQ(fields.fieldKind(1), ReportFieldSource::FieldKind::Memo);
+    EXPECT_EQ(fields.fieldKind(3), ReportFieldSource::FieldKind::Picture);
+    EXPECT_EQ(fields.displayText(1), "řádek");
+    EXPECT_EQ(fields.blobData(3), QByteArray("x"));
+    EXPECT_EQ(fields.fieldIndex("NAZEV"), 0);
+    EXPECT_EQ(fields.displayText(9), "") << "a field beyond the data set shows nothing";
+    DataSetFields none;
+    EXPECT_EQ(none.fieldCount(), 0);
+}
+
+TEST(LayoutAdapters, ConditionOperandsOfFunctionValues) {
+    struct Case {
+        TaggedValue value;
+        ConditionOperand::Kind kind;
+        qint64 integer;
+        bool boolean;
+    };
+    const Case cases[] = {
+        {TaggedValue::boolean(true), ConditionOperand::Kind::Boolean, 0, true},
+        {TaggedValue::integer(-3), ConditionOperand::Kind::Integer, -3, false},
+        {TaggedValue::real(2.5), ConditionOperand::Kind::Integer, 2, false},
+        {TaggedValue::real(3.5), ConditionOperand::Kind::Integer, 4, false},
+        {TaggedValue::text(u"7"_qs), ConditionOperand::Kind::Integer, 7, false},
+        {TaggedValue::text(u"ano"_qs), ConditionOperand::Kind::Invalid, 0, false},
+        {TaggedValue(), ConditionOperand::Kind::Invalid, 0, false},
+        {TaggedValue::dateTime(3.0), ConditionOperand::Kind::Invalid, 0, false},
+    };
+    for (const Case& c : cases) {
+        const ConditionOperand op = FunctionValues::operandOf(c.value);
+        EXPECT_EQ(op.kind, c.kind) << TaggedValue::kindName(c.value.kind());
+        EXPECT_EQ(op.integer, c.integer) << TaggedValue::kindName(c.value.kind());
+        EXPECT_EQ(op.boolean, c.boolean) << TaggedValue::kindName(c.value.kind());
+    }
+    FunctionValues none;
+    EXPECT_EQ(none.conditionOperand(0, ConditionValue::Printed).kind,
+              ConditionOperand::Kind::Invalid);
+}
+
+TEST(LayoutAdapters, FontMeasurerUsesMetricCompatibleFonts) {
+    FontMeasurer measurer;
+    // Liberation Sans "Hello": 2278 thousandths of an em; 10 pt = 13.89 units an em.
+    EXPECT_NEAR(measurer.textWidth("Hello", "Arial", 10, 0), 31.6, 0.5);
+    EXPECT_NEAR(measurer.textWidth("Hello", "Arial", 20, 0),
+                2 * measurer.textWidth("Hello", "Arial", 10, 0), 0.01);
+    EXPECT_GT(measurer.textWidth("Hello", "Arial", 10, FontStyle::Bold),
+              measurer.textWidth("Hello", "Arial", 10, 0));
+    // Courier New is monospaced: 600 thousandths of an em a character.
+    EXPECT_NEAR(measurer.textWidth("iiii", "Courier New", 12, 0), 4 * 0.6 * 12 * 100 / 72.0, 0.5);
+    EXPECT_EQ(measurer.textWidth("", "Arial", 10, 0), 0.0);
+}
+
+TEST(LayoutAdapters, MissingTemplateFileFailsWithTheMessage) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chybi.pts");
+    ReportRun run;
+    QString error;
+    EXPECT_FALSE(run.loadTemplateFile(path, &error));
+    EXPECT_EQ(error, "Nebyl nalezen soubor s předlohou tiskové sestavy \"" + path + "\"");
+    EXPECT_TRUE(run.templateLines().isEmpty());
+    EXPECT_EQ(run.model().page().allElements().size(), 0);
+}
+
+TEST(LayoutAdapters, RunReadsTemplateFileAndAnswersTheEvaluator) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sestava.pts");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("I,1,1,5,1,0,0\r\nI,4,0,kat\r\nF,0,Dvakrat,\"\",0,\"0\",0,\"#cislo*2\",0,15,0,0,\"\"\r\n"
+               "T,4,1,0,0,10,10,Arial,8\r\n");
+    file.close();
+    ReportRun run;
+    auto table = numberTable(3, {"A"});
+    run.setDataSet(table.get());
+    run.Parametry = QStringList{"p0", "p1"};
+    ASSERT_TRUE(run.loadTemplateFile(path));
+    EXPECT_TRUE(run.isActive());
+    EXPECT_EQ(run.functions().count(), 1);
+    EXPECT_EQ(run.variables().count(), 12) << "eight report variables and four for the group";
+    EXPECT_EQ(run.model().group(0)->field, 1) << "the group field found by its name";
+    EXPECT_EQ(run.model().page().allElements().front()->Caption, "p1");
+    EXPECT_EQ(run.fieldIndex("CISLO"), 0);
+    EXPECT_EQ(run.functionIndex("dvakrat"), 0);
+    EXPECT_EQ(run.parameterValue(1), TaggedValue::text(u"p1"_qs));
+    EXPECT_EQ(run.parameterValue(2), TaggedValue::integer(0));
+    table->setRecNo(2);
+    EXPECT_EQ(run.fieldValue(0), TaggedValue::integer(2));
+    EXPECT_EQ(run.fieldValue(5), TaggedValue::integer(0));
+    run.functions().AccumulateAll();
+    EXPECT_EQ(toText(run.functionValue(0)), "4") << "the function read #cislo here";
+    EXPECT_EQ(run.variableValue(3), TaggedValue::integer(1));
+}
+
+}  // namespace
