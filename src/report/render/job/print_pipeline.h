@@ -1,0 +1,96 @@
+#pragma once
+// Printing a built report: the checks before the job (a printer at all, a
+// cancelled build, the template's own printers, the paper), the device
+// settings of the job (from the template, else "Def_Printer.drv"), copies,
+// orientation and scaling; then the pages go to the printer. Every question
+// and the print dialog go through PrintPrompts, so that the run window shows
+// dialogs, the command line answers without them and tests answer as they
+// please.
+
+#include <QString>
+#include <functional>
+
+#include "report/layout/pages/page_store.h"
+#include "report/render/job/template_printers.h"
+#include "report/render/printer/printer.h"
+#include "report/render/printer/printer_metrics.h"
+
+namespace dorvana {
+
+// What the print dialog shows and what the user chose in it.
+struct PrintDialogValues {
+    int printerIndex = -1;
+    int firstPage = 1;
+    int lastPage = 1;
+    int copies = 1;
+};
+
+class PrintPrompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~PrintPrompts() = default;
+    // An error box.
+    virtual void error(const QString& text) = 0;
+    // A warning with Yes and No; true for Yes.
+    virtual bool confirm(const QString& text) = 0;
+    // A question with Yes, No and Cancel.
+    virtual Answer ask(const QString& text) = 0;
+    // The print dialog; false when cancelled.
+    virtual bool printDialog(PrintDialogValues& values) = 0;
+    // What the progress window shows now.
+    virtual void status(const QString&) {}
+    // Called while the printer is busy with an earlier job: lets time pass
+    // (processing pending events); false once the user cancelled the wait.
+    virtual bool waitForPrinter() = 0;
+    // The window is disabled while it prints.
+    virtual void setWindowEnabled(bool) {}
+};
+
+// What the report component asks of one print.
+struct PrintRequest {
+    int printerIndex = -1;        // -1: the printer selected now, no printer given
+    bool showPrintDialog = true;  // ReportPrintDialog
+    int printCopies = 1;          // PrintCopies; above 1 the component prints copy by copy
+    int startPage = 1;            // StartPage; the dialog's first page may come back here
+    int endPage = 9999;           // EndPage; likewise the dialog's last page
+    QString title;                // Popis: the title of the print job
+    // Copies of the job when no dialog asks for them; 0: as the template's
+    // settings say.
+    int copies = 0;
+    bool previewMode = false;  // the pages were built for a preview already
+};
+
+class PrintPipeline {
+public:
+    // Prints pages first..last (1-based, clamped to the pages there are)
+    // under a job title, with the printer's current settings and the page
+    // store's scales; false when the job failed or was cancelled.
+    using PagePrinter = std::function<bool(int first, int last, const QString& title)>;
+
+    // metrics must work on the template's page geometry.
+    PrintPipeline(Printer& printer, ReportPrinter& metrics, TemplatePrinters& templatePrinters,
+                  PageStore& pages, PrintPrompts& prompts, PagePrinter printPages);
+
+    // Builds the pages; returns whether the build was cancelled. Unset: the
+    // pages are there already.
+    std::function<bool()> buildPages;
+    // Whether the last build was cancelled.
+    bool buildCancelled = false;
+
+    // Selects the printer, builds the pages unless they come from a preview,
+    // asks about a cancelled build, and prints the pages.
+    bool Print(PrintRequest& request);
+    // Prints the built pages on the printer selected now.
+    bool PrintPages(PrintRequest& request);
+
+private:
+    Printer& printer_;
+    ReportPrinter& metrics_;
+    TemplatePrinters& templatePrinters_;
+    PageStore& pages_;
+    PrintPrompts& prompts_;
+    PagePrinter printPages_;
+};
+
+}  // namespace dorvana
