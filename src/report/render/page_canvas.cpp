@@ -37,11 +37,11 @@ Qt::BrushStyle brushStyle(int style) {
     }
 }
 
-// The longest start of line that is at most avail wide. Dropping the last
-// character while the line is too wide gives the same: without kerning the
-// width of a start never shrinks as it grows.
-int fittingLength(const QFontMetrics& fm, QStringView line, int avail) {
-    if (fm.horizontalAdvance(line.toString()) <= avail) return int(line.size());
+// The longest start of line that is at most avail wide (the line's width
+// given). Dropping the last character while the line is too wide gives the
+// same: without kerning the width of a start never shrinks as it grows.
+int fittingLength(const QFontMetrics& fm, QStringView line, int width, int avail) {
+    if (width <= avail) return int(line.size());
     int lo = 0, hi = int(line.size()) - 1;  // the answer lies in [lo, hi]
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
@@ -94,11 +94,14 @@ void PageCanvas::useFont(const QString& name, int pixelSize, QRgb colour, int st
         haveFont_ = true;
         font_ = printedQFont(name, pixelSize, style);
         metrics_.emplace(font_, p_.device());
+        p_.setFont(font_);
         ++fontSwitches_;
+        penIsFont_ = false;
     }
-    // Barcodes and other drawing may have changed the painter in between.
-    if (p_.font() != font_) p_.setFont(font_);
-    p_.setPen(QColor::fromRgb(colour));
+    if (!penIsFont_) {
+        p_.setPen(QColor::fromRgb(colour));
+        penIsFont_ = true;
+    }
 }
 
 void PageCanvas::drawTextElement(const TPrevPrvek& e, const QRect& box) {
@@ -146,10 +149,12 @@ void PageCanvas::drawTextIntoBox(const QString& text, const QRect& box, int rota
     QStringView rest(text);
     while (true) {
         const qsizetype br = rest.indexOf(u"\r\n");
-        QStringView line = br < 0 ? rest : rest.left(br);
-        line = line.left(fittingLength(fm, line, avail));
-        const QString shown = line.toString();
-        const int lw = fm.horizontalAdvance(shown);
+        QString shown = (br < 0 ? rest : rest.left(br)).toString();
+        int lw = fm.horizontalAdvance(shown);
+        if (lw > avail) {
+            shown.truncate(fittingLength(fm, shown, lw, avail));
+            lw = fm.horizontalAdvance(shown);
+        }
 
         int px = 0, py = 0, angle = 0;
         switch (rot) {
@@ -243,6 +248,7 @@ void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
     QPen pen(QColor::fromRgb(s.lineColour), pw, penStyle(s.lineStyle), Qt::SquareCap,
              Qt::MiterJoin);
     p_.setPen(pen);
+    penIsFont_ = false;
     p_.setBrush(Qt::NoBrush);
     const int l = box.left() + pw / 2, t = box.top() + pw / 2;
     const int r = box.left() + box.width() - (pw + 1) / 2;
@@ -262,6 +268,7 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
         brush.setTransform(QTransform::fromScale(ctx_.sx, ctx_.sy));
     p_.setBrush(brush);
+    penIsFont_ = false;
     int pw = 0;
     if (s.lineWidth > 0) {
         pw = scaledLineWidth(s.lineWidth);
