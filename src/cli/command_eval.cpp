@@ -13,6 +13,7 @@
 #include "data/table_open.h"
 #include "report/expr/evaluator.h"
 #include "report/expr/value_source.h"
+#include "report/layout/report_field_value.h"
 
 namespace dorvana::cli {
 
@@ -28,14 +29,7 @@ public:
 
     TaggedValue fieldValue(int i) override {
         if (!table_ || i < 0 || i >= table_->fieldCount()) return TaggedValue(qint32(0));
-        const Field* field = table_->field(i);
-        if (!field) return TaggedValue(qint32(0));
-        TaggedValue v = field->value();
-        if (!v.isEmpty()) return v;
-        // A field without a value: the empty text for text fields, else 0.
-        const FieldType type = field->dataType();
-        return type == FieldType::String || type == FieldType::Memo ? TaggedValue(QString())
-                                                                    : TaggedValue(qint32(0));
+        return reportFieldValue(table_->field(i));
     }
     TaggedValue parameterValue(int i) override {
         return i >= 0 && i < parameters_.size() ? TaggedValue(parameters_[i])

@@ -1,10 +1,262 @@
+// dorvana-cli render TEMPLATE [--table PATH] [--sql TEXT] [--param TEXT]... [--one-record]
+//             [--record N] [--max-records N] [--start-page N] [--end-page N]
+//             [--corrections FILE] [--dpi N] --out OUT.pdf|OUT.png|OUT.json
+// Builds the pages of a template the way a preview does (load, build,
+// corrections applied) and writes them as a PDF, PNGs or the page dump.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <memory>
+
+#include "base/progress.h"
+#include "base/text_file.h"
+#include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "data/data_set.h"
+#include "data/query.h"
+#include "data/table_open.h"
+#include "report/layout/pages/page_dump.h"
+#include "report/render/page_output.h"
+#include "report/render/printed_fonts.h"
+#include "report/run/report_component.h"
+#include "report/run/report_job.h"
+#include "report/run/template_list.h"
 
 namespace dorvana::cli {
 
-// Placeholder until the subsystem behind this command lands.
-int runRender(const QStringList&) {
-    return fail(QStringLiteral("příkaz render zatím není k dispozici"));
+namespace {
+
+// The page being built, on one line of stderr, when stderr is a terminal.
+class TerminalProgress final : public Progress {
+public:
+    TerminalProgress() : shown_(isatty(fileno(stderr)) != 0) {}
+    ~TerminalProgress() override { done(); }
+    void step(int, int, const QString& text) override {
+        if (!shown_) return;
+        std::fprintf(stderr, "\r%s\033[K", text.toLocal8Bit().constData());
+        std::fflush(stderr);
+        written_ = true;
+    }
+    bool cancelled() override { return false; }
+    void done() {
+        if (written_) std::fputs("\r\033[K", stderr);
+        written_ = false;
+    }
+
+private:
+    bool shown_;
+    bool written_ = false;
+};
+
+void warn(const QString& message) {
+    std::fprintf(stderr, "dorvana-cli: varování: %s\n",
+                 QString(message).replace(u'\n', u' ').toLocal8Bit().constData());
+}
+
+enum class Output { Json, Pdf, Png };
+
+// The records of the report: the --sql query, or the --table file, through a
+// query when the template asks for an order or has SQL of its own.
+class ReportData {
+public:
+    bool open(const CliArgs& a, const TemplateLeadingInfo& info, QString* error) {
+        const QString table = a.value(QStringLiteral("table"));
+        if (!table.isEmpty() && !QFileInfo(table).isFile()) {
+            *error = QStringLiteral("tabulka „%1“ neexistuje").arg(table);
+            return false;
+        }
+        const QString directory = table.isEmpty() ? QString() : QFileInfo(table).absolutePath();
+        if (a.has(QStringLiteral("sql")))
+            return openQuery({a.value(QStringLiteral("sql"))}, directory, info.orderText, error);
+        if (table.isEmpty()) return true;  // a report without records
+        const QString from =
+            QStringLiteral("FROM \"%1\" T1").arg(QFileInfo(table).absoluteFilePath());
+        if (info.sql) {
+            // The template's own SQL over the table's directory; when it does
+            // not prepare, the table itself as the application falls back.
+            query_ = std::make_unique<Query>();
+            query_->setDatabase(directory);
+            query_->setSql(info.sqlLines);
+            if (!info.orderText.isEmpty())
+                query_->setMacro(QStringLiteral("ORDER"), info.orderText);
+            QString why;
+            if (query_->prepare(&why)) return openPrepared(error);
+            warn(QStringLiteral("Chybný SQL dotaz ve zdroji dat !!! (%1)").arg(why));
+            return openQuery({QStringLiteral("SELECT T1.* ") + from}, directory, {}, error);
+        }
+        if (!info.orderText.isEmpty()) {
+            query_ = std::make_unique<Query>();
+            query_->setSql(
+                {QStringLiteral("SELECT T1.*"), from, QStringLiteral("ORDER BY %ORDER")});
+            query_->setMacro(QStringLiteral("ORDER"), info.orderText);
+            QString why;
+            if (!query_->prepare(&why)) {
+                *error = QStringLiteral("Chybné položky v třídícím řetězci ve zdroji dat !!! (%1)")
+                             .arg(why);
+                return false;
+            }
+            return openPrepared(error);
+        }
+        table_ = openAnyTable(table, error);
+        if (!table_ && error->isEmpty())
+            *error = QStringLiteral("tabulku „%1“ nelze otevřít").arg(table);
+        return table_ != nullptr;
+    }
+    DataSet* dataSet() const { return query_ ? query_->dataSet() : table_.get(); }
+
+private:
+    bool openQuery(const QStringList& sql, const QString& directory, const QString& order,
+                   QString* error) {
+        query_ = std::make_unique<Query>();
+        query_->setDatabase(directory);
+        query_->setSql(sql);
+        if (!order.isEmpty()) query_->setMacro(QStringLiteral("ORDER"), order);
+        return openPrepared(error);
+    }
+    bool openPrepared(QString* error) {
+        QString why;
+        if (query_->open(&why)) return true;
+        *error = QStringLiteral("dotaz nelze provést: %1").arg(why);
+        return false;
+    }
+
+    std::unique_ptr<Query> query_;
+    std::unique_ptr<DataSet> table_;
+};
+
+// Pages first.. of the build (first from 0), sharing the elements' styles.
+PageStore pagesFrom(const PageStore& pages, int first) {
+    PageStore out;
+    out.paper = pages.paper;
+    out.printerScaleX = pages.printerScaleX;
+    out.printerScaleY = pages.printerScaleY;
+    for (int n = first; n < pages.pageCount(); ++n) {
+        const int k = n - first;
+        out.ensurePages(k + 1);
+        for (const TPrevPrvek& e : pages.page(n).elements()) out.addElement(k, e);
+    }
+    return out;
+}
+
+}  // namespace
+
+int runRender(const QStringList& args) {
+    CliArgs a;
+    QString error;
+    const QStringList withValue{
+        QStringLiteral("table"),    QStringLiteral("sql"),         QStringLiteral("param"),
+        QStringLiteral("record"),   QStringLiteral("max-records"), QStringLiteral("start-page"),
+        QStringLiteral("end-page"), QStringLiteral("corrections"), QStringLiteral("dpi"),
+        QStringLiteral("out"),      QStringLiteral("printer"),     QStringLiteral("copies")};
+    if (!parseArgs(args, withValue, {QStringLiteral("one-record")}, &a, &error)) return fail(error);
+    if (a.positional.size() != 1)
+        return fail(QStringLiteral("příkaz render čeká právě jednu předlohu"));
+    const QString templatePath = a.positional[0];
+
+    // Printing through a printer (--printer NAME [--copies N]) comes with the
+    // print job; until then only files are written.
+    if (a.has(QStringLiteral("printer")) || a.has(QStringLiteral("copies")))
+        return fail(QStringLiteral("tisk na tiskárnu zatím není k dispozici"));
+
+    const QString out = a.value(QStringLiteral("out"));
+    if (out.isEmpty())
+        return fail(QStringLiteral("chybí volba --out (soubor .json, .pdf nebo .png)"));
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    Output output;
+    if (suffix == u"json")
+        output = Output::Json;
+    else if (suffix == u"pdf")
+        output = Output::Pdf;
+    else if (suffix == u"png")
+        output = Output::Png;
+    else
+        return fail(QStringLiteral("výstup „%1“ musí mít příponu .json, .pdf nebo .png").arg(out));
+
+    int record = 1, maxRecords = 0, startPage = 1, endPage = 9999, dpi = 300;
+    if (!a.intValue(QStringLiteral("record"), 1, &record, &error) ||
+        !a.intValue(QStringLiteral("max-records"), 0, &maxRecords, &error) ||
+        !a.intValue(QStringLiteral("start-page"), 1, &startPage, &error) ||
+        !a.intValue(QStringLiteral("end-page"), 9999, &endPage, &error) ||
+        !a.intValue(QStringLiteral("dpi"), 300, &dpi, &error))
+        return fail(error);
+    if (record < 1) return fail(QStringLiteral("volba --record čeká číslo záznamu od 1"));
+    if (maxRecords < 0) return fail(QStringLiteral("volba --max-records nesmí být záporná"));
+    if (startPage < 1 || endPage < 1)
+        return fail(QStringLiteral("volby --start-page a --end-page čekají číslo strany od 1"));
+    if (startPage > endPage)
+        return fail(QStringLiteral("počáteční strana %1 je za koncovou stranou %2")
+                        .arg(startPage)
+                        .arg(endPage));
+    if (dpi < 1 || dpi > 2400) return fail(QStringLiteral("volba --dpi čeká číslo od 1 do 2400"));
+
+    const QFileInfo templateFile(templatePath);
+    TemplateLeadingInfo info;
+    if (!templateFile.isFile() || !readLeadingInfoFile(templatePath, &info))
+        return fail(QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"")
+                        .arg(templatePath));
+
+    ReportData data;
+    if (!data.open(a, info, &error)) return fail(error);
+    DataSet* records = data.dataSet();
+    if (!records && (a.has(QStringLiteral("record")) || a.has(QStringLiteral("one-record"))))
+        return fail(
+            QStringLiteral("volby --record a --one-record patří k volbě --table nebo --sql"));
+    if (records && a.has(QStringLiteral("record")) && !records->setRecNo(record))
+        return fail(QStringLiteral("záznam %1 v tabulce není (počet záznamů: %2)")
+                        .arg(record)
+                        .arg(records->recordCount()));
+
+    ReportDataSource source{records};
+    TSestava component;
+    component.DataSource = &source;
+    component.ReportDirIgnore = false;
+    component.setReportDir(templateFile.absolutePath());
+    component.ReportName = templateFile.fileName();
+    component.Parametry = a.all(QStringLiteral("param"));
+    component.MaxRecords = maxRecords;
+    component.StartPage = startPage;
+    component.EndPage = endPage;
+    component.TiskJedenZaznam = a.has(QStringLiteral("one-record"));
+    if (a.has(QStringLiteral("corrections"))) {
+        const QFileInfo corrections(a.value(QStringLiteral("corrections")));
+        if (!corrections.isFile())
+            return fail(QStringLiteral("soubor oprav „%1“ neexistuje").arg(corrections.filePath()));
+        component.setOpravyDir(corrections.absolutePath());
+        component.OpravyName = corrections.fileName();
+    }
+
+    FontTextMeasurer measurer;
+    ReportJob job(component);
+    job.setTextMeasurer(&measurer);
+    if (!job.load(&error)) return fail(error);
+    if (!job.correctionsWarning().isEmpty()) warn(job.correctionsWarning());
+    TerminalProgress progress;
+    job.build(progress);
+    progress.done();
+
+    const PageStore& built = job.pages();
+    if (startPage > 1 && startPage > built.pageCount())
+        return fail(QStringLiteral("počáteční strana %1 je za koncem sestavy (počet stran: %2)")
+                        .arg(startPage)
+                        .arg(built.pageCount()));
+    const PageStore shown = startPage > 1 ? pagesFrom(built, startPage - 1) : PageStore();
+    const PageStore& pages = startPage > 1 ? shown : built;
+
+    bool written = false;
+    switch (output) {
+        case Output::Json:
+            written = writeFileAtomically(out, writePageDump(pages, component.cancelled), &error);
+            break;
+        case Output::Pdf:
+            written = writePdf(pages, out, &error);
+            break;
+        case Output::Png:
+            written = writePngs(pages, out, dpi, &error);
+            break;
+    }
+    return written ? 0 : fail(error);
 }
 
 }  // namespace dorvana::cli
