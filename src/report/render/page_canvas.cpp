@@ -64,8 +64,11 @@ PageCanvas::PageCanvas(QPainter& painter, const DrawContext& context)
 }
 
 QRect PageCanvas::elementBox(const TPrevPrvek& e) const {
-    return QRect(roundHalfEven((e.X + ctx_.ox) * ctx_.sx), roundHalfEven((e.Y + ctx_.oy) * ctx_.sy),
-                 roundHalfEven(e.W * ctx_.sx), roundHalfEven(e.H * ctx_.sy));
+    // Far beyond any sheet, yet sums of two stay within int.
+    static constexpr int kLimit = 1 << 26;
+    auto scaled = [](double v) { return std::clamp(roundHalfEven(v), -kLimit, kLimit); };
+    return QRect(scaled((e.X + ctx_.ox) * ctx_.sx), scaled((e.Y + ctx_.oy) * ctx_.sy),
+                 std::max(0, scaled(e.W * ctx_.sx)), std::max(0, scaled(e.H * ctx_.sy)));
 }
 
 void PageCanvas::drawElement(const TPrevPrvek& e) {
@@ -211,10 +214,10 @@ void PageCanvas::drawMemoLines(const QStringList& lines, const QRect& box, int a
                                int points) {
     const QFontMetrics& fm = *metrics_;
     // One and a half times the font size per line, the size scaled like the box.
-    const int b = roundHalfEven(points * ctx_.sy);
+    const qint64 b = std::max(0, roundHalfEven(points * ctx_.sy));
     const int w = box.width(), h = box.height();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int y = int(i) * 3 * b / 2;
+        const qint64 y = i * 3 * b / 2;
         if (y > h - b) break;
         const QString& line = lines[i];
         const int lw = fm.horizontalAdvance(line);
@@ -222,7 +225,7 @@ void PageCanvas::drawMemoLines(const QStringList& lines, const QRect& box, int a
                       : alignment == kAlignCentre ? (w - lw) / 2
                                                   : 0;
         if (!line.isEmpty())
-            p_.drawText(QPoint(box.left() + x, box.top() + y + fm.ascent()), line);
+            p_.drawText(QPoint(box.left() + x, box.top() + int(y) + fm.ascent()), line);
     }
 }
 
@@ -239,7 +242,7 @@ void PageCanvas::drawFrameLines(const QRect& box, int frame) {
 }
 
 int PageCanvas::scaledLineWidth(int width) const {
-    return std::max(1, roundHalfEven(width * (ctx_.sx + ctx_.sy) / 2));
+    return std::clamp(roundHalfEven(width * (ctx_.sx + ctx_.sy) / 2), 1, 1 << 26);
 }
 
 void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {

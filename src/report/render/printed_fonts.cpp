@@ -1,6 +1,7 @@
 #include "report/render/printed_fonts.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 
 #include "base/rounding.h"
 
@@ -8,7 +9,7 @@ namespace dorvana {
 
 QFont printedQFont(const QString& family, int pixelSize, int styleBits) {
     QFont f(family);
-    f.setPixelSize(std::max(1, pixelSize));
+    f.setPixelSize(std::clamp(pixelSize, 1, 32767));
     f.setBold(styleBits & 1);
     f.setItalic(styleBits & 2);
     f.setUnderline(styleBits & 4);

@@ -466,3 +466,26 @@ TEST(DrawPage, PreviewUsesZoomAndMarginsAndFramesTheSelection) {
     EXPECT_EQ(image.pixel(120, 45) & 0xFFFFFF, 0x808080u);
     EXPECT_EQ(image.pixel(29, 49) & 0xFFFFFF, 0xFFFFFFu);  // the other one has none
 }
+
+TEST(PageCanvas, AbsurdFiguresDrawWithoutHarm) {
+    // Damaged templates may carry any number; drawing must neither crash nor hang.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    const int big = std::numeric_limits<int>::max();
+    for (int kind : {1, 7, 9, 10, 11}) {
+        for (const QRect& r : {QRect(big, big, big, big), QRect(-big, -big, big, big),
+                               QRect(5, 5, -40, -40), QRect(0, 0, 0, 0)}) {
+            TPrevPrvek e = makeText(r.x(), r.y(), r.width(), r.height(),
+                                    QStringLiteral("a\r\nb\r\n\r\nc"), big);
+            e.editStyle().kind = kind;
+            e.editStyle().lineWidth = big;
+            e.picture = kind == 11 ? picture : QImage();
+            TPrevPrvek memo = e;
+            memo.memo = true;
+            memo.lines = {QStringLiteral("x"), QStringLiteral("y")};
+            drawn(e, {20, 20});
+            drawn(memo, {20, 20});
+        }
+    }
+    SUCCEED();
+}
