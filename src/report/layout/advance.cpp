@@ -53,8 +53,14 @@ bool LayoutEngine::advanceToNextRecord() {
 
     // Look ahead: which groups change after this record. At the last record
     // every group ends.
-    data->next();
-    const bool hasNext = !data->atEnd();
+    bool hasNext;
+    if (groupCount_ == 0) {
+        // Without groups only the position matters; the data set need not move.
+        hasNext = data->recNo() < data->recordCount();
+    } else {
+        data->next();
+        hasNext = !data->atEnd();
+    }
     bool changesNext = false;
     for (int g = 0; g < groupCount_; ++g) {
         TPolSkup* group = in_.model->group(g);
@@ -64,7 +70,7 @@ bool LayoutEngine::advanceToNextRecord() {
         group->changesNext = changesNext || !hasNext;
         if (group->changesNext) stepVariable(change);
     }
-    if (hasNext) data->prior();
+    if (hasNext && groupCount_ > 0) data->prior();
 
     bool needNewPage = false;
     for (int g = groupCount_ - 1; g >= 0; --g) {

@@ -85,8 +85,11 @@ private:
     // A body row (the main body, or a plan body) advances by columns.
     bool outputIf(TOddil* s, Test t, bool bodyRow = false);
     void outputSection(TOddil* s, bool bodyRow);
-    void emitElement(TSesPrvek* e, int growth, int growthBottom);
-    const std::shared_ptr<const PrintedStyle>& styleOf(const TSesPrvek* e);
+    void emitElement(TSesPrvek* e, const std::shared_ptr<const PrintedStyle>& style, int growth,
+                     int growthBottom);
+    std::shared_ptr<const PrintedStyle> makeStyle(const TSesPrvek* e) const;
+    // The styles of the section's elements, in element order.
+    const std::vector<std::shared_ptr<const PrintedStyle>>& stylesOf(const TOddil* s);
     void finishRow();
     // The growth of the section's first growing memo from the end, by the
     // lines the element holds, or by the data set's current record.
@@ -148,7 +151,7 @@ private:
     // Variable elements by the variable they show.
     std::vector<std::vector<TSesPromenna*>> variableElements_;
     // One shared style per template element for the whole build.
-    std::unordered_map<const TSesPrvek*, std::shared_ptr<const PrintedStyle>> styles_;
+    std::unordered_map<const TOddil*, std::vector<std::shared_ptr<const PrintedStyle>>> styles_;
 };
 
 }  // namespace dorvana

@@ -1,11 +1,13 @@
 #include "report/layout/report_run.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include "base/text_file.h"
 #include "data/data_set.h"
 #include "report/expr/functions/function_list.h"
 #include "report/expr/functions/report_variable.h"
+#include "report/layout/font_measurer.h"
 #include "report/layout/report_field_value.h"
 #include "report/model/report_model.h"
 #include "report/model/template_reader.h"
@@ -13,6 +15,9 @@
 namespace dorvana {
 
 ReportRun::ReportRun() {
+    // Fonts can be measured only with a GUI application object.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        fontMeasurer_ = std::make_unique<FontMeasurer>();
     reset();
 }
 
@@ -38,7 +43,7 @@ CaptionSources ReportRun::captionSources() const {
     s.fields = &fields_;
     s.parameters = &Parametry;
     s.functions = &functionValues_;
-    s.measurer = measurer_;
+    s.measurer = measurer_ ? measurer_ : fontMeasurer_.get();
     s.dateTimeTexts = &dateTexts_;
     s.pictureLibrary = pictureLibrary_;
     return s;

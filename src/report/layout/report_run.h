@@ -43,8 +43,9 @@ public:
     void setDataSet(DataSet* dataSet);
     DataSet* dataSet() const { return dataSet_; }
 
-    // Text measuring (memo lines) and the imaging library; not owned. Without
-    // a measurer memo lines break only at line ends.
+    // Text measuring (memo lines) and the imaging library; not owned. Until a
+    // measurer is set the system's fonts measure when a QGuiApplication
+    // exists; without one memo lines break only at line ends.
     void setTextMeasurer(const TextMeasurer* measurer) { measurer_ = measurer; }
     void setPictureLibrary(const PictureLibrary* library) { pictureLibrary_ = library; }
 
@@ -96,6 +97,7 @@ private:
     FunctionValues functionValues_;
     FormatDateTexts dateTexts_;
     const TextMeasurer* measurer_ = nullptr;
+    std::unique_ptr<TextMeasurer> fontMeasurer_;  // the default one
     const PictureLibrary* pictureLibrary_ = nullptr;
     std::function<void(PageStore&)> corrections_;
     PageStore pages_;

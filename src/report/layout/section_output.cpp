@@ -101,7 +101,10 @@ void LayoutEngine::outputSection(TOddil* s, bool bodyRow) {
             break;
         }
     }
-    for (const auto& e : s->elements()) emitElement(e.get(), growth, growthBottom);
+    const auto& styles = stylesOf(s);
+    const auto& elements = s->elements();
+    for (size_t i = 0; i < elements.size(); ++i)
+        emitElement(elements[i].get(), styles[i], growth, growthBottom);
 
     if (bodyRow && columns_ >= 2) {
         if (columnNumber_ < columns_) {
@@ -123,9 +126,16 @@ void LayoutEngine::finishRow() {
     }
 }
 
-const std::shared_ptr<const PrintedStyle>& LayoutEngine::styleOf(const TSesPrvek* e) {
-    auto& slot = styles_[e];
-    if (slot) return slot;
+const std::vector<std::shared_ptr<const PrintedStyle>>& LayoutEngine::stylesOf(const TOddil* s) {
+    auto& styles = styles_[s];
+    if (styles.size() != s->elements().size()) {
+        styles.clear();
+        for (const auto& e : s->elements()) styles.push_back(makeStyle(e.get()));
+    }
+    return styles;
+}
+
+std::shared_ptr<const PrintedStyle> LayoutEngine::makeStyle(const TSesPrvek* e) const {
     auto style = std::make_shared<PrintedStyle>();
     style->kind = e->type();
     style->font = PrintedFont{e->fontName(), e->fontSize, e->font.colour, e->font.style,
@@ -157,12 +167,12 @@ const std::shared_ptr<const PrintedStyle>& LayoutEngine::styleOf(const TSesPrvek
         style->fillColour = g->BarvaVypl;
         style->fillStyle = g->StylVypl;
     }
-    slot = std::move(style);
-    return slot;
+    return style;
 }
 
-void LayoutEngine::emitElement(TSesPrvek* e, int growth, int growthBottom) {
-    TPrevPrvek p(styleOf(e));
+void LayoutEngine::emitElement(TSesPrvek* e, const std::shared_ptr<const PrintedStyle>& style,
+                               int growth, int growthBottom) {
+    TPrevPrvek p(style);
     p.X = e->X + columnOffset_;
     p.Y = e->Y + y_;
     if (growth > 0 && e->Y >= growthBottom) p.Y += growth;

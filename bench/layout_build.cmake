@@ -1,0 +1,2 @@
+add_executable(bench_layout_build ${CMAKE_CURRENT_LIST_DIR}/layout_build.cpp)
+target_link_libraries(bench_layout_build PRIVATE dorvana_layout benchmark::benchmark_main)
