@@ -1,8 +1,10 @@
 // dorvana-cli render TEMPLATE [--table PATH] [--sql TEXT] [--param TEXT]... [--one-record]
 //             [--record N] [--max-records N] [--start-page N] [--end-page N]
-//             [--corrections FILE] [--dpi N] --out OUT.pdf|OUT.png|OUT.json
+//             [--corrections FILE] [--dpi N] [--out OUT.pdf|OUT.png|OUT.json]
+//             [--printer NAME [--copies N]]
 // Builds the pages of a template the way a preview does (load, build,
-// corrections applied) and writes them as a PDF, PNGs or the page dump.
+// corrections applied) and writes them as a PDF, PNGs or the page dump,
+// and/or prints them on a printer.
 #include <unistd.h>
 
 #include <QDir>
@@ -17,9 +19,10 @@
 #include "data/data_set.h"
 #include "data/query.h"
 #include "data/table_open.h"
+#include "report/layout/font_measurer.h"
 #include "report/layout/pages/page_dump.h"
+#include "report/render/job/headless_print.h"
 #include "report/render/page_output.h"
-#include "report/render/printed_fonts.h"
 #include "report/run/report_component.h"
 #include "report/run/report_job.h"
 #include "report/run/template_list.h"
@@ -55,7 +58,7 @@ void warn(const QString& message) {
                  QString(message).replace(u'\n', u' ').toLocal8Bit().constData());
 }
 
-enum class Output { Json, Pdf, Png };
+enum class Output { None, Json, Pdf, Png };
 
 // The records of the report: the --sql query, or the --table file, through a
 // query when the template asks for an order or has SQL of its own.
@@ -155,17 +158,22 @@ int runRender(const QStringList& args) {
         return fail(QStringLiteral("příkaz render čeká právě jednu předlohu"));
     const QString templatePath = a.positional[0];
 
-    // Printing through a printer (--printer NAME [--copies N]) comes with the
-    // print job; until then only files are written.
-    if (a.has(QStringLiteral("printer")) || a.has(QStringLiteral("copies")))
-        return fail(QStringLiteral("tisk na tiskárnu zatím není k dispozici"));
+    const bool toPrinter = a.has(QStringLiteral("printer"));
+    const QString printerName = a.value(QStringLiteral("printer"));
+    if (toPrinter && printerName.isEmpty())
+        return fail(QStringLiteral("volba --printer čeká název tiskárny"));
+    if (a.has(QStringLiteral("copies")) && !toPrinter)
+        return fail(QStringLiteral("volba --copies patří k volbě --printer"));
 
     const QString out = a.value(QStringLiteral("out"));
-    if (out.isEmpty())
-        return fail(QStringLiteral("chybí volba --out (soubor .json, .pdf nebo .png)"));
+    if (out.isEmpty() && !toPrinter)
+        return fail(
+            QStringLiteral("chybí volba --out (soubor .json, .pdf nebo .png) nebo --printer"));
     const QString suffix = QFileInfo(out).suffix().toLower();
-    Output output;
-    if (suffix == u"json")
+    Output output = Output::None;
+    if (out.isEmpty())
+        output = Output::None;
+    else if (suffix == u"json")
         output = Output::Json;
     else if (suffix == u"pdf")
         output = Output::Pdf;
@@ -174,8 +182,9 @@ int runRender(const QStringList& args) {
     else
         return fail(QStringLiteral("výstup „%1“ musí mít příponu .json, .pdf nebo .png").arg(out));
 
-    int record = 1, maxRecords = 0, startPage = 1, endPage = 9999, dpi = 300;
+    int record = 1, maxRecords = 0, startPage = 1, endPage = 9999, dpi = 300, copies = 0;
     if (!a.intValue(QStringLiteral("record"), 1, &record, &error) ||
+        !a.intValue(QStringLiteral("copies"), 0, &copies, &error) ||
         !a.intValue(QStringLiteral("max-records"), 0, &maxRecords, &error) ||
         !a.intValue(QStringLiteral("start-page"), 1, &startPage, &error) ||
         !a.intValue(QStringLiteral("end-page"), 9999, &endPage, &error) ||
@@ -189,6 +198,8 @@ int runRender(const QStringList& args) {
         return fail(QStringLiteral("počáteční strana %1 je za koncovou stranou %2")
                         .arg(startPage)
                         .arg(endPage));
+    if (a.has(QStringLiteral("copies")) && copies < 1)
+        return fail(QStringLiteral("volba --copies čeká počet kopií od 1"));
     if (dpi < 1 || dpi > 2400) return fail(QStringLiteral("volba --dpi čeká číslo od 1 do 2400"));
 
     const QFileInfo templateFile(templatePath);
@@ -227,11 +238,18 @@ int runRender(const QStringList& args) {
         component.OpravyName = corrections.fileName();
     }
 
-    FontTextMeasurer measurer;
+    FontMeasurer measurer;
     ReportJob job(component);
     job.setTextMeasurer(&measurer);
     if (!job.load(&error)) return fail(error);
     if (!job.correctionsWarning().isEmpty()) warn(job.correctionsWarning());
+    // The template's printers are applied before the build (they decide how
+    // barcodes are drawn) and put back when `print` goes out of scope.
+    std::unique_ptr<HeadlessPrint> print;
+    if (toPrinter) {
+        print = std::make_unique<HeadlessPrint>(job.run());
+        if (!print->prepare(printerName, &error)) return fail(error);
+    }
     TerminalProgress progress;
     job.build(progress);
     progress.done();
@@ -244,8 +262,10 @@ int runRender(const QStringList& args) {
     const PageStore shown = startPage > 1 ? pagesFrom(built, startPage - 1) : PageStore();
     const PageStore& pages = startPage > 1 ? shown : built;
 
-    bool written = false;
+    bool written = true;
     switch (output) {
+        case Output::None:
+            break;
         case Output::Json:
             written = writeFileAtomically(out, writePageDump(pages, component.cancelled), &error);
             break;
@@ -256,7 +276,18 @@ int runRender(const QStringList& args) {
             written = writePngs(pages, out, dpi, &error);
             break;
     }
-    return written ? 0 : fail(error);
+    if (!written) return fail(error);
+
+    if (print) {
+        HeadlessPrintOptions options;
+        options.copies = copies;
+        options.startPage = startPage;
+        options.endPage = endPage;
+        options.title = info.title.isEmpty() ? templateFile.fileName() : info.title;
+        options.progress = &progress;
+        if (!print->print(options, &error)) return fail(error);
+    }
+    return 0;
 }
 
 }  // namespace dorvana::cli

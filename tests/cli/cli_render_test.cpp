@@ -203,7 +203,8 @@ TEST_F(RenderCli, FailuresGiveOneLineAndExitOne) {
         {{etiketa, "--table", zbozi, "--start-page", "5", "--end-page", "3", "--out", out},
          "počáteční strana"},
         {{etiketa, "--sql", "SELECT * FROM neni", "--out", out}, "dotaz"},
-        {{etiketa, "--printer", "lp", "--out", out}, "tiskárnu"},
+        {{etiketa, "--printer", "neexistujici-tiskarna", "--out", out}, "tiskárn"},
+        {{etiketa, "--copies", "2", "--out", out}, "--copies"},
         {{etiketa, "--table", zbozi, "--bogus", "--out", out}, "--bogus"},
     };
     for (const auto& c : cases) {
