@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "report/render/page_output.h"
-#include "report/render/printed_fonts.h"
+#include "report/layout/pages/printed_fonts.h"
 
 using namespace dorvana;
 

@@ -7,7 +7,7 @@
 
 #include "base/rounding.h"
 #include "report/render/barcode/draw_barcode.h"
-#include "report/render/printed_fonts.h"
+#include "report/layout/pages/printed_fonts.h"
 
 namespace dorvana {
 

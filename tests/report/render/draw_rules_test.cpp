@@ -4,6 +4,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTransform>
 
@@ -11,7 +12,7 @@
 #include "report/render/barcode/draw_barcode.h"
 #include "report/render/draw_page.h"
 #include "report/render/page_canvas.h"
-#include "report/render/printed_fonts.h"
+#include "report/layout/pages/printed_fonts.h"
 
 using namespace dorvana;
 using namespace dorvana::test;
@@ -48,12 +49,13 @@ TEST(PrintedFonts, WindowsNamesResolveToMetricTwins) {
         EXPECT_EQ(QFontInfo(printedQFont(QString::fromLatin1(c.name), 20, 0)).family(),
                   QString::fromLatin1(c.family))
             << c.name;
-    // Arial's advances: H .722, e .556, l .222, o .556 em; 10 pt = 100/72 units.
-    FontTextMeasurer measurer;
-    EXPECT_NEAR(measurer.textWidth(QStringLiteral("Hello"), QStringLiteral("Arial"), 10, 0),
-                2.278 * 1000 / 72, 0.1);
-    EXPECT_GT(measurer.textWidth(QStringLiteral("Hello"), QStringLiteral("Arial"), 10, 1),
-              measurer.textWidth(QStringLiteral("Hello"), QStringLiteral("Arial"), 10, 0));
+    // Arial's advances: H .722, e .556, l .222, o .556 em; 10 pt at 1200 dpi is 166.7 pixels.
+    auto width = [](int style) {
+        return QFontMetricsF(printedQFont(QStringLiteral("Arial"), fontPixelSize(10, 1200), style))
+            .horizontalAdvance(QStringLiteral("Hello"));
+    };
+    EXPECT_NEAR(width(0), 2.278 * 167, 1.0);
+    EXPECT_GT(width(1), width(0));
 }
 
 TEST(PageCanvas, ElementBoxRoundsHalfToEven) {

@@ -1,6 +1,5 @@
-#include "report/render/printed_fonts.h"
+#include "report/layout/pages/printed_fonts.h"
 
-#include <QFontMetricsF>
 #include <algorithm>
 
 #include "base/rounding.h"
@@ -21,14 +20,6 @@ QFont printedQFont(const QString& family, int pixelSize, int styleBits) {
 
 int fontPixelSize(int points, double fontDpi) {
     return roundHalfEven(points * fontDpi / 72.0);
-}
-
-double FontTextMeasurer::textWidth(const QString& text, const QString& fontName, int pointSize,
-                                   int styleBits) const {
-    // Measured at 1200 dpi, where rounding of glyph advances does not matter.
-    constexpr double kDpi = 1200.0;
-    const QFontMetricsF m(printedQFont(fontName, fontPixelSize(pointSize, kDpi), styleBits));
-    return m.horizontalAdvance(text) * 100.0 / kDpi;
 }
 
 }  // namespace dorvana

@@ -3,12 +3,11 @@
 // "Times New Roman", "Courier New") resolve through fontconfig, which gives
 // their metric twins (Liberation Sans, Serif, Mono), so text measures the
 // same everywhere. Sizes are set in pixels so that a font's size does not
-// depend on the resolution a device claims.
+// depend on the resolution a device claims. Layout measures and drawing
+// draws with fonts made here.
 
 #include <QFont>
 #include <QString>
-
-#include "report/model/model_sources.h"
 
 namespace dorvana {
 
@@ -19,12 +18,5 @@ QFont printedQFont(const QString& family, int pixelSize, int styleBits);
 
 // Device pixels of a size in (whole) points at fontDpi pixels per inch.
 int fontPixelSize(int points, double fontDpi);
-
-// Measures text for the layout engine in template units (0.01 in).
-class FontTextMeasurer : public TextMeasurer {
-public:
-    double textWidth(const QString& text, const QString& fontName, int pointSize,
-                     int styleBits) const override;
-};
 
 }  // namespace dorvana
