@@ -83,6 +83,7 @@ bool LayoutEngine::advanceToNextRecord() {
             // not break the page in this pass.
             bool anyVisible = false, anyInPass = false;
             for (const TOddil* s : group->sections) {
+                if (!s) continue;
                 anyVisible |= s->visible;
                 anyInPass |= s->printsInPass(pass_);
             }

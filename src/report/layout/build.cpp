@@ -144,7 +144,11 @@ void LayoutEngine::runPass() {
     for (int g = 0; g < groupCount_; ++g) stepVariable(groupVariableIndex(g, kGroupChange));
 
     refreshFieldElements();
-    for (int g = 0; g < groupCount_; ++g) model.group(g)->previousText = groupText(g);
+    for (int g = 0; g < groupCount_; ++g) {
+        TPolSkup* group = model.group(g);
+        group->previousText = groupText(g);
+        group->changed = group->changesNext = false;
+    }
     if (!empty_) {
         stepVariable(kVarLineNumber);
         stepVariable(kVarPlanLineNumber);

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 
-#include "report/model/report_element.h"
+#include "report/layout/pages/printed_fonts.h"
 
 namespace dorvana {
 
@@ -19,17 +19,9 @@ FontMeasurer::~FontMeasurer() = default;
 const QFontMetricsF& FontMeasurer::metrics(const QString& fontName, int styleBits) const {
     const QString key = fontName + QLatin1Char('\n') + QString::number(styleBits & 15);
     auto it = cache_.find(key);
-    if (it == cache_.end()) {
-        QFont font(fontName);
-        font.setPixelSize(kMeasureSize);
-        font.setBold(styleBits & FontStyle::Bold);
-        font.setItalic(styleBits & FontStyle::Italic);
-        font.setUnderline(styleBits & FontStyle::Underline);
-        font.setStrikeOut(styleBits & FontStyle::StrikeOut);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        font.setKerning(false);
-        it = cache_.insert(key, std::make_shared<QFontMetricsF>(font));
-    }
+    if (it == cache_.end())
+        it = cache_.insert(key, std::make_shared<QFontMetricsF>(
+                                    printedQFont(fontName, kMeasureSize, styleBits)));
     return **it;
 }
 

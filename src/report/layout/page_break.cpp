@@ -21,7 +21,7 @@ void LayoutEngine::pageFilling(bool atEnd) {
         }
         if (!output) break;
         // A completed row that took no height would never fill the page.
-        if (y_ == yBefore && columnNumber_ == 1) break;
+        if (y_ <= yBefore && columnNumber_ == 1) break;
     }
 }
 
@@ -39,7 +39,7 @@ void LayoutEngine::groupFilling(bool atEnd, bool rowVariable) {
             for (int i = 0; i < in_.functions->count(); ++i) in_.functions->item(i)->RefreshCurrent();
         }
         if (!output) break;
-        if (y_ == yBefore && columnNumber_ == 1) break;
+        if (y_ <= yBefore && columnNumber_ == 1) break;
     }
 }
 

@@ -41,6 +41,15 @@ TEST(LayoutGroups, GroupSumsAndPageCountsStayRightAcrossPageBreaks) {
                                         "9@100,40", "sk1@0,50", "s3@100,50"}));
     EXPECT_EQ(b.placed(3), (QStringList{"z@0,0", "6@0,10", "6@100,20", "15@200,30", "sk2@0,50",
                                         "s4@100,50"}));
+
+    // Building again (as after a correction or a changed parameter) gives the same pages.
+    QList<QStringList> first;
+    for (int p = 0; p < 4; ++p) first << b.placed(p);
+    NoProgress none;
+    EXPECT_TRUE(b.run->build(none));
+    ASSERT_EQ(b.run->pageCount(), 4);
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(b.placed(p), first[p]) << "page " << p;
+    EXPECT_EQ(b.table->recNo(), 1) << "the data set is back on its first record";
 }
 
 TEST(LayoutGroups, GroupVariablesCountRowsAndGroups) {

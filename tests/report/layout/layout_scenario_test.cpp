@@ -152,6 +152,18 @@ TEST(LayoutScenario, GrowingMemoPushesWhatLiesBelowIt) {
     }
 }
 
+TEST(LayoutScenario, MemoLinesAreMeasuredInTheElementsFont) {
+    // Courier New 10 pt: 8.33 units a character, so 7 fit in 60. Two lines
+    // of 15 in an element 10 high grow it by 20.
+    FieldDefs defs{{"cislo", FieldType::Integer, 0, false}, {"pozn", FieldType::Memo, 0, false}};
+    auto table = memoryTable(defs, {{QVariant::fromValue<qint64>(1), "abcdefghijklmn"}});
+    const Built b = buildReport({version(1), paper(500), section(kBody, 10), section(kEnd, 10),
+                                 "T,2,1,0,0,60,10,Courier New,10,0,0,64,0,1,238",
+                                 label("K", 0, 0, "konec")},
+                                std::move(table));
+    EXPECT_EQ(b.placed(0), (QStringList{"abcdefg|hijklmn@0,0", "konec@0,30"}));
+}
+
 TEST(LayoutScenario, EmptyDataSetPrintsStartsEndsAndNoBodyRows) {
     const Built b = buildReport(
         {version(1), paper(100), section(kStart, 10), section(kHeader, 10), section(kBody, 10),
