@@ -152,6 +152,18 @@ TEST(LayoutScenario, GrowingMemoPushesWhatLiesBelowIt) {
     }
 }
 
+TEST(LayoutScenario, PageFootersOfPlansFollowTheMainAtBreaksAndPrecedeItAtTheEnd) {
+    // Plan 1 has a page footer of 10, like the main plan.
+    const QString plan = "I,7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0,0,0,0";
+    const Built b = buildReport({version(1), paper(40), section(kBody, 10), section(kFooter, 10),
+                                 plan, field("T", 0, 0, 0), label("P", 0, 0, "pata"),
+                                 label("P1", 0, 0, "pata 1")},
+                                numberTable(3));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "pata@0,20", "pata 1@0,30"}));
+    EXPECT_EQ(b.placed(1), (QStringList{"3@0,0", "pata 1@0,20", "pata@0,30"}));
+}
+
 TEST(LayoutScenario, MemoLinesAreMeasuredInTheElementsFont) {
     // Courier New 10 pt: 8.33 units a character, so 7 fit in 60. Two lines
     // of 15 in an element 10 high grow it by 20.
