@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 
 #include "base/code_page.h"
+#include "report/run/report_component.h"
+#include "report/run/template_choice.h"
 #include "report/run/template_list.h"
 #include "support/test_support.h"
 
@@ -62,4 +64,46 @@ TEST(TemplateList, ListsFilesOfTheMaskByTitle) {
 
     EXPECT_TRUE(
         listTemplates(dir.filePath(QStringLiteral("chybi/")), QStringLiteral("*.pts")).isEmpty());
+}
+
+TEST(TemplateList, ChoiceHandsTheFileNameToTheComponent) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("Zeta.PTS")),
+                                 "I,0,\"Zeta\"\r\nI,5,1,\"SELECT ~x~\"\r\nI,5,0,\"-cena\"\r\n"));
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("beta.pts")), "I,0,\"Beta\"\r\n"));
+    TSestava report;
+    TemplateChoice choice;
+    choice.ReportMask = QStringLiteral("*.pts");
+    choice.setReportDir(dir.path());
+    choice.ReportDirIgnore = false;
+    choice.Report = &report;
+
+    choice.setReportName(QStringLiteral("ZETA.pts"));
+    EXPECT_EQ(choice.titles(), (QStringList{QStringLiteral("Beta"), QStringLiteral("Zeta")}));
+    EXPECT_EQ(choice.selectedIndex(), 1);
+    EXPECT_EQ(report.ReportName, QStringLiteral("Zeta.PTS"));
+    EXPECT_TRUE(choice.sqlFlag());
+    EXPECT_EQ(choice.sqlLines(), QStringList{QStringLiteral("SELECT \"x\"")});
+    EXPECT_EQ(choice.orderText(), QStringLiteral(" cena DESC"));
+
+    // A new template sorts in front; dropping down keeps the shown entry.
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("alfa.pts")), "I,0,\"Alfa\"\r\n"));
+    choice.dropDown();
+    EXPECT_EQ(choice.reportName(), QStringLiteral("Zeta.PTS"));
+    choice.select(0);
+    EXPECT_EQ(report.ReportName, QStringLiteral("alfa.pts"));
+    choice.refreshAndSelect(QStringLiteral("beta.pts"));
+    EXPECT_EQ(choice.reportName(), QStringLiteral("beta.pts"));
+    EXPECT_EQ(report.ReportName, QStringLiteral("alfa.pts"));  // left alone
+
+    choice.setReportName(QStringLiteral("neni.pts"));
+    EXPECT_EQ(choice.selectedIndex(), -1);
+    EXPECT_TRUE(report.ReportName.isEmpty());
+    EXPECT_FALSE(choice.sqlFlag());
+    EXPECT_TRUE(choice.orderText().isEmpty());
+
+    // With ReportDirIgnore the program's directory is searched, not ReportDir.
+    choice.ReportDirIgnore = true;
+    choice.fill();
+    EXPECT_TRUE(choice.entries().isEmpty());
 }
