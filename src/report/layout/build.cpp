@@ -87,10 +87,10 @@ LayoutResult LayoutEngine::build() {
     }
     styles_.clear();
     pages_.clear();
-    pages_.paper = PagePaper{model.paper.pageWidth(),  model.paper.pageHeight(),
-                             model.paper.orientation,  model.paper.leftMargin,
-                             model.paper.rightMargin,  model.paper.topMargin,
-                             model.paper.bottomMargin};
+    pages_.paper =
+        PagePaper{model.paper.pageWidth(), model.paper.pageHeight(), model.paper.orientation,
+                  model.paper.leftMargin,  model.paper.rightMargin,  model.paper.topMargin,
+                  model.paper.bottomMargin};
     pages_.ensurePages(1);
     pageIndex_ = 0;
     pageHeight_ = model.paper.printableHeight();
@@ -168,7 +168,8 @@ void LayoutEngine::runPass() {
         model.group(g)->pageCount = 1;
     }
 
-    for (int p = 0; p < planCount_; ++p) outputIf(planSection(p, PlanSection::ReportStart), Test::A);
+    for (int p = 0; p < planCount_; ++p)
+        outputIf(planSection(p, PlanSection::ReportStart), Test::A);
     for (int p = 0; p < planCount_; ++p) outputIf(planSection(p, PlanSection::PageHeader), Test::A);
     for (int g = 0; g < groupCount_; ++g) outputIf(groupSection(g, GroupSection::Start), Test::A);
 
@@ -191,14 +192,15 @@ void LayoutEngine::runPass() {
     groupFilling(true, false);
     pageFilling(true);
     finishRow();
-    for (int g = groupCount_ - 1; g >= 0; --g) outputIf(groupSection(g, GroupSection::End), Test::A);
+    for (int g = groupCount_ - 1; g >= 0; --g)
+        outputIf(groupSection(g, GroupSection::End), Test::A);
     for (int p = 0; p < planCount_; ++p) outputIf(planSection(p, PlanSection::ReportEnd), Test::A);
 
     y_ = pageHeight_;
-    for (int p = 0; p < planCount_; ++p) y_ -= heightIf(planSection(p, PlanSection::PageFooter), Test::A);
+    for (int p = 0; p < planCount_; ++p)
+        y_ -= heightIf(planSection(p, PlanSection::PageFooter), Test::A);
     // At the end of a pass the plans' page footers come before the main one.
-    for (int p = 1; p < planCount_; ++p)
-        outputIf(planSection(p, PlanSection::PageFooter), Test::A);
+    for (int p = 1; p < planCount_; ++p) outputIf(planSection(p, PlanSection::PageFooter), Test::A);
     outputIf(planSection(0, PlanSection::PageFooter), Test::A);
 
     for (int g = 0; g < groupCount_; ++g)

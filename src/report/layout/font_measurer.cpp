@@ -20,8 +20,8 @@ const QFontMetricsF& FontMeasurer::metrics(const QString& fontName, int styleBit
     const QString key = fontName + QLatin1Char('\n') + QString::number(styleBits & 15);
     auto it = cache_.find(key);
     if (it == cache_.end())
-        it = cache_.insert(key, std::make_shared<QFontMetricsF>(
-                                    printedQFont(fontName, kMeasureSize, styleBits)));
+        it = cache_.insert(
+            key, std::make_shared<QFontMetricsF>(printedQFont(fontName, kMeasureSize, styleBits)));
     return **it;
 }
 

@@ -29,8 +29,8 @@ struct PrintedStyle;
 
 // The report component's settings a build reads.
 struct LayoutSettings {
-    int EndPage = 9999;  // last page to build; 0 or less: no limit
-    int MaxRecords = 0;  // 0 = every record; else MaxRecords + 1 records are printed
+    int EndPage = 9999;            // last page to build; 0 or less: no limit
+    int MaxRecords = 0;            // 0 = every record; else MaxRecords + 1 records are printed
     bool TiskJedenZaznam = false;  // print the data set's current record only
     bool barcodeByPrinter = true;  // passed to every printed element
 };

@@ -17,7 +17,8 @@ void LayoutEngine::pageFilling(bool atEnd) {
         bool output = false;
         for (int p = 0; p < planCount_; ++p) {
             const TPolPlan* plan = in_.model->plan(p);
-            if (plan->fillPage) output |= outputIf(plan->sections[PlanSection::Body], Test::A, true);
+            if (plan->fillPage)
+                output |= outputIf(plan->sections[PlanSection::Body], Test::A, true);
         }
         if (!output) break;
         // A completed row that took no height would never fill the page.
@@ -36,7 +37,8 @@ void LayoutEngine::groupFilling(bool atEnd, bool rowVariable) {
                 continue;
             output = true;
             if (rowVariable) stepVariable(groupVariableIndex(groupCount_ - 1, kGroupLineNumber));
-            for (int i = 0; i < in_.functions->count(); ++i) in_.functions->item(i)->RefreshCurrent();
+            for (int i = 0; i < in_.functions->count(); ++i)
+                in_.functions->item(i)->RefreshCurrent();
         }
         if (!output) break;
         if (y_ <= yBefore && columnNumber_ == 1) break;
@@ -45,7 +47,8 @@ void LayoutEngine::groupFilling(bool atEnd, bool rowVariable) {
 
 void LayoutEngine::pageEnd() {
     y_ = pageHeight_;
-    for (int p = 0; p < planCount_; ++p) y_ -= heightIf(planSection(p, PlanSection::PageFooter), Test::A);
+    for (int p = 0; p < planCount_; ++p)
+        y_ -= heightIf(planSection(p, PlanSection::PageFooter), Test::A);
     // At a page break the main page footer comes first, then the plans'.
     for (int p = 0; p < planCount_; ++p) outputIf(planSection(p, PlanSection::PageFooter), Test::A);
     if (in_.settings.EndPage > 0 && pageIndex_ + 1 >= in_.settings.EndPage) stopped_ = true;
@@ -61,8 +64,8 @@ void LayoutEngine::newPage() {
     progress_.step(pageIndex_ + 1, -1, pageProgressText(pageIndex_ + 1));
 
     in_.functions->ResetAll(1);
-    for (int v : {int(kVarPageNumber), int(kVarPageTotal), int(kVarPlanPageNumber),
-                  int(kVarPlanPageTotal)})
+    for (int v :
+         {int(kVarPageNumber), int(kVarPageTotal), int(kVarPlanPageNumber), int(kVarPlanPageTotal)})
         stepVariable(v);
     showVariable(kVarPageNumber);
     showVariable(kVarPlanPageNumber);
@@ -88,8 +91,7 @@ void LayoutEngine::pageBreak() {
     finishRow();
     for (int g = groupCount_ - 1; g >= 0; --g) {
         const TPolSkup* group = in_.model->group(g);
-        if (group->changed && group->newPage)
-            outputIf(group->sections[GroupSection::End], Test::A);
+        if (group->changed && group->newPage) outputIf(group->sections[GroupSection::End], Test::A);
     }
     for (int g = groupCount_ - 1; g >= 0; --g) {
         const TPolSkup* group = in_.model->group(g);
@@ -101,7 +103,8 @@ void LayoutEngine::pageBreak() {
     refreshFieldElements();
     if (stopped_ || cancelled_) return;
     newPage();
-    for (int p = 0; p < planCount_; ++p) outputIf(planSection(p, PlanSection::CarriedOver), Test::A);
+    for (int p = 0; p < planCount_; ++p)
+        outputIf(planSection(p, PlanSection::CarriedOver), Test::A);
     // Outer groups first, as their starts were printed.
     for (int g = 0; g < groupCount_; ++g) {
         const TPolSkup* group = in_.model->group(g);

@@ -52,7 +52,8 @@ CaptionSources ReportRun::captionSources() const {
 void ReportRun::refreshElements() {
     const CaptionSources sources = captionSources();
     for (TSesPrvek* e : model_->page().allElements()) e->refreshCaption(sources);
-    for (const auto& section : model_->page().sections()) section->updateGrowingCandidates(&fields_);
+    for (const auto& section : model_->page().sections())
+        section->updateGrowingCandidates(&fields_);
 }
 
 void ReportRun::loadTemplate(const QStringList& lines, const QString& templateDirectory) {
@@ -75,8 +76,8 @@ bool ReportRun::loadTemplateFile(const QString& path, QString* error) {
         reset();
         templateLines_.clear();
         if (error)
-            *error = QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"")
-                         .arg(path);
+            *error =
+                QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"").arg(path);
         return false;
     }
     loadTemplate(lines, QFileInfo(path).absolutePath());

@@ -33,9 +33,9 @@ public:
     ~ReportRun() override;
 
     // --- the report component's settings ---
-    QStringList Parametry;  // report parameters
-    int EndPage = 9999;     // last page to build; 0 or less: no limit
-    int MaxRecords = 0;     // 0 = no limit; else MaxRecords + 1 records print
+    QStringList Parametry;         // report parameters
+    int EndPage = 9999;            // last page to build; 0 or less: no limit
+    int MaxRecords = 0;            // 0 = no limit; else MaxRecords + 1 records print
     bool TiskJedenZaznam = false;  // print the data set's current record only
     bool barcodeByPrinter = true;  // from the template printer's Bcodeintrp= setting
 
@@ -66,7 +66,9 @@ public:
     TListPromenna& variables() { return *variables_; }
 
     // Called after every build with the pages (the corrections are applied there).
-    void setCorrectionsHook(std::function<void(PageStore&)> hook) { corrections_ = std::move(hook); }
+    void setCorrectionsHook(std::function<void(PageStore&)> hook) {
+        corrections_ = std::move(hook);
+    }
 
     // Builds the pages; true when the build was not cancelled.
     bool build(Progress& progress);

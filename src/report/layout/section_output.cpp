@@ -6,12 +6,12 @@
 
 #include "base/process_context.h"
 #include "base/progress.h"
+#include "report/expr/functions/report_variable.h"
 #include "report/layout/layout_engine.h"
 #include "report/layout/pages/page_store.h"
 #include "report/model/graphic_elements.h"
 #include "report/model/memo_lines.h"
 #include "report/model/report_model.h"
-#include "report/expr/functions/report_variable.h"
 #include "report/model/text_elements.h"
 
 namespace dorvana {
@@ -79,10 +79,9 @@ int LayoutEngine::sectionGrowthAtRecord(const TOddil* s) const {
         const TDBSesText* t = candidates[i];
         if (!growsWithMemo(t)) continue;
         if (!t->boundTo(fields)) return 0;
-        const QStringList lines =
-            breakMemoLines(fields->displayText(t->reference), t->W, t->memoFlags,
-                           MemoFont{t->fontName(), t->fontSize, t->font.style},
-                           in_.captions.measurer);
+        const QStringList lines = breakMemoLines(
+            fields->displayText(t->reference), t->W, t->memoFlags,
+            MemoFont{t->fontName(), t->fontSize, t->font.style}, in_.captions.measurer);
         return memoGrowth(lines.size(), t->fontSize, t->H);
     }
     return 0;
@@ -138,8 +137,8 @@ const std::vector<std::shared_ptr<const PrintedStyle>>& LayoutEngine::stylesOf(c
 std::shared_ptr<const PrintedStyle> LayoutEngine::makeStyle(const TSesPrvek* e) const {
     auto style = std::make_shared<PrintedStyle>();
     style->kind = e->type();
-    style->font = PrintedFont{e->fontName(), e->fontSize, e->font.colour, e->font.style,
-                              e->font.charset};
+    style->font =
+        PrintedFont{e->fontName(), e->fontSize, e->font.colour, e->font.style, e->font.charset};
     style->alignment = int(e->alignment);
     style->barcodeByPrinter = in_.settings.barcodeByPrinter;
     if (e->isText()) {
@@ -158,7 +157,8 @@ std::shared_ptr<const PrintedStyle> LayoutEngine::makeStyle(const TSesPrvek* e) 
         }
     } else if (e->isGraphic()) {
         const auto* g = static_cast<const TSesGrafPrvek*>(e);
-        style->frame = g->lines() & (LineBit::Left | LineBit::Top | LineBit::Right | LineBit::Bottom);
+        style->frame =
+            g->lines() & (LineBit::Left | LineBit::Top | LineBit::Right | LineBit::Bottom);
         style->diagonalLsPh = g->LsPh;
         style->diagonalLhPs = g->LhPs;
         style->lineColour = g->BarvaCary;

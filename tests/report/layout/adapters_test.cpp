@@ -117,8 +117,9 @@ TEST(LayoutAdapters, RunReadsTemplateFileAndAnswersTheEvaluator) {
     const QString path = dir.filePath("sestava.pts");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("I,1,1,5,1,0,0\r\nI,4,0,kat\r\nF,0,Dvakrat,\"\",0,\"0\",0,\"#cislo*2\",0,15,0,0,\"\"\r\n"
-               "T,4,1,0,0,10,10,Arial,8\r\n");
+    file.write(
+        "I,1,1,5,1,0,0\r\nI,4,0,kat\r\nF,0,Dvakrat,\"\",0,\"0\",0,\"#cislo*2\",0,15,0,0,\"\"\r\n"
+        "T,4,1,0,0,10,10,Arial,8\r\n");
     file.close();
     ReportRun run;
     auto table = numberTable(3, {"A"});

@@ -23,24 +23,25 @@ std::unique_ptr<DataSet> twoGroupTable() {
 
 TEST(LayoutGroups, GroupSumsAndPageCountsStayRightAcrossPageBreaks) {
     // Page 60 high, footer 10; every section 10. Group 0 by kat, group 1 by pod.
-    const Built b = buildReport(
-        {version(1), paper(60), "I,3,2,1,10", "I,3,4,1,10",
-         "I,4,0,1,1,10,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0", "I,4,1,2,1,10,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0",
-         sumFunction("SumaKat", "#cislo", 2), sumFunction("SumaPod", "#cislo", 3),
-         field("T", 0, 0, 0), field("S0", 1, 0, 0), variable("S0", 11, 100, 0, "ze %d"),
-         field("S1", 2, 0, 0), function("U0", 0, 200, 0), function("U1", 1, 100, 0),
-         variable("P", 10, 0, 0, "sk%d"), variable("P", 3, 100, 0, "s%d")},
-        twoGroupTable());
+    const Built b =
+        buildReport({version(1), paper(60), "I,3,2,1,10", "I,3,4,1,10",
+                     "I,4,0,1,1,10,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0",
+                     "I,4,1,2,1,10,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0",
+                     sumFunction("SumaKat", "#cislo", 2), sumFunction("SumaPod", "#cislo", 3),
+                     field("T", 0, 0, 0), field("S0", 1, 0, 0), variable("S0", 11, 100, 0, "ze %d"),
+                     field("S1", 2, 0, 0), function("U0", 0, 200, 0), function("U1", 1, 100, 0),
+                     variable("P", 10, 0, 0, "sk%d"), variable("P", 3, 100, 0, "s%d")},
+                    twoGroupTable());
     ASSERT_EQ(b.run->pageCount(), 4);
     // Group A spans two pages: its start shows "ze 2" once A has ended.
     EXPECT_EQ(b.placed(0), (QStringList{"A@0,0", "ze 2@100,0", "x@0,10", "1@0,20", "2@0,30",
                                         "3@100,40", "sk1@0,50", "s1@100,50"}));
-    EXPECT_EQ(b.placed(1), (QStringList{"y@0,0", "3@0,10", "3@100,20", "6@200,30", "sk2@0,50",
-                                        "s2@100,50"}));
+    EXPECT_EQ(b.placed(1),
+              (QStringList{"y@0,0", "3@0,10", "3@100,20", "6@200,30", "sk2@0,50", "s2@100,50"}));
     EXPECT_EQ(b.placed(2), (QStringList{"B@0,0", "ze 2@100,0", "y@0,10", "4@0,20", "5@0,30",
                                         "9@100,40", "sk1@0,50", "s3@100,50"}));
-    EXPECT_EQ(b.placed(3), (QStringList{"z@0,0", "6@0,10", "6@100,20", "15@200,30", "sk2@0,50",
-                                        "s4@100,50"}));
+    EXPECT_EQ(b.placed(3),
+              (QStringList{"z@0,0", "6@0,10", "6@100,20", "15@200,30", "sk2@0,50", "s4@100,50"}));
 
     // Building again (as after a correction or a changed parameter) gives the same pages.
     QList<QStringList> first;
@@ -54,12 +55,12 @@ TEST(LayoutGroups, GroupSumsAndPageCountsStayRightAcrossPageBreaks) {
 
 TEST(LayoutGroups, GroupVariablesCountRowsAndGroups) {
     // Body: row in group 0, group ordinal; one page.
-    const Built b = buildReport({version(1), paper(500), "I,3,2,1,10",
-                                 "I,4,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0", variable("T", 8, 0, 0),
-                                 variable("T", 9, 100, 0), variable("T", 2, 200, 0)},
-                                numberTable(5, {"A", "A", "B", "B", "B"}));
-    EXPECT_EQ(b.texts(0),
-              (QStringList{"1", "1", "1", "2", "1", "2", "1", "2", "3", "2", "2", "4", "3", "2", "5"}));
+    const Built b = buildReport(
+        {version(1), paper(500), "I,3,2,1,10", "I,4,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+         variable("T", 8, 0, 0), variable("T", 9, 100, 0), variable("T", 2, 200, 0)},
+        numberTable(5, {"A", "A", "B", "B", "B"}));
+    EXPECT_EQ(b.texts(0), (QStringList{"1", "1", "1", "2", "1", "2", "1", "2", "3", "2", "2", "4",
+                                       "3", "2", "5"}));
 }
 
 }  // namespace

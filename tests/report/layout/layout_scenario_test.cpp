@@ -39,10 +39,10 @@ TEST(LayoutScenario, MaxRecordsPrintsOneMoreRecordAndTotalsOnlyThePrinted) {
     for (const Case& c : cases) {
         RunOptions options;
         options.MaxRecords = c.maxRecords;
-        const Built b = buildReport({version(1), paper(500), section(kBody, 10), section(kEnd, 10),
-                                     sumFunction("Suma", "#cislo"), field("T", 0, 0, 0),
-                                     function("K", 0, 0, 0)},
-                                    numberTable(5), options);
+        const Built b = buildReport(
+            {version(1), paper(500), section(kBody, 10), section(kEnd, 10),
+             sumFunction("Suma", "#cislo"), field("T", 0, 0, 0), function("K", 0, 0, 0)},
+            numberTable(5), options);
         EXPECT_EQ(b.texts(0), c.texts) << "MaxRecords " << c.maxRecords;
     }
 }
@@ -139,10 +139,11 @@ TEST(LayoutScenario, GrowingMemoPushesWhatLiesBelowIt) {
         FieldDefs defs{{"cislo", FieldType::Integer, 0, false},
                        {"pozn", FieldType::Memo, 0, false}};
         auto table = memoryTable(defs, {{QVariant::fromValue<qint64>(1), "a\nb\nc\nd\ne"}});
-        const Built b = buildReport({version(1), paper(500), section(kBody, 50), section(kEnd, 10),
-                                     label("T", 0, 0, "nad"), field("T", 1, 0, 10, 200, 30, c.align),
-                                     label("T", 0, 40, "pod"), label("K", 0, 0, "konec")},
-                                    std::move(table));
+        const Built b =
+            buildReport({version(1), paper(500), section(kBody, 50), section(kEnd, 10),
+                         label("T", 0, 0, "nad"), field("T", 1, 0, 10, 200, 30, c.align),
+                         label("T", 0, 40, "pod"), label("K", 0, 0, "konec")},
+                        std::move(table));
         EXPECT_EQ(b.placed(0), (QStringList{"nad@0,0", "a|b|c|d|e@0,10",
                                             QStringLiteral("pod@0,%1").arg(40 + c.growth),
                                             QStringLiteral("konec@0,%1").arg(50 + c.growth)}))
@@ -155,10 +156,10 @@ TEST(LayoutScenario, GrowingMemoPushesWhatLiesBelowIt) {
 TEST(LayoutScenario, PageFootersOfPlansFollowTheMainAtBreaksAndPrecedeItAtTheEnd) {
     // Plan 1 has a page footer of 10, like the main plan.
     const QString plan = "I,7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0,0,0,0";
-    const Built b = buildReport({version(1), paper(40), section(kBody, 10), section(kFooter, 10),
-                                 plan, field("T", 0, 0, 0), label("P", 0, 0, "pata"),
-                                 label("P1", 0, 0, "pata 1")},
-                                numberTable(3));
+    const Built b =
+        buildReport({version(1), paper(40), section(kBody, 10), section(kFooter, 10), plan,
+                     field("T", 0, 0, 0), label("P", 0, 0, "pata"), label("P1", 0, 0, "pata 1")},
+                    numberTable(3));
     ASSERT_EQ(b.run->pageCount(), 2);
     EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "pata@0,20", "pata 1@0,30"}));
     EXPECT_EQ(b.placed(1), (QStringList{"3@0,0", "pata 1@0,20", "pata@0,30"}));
@@ -169,25 +170,25 @@ TEST(LayoutScenario, MemoLinesAreMeasuredInTheElementsFont) {
     // of 15 in an element 10 high grow it by 20.
     FieldDefs defs{{"cislo", FieldType::Integer, 0, false}, {"pozn", FieldType::Memo, 0, false}};
     auto table = memoryTable(defs, {{QVariant::fromValue<qint64>(1), "abcdefghijklmn"}});
-    const Built b = buildReport({version(1), paper(500), section(kBody, 10), section(kEnd, 10),
-                                 "T,2,1,0,0,60,10,Courier New,10,0,0,64,0,1,238",
-                                 label("K", 0, 0, "konec")},
-                                std::move(table));
+    const Built b =
+        buildReport({version(1), paper(500), section(kBody, 10), section(kEnd, 10),
+                     "T,2,1,0,0,60,10,Courier New,10,0,0,64,0,1,238", label("K", 0, 0, "konec")},
+                    std::move(table));
     EXPECT_EQ(b.placed(0), (QStringList{"abcdefg|hijklmn@0,0", "konec@0,30"}));
 }
 
 TEST(LayoutScenario, EmptyDataSetPrintsStartsEndsAndNoBodyRows) {
-    const Built b = buildReport(
-        {version(1), paper(100), section(kStart, 10), section(kHeader, 10), section(kBody, 10),
-         section(kEnd, 10), section(kFooter, 10), sumFunction("Pocet", "", 0, 1),
-         label("Z", 0, 0, "začátek"), label("H", 0, 0, "hlava"), field("T", 0, 0, 0),
-         label("T", 100, 0, "řádek"), label("K", 0, 0, "konec"), function("K", 0, 100, 0),
-         label("P", 0, 0, "pata")},
-        numberTable(0));
+    const Built b =
+        buildReport({version(1), paper(100), section(kStart, 10), section(kHeader, 10),
+                     section(kBody, 10), section(kEnd, 10), section(kFooter, 10),
+                     sumFunction("Pocet", "", 0, 1), label("Z", 0, 0, "začátek"),
+                     label("H", 0, 0, "hlava"), field("T", 0, 0, 0), label("T", 100, 0, "řádek"),
+                     label("K", 0, 0, "konec"), function("K", 0, 100, 0), label("P", 0, 0, "pata")},
+                    numberTable(0));
     EXPECT_TRUE(b.result);
     EXPECT_EQ(b.run->pageCount(), 1);
-    EXPECT_EQ(b.placed(0), (QStringList{"začátek@0,0", "hlava@0,10", "konec@0,20", "@100,20",
-                                        "pata@0,90"}));
+    EXPECT_EQ(b.placed(0),
+              (QStringList{"začátek@0,0", "hlava@0,10", "konec@0,20", "@100,20", "pata@0,90"}));
 }
 
 TEST(LayoutScenario, CancelledBuildKeepsItsPagesAndWritesQuestionMarks) {
@@ -216,13 +217,12 @@ TEST(LayoutScenario, PageFillingRepeatsTheMainBodyAfterThePlanRecords) {
 TEST(LayoutScenario, GroupFillingFillsEachGroupBeforeItsEnd) {
     const QString plan = "I,7,0,0,0,0,0,0,0,0,0,1,20,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
     const QString group = "I,4,0,1,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0";
-    const Built b = buildReport({version(1, false, true), paper(100), section(kBody, 20), plan,
-                                 group, label("T", 0, 0, "---"), field("T1", 0, 0, 0),
-                                 label("U0", 0, 0, "konec")},
-                                numberTable(3, {"A", "A", "B"}));
+    const Built b =
+        buildReport({version(1, false, true), paper(100), section(kBody, 20), plan, group,
+                     label("T", 0, 0, "---"), field("T1", 0, 0, 0), label("U0", 0, 0, "konec")},
+                    numberTable(3, {"A", "A", "B"}));
     ASSERT_EQ(b.run->pageCount(), 2);
-    EXPECT_EQ(b.placed(0),
-              (QStringList{"1@0,0", "2@0,20", "---@0,40", "---@0,60", "konec@0,80"}));
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,20", "---@0,40", "---@0,60", "konec@0,80"}));
     EXPECT_EQ(b.placed(1),
               (QStringList{"3@0,0", "---@0,20", "---@0,40", "---@0,60", "konec@0,80"}));
 }
