@@ -9,9 +9,14 @@ QString TPolEdit::key() const {
 }
 
 int TListEdit::indexOf(int page, int element) const {
-    for (size_t i = 0; i < records_.size(); ++i)
-        if (records_[i].page == page && records_[i].element == element) return int(i);
-    return -1;
+    return index_.value(keyOf(page, element), -1);
+}
+
+int TListEdit::append(TPolEdit record) {
+    const int i = count();
+    index_.insert(keyOf(record.page, record.element), i);
+    records_.push_back(std::move(record));
+    return i;
 }
 
 const TPolEdit* TListEdit::find(int page, int element) const {
@@ -24,14 +29,16 @@ void TListEdit::add(TPolEdit record) {
     if (i >= 0)
         records_[size_t(i)] = std::move(record);
     else
-        records_.push_back(std::move(record));
+        append(std::move(record));
 }
 
 const TPolEdit& TListEdit::record(int page, int element, const TPrevPrvek& from) {
     int i = indexOf(page, element);
     if (i < 0) {
-        records_.emplace_back();
-        i = count() - 1;
+        TPolEdit fresh;
+        fresh.page = page;
+        fresh.element = element;
+        i = append(std::move(fresh));
     }
     TPolEdit& r = records_[size_t(i)];
     r.page = page;

@@ -3,6 +3,7 @@
 // (moved, resized, retyped, deleted or inserted elements), kept per element
 // as TPolEdit records in a TListEdit and applied again after every build.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -44,7 +45,10 @@ public:
     const TPolEdit* find(int page, int element) const;
     // Adds a record, or replaces the one with the same key in place.
     void add(TPolEdit record);
-    void clear() { records_.clear(); }
+    void clear() {
+        records_.clear();
+        index_.clear();
+    }
 
     // Records a correction from an element of a page: finds the record with
     // the element's key or makes one, and copies the element's geometry, text
@@ -52,8 +56,12 @@ public:
     const TPolEdit& record(int page, int element, const TPrevPrvek& from);
 
 private:
+    static qint64 keyOf(int page, int element) { return (qint64(page) << 32) | quint32(element); }
     int indexOf(int page, int element) const;
+    int append(TPolEdit record);
+
     std::vector<TPolEdit> records_;
+    QHash<qint64, int> index_;  // page:element -> position in records_
 };
 
 // Applies the records in list order to freshly built pages: a record for a
