@@ -53,6 +53,20 @@ TEST(LayoutGroups, GroupSumsAndPageCountsStayRightAcrossPageBreaks) {
     EXPECT_EQ(b.table->recNo(), 1) << "the data set is back on its first record";
 }
 
+TEST(LayoutGroups, CarriedSectionsOfNestedGroupsWrapThePageBreak) {
+    // Both groups carry forward inner first and carry over outer first.
+    const Built b = buildReport(
+        {version(1), paper(60), "I,3,2,1,10", "I,4,0,1,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0",
+         "I,4,1,1,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0", field("T", 0, 0, 0),
+         label("N0", 0, 0, "N0"), label("D0", 0, 0, "D0"), label("N1", 0, 0, "N1"),
+         label("D1", 0, 0, "D1")},
+        numberTable(6, {"A"}));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(b.placed(0),
+              (QStringList{"1@0,0", "2@0,10", "3@0,20", "4@0,30", "D1@0,40", "D0@0,50"}));
+    EXPECT_EQ(b.placed(1), (QStringList{"N0@0,0", "N1@0,10", "5@0,20", "6@0,30"}));
+}
+
 TEST(LayoutGroups, GroupVariablesCountRowsAndGroups) {
     // Body: row in group 0, group ordinal; one page.
     const Built b = buildReport(

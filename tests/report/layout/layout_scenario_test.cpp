@@ -24,6 +24,19 @@ TEST(LayoutScenario, ThreeColumnsSevenRecordsFinishTheRowBeforeTheEnd) {
                                         "6@200,20", "7@0,40", "konec@0,60"}));
 }
 
+TEST(LayoutScenario, PrintedCopiesOfATemplateElementShareOneStyle) {
+    const Built b = buildReport(
+        {version(1), paper(40), section(kBody, 20), field("T", 0, 0, 0), label("T", 100, 0, "x")},
+        numberTable(4));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    const PageStore& pages = b.run->pages();
+    EXPECT_EQ(pages.page(0).element(0).sharedStyle(), pages.page(1).element(2).sharedStyle());
+    EXPECT_EQ(pages.page(0).element(1).sharedStyle(), pages.page(1).element(3).sharedStyle());
+    EXPECT_NE(pages.page(0).element(0).sharedStyle(), pages.page(0).element(1).sharedStyle());
+    EXPECT_EQ(pages.page(0).element(0).style().kind, 2);
+    EXPECT_EQ(pages.page(0).element(0).font().name, "Arial");
+}
+
 TEST(LayoutScenario, MaxRecordsPrintsOneMoreRecordAndTotalsOnlyThePrinted) {
     // The sum in the report end counts exactly the records printed.
     struct Case {
