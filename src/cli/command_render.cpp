@@ -270,12 +270,13 @@ int runRender(const QStringList& args) {
             written = writeFileAtomically(out, writePageDump(pages, component.cancelled), &error);
             break;
         case Output::Pdf:
-            written = writePdf(pages, out, &error);
+            written = writePdf(pages, out, &error, &progress);
             break;
         case Output::Png:
-            written = writePngs(pages, out, dpi, &error);
+            written = writePngs(pages, out, dpi, &error, nullptr, &progress);
             break;
     }
+    progress.done();
     if (!written) return fail(error);
 
     if (print) {
@@ -285,7 +286,9 @@ int runRender(const QStringList& args) {
         options.endPage = endPage;
         options.title = info.title.isEmpty() ? templateFile.fileName() : info.title;
         options.progress = &progress;
-        if (!print->print(options, &error)) return fail(error);
+        const bool printed = print->print(options, &error);
+        progress.done();
+        if (!printed) return fail(error);
     }
     return 0;
 }
