@@ -5,6 +5,7 @@
 #include "base/code_page.h"
 #include "report/layout/pages/corrections.h"
 #include "report/layout/pages/corrections_file.h"
+#include "report/layout/pages/preview_edits.h"
 #include "report/model/colour_table.h"
 #include "support/test_support.h"
 
@@ -257,4 +258,58 @@ TEST(CorrectionsFile, MissingFileAndEmptyList) {
     // A directory where the file should be cannot be read: a warning, no records.
     EXPECT_FALSE(loadCorrections(dir.path(), &list).isEmpty());
     EXPECT_TRUE(list.isEmpty());
+}
+
+TEST(PreviewEdits, InsertedElementTakesSizeAndStyleFromTheSelection) {
+    InsertDefaults defaults{120,
+                            20,
+                            {QStringLiteral("Arial"), 10, colourOfIndex(0), 0, 238},
+                            QStringLiteral("Courier")};
+    auto style = std::make_shared<PrintedStyle>();
+    style->kind = 2;
+    style->alignment = 1;
+    style->font = {QStringLiteral("Times New Roman"), 14, colourOfIndex(9), 1, 238};
+    style->barcodeFormat = QStringLiteral("E13");
+    style->rotation = 2;
+    TPrevPrvek single(style);
+    single.W = 200;
+    single.H = 30;
+    TPrevPrvek memo = single;
+    memo.memo = true;
+    memo.H = 90;
+
+    const struct {
+        const char* name;
+        bool multiLine;
+        const TPrevPrvek* selected;
+        int w, h;
+    } cases[] = {
+        {"single, nothing selected", false, nullptr, 120, 20},
+        {"memo, nothing selected", true, nullptr, 120, 60},
+        {"single from single", false, &single, 200, 30},
+        {"memo from single", true, &single, 200, 90},
+        {"memo from memo", true, &memo, 200, 90},
+        {"single from memo", false, &memo, 200, 20},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TPrevPrvek e = makeInsertedElement(c.multiLine, {15, 25}, c.selected, defaults);
+        EXPECT_EQ(e.kind(), 1);
+        EXPECT_EQ((QList<int>{e.X, e.Y, e.W, e.H}), (QList<int>{15, 25, c.w, c.h}));
+        EXPECT_EQ(e.memo, c.multiLine);
+        if (c.multiLine)
+            EXPECT_EQ(e.lines, QStringList{QStringLiteral("Nový víceřádkový text")});
+        else
+            EXPECT_EQ(e.text, QStringLiteral("Nový text"));
+        if (c.selected) {
+            EXPECT_EQ(e.font(), style->font);
+            EXPECT_EQ(e.alignment(), 1);
+            EXPECT_EQ(e.style().barcodeFormat, QStringLiteral("E13"));
+            EXPECT_EQ(e.style().rotation, 2);
+        } else {
+            EXPECT_EQ(e.font(), defaults.font);
+            EXPECT_EQ(e.style().screenFont, QStringLiteral("Courier"));
+            EXPECT_EQ(e.alignment(), 0);
+        }
+    }
 }
