@@ -188,7 +188,10 @@ QStringList correctionLines(const TListEdit& list) {
         QStringList memoLines;
         if (r.memo)
             for (const QString& l : r.lines) appendMemoLines(l, &memoLines);
-        const QString text = r.memo ? kMemoMark + QString::number(memoLines.size()) : r.text;
+        QString text = r.memo ? kMemoMark + QString::number(memoLines.size()) : r.text;
+        // A single-line text that looks like the memo mark would read back as
+        // a memo and take the following records for its lines.
+        if (!r.memo && text.startsWith(kMemoMark)) text[kMemoMark.size() - 1] = u' ';
         const auto n = [](int v) { return QString::number(v); };
         const QChar c = u',';
         out.append(n(r.page) + c + n(r.element) + c + n(r.X) + c + n(r.Y) + c + n(r.W) + c +

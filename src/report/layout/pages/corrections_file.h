@@ -27,8 +27,9 @@ QString loadCorrections(const QString& path, TListEdit* list, int defaultCharset
 
 // The file lines of the records, in list order. Characters that would break
 // the layout are replaced: a double quote in a quoted field by a right double
-// quotation mark, a line break in a text by a blank; a memo line holding line
-// breaks becomes several lines.
+// quotation mark, a line break in a text by a blank, the last "@" of a
+// single-line text beginning with "@Memo@" by a blank; a memo line holding
+// line breaks becomes several lines.
 QStringList correctionLines(const TListEdit& list);
 
 // Writes the corrections file (through a temporary file, so a failed write

@@ -176,14 +176,17 @@ TEST(CorrectionsFile, TextsThatWouldBreakTheLayoutAreMadeSafe) {
     memo.memo = true;
     memo.lines = {QStringLiteral("x\r\ny")};
     list.add(memo);
-    list.add(textRecord(0, 2, QStringLiteral("za")));
+    list.add(textRecord(0, 2, QStringLiteral("@Memo@1")));
+    list.add(textRecord(0, 3, QStringLiteral("za")));
 
     TListEdit back;
     EXPECT_TRUE(readCorrections(correctionLines(list), &back).isEmpty());
-    ASSERT_EQ(back.count(), 3);
+    ASSERT_EQ(back.count(), 4);
+    EXPECT_FALSE(back.at(2).memo);
+    EXPECT_EQ(back.at(2).text, QStringLiteral("@Memo 1"));
+    EXPECT_EQ(back.at(3).text, QStringLiteral("za"));
     EXPECT_EQ(back.at(0).text, QStringLiteral("a ”b”, c  d"));
     EXPECT_EQ(back.at(1).lines, (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
-    EXPECT_EQ(back.at(2).text, QStringLiteral("za"));
 }
 
 TEST(CorrectionsFile, MalformedLineStopsReadingAndKeepsEarlierRecords) {
