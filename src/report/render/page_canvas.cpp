@@ -99,12 +99,12 @@ void PageCanvas::useFont(const QString& name, int pixelSize, QRgb colour, int st
         metrics_.emplace(font_, p_.device());
         p_.setFont(font_);
         ++fontSwitches_;
-        penIsFont_ = false;
     }
-    if (!penIsFont_) {
+    // Text takes only the pen's colour: a line's pen of that colour serves
+    // as it is, which spares the canvas a change of pen.
+    const QPen& pen = p_.pen();
+    if (pen.style() == Qt::NoPen || pen.color().rgb() != (colour | 0xFF000000u))
         p_.setPen(QColor::fromRgb(colour));
-        penIsFont_ = true;
-    }
 }
 
 void PageCanvas::drawTextElement(const TPrevPrvek& e, const QRect& box) {
@@ -251,7 +251,6 @@ void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
     QPen pen(QColor::fromRgb(s.lineColour), pw, penStyle(s.lineStyle), Qt::SquareCap,
              Qt::MiterJoin);
     p_.setPen(pen);
-    penIsFont_ = false;
     p_.setBrush(Qt::NoBrush);
     const int l = box.left() + pw / 2, t = box.top() + pw / 2;
     const int r = box.left() + box.width() - (pw + 1) / 2;
@@ -271,7 +270,6 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
         brush.setTransform(QTransform::fromScale(ctx_.sx, ctx_.sy));
     p_.setBrush(brush);
-    penIsFont_ = false;
     int pw = 0;
     if (s.lineWidth > 0) {
         pw = scaledLineWidth(s.lineWidth);

@@ -54,7 +54,6 @@ private:
     DrawContext ctx_;
     FontKey current_;
     bool haveFont_ = false;
-    bool penIsFont_ = false;  // the painter's pen is the current font's colour
     QFont font_;
     std::optional<QFontMetrics> metrics_;
     int fontSwitches_ = 0;

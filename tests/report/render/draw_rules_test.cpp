@@ -491,3 +491,32 @@ TEST(PageCanvas, AbsurdFiguresDrawWithoutHarm) {
     }
     SUCCEED();
 }
+
+TEST(TextRule, TextTakesTheFontColourWhateverWasDrawnBefore) {
+    QImage image(200, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PageCanvas canvas(painter, unitContext());
+        TPrevPrvek line = makeElement(7, 0, 0, 200, 2);
+        line.editStyle().frame = 2;
+        line.editStyle().lineWidth = 1;
+        line.editStyle().lineColour = 0xFF0000FF;  // blue
+        TPrevPrvek red = makeText(0, 5, 100, 30, QStringLiteral("MMMM"), 14);
+        red.editStyle().font.colour = 0xFFFF0000;
+        TPrevPrvek black = makeText(100, 5, 100, 30, QStringLiteral("MMMM"), 14);
+        black.editStyle().font.colour = 0x000000;  // without alpha: still opaque black
+        canvas.drawElement(line);
+        canvas.drawElement(red);
+        canvas.drawElement(line);
+        canvas.drawElement(black);
+    }
+    auto inkColour = [&](int x0, int x1) {
+        for (int y = 5; y < 35; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (qGray(image.pixel(x, y)) < 100) return image.pixel(x, y) & 0xFFFFFF;
+        return 0xFFFFFFu;
+    };
+    EXPECT_EQ(inkColour(0, 100), 0xFF0000u);
+    EXPECT_EQ(inkColour(100, 200), 0x000000u);
+}
