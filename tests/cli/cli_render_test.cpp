@@ -107,6 +107,25 @@ TEST_F(RenderCli, LabelsOnePerRecordWithLimits) {
     EXPECT_TRUE(texts(tail, 0).contains(QStringLiteral("Vánočka s rozinkami")));
 }
 
+TEST_F(RenderCli, ParametersFillParameterElements) {
+    // One label per page showing report parameters 1 and 2 (3 is not given).
+    const QString templatePath = dir.filePath(QStringLiteral("parametry.pte"));
+    ASSERT_TRUE(
+        dorvana::test::writeBytes(templatePath,
+                                  "I,1,1,5,1,0,0\r\n"
+                                  "I,2,0,236,157,0,0,0,0,1,0,4,4,0,1\r\n"
+                                  "I,3,2,1,157,0,0\r\n"
+                                  "T,4,0,12,10,212,22,Arial,12,0,0,0,0,1,238,\"\",\"\",0\r\n"
+                                  "T,4,1,12,40,212,22,Arial,12,0,0,0,0,1,238,\"\",\"\",0\r\n"
+                                  "T,4,2,12,70,212,22,Arial,12,0,0,0,0,1,238,\"\",\"\",0\r\n"));
+    const QJsonObject d = dump({templatePath, QStringLiteral("--table"), sample("data/zbozi.csv"),
+                                QStringLiteral("--one-record"), QStringLiteral("--param"),
+                                QStringLiteral("Sklad A"), QStringLiteral("--param=Ověřeno")});
+    ASSERT_EQ(d[u"pageCount"].toInt(), 1);
+    EXPECT_EQ(texts(d, 0),
+              (QStringList{QStringLiteral("Sklad A"), QStringLiteral("Ověřeno"), QString()}));
+}
+
 TEST_F(RenderCli, CorrectionsFileApplies) {
     const QString corrections = dir.filePath(QStringLiteral("opravy.txt"));
     ASSERT_TRUE(dorvana::test::writeBytes(
