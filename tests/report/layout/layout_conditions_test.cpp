@@ -21,6 +21,18 @@ TEST(LayoutConditions, BodyPrintsOnlyForRecordsWhoseConditionHolds) {
     EXPECT_EQ(b.placed(0), (QStringList{"3@0,0", "4@0,10", "5@0,20"}));
 }
 
+TEST(LayoutConditions, NewPageHeaderJudgesTheRecordThatOpensThePage) {
+    // At the break before record 5 the function's current value (record 5)
+    // holds while its printed value (record 4) does not: the header prints.
+    const Built b = buildReport(
+        {version(1), paper(40), section(2, 10), section(1, 10, 0, 1),
+         booleanFunction("Dalsi", "#cislo>4"), field("T", 0, 0, 0), label("H", 0, 0, "hlava")},
+        numberTable(6));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "3@0,20", "4@0,30"}));
+    EXPECT_EQ(b.placed(1), (QStringList{"hlava@0,0", "5@0,10", "6@0,20"}));
+}
+
 TEST(LayoutConditions, FooterThatWillNotPrintReservesNoRoom) {
     struct Case {
         int footerCondition;  // function 2 never holds, function 1 always does

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include "report/layout/pages/page_dump.h"
 #include "report/model/colour_table.h"
@@ -101,4 +103,16 @@ TEST(PageDump, WritesEveryElementWithColourIndexesInFixedKeyOrder) {
         at = next;
     }
     EXPECT_TRUE(dump.startsWith("{\"pageCount\":3,\"cancelled\":true,\"paper\":{\"width\":826,"));
+
+    // The file form writes the same bytes; a file that cannot be written says so.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dump.json"));
+    ASSERT_TRUE(writePageDumpFile(store, path, true));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), dump);
+    QString error;
+    EXPECT_FALSE(
+        writePageDumpFile(store, dir.filePath(QStringLiteral("chybi/dump.json")), true, &error));
+    EXPECT_FALSE(error.isEmpty());
 }
