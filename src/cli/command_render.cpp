@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "base/progress.h"
-#include "base/text_file.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "data/data_set.h"
@@ -267,7 +266,7 @@ int runRender(const QStringList& args) {
         case Output::None:
             break;
         case Output::Json:
-            written = writeFileAtomically(out, writePageDump(pages, component.cancelled), &error);
+            written = writePageDumpFile(pages, out, component.cancelled, &error);
             break;
         case Output::Pdf:
             written = writePdf(pages, out, &error, &progress);

@@ -1,13 +1,29 @@
 #include "report/layout/pages/page_dump.h"
 
+#include <QBuffer>
+#include <QSaveFile>
+
 #include "report/model/colour_table.h"
 
 namespace dorvana {
 
 namespace {
 
+// JSON text written in chunks to a device, so that a dump of a large build
+// never sits in memory whole.
 class JsonText {
 public:
+    explicit JsonText(QIODevice& device) : device_(device) {}
+    // Writes what is buffered; false when the device refused it.
+    bool flush() {
+        if (!failed_ && !out_.isEmpty() && device_.write(out_) != out_.size()) failed_ = true;
+        out_.clear();
+        return !failed_;
+    }
+    // Flushes once the buffer has grown.
+    void spill() {
+        if (out_.size() >= kChunk) flush();
+    }
     void raw(const char* s) { out_.append(s); }
     void key(const char* name) {
         separate();
@@ -71,9 +87,9 @@ public:
         out_.append('\n');
         first_ = true;
     }
-    QByteArray take() { return std::move(out_); }
 
 private:
+    static constexpr qsizetype kChunk = 1 << 16;
     void separate() {
         if (valuePending_) {
             valuePending_ = false;
@@ -82,7 +98,9 @@ private:
         }
         first_ = false;
     }
+    QIODevice& device_;
     QByteArray out_;
+    bool failed_ = false;
     bool first_ = true;
     bool valuePending_ = false;
 };
@@ -129,8 +147,8 @@ void writeElement(JsonText& j, const TPrevPrvek& e) {
 
 }  // namespace
 
-QByteArray writePageDump(const PageStore& pages, bool cancelled) {
-    JsonText j;
+bool writePageDump(const PageStore& pages, bool cancelled, QIODevice& device) {
+    JsonText j(device);
     j.open('{');
     j.key("pageCount"), j.number(pages.pageCount());
     j.key("cancelled"), j.boolean(cancelled);
@@ -153,6 +171,7 @@ QByteArray writePageDump(const PageStore& pages, bool cancelled) {
         for (int i = 0; i < page.count(); ++i) {
             j.newline();
             writeElement(j, page.element(i));
+            j.spill();
         }
         j.close(']');
         j.close('}');
@@ -160,7 +179,27 @@ QByteArray writePageDump(const PageStore& pages, bool cancelled) {
     j.close(']');
     j.close('}');
     j.raw("\n");
-    return j.take();
+    return j.flush();
+}
+
+QByteArray writePageDump(const PageStore& pages, bool cancelled) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writePageDump(pages, cancelled, buffer);
+    return bytes;
+}
+
+bool writePageDumpFile(const PageStore& pages, const QString& path, bool cancelled,
+                       QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !writePageDump(pages, cancelled, file) ||
+        !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace dorvana

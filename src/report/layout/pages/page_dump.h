@@ -14,12 +14,21 @@
 // files write them. Elements stand in page order (the numbers corrections use).
 
 #include <QByteArray>
+#include <QIODevice>
+#include <QString>
 
 #include "report/layout/pages/page_store.h"
 
 namespace dorvana {
 
-// UTF-8 JSON, one element per line, ending with a line break.
+// UTF-8 JSON, one element per line, ending with a line break, written to the
+// device piece by piece; false when the device failed.
+bool writePageDump(const PageStore& pages, bool cancelled, QIODevice& device);
+// The same as bytes in memory.
 QByteArray writePageDump(const PageStore& pages, bool cancelled = false);
+// Into a file, through a temporary file (an earlier file stays whole on
+// failure). False with a Czech message.
+bool writePageDumpFile(const PageStore& pages, const QString& path, bool cancelled,
+                       QString* error = nullptr);
 
 }  // namespace dorvana

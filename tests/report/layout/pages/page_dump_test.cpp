@@ -111,8 +111,8 @@ TEST(PageDump, WritesEveryElementWithColourIndexesInFixedKeyOrder) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), dump);
-    QString error;
+    QString message;
     EXPECT_FALSE(
-        writePageDumpFile(store, dir.filePath(QStringLiteral("chybi/dump.json")), true, &error));
-    EXPECT_FALSE(error.isEmpty());
+        writePageDumpFile(store, dir.filePath(QStringLiteral("chybi/dump.json")), true, &message));
+    EXPECT_FALSE(message.isEmpty());
 }
