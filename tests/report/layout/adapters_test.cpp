@@ -11,6 +11,7 @@
 #include "report/expr/value_rules.h"
 #include "report/layout/data_set_fields.h"
 #include "report/layout/font_measurer.h"
+#include "report/layout/format_date_texts.h"
 #include "report/layout/function_values.h"
 #include "report/layout/report_field_value.h"
 #include "report/model/report_model.h"
@@ -99,6 +100,19 @@ TEST(LayoutAdapters, FontMeasurerUsesMetricCompatibleFonts) {
     // Courier New is monospaced: 600 thousandths of an em a character.
     EXPECT_NEAR(measurer.textWidth("iiii", "Courier New", 12, 0), 4 * 0.6 * 12 * 100 / 72.0, 0.5);
     EXPECT_EQ(measurer.textWidth("", "Arial", 10, 0), 0.0);
+}
+
+TEST(LayoutAdapters, DateTextsFormatVariableElementPictures) {
+    FormatDateTexts texts;
+    const QDateTime when(QDate(2026, 12, 10), QTime(14, 30, 5));
+    EXPECT_EQ(texts.formatDateTime("yyyymmdd hhnnss", when),
+              std::optional<QString>("20261210 143005"));
+    EXPECT_TRUE(texts.shortDate(when).contains("2026")) << texts.shortDate(when).toStdString();
+    EXPECT_TRUE(texts.timeText(when).contains("30")) << texts.timeText(when).toStdString();
+    // A variable element of the date with a picture, in a built report.
+    const Built b = buildReport(
+        {version(1), paper(100), "I,3,0,1,10", variable("Z", 0, 0, 0, "yyyy")}, numberTable(1));
+    EXPECT_EQ(b.texts(0), QStringList{QString::number(QDate::currentDate().year())});
 }
 
 TEST(LayoutAdapters, MissingTemplateFileFailsWithTheMessage) {
