@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QPen>
+#include <cmath>
 #include <algorithm>
 
 #include "base/rounding.h"
@@ -265,11 +267,12 @@ void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
 
 void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     const PrintedStyle& s = e.style();
-    QBrush brush(QColor::fromRgb(s.fillColour), brushStyle(s.fillStyle));
-    // Hatches keep their spacing in units, whatever the resolution.
-    if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
-        brush.setTransform(QTransform::fromScale(ctx_.sx, ctx_.sy));
-    p_.setBrush(brush);
+    const Qt::BrushStyle fill = brushStyle(s.fillStyle);
+    const bool hatched = fill != Qt::SolidPattern && fill != Qt::NoBrush;
+    if (hatched)
+        p_.setBrush(Qt::NoBrush);
+    else
+        p_.setBrush(QBrush(QColor::fromRgb(s.fillColour), fill));
     int pw = 0;
     if (s.lineWidth > 0) {
         pw = scaledLineWidth(s.lineWidth);
@@ -283,15 +286,70 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     const int b = box.top() + box.height() - (pw + 1) / 2;
     const QRect inset(l, t, r - l, b - t);
     if (inset.width() <= 0 || inset.height() <= 0) return;
-    if (e.kind() == 8) {
-        p_.drawRect(inset);
-    } else if (e.kind() == 9) {
-        // The corner's ellipse is 40 units across, but at most half the height.
-        const int corner = std::min(roundHalfEven(40 * ctx_.sy), inset.height() / 2);
-        p_.drawRoundedRect(inset, corner / 2.0, corner / 2.0);
-    } else {
-        p_.drawEllipse(inset);
+    // The corner's ellipse is 40 units across, but at most half the height.
+    const double radius =
+        e.kind() == 9 ? std::min(roundHalfEven(40 * ctx_.sy), inset.height() / 2) / 2.0 : 0.0;
+    if (hatched) {
+        QPainterPath area;
+        if (e.kind() == 8)
+            area.addRect(QRectF(inset));
+        else if (e.kind() == 9)
+            area.addRoundedRect(QRectF(inset), radius, radius);
+        else
+            area.addEllipse(QRectF(inset));
+        drawHatch(area, inset, fill, s.fillColour);
     }
+    if (e.kind() == 8)
+        p_.drawRect(inset);
+    else if (e.kind() == 9)
+        p_.drawRoundedRect(inset, radius, radius);
+    else
+        p_.drawEllipse(inset);
+}
+
+void PageCanvas::drawHatch(const QPainterPath& area, const QRect& bounds, Qt::BrushStyle style,
+                           QRgb colour) {
+    // Lines 8 units apart and a unit wide, anchored at the canvas origin like
+    // a brush pattern, whatever the resolution (pattern brushes would keep
+    // their spacing in device pixels).
+    const double stepX = 8 * ctx_.sx, stepY = 8 * ctx_.sy;
+    if (stepX < 2 || stepY < 2 || bounds.width() > (1 << 22) || bounds.height() > (1 << 22)) {
+        p_.fillPath(area, QBrush(QColor::fromRgb(colour), style));
+        return;
+    }
+    p_.save();
+    p_.setClipPath(area, Qt::IntersectClip);
+    p_.setPen(QPen(QColor::fromRgb(colour), std::max(1, roundHalfEven(ctx_.sy)), Qt::SolidLine,
+                   Qt::FlatCap));
+    const double x0 = bounds.left(), x1 = bounds.left() + bounds.width();
+    const double y0 = bounds.top(), y1 = bounds.top() + bounds.height();
+    const bool horizontal = style == Qt::HorPattern || style == Qt::CrossPattern;
+    const bool vertical = style == Qt::VerPattern || style == Qt::CrossPattern;
+    const bool falling = style == Qt::FDiagPattern || style == Qt::DiagCrossPattern;  // "\"
+    const bool rising = style == Qt::BDiagPattern || style == Qt::DiagCrossPattern;   // "/"
+    if (horizontal)
+        for (double y = std::ceil(y0 / stepY) * stepY; y < y1; y += stepY)
+            p_.drawLine(QLineF(x0, y, x1, y));
+    if (vertical)
+        for (double x = std::ceil(x0 / stepX) * stepX; x < x1; x += stepX)
+            p_.drawLine(QLineF(x, y0, x, y1));
+    if (falling || rising) {
+        // Diagonals at 45 degrees in units: y = c + x * (sy / sx) (falling)
+        // or y = c - x * (sy / sx) (rising), c stepping by stepY.
+        const double k = ctx_.sy / ctx_.sx;
+        const double span = (x1 - x0) * k;
+        if (falling) {
+            const double cFrom = y0 - x1 * k, cTo = y1 - x0 * k;
+            for (double c = std::floor(cFrom / stepY) * stepY; c <= cTo; c += stepY)
+                p_.drawLine(QLineF(x0, c + x0 * k, x1, c + x0 * k + span));
+        }
+        if (rising) {
+            const double cFrom = y0 + x0 * k, cTo = y1 + x1 * k;
+            for (double c = std::floor(cFrom / stepY) * stepY; c <= cTo; c += stepY)
+                p_.drawLine(QLineF(x0, c - x0 * k, x1, c - x0 * k - span));
+        }
+    }
+    p_.restore();
 }
 
 void PageCanvas::drawPicture(const TPrevPrvek& e, const QRect& box) {

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRect>
 #include <optional>
 
@@ -47,6 +48,8 @@ private:
     void drawLineBox(const TPrevPrvek& e, const QRect& box);
     void drawShape(const TPrevPrvek& e, const QRect& box);
     void drawPicture(const TPrevPrvek& e, const QRect& box);
+    void drawHatch(const QPainterPath& area, const QRect& bounds, Qt::BrushStyle style,
+                   QRgb colour);
     void useFont(const QString& name, int pixelSize, QRgb colour, int style);
     int scaledLineWidth(int width) const;
 

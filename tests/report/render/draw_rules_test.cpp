@@ -520,3 +520,23 @@ TEST(TextRule, TextTakesTheFontColourWhateverWasDrawnBefore) {
     EXPECT_EQ(inkColour(0, 100), 0xFF0000u);
     EXPECT_EQ(inkColour(100, 200), 0x000000u);
 }
+
+TEST(ShapeRule, HatchesRunTheirWay) {
+    // 8 units apart; "šikmé F" falls from top left, "šikmé B" rises.
+    const struct {
+        int fillStyle;
+        QPoint on, off;
+    } cases[] = {
+        {2, {20, 16}, {20, 20}},  // horizontal lines at y = 8k
+        {3, {16, 20}, {20, 20}},  // vertical lines at x = 8k
+        {4, {20, 20}, {20, 24}},  // "\": y - x = 8k
+        {5, {20, 20}, {20, 16} /* x + y = 36: off */},
+    };
+    for (const auto& c : cases) {
+        TPrevPrvek e = makeElement(8, 0, 0, 40, 40);
+        e.editStyle().fillStyle = c.fillStyle;
+        const QImage image = drawn(e, {40, 40});
+        EXPECT_TRUE(dark(image, c.on.x(), c.on.y())) << c.fillStyle;
+        EXPECT_FALSE(dark(image, c.off.x(), c.off.y())) << c.fillStyle;
+    }
+}

@@ -117,3 +117,29 @@ TEST(PngOutput, OneImageAPageOnWhite) {
     EXPECT_FALSE(writePngs(twoPages(), out, 2401, &error));
     EXPECT_FALSE(writePngs(PageStore(), out, 100, &error));
 }
+
+TEST(PdfOutput, HatchedFillKeepsItsSpacingInUnits) {
+    // A horizontally hatched rectangle: the same rows of lines in the PDF at
+    // 1200 dpi as in a PNG at 100 dpi.
+    PageStore store;
+    store.paper.width = 300;
+    store.paper.height = 300;
+    TPrevPrvek box = makeElement(8, 50, 50, 100, 100);
+    box.editStyle().fillStyle = 2;
+    store.addElement(0, box);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("hatch.pdf"));
+    ASSERT_TRUE(writePdf(store, pdf));
+    QStringList pngs;
+    ASSERT_TRUE(writePngs(store, dir.filePath(QStringLiteral("hatch.png")), 100, nullptr, &pngs));
+    auto inkRows = [](const QImage& image) {
+        int rows = 0;
+        for (int y = 55; y < 145; ++y) rows += dark(image, 100, y) ? 1 : 0;
+        return rows;
+    };
+    const int fromPng = inkRows(QImage(pngs.first()));
+    const int fromPdf = inkRows(pdfPage(pdf, 1, 100));
+    EXPECT_GT(fromPng, 5);
+    EXPECT_LT(fromPng, 45);  // lines, not a solid fill
+    EXPECT_NEAR(fromPdf, fromPng, 3);
+}
