@@ -1,8 +1,8 @@
 #include "report/expr/format/decimal_digits.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace dorvana {
@@ -21,7 +21,10 @@ DecimalDigits toDecimalDigits(double v, int significant, int decimals) {
     result.negative = std::signbit(v);
 
     char buffer[kExactDigits + 16];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kExactDigits, std::fabs(v));
+    // to_chars prints the exact binary value like printf, several times faster.
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(v),
+                                       std::chars_format::scientific, kExactDigits);
+    *printed.ptr = '\0';
     // buffer: "d.ddd...de[+-]xx"
     QByteArray all;
     all.append(buffer[0]);
