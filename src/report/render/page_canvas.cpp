@@ -102,10 +102,11 @@ void PageCanvas::useFont(const QString& name, int pixelSize, QRgb colour, int st
         p_.setFont(font_);
         ++fontSwitches_;
     }
-    // Text takes only the pen's colour: a line's pen of that colour serves
-    // as it is, which spares the canvas a change of pen.
+    // Text takes only the pen's colour (underlines its style too): a solid
+    // line's pen of that colour serves as it is, which spares the canvas a
+    // change of pen.
     const QPen& pen = p_.pen();
-    if (pen.style() == Qt::NoPen || pen.color().rgb() != (colour | 0xFF000000u))
+    if (pen.style() != Qt::SolidLine || pen.color().rgb() != (colour | 0xFF000000u))
         p_.setPen(QColor::fromRgb(colour));
 }
 
