@@ -90,6 +90,7 @@ bool LayoutEngine::advanceToNextRecord() {
             if (!group->newPage || (!anyInPass && anyVisible)) {
                 finishRow();
                 outputIf(group->sections[GroupSection::End], Test::A);
+                endedPageCount_[size_t(g)] = group->pageCount;
                 writePlaceholders(groupPlaceholders_[size_t(g)], group->pageCount);
                 resetVariable(groupVariableIndex(g, kGroupPageNumber), g);
                 group->pageCount = 1;
@@ -119,6 +120,7 @@ bool LayoutEngine::advanceToNextRecord() {
         showVariable(groupVariableIndex(g, kGroupOrdinal));
         showVariable(groupVariableIndex(g, kGroupPageNumber));
         group->changed = false;
+        endedPageCount_[size_t(g)] = -1;
         outputIf(group->sections[GroupSection::Start], Test::A);
     }
     return true;

@@ -79,6 +79,7 @@ LayoutResult LayoutEngine::build() {
     totalPlaceholders_.clear();
     passPlaceholders_.clear();
     groupPlaceholders_.assign(size_t(groupCount_), {});
+    endedPageCount_.assign(size_t(groupCount_), -1);
     for (int g = 0; g < groupCount_; ++g) model.group(g)->pageCount = 0;
     variableElements_.assign(size_t(in_.variables->count()), {});
     for (TSesPrvek* e : model.page().variableElements()) {
@@ -107,7 +108,15 @@ LayoutResult LayoutEngine::build() {
     }
 
     const int passCount = std::max(1, model.passes);
-    for (pass_ = 1; pass_ <= passCount && !cancelled_ && !stopped_; ++pass_) runPass();
+    for (pass_ = 1; pass_ <= passCount && !cancelled_ && !stopped_; ++pass_) {
+        // Every pass after the first starts a page of its own, which the
+        // page limit may not allow.
+        if (pass_ > 1 && lastPageReached()) {
+            stopped_ = true;
+            break;
+        }
+        runPass();
+    }
 
     writePlaceholders(totalPlaceholders_, pageIndex_ + 1);
     LayoutResult result{pageIndex_ + 1, cancelled_, stopped_};
@@ -135,6 +144,7 @@ void LayoutEngine::runPass() {
     y_ = 0;
     columnOffset_ = 0;
     columnNumber_ = 1;
+    rowGrowth_ = 0;
     DataSet* data = in_.dataSet;
     if (data && !in_.settings.TiskJedenZaznam) data->first();
     empty_ = !data || !data->isOpen() || data->isEmpty();
@@ -148,6 +158,7 @@ void LayoutEngine::runPass() {
         TPolSkup* group = model.group(g);
         group->previousText = groupText(g);
         group->changed = group->changesNext = false;
+        endedPageCount_[size_t(g)] = -1;
     }
     if (!empty_) {
         stepVariable(kVarLineNumber);

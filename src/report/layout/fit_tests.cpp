@@ -2,6 +2,8 @@
 // Only sections that would print count: a visible section that fails its
 // pass or its condition takes no room.
 
+#include <algorithm>
+
 #include "report/layout/layout_engine.h"
 #include "report/model/report_model.h"
 
@@ -20,7 +22,8 @@ int LayoutEngine::bodyGrowthAtRecord(Test t) const {
         const TOddil* body = plan->sections[PlanSection::Body];
         if (!hasFillFlag(plan) && passes(body, t)) growth += sectionGrowthAtRecord(body);
     }
-    return growth;
+    // In an unfinished column row the row already reaches below its tallest memo.
+    return std::max(growth, rowGrowth_);
 }
 
 bool LayoutEngine::nextRecordFits(bool hasNext) const {

@@ -91,6 +91,8 @@ private:
     // The styles of the section's elements, in element order.
     const std::vector<std::shared_ptr<const PrintedStyle>>& stylesOf(const TOddil* s);
     void finishRow();
+    // True when the page limit leaves no room for another page.
+    bool lastPageReached() const;
     // The growth of the section's first growing memo from the end, by the
     // lines the element holds, or by the data set's current record.
     int sectionGrowth(const TOddil* s) const;
@@ -132,6 +134,9 @@ private:
     int y_ = 0;
     int columnOffset_ = 0;
     int columnNumber_ = 1;
+    // The largest memo growth among the body rows of the unfinished column
+    // row: the row ends below the tallest of them.
+    int rowGrowth_ = 0;
     int pageHeight_ = 0;
     int printableWidth_ = 0;
     int columns_ = 1;
@@ -144,6 +149,10 @@ private:
     bool empty_ = false;
     int groupCount_ = 0;
     int planCount_ = 1;
+    // Per group: its page count when it ended at the current record without
+    // asking for a new page, -1 otherwise. A page break at that record closes
+    // a page of the ended group, so the page's placeholders take that count.
+    std::vector<int> endedPageCount_;
 
     QList<Placeholder> totalPlaceholders_;
     QList<Placeholder> passPlaceholders_;

@@ -51,7 +51,11 @@ void LayoutEngine::pageEnd() {
         y_ -= heightIf(planSection(p, PlanSection::PageFooter), Test::A);
     // At a page break the main page footer comes first, then the plans'.
     for (int p = 0; p < planCount_; ++p) outputIf(planSection(p, PlanSection::PageFooter), Test::A);
-    if (in_.settings.EndPage > 0 && pageIndex_ + 1 >= in_.settings.EndPage) stopped_ = true;
+    if (lastPageReached()) stopped_ = true;
+}
+
+bool LayoutEngine::lastPageReached() const {
+    return in_.settings.EndPage > 0 && pageIndex_ + 1 >= in_.settings.EndPage;
 }
 
 void LayoutEngine::newPage() {
@@ -61,6 +65,7 @@ void LayoutEngine::newPage() {
     // A body row never continues on the next page.
     columnNumber_ = 1;
     columnOffset_ = 0;
+    rowGrowth_ = 0;
     progress_.step(pageIndex_ + 1, -1, pageProgressText(pageIndex_ + 1));
 
     in_.functions->ResetAll(1);
@@ -73,9 +78,16 @@ void LayoutEngine::newPage() {
         TPolSkup* group = in_.model->group(g);
         const int pageInGroup = groupVariableIndex(g, kGroupPageNumber);
         if (group->changed) {
-            writePlaceholders(groupPlaceholders_[size_t(g)], group->pageCount);
+            // The page just closed belongs to the group that ended: a group
+            // that asked for a new page ends here, one that did not has
+            // already ended at this record and left its count.
+            const int ended = endedPageCount_[size_t(g)];
+            writePlaceholders(groupPlaceholders_[size_t(g)],
+                              ended >= 0 ? ended : group->pageCount);
             resetVariable(pageInGroup, g);
             group->pageCount = 1;
+            // The headers of the page show the group it opens with.
+            showVariable(groupVariableIndex(g, kGroupOrdinal));
         } else {
             stepVariable(pageInGroup);
             ++group->pageCount;

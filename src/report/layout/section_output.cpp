@@ -106,6 +106,8 @@ void LayoutEngine::outputSection(TOddil* s, bool bodyRow) {
         emitElement(elements[i].get(), styles[i], growth, growthBottom);
 
     if (bodyRow && columns_ >= 2) {
+        // A memo that grows in any column of the row pushes the next row down.
+        rowGrowth_ = std::max(rowGrowth_, growth);
         if (columnNumber_ < columns_) {
             ++columnNumber_;
             columnOffset_ += (printableWidth_ + gap_) / columns_;
@@ -113,6 +115,8 @@ void LayoutEngine::outputSection(TOddil* s, bool bodyRow) {
         }
         columnNumber_ = 1;
         columnOffset_ = 0;
+        growth = rowGrowth_;
+        rowGrowth_ = 0;
     }
     y_ += s->effectiveHeight() + growth;
 }
@@ -121,8 +125,9 @@ void LayoutEngine::finishRow() {
     if (columns_ >= 2 && columnNumber_ > 1) {
         columnNumber_ = 1;
         columnOffset_ = 0;
-        y_ += in_.model->mainPlan()->sections[PlanSection::Body]->effectiveHeight();
+        y_ += in_.model->mainPlan()->sections[PlanSection::Body]->effectiveHeight() + rowGrowth_;
     }
+    rowGrowth_ = 0;
 }
 
 const std::vector<std::shared_ptr<const PrintedStyle>>& LayoutEngine::stylesOf(const TOddil* s) {

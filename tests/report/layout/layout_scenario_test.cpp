@@ -96,6 +96,14 @@ TEST(LayoutScenario, EndPageOneBuildsExactlyOnePageWithoutCancelling) {
     EXPECT_EQ(b.run->pageCount(), 1);
     EXPECT_EQ(b.run->pages().pageCount(), 1);
     EXPECT_EQ(b.texts(0), (QStringList{"1", "2", "3", "4", "převádí se"}));
+
+    // A first pass that ends on the last allowed page leaves no page to the next pass.
+    const Built twoPasses = buildReport(
+        {version(2), paper(100), section(kBody, 10), field("T", 0, 0, 0)}, numberTable(2), options);
+    EXPECT_TRUE(twoPasses.result);
+    EXPECT_EQ(twoPasses.run->pageCount(), 1);
+    EXPECT_EQ(twoPasses.run->pages().pageCount(), 1);
+    EXPECT_EQ(twoPasses.placed(0), (QStringList{"1@0,0", "2@0,10"}));
 }
 
 TEST(LayoutScenario, TwoPassesContinuePageNumbersAndRestartPassNumbers) {
@@ -163,6 +171,47 @@ TEST(LayoutScenario, GrowingMemoPushesWhatLiesBelowIt) {
             << "align " << c.align;
         EXPECT_EQ(b.run->pages().page(0).element(1).H, 30 + c.growth);
         EXPECT_TRUE(b.run->pages().page(0).element(1).memo);
+    }
+}
+
+TEST(LayoutScenario, ColumnRowsMakeRoomForTheTallestMemoOfTheRow) {
+    // Two columns 100 wide; a memo of three lines of 10 pt in an element 15
+    // high grows by 30, whichever column it lands in.
+    struct Case {
+        const char* what;
+        int pageHeight;
+        QStringList memos;
+        QList<QStringList> pages;
+    };
+    const QString tall = "a\nb\nc";
+    const Case cases[] = {
+        {"tall memo in the first column",
+         500,
+         {tall, "d", "e"},
+         {{"1@50,0", "a|b|c@0,0", "2@150,0", "d@100,0", "3@50,50", "e@0,50", "konec@0,70"}}},
+        {"tall memo in a half-filled last row",
+         500,
+         {"d", "e", tall},
+         {{"1@50,0", "d@0,0", "2@150,0", "e@100,0", "3@50,20", "a|b|c@0,20", "konec@0,70"}}},
+        {"the row's memo decides whether the next column fits",
+         75,
+         {"d", "e", tall, "f"},
+         {{"1@50,0", "d@0,0", "2@150,0", "e@100,0", "3@50,20", "a|b|c@0,20"},
+          {"4@50,0", "f@0,0", "konec@0,20"}}},
+    };
+    for (const Case& c : cases) {
+        FieldDefs defs{{"cislo", FieldType::Integer, 0, false},
+                       {"pozn", FieldType::Memo, 0, false}};
+        QList<RawRecord> rows;
+        for (int i = 0; i < c.memos.size(); ++i)
+            rows.append({QVariant::fromValue<qint64>(i + 1), c.memos[i]});
+        const Built b = buildReport(
+            {version(1), paper(c.pageHeight, 200, 2, 0), section(kBody, 20), section(kEnd, 10),
+             field("T", 0, 50, 0, 40, 10), field("T", 1, 0, 0, 40, 15, 64),
+             label("K", 0, 0, "konec")},
+            memoryTable(defs, rows));
+        ASSERT_EQ(b.run->pageCount(), c.pages.size()) << c.what;
+        for (int p = 0; p < c.pages.size(); ++p) EXPECT_EQ(b.placed(p), c.pages[p]) << c.what;
     }
 }
 
