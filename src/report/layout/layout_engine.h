@@ -94,8 +94,7 @@ private:
     // True when the page limit leaves no room for another page.
     bool lastPageReached() const;
     // The growth of the section's first growing memo from the end, by the
-    // lines the element holds, or by the data set's current record.
-    int sectionGrowth(const TOddil* s) const;
+    // data set's current record.
     int sectionGrowthAtRecord(const TOddil* s) const;
     bool poll();
 

@@ -63,15 +63,6 @@ bool LayoutEngine::outputIf(TOddil* s, Test t, bool bodyRow) {
     return true;
 }
 
-int LayoutEngine::sectionGrowth(const TOddil* s) const {
-    const auto& candidates = s->growingCandidates();
-    for (qsizetype i = candidates.size() - 1; i >= 0; --i) {
-        const TDBSesText* t = candidates[i];
-        if (growsWithMemo(t)) return memoGrowth(t->lines.size(), t->fontSize, t->H);
-    }
-    return 0;
-}
-
 int LayoutEngine::sectionGrowthAtRecord(const TOddil* s) const {
     const auto& candidates = s->growingCandidates();
     const ReportFieldSource* fields = in_.captions.fields;

@@ -236,6 +236,23 @@ TEST(LayoutScenario, ColumnRowsMakeRoomForTheTallestMemoOfTheRow) {
     }
 }
 
+TEST(LayoutScenario, RecordWhoseMemoGrowsPastThePageGoesToTheNextPage) {
+    // Page 100, body 20; a line of 10 pt fills the memo element 15 high, six
+    // lines grow it by 90 - 15 = 75, which no longer fits below the first row.
+    FieldDefs defs{{"cislo", FieldType::Integer, 0, false}, {"pozn", FieldType::Memo, 0, false}};
+    QList<RawRecord> rows;
+    const char* memos[] = {"a", "b\nc\nd\ne\nf\ng", "h"};
+    for (int i = 0; i < 3; ++i) rows.append({QVariant::fromValue<qint64>(i + 1), memos[i]});
+    const Built b =
+        buildReport({version(1), paper(100), section(kBody, 20),
+                     field("T", 1, 0, 0, 90, 15, 64), field("T", 0, 100, 0)},
+                    memoryTable(defs, rows));
+    ASSERT_EQ(b.run->pageCount(), 3);
+    EXPECT_EQ(b.placed(0), (QStringList{"a@0,0", "1@100,0"}));
+    EXPECT_EQ(b.placed(1), (QStringList{"b|c|d|e|f|g@0,0", "2@100,0"}));
+    EXPECT_EQ(b.placed(2), (QStringList{"h@0,0", "3@100,0"}));
+}
+
 TEST(LayoutScenario, PageFootersOfPlansFollowTheMainAtBreaksAndPrecedeItAtTheEnd) {
     // Plan 1 has a page footer of 10, like the main plan.
     const QString plan = "I,7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0,0,0,0";
