@@ -150,7 +150,7 @@ private:
     int planCount_ = 1;
     // Per group: its page count when it ended at the current record without
     // asking for a new page, -1 otherwise. A page break at that record closes
-    // a page of the ended group, so the page's placeholders take that count.
+    // the ended group's last page, whose placeholders take that count.
     std::vector<int> endedPageCount_;
 
     QList<Placeholder> totalPlaceholders_;

@@ -78,12 +78,7 @@ void LayoutEngine::newPage() {
         TPolSkup* group = in_.model->group(g);
         const int pageInGroup = groupVariableIndex(g, kGroupPageNumber);
         if (group->changed) {
-            // The page just closed belongs to the group that ended: a group
-            // that asked for a new page ends here, one that did not has
-            // already ended at this record and left its count.
-            const int ended = endedPageCount_[size_t(g)];
-            writePlaceholders(groupPlaceholders_[size_t(g)],
-                              ended >= 0 ? ended : group->pageCount);
+            writePlaceholders(groupPlaceholders_[size_t(g)], group->pageCount);
             resetVariable(pageInGroup, g);
             group->pageCount = 1;
             // The headers of the page show the group it opens with.
@@ -112,6 +107,14 @@ void LayoutEngine::pageBreak() {
     for (int p = 0; p < planCount_; ++p)
         outputIf(planSection(p, PlanSection::CarriedForward), Test::A);
     pageEnd();
+    // A group that ended at this record without asking for a new page has
+    // already started counting again, but the page just closed is its last.
+    for (int g = 0; g < groupCount_; ++g) {
+        int& ended = endedPageCount_[size_t(g)];
+        if (ended < 0) continue;
+        writePlaceholders(groupPlaceholders_[size_t(g)], ended);
+        ended = -1;
+    }
     refreshFieldElements();
     if (stopped_ || cancelled_) return;
     newPage();

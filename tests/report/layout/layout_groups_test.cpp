@@ -58,12 +58,13 @@ TEST(LayoutGroups, PageThatAGroupChangeBreaksShowsTheNewGroup) {
     // whether or not the group asks for a new page. The last footer of A
     // counts A's pages; the header of B's first page shows B's number and field.
     for (const int newPage : {0, 1}) {
-        const Built b = buildReport(
-            {version(1), paper(50), "I,3,1,1,10", "I,3,2,1,10", "I,3,4,1,10",
-             QStringLiteral("I,4,0,1,0,0,0,0,0,0,0,0,%1,0,0,0,0,0,0,0,0").arg(newPage),
-             variable("H", 9, 0, 0, "skupina %d"), field("H", 1, 100, 0), field("T", 0, 0, 0),
-             variable("P", 10, 0, 0, "sk%d"), variable("P", 11, 100, 0, "ze %d")},
-            numberTable(8, {"A", "A", "A", "A", "A", "A", "B", "B"}));
+        const QStringList lines = {
+            version(1), paper(50), "I,3,1,1,10", "I,3,2,1,10", "I,3,4,1,10",
+            QStringLiteral("I,4,0,1,0,0,0,0,0,0,0,0,%1,0,0,0,0,0,0,0,0").arg(newPage),
+            variable("H", 9, 0, 0, "skupina %d"), field("H", 1, 100, 0), field("T", 0, 0, 0),
+            variable("P", 10, 0, 0, "sk%d"), variable("P", 11, 100, 0, "ze %d")};
+        const QStringList cats = {"A", "A", "A", "A", "A", "A", "B", "B"};
+        const Built b = buildReport(lines, numberTable(8, cats));
         ASSERT_EQ(b.run->pageCount(), 3) << "new page " << newPage;
         EXPECT_EQ(b.placed(0), (QStringList{"skupina 1@0,0", "A@100,0", "1@0,10", "2@0,20",
                                             "3@0,30", "sk1@0,40", "ze 2@100,40"}))
@@ -74,6 +75,13 @@ TEST(LayoutGroups, PageThatAGroupChangeBreaksShowsTheNewGroup) {
         EXPECT_EQ(b.placed(2), (QStringList{"skupina 2@0,0", "B@100,0", "7@0,10", "8@0,20",
                                             "sk1@0,40", "ze 1@100,40"}))
             << "new page " << newPage;
+
+        // A page limit at A's last page still counts A's pages there.
+        RunOptions limit;
+        limit.EndPage = 2;
+        const Built limited = buildReport(lines, numberTable(8, cats), limit);
+        ASSERT_EQ(limited.run->pageCount(), 2) << "new page " << newPage;
+        EXPECT_EQ(limited.placed(1), b.placed(1)) << "new page " << newPage;
     }
 }
 
