@@ -10,14 +10,15 @@ using namespace dorvana::test;
 
 namespace {
 
-std::unique_ptr<DataSet> twoGroupTable() {
+// Records numbered from 1 with the group fields kat and pod.
+std::unique_ptr<DataSet> twoGroupTable(const QStringList& kat = {"A", "A", "A", "B", "B", "B"},
+                                       const QStringList& pod = {"x", "x", "y", "y", "y", "z"}) {
     FieldDefs defs{{"cislo", FieldType::Integer, 0, false},
                    {"kat", FieldType::String, 10, false},
                    {"pod", FieldType::String, 10, false}};
     QList<RawRecord> rows;
-    const char* kat[] = {"A", "A", "A", "B", "B", "B"};
-    const char* pod[] = {"x", "x", "y", "y", "y", "z"};
-    for (int i = 0; i < 6; ++i) rows.append({QVariant::fromValue<qint64>(i + 1), kat[i], pod[i]});
+    for (int i = 0; i < kat.size(); ++i)
+        rows.append({QVariant::fromValue<qint64>(i + 1), kat[i], pod[i]});
     return memoryTable(defs, rows);
 }
 
@@ -97,6 +98,24 @@ TEST(LayoutGroups, CarriedSectionsOfNestedGroupsWrapThePageBreak) {
     EXPECT_EQ(b.placed(0),
               (QStringList{"1@0,0", "2@0,10", "3@0,20", "4@0,30", "D1@0,40", "D0@0,50"}));
     EXPECT_EQ(b.placed(1), (QStringList{"N0@0,0", "N1@0,10", "5@0,20", "6@0,30"}));
+}
+
+TEST(LayoutGroups, CarriedSectionsLeaveOutTheGroupThatChangesAtTheBreak) {
+    // The inner group (pod) changes where the page breaks: only the outer
+    // group carries, after the main plan's and plan 1's carried sections.
+    const QString plan = "I,7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,10,0,0,1,10,0,0,0,0";
+    const Built b = buildReport(
+        {version(1), paper(70), "I,3,2,1,10", "I,3,5,1,10", "I,3,6,1,10", plan,
+         "I,4,0,1,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0",
+         "I,4,1,2,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0", field("T", 0, 0, 0),
+         label("N", 0, 0, "N"), label("D", 0, 0, "D"), label("PN1", 0, 0, "PN1"),
+         label("PS1", 0, 0, "PS1"), label("N0", 0, 0, "N0"), label("D0", 0, 0, "D0"),
+         label("N1", 0, 0, "N1"), label("D1", 0, 0, "D1")},
+        twoGroupTable({"A", "A", "A", "A", "A"}, {"x", "x", "x", "y", "y"}));
+    ASSERT_EQ(b.run->pageCount(), 2);
+    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "3@0,20", "D0@0,30", "D@0,40",
+                                        "PS1@0,50"}));
+    EXPECT_EQ(b.placed(1), (QStringList{"N@0,0", "PN1@0,10", "N0@0,20", "4@0,30", "5@0,40"}));
 }
 
 TEST(LayoutGroups, GroupVariablesCountRowsAndGroups) {
