@@ -60,10 +60,17 @@ TEST(LayoutGroups, PageThatAGroupChangeBreaksShowsTheNewGroup) {
     // counts A's pages; the header of B's first page shows B's number and field.
     for (const int newPage : {0, 1}) {
         const QStringList lines = {
-            version(1), paper(50), "I,3,1,1,10", "I,3,2,1,10", "I,3,4,1,10",
+            version(1),
+            paper(50),
+            "I,3,1,1,10",
+            "I,3,2,1,10",
+            "I,3,4,1,10",
             QStringLiteral("I,4,0,1,0,0,0,0,0,0,0,0,%1,0,0,0,0,0,0,0,0").arg(newPage),
-            variable("H", 9, 0, 0, "skupina %d"), field("H", 1, 100, 0), field("T", 0, 0, 0),
-            variable("P", 10, 0, 0, "sk%d"), variable("P", 11, 100, 0, "ze %d")};
+            variable("H", 9, 0, 0, "skupina %d"),
+            field("H", 1, 100, 0),
+            field("T", 0, 0, 0),
+            variable("P", 10, 0, 0, "sk%d"),
+            variable("P", 11, 100, 0, "ze %d")};
         const QStringList cats = {"A", "A", "A", "A", "A", "A", "B", "B"};
         const Built b = buildReport(lines, numberTable(8, cats));
         ASSERT_EQ(b.run->pageCount(), 3) << "new page " << newPage;
@@ -104,17 +111,17 @@ TEST(LayoutGroups, CarriedSectionsLeaveOutTheGroupThatChangesAtTheBreak) {
     // The inner group (pod) changes where the page breaks: only the outer
     // group carries, after the main plan's and plan 1's carried sections.
     const QString plan = "I,7,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,10,0,0,1,10,0,0,0,0";
-    const Built b = buildReport(
-        {version(1), paper(70), "I,3,2,1,10", "I,3,5,1,10", "I,3,6,1,10", plan,
-         "I,4,0,1,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0",
-         "I,4,1,2,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0", field("T", 0, 0, 0),
-         label("N", 0, 0, "N"), label("D", 0, 0, "D"), label("PN1", 0, 0, "PN1"),
-         label("PS1", 0, 0, "PS1"), label("N0", 0, 0, "N0"), label("D0", 0, 0, "D0"),
-         label("N1", 0, 0, "N1"), label("D1", 0, 0, "D1")},
-        twoGroupTable({"A", "A", "A", "A", "A"}, {"x", "x", "x", "y", "y"}));
+    const Built b =
+        buildReport({version(1), paper(70), "I,3,2,1,10", "I,3,5,1,10", "I,3,6,1,10", plan,
+                     "I,4,0,1,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0",
+                     "I,4,1,2,0,0,1,10,1,10,0,0,0,0,0,0,0,0,0,0,0", field("T", 0, 0, 0),
+                     label("N", 0, 0, "N"), label("D", 0, 0, "D"), label("PN1", 0, 0, "PN1"),
+                     label("PS1", 0, 0, "PS1"), label("N0", 0, 0, "N0"), label("D0", 0, 0, "D0"),
+                     label("N1", 0, 0, "N1"), label("D1", 0, 0, "D1")},
+                    twoGroupTable({"A", "A", "A", "A", "A"}, {"x", "x", "x", "y", "y"}));
     ASSERT_EQ(b.run->pageCount(), 2);
-    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "3@0,20", "D0@0,30", "D@0,40",
-                                        "PS1@0,50"}));
+    EXPECT_EQ(b.placed(0),
+              (QStringList{"1@0,0", "2@0,10", "3@0,20", "D0@0,30", "D@0,40", "PS1@0,50"}));
     EXPECT_EQ(b.placed(1), (QStringList{"N@0,0", "PN1@0,10", "N0@0,20", "4@0,30", "5@0,40"}));
 }
 

@@ -63,8 +63,8 @@ TEST(LayoutScenario, MaxRecordsPrintsOneMoreRecordAndTotalsOnlyThePrinted) {
 TEST(LayoutScenario, RunningAndPageSumsInCarriedSectionsAndFooters) {
     // Running sum (function 1) carried forward and over; page sum (function 2) in the footer.
     const Built b = buildReport(
-        {version(1), paper(50), section(kBody, 10), section(kFooter, 10),
-         section(kCarriedOver, 10), section(kCarriedForward, 10), sumFunction("Celkem", "#cislo"),
+        {version(1), paper(50), section(kBody, 10), section(kFooter, 10), section(kCarriedOver, 10),
+         section(kCarriedForward, 10), sumFunction("Celkem", "#cislo"),
          sumFunction("Strana", "#cislo", 1), field("T", 0, 0, 0), label("D", 0, 0, "převádí se"),
          function("D", 0, 100, 0), label("N", 0, 0, "převedeno"), function("N", 0, 100, 0),
          function("P", 1, 100, 0)},
@@ -72,8 +72,8 @@ TEST(LayoutScenario, RunningAndPageSumsInCarriedSectionsAndFooters) {
     ASSERT_EQ(b.run->pageCount(), 2);
     EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "3@0,20", "převádí se@0,30", "6@100,30",
                                         "6@100,40"}));
-    EXPECT_EQ(b.placed(1), (QStringList{"převedeno@0,0", "6@100,0", "4@0,10", "5@0,20", "6@0,30",
-                                        "15@100,40"}));
+    EXPECT_EQ(b.placed(1),
+              (QStringList{"převedeno@0,0", "6@100,0", "4@0,10", "5@0,20", "6@0,30", "15@100,40"}));
 }
 
 // Page height 100, body 20, carried forward and carried over 10 each.
@@ -226,11 +226,10 @@ TEST(LayoutScenario, ColumnRowsMakeRoomForTheTallestMemoOfTheRow) {
         QList<RawRecord> rows;
         for (int i = 0; i < c.memos.size(); ++i)
             rows.append({QVariant::fromValue<qint64>(i + 1), c.memos[i]});
-        const Built b = buildReport(
-            {version(1), paper(c.pageHeight, 200, 2, 0), section(kBody, 20), section(kEnd, 10),
-             field("T", 0, 50, 0, 40, 10), field("T", 1, 0, 0, 40, 15, 64),
-             label("K", 0, 0, "konec")},
-            memoryTable(defs, rows));
+        const Built b = buildReport({version(1), paper(c.pageHeight, 200, 2, 0), section(kBody, 20),
+                                     section(kEnd, 10), field("T", 0, 50, 0, 40, 10),
+                                     field("T", 1, 0, 0, 40, 15, 64), label("K", 0, 0, "konec")},
+                                    memoryTable(defs, rows));
         ASSERT_EQ(b.run->pageCount(), c.pages.size()) << c.what;
         for (int p = 0; p < c.pages.size(); ++p) EXPECT_EQ(b.placed(p), c.pages[p]) << c.what;
     }
@@ -243,10 +242,9 @@ TEST(LayoutScenario, RecordWhoseMemoGrowsPastThePageGoesToTheNextPage) {
     QList<RawRecord> rows;
     const char* memos[] = {"a", "b\nc\nd\ne\nf\ng", "h"};
     for (int i = 0; i < 3; ++i) rows.append({QVariant::fromValue<qint64>(i + 1), memos[i]});
-    const Built b =
-        buildReport({version(1), paper(100), section(kBody, 20),
-                     field("T", 1, 0, 0, 90, 15, 64), field("T", 0, 100, 0)},
-                    memoryTable(defs, rows));
+    const Built b = buildReport({version(1), paper(100), section(kBody, 20),
+                                 field("T", 1, 0, 0, 90, 15, 64), field("T", 0, 100, 0)},
+                                memoryTable(defs, rows));
     ASSERT_EQ(b.run->pageCount(), 3);
     EXPECT_EQ(b.placed(0), (QStringList{"a@0,0", "1@100,0"}));
     EXPECT_EQ(b.placed(1), (QStringList{"b|c|d|e|f|g@0,0", "2@100,0"}));
