@@ -47,7 +47,7 @@ bool LayoutEngine::advanceToNextRecord() {
     stepVariable(kVarLineNumber);
     stepVariable(kVarPlanLineNumber);
 
-    if (groupCount_ > 0 && in_.model->group(groupCount_ - 1)->changed) groupFilling(false, true);
+    if (groupCount_ > 0 && in_.model->group(groupCount_ - 1)->changed) groupFilling(false);
 
     for (int g = 0; g < groupCount_; ++g) in_.model->group(g)->lookAheadText = groupText(g);
 

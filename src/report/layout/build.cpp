@@ -200,7 +200,9 @@ void LayoutEngine::runPass() {
         if (poll()) break;
     }
 
-    groupFilling(true, false);
+    // The last group fills as every other group does: its row in group
+    // counts the filler rows, so a condition on it ends the filling.
+    groupFilling(true);
     pageFilling(true);
     finishRow();
     for (int g = groupCount_ - 1; g >= 0; --g)

@@ -108,8 +108,9 @@ private:
     void newPage();
     void pageBreak();
     void pageFilling(bool atEnd);
-    // rowVariable: step the last group's row-in-group variable after each row.
-    void groupFilling(bool atEnd, bool rowVariable);
+    // Each filler row steps the last group's row-in-group variable and
+    // refreshes the functions' current values, which the fill body's test reads.
+    void groupFilling(bool atEnd);
 
     // --- records (advance.cpp) ---
     bool advanceToNextRecord();

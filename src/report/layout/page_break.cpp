@@ -26,7 +26,7 @@ void LayoutEngine::pageFilling(bool atEnd) {
     }
 }
 
-void LayoutEngine::groupFilling(bool atEnd, bool rowVariable) {
+void LayoutEngine::groupFilling(bool atEnd) {
     if (groupCount_ == 0) return;
     while (!cancelled_ && anyGroupFill_ && fillRowFits(atEnd, true)) {
         const int yBefore = y_;
@@ -36,7 +36,7 @@ void LayoutEngine::groupFilling(bool atEnd, bool rowVariable) {
             if (!plan->fillGroup || !outputIf(plan->sections[PlanSection::Body], Test::B, true))
                 continue;
             output = true;
-            if (rowVariable) stepVariable(groupVariableIndex(groupCount_ - 1, kGroupLineNumber));
+            stepVariable(groupVariableIndex(groupCount_ - 1, kGroupLineNumber));
             for (int i = 0; i < in_.functions->count(); ++i)
                 in_.functions->item(i)->RefreshCurrent();
         }
