@@ -332,15 +332,15 @@ TEST(LayoutScenario, GroupFillingStopsWhenTheRowInGroupReachesTheCondition) {
     // in group (variable 8, "$9") counts the filler rows too.
     const QString plan = "I,7,0,0,0,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
     const QString group = "I,4,0,1,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0";
-    const Built b = buildReport(
-        {version(1, false, true), paper(500), section(kBody, 10, 0, 1), plan, group,
-         "F,3,Doplnit,\"\",3,\"0\",0,\"$9<4\",0,15,0,0,\"\"", label("T", 0, 0, "---"),
-         field("T1", 0, 0, 0), label("U0", 0, 0, "konec")},
-        numberTable(3, {"A", "A", "B"}));
+    const Built b =
+        buildReport({version(1, false, true), paper(500), section(kBody, 10, 0, 1), plan, group,
+                     "F,3,Doplnit,\"\",3,\"0\",0,\"$9<4\",0,15,0,0,\"\"", label("T", 0, 0, "---"),
+                     field("T1", 0, 0, 0), label("U0", 0, 0, "konec")},
+                    numberTable(3, {"A", "A", "B"}));
     ASSERT_EQ(b.run->pageCount(), 1);
-    EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,10", "---@0,20", "---@0,30", "konec@0,40",
-                                        "3@0,50", "---@0,60", "---@0,70", "---@0,80",
-                                        "konec@0,90"}));
+    EXPECT_EQ(b.placed(0),
+              (QStringList{"1@0,0", "2@0,10", "---@0,20", "---@0,30", "konec@0,40", "3@0,50",
+                           "---@0,60", "---@0,70", "---@0,80", "konec@0,90"}));
 }
 
 TEST(LayoutScenario, OneRecordPrintsTheCurrentRecordOnly) {
