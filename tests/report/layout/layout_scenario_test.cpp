@@ -314,6 +314,18 @@ TEST(LayoutScenario, PageFillingRepeatsTheMainBodyAfterThePlanRecords) {
     EXPECT_EQ(b.placed(0), (QStringList{"1@0,0", "2@0,20", "---@0,40", "---@0,60", "---@0,80"}));
 }
 
+TEST(LayoutScenario, PlanBodyFillsThePageInColumnsLikeItsRecordRows) {
+    // Two columns; the main body prints the records, plan 1's body fills the
+    // page, continuing the half-filled row.
+    const QString plan = "I,7,0,0,0,0,0,0,0,0,0,1,20,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0";
+    const Built b = buildReport({version(1), paper(60, 200, 2), section(kBody, 20), plan,
+                                 field("T", 0, 0, 0), label("T1", 0, 0, "---")},
+                                numberTable(3));
+    ASSERT_EQ(b.run->pageCount(), 1);
+    EXPECT_EQ(b.placed(0),
+              (QStringList{"1@0,0", "2@100,0", "3@0,20", "---@100,20", "---@0,40", "---@100,40"}));
+}
+
 TEST(LayoutScenario, GroupFillingFillsEachGroupBeforeItsEnd) {
     const QString plan = "I,7,0,0,0,0,0,0,0,0,0,1,20,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0";
     const QString group = "I,4,0,1,0,0,0,0,0,0,1,10,0,0,0,0,0,0,0,0,0";
