@@ -29,6 +29,11 @@ TEST(LayoutDegenerate, OddFiguresBuildToAnEnd) {
         // A body taller than the page, and a memo that grows without end.
         {version(1), paper(100), section(2, 500), field("T", 0, 0, 0)},
         {version(1), paper(100), section(2, 10), "T,2,1,0,0,10,10,Arial,30000,0,0,64,0,1,238"},
+        // The same memo in rows of three columns, printing records and filling the page.
+        {version(1), paper(100, 300, 3), section(2, 10),
+         "T,2,1,0,0,10,10,Arial,30000,0,0,64,0,1,238"},
+        {version(1, true, false), paper(100, 300, 3), section(2, 10), fillPlan,
+         "T,2,1,0,0,10,10,Arial,30000,0,0,64,0,1,238"},
     };
     FieldDefs defs{{"cislo", FieldType::Integer, 0, false}, {"pozn", FieldType::Memo, 0, false}};
     QList<RawRecord> rows;
