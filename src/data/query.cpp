@@ -146,48 +146,22 @@ bool Query::prepare(QString* error) {
                 replacement = conn_->aliases.value(key);
                 if (replacement.isEmpty()) {
                     const QString alias = QStringLiteral("f%1").arg(conn_->nextAlias++);
-                    TableKind kind = detectTableKind(path);
                     QString err;
-                    if (kind == TableKind::LabelFile || kind == TableKind::Sqlite) {
-                        SqliteStatement st;
-                        if (!st.prepare(conn_->db,
-                                        QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(alias),
-                                        &err)) {
-                            if (error) *error = err;
-                            return false;
-                        }
-                        st.bindText(1, path);
-                        if (!st.execute(&err)) {
-                            if (error)
-                                *error =
-                                    QStringLiteral("Tabulku %1 nelze připojit: %2").arg(ident, err);
-                            return false;
-                        }
-                        QString table = QString::fromLatin1(kLabelTable);
-                        if (kind == TableKind::Sqlite) {
-                            auto store = SqliteTableStore::open(path, QString(), true, &err);
-                            if (!store) {
-                                if (error) *error = err;
-                                return false;
-                            }
-                            table = store->tableName();
-                        }
-                        replacement = alias + QLatin1Char('.') + sqlIdentifier(table);
-                    } else {
-                        QString lit = path;
-                        lit.replace(QLatin1Char('\''), QLatin1String("''"));
-                        if (!conn_->db.exec(
-                                QStringLiteral(
-                                    "CREATE VIRTUAL TABLE temp.%1 USING dorvana_table('%2')")
-                                    .arg(alias, lit),
-                                &err)) {
-                            if (error)
-                                *error =
-                                    QStringLiteral("Tabulku %1 nelze otevřít: %2").arg(ident, err);
-                            return false;
-                        }
-                        replacement = QStringLiteral("temp.") + alias;
+                    // Every kind of file, label files too, is read through the table
+                    // module: its text columns sort as texts are read (Czech order).
+                    QString lit = path;
+                    lit.replace(QLatin1Char('\''), QLatin1String("''"));
+                    if (!conn_->db.exec(
+                            QStringLiteral(
+                                "CREATE VIRTUAL TABLE temp.%1 USING dorvana_table('%2')")
+                                .arg(alias, lit),
+                            &err)) {
+                        if (error)
+                            *error =
+                                QStringLiteral("Tabulku %1 nelze otevřít: %2").arg(ident, err);
+                        return false;
                     }
+                    replacement = QStringLiteral("temp.") + alias;
                     conn_->aliases.insert(key, replacement);
                 }
                 out += replacement;

@@ -7,7 +7,16 @@
 #include <QTime>
 #include <utility>
 
+#include "report/expr/format/text_compare.h"
+
 namespace dorvana {
+
+namespace {
+int compareCollated(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return compareText(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                       QString::fromUtf8(static_cast<const char*>(b), lengthB));
+}
+}  // namespace
 
 SqliteDb::~SqliteDb() {
     close();
@@ -45,6 +54,8 @@ bool SqliteDb::open(const QString& path, Mode mode, QString* error) {
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 2000);
+    sqlite3_create_collation_v2(db_, kTextCollation, SQLITE_UTF8, nullptr, compareCollated,
+                                nullptr);
     return true;
 }
 

@@ -11,6 +11,11 @@ struct sqlite3_stmt;
 
 namespace dorvana {
 
+// The collation every connection knows: texts in the order of the locale in
+// force (Czech: "č" after "c", "ch" after "h"). Query columns of text
+// use it, so ORDER BY sorts as a clerk reads.
+inline constexpr const char* kTextCollation = "CESKY";
+
 class SqliteStatement;
 
 class SqliteDb {

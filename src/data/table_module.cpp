@@ -56,8 +56,12 @@ int xConnect(sqlite3* db, void*, int argc, const char* const* argv, sqlite3_vtab
         return SQLITE_ERROR;
     }
     QStringList cols;
-    for (const FieldDef& d : store->fieldDefs())
-        cols << sqlIdentifier(d.name) + QLatin1Char(' ') + declTypeOfField(d);
+    for (const FieldDef& d : store->fieldDefs()) {
+        QString col = sqlIdentifier(d.name) + QLatin1Char(' ') + declTypeOfField(d);
+        if (d.type == FieldType::String || d.type == FieldType::Memo)
+            col += QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
+        cols << col;
+    }
     const QByteArray schema =
         QStringLiteral("CREATE TABLE x(%1)").arg(cols.join(QLatin1String(", "))).toUtf8();
     const int rc = sqlite3_declare_vtab(db, schema.constData());

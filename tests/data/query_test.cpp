@@ -51,6 +51,39 @@ protected:
     QString labels_, csv_;
 };
 
+TEST_F(QueryTest, TextsSortInCzechOrderInEveryKindOfFile) {
+    // Code points would put "Chřest" before "Cibule" and "Čaj" after "Dýně".
+    const char* names[] = {"Dýně", "Chřest", "Čaj", "Cibule", "Zelí"};
+    const QList<QString> czech = {QStringLiteral("Cibule"), QStringLiteral("Čaj"),
+                                  QStringLiteral("Dýně"), QStringLiteral("Chřest"),
+                                  QStringLiteral("Zelí")};
+    const QString labels = dir_.filePath(QStringLiteral("zelenina.db"));
+    QString err;
+    ASSERT_TRUE(createLabelFile(labels, &err)) << err.toStdString();
+    auto store = LabelFileStore::open(labels, &err);
+    ASSERT_TRUE(store) << err.toStdString();
+    QList<RawRecord> rows;
+    QByteArray csv = "cislo;nazev1\r\n";
+    for (int i = 0; i < 5; ++i) {
+        RawRecord r(16);
+        r[0] = QVariant::fromValue<qint64>(i + 1);
+        r[1] = QString::fromUtf8(names[i]);
+        rows << r;
+        csv += QByteArray::number(i + 1) + ';' + names[i] + "\r\n";
+    }
+    ASSERT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
+    store.reset();
+    const QString csvPath = dir_.filePath(QStringLiteral("zelenina.csv"));
+    ASSERT_TRUE(test::writeBytes(csvPath, csv));
+    for (const QString& path : {labels, csvPath}) {
+        Query q;
+        q.setSql({QStringLiteral("SELECT T1.* FROM \"%1\" T1 ORDER BY nazev1").arg(path)});
+        ASSERT_TRUE(q.open(&err)) << err.toStdString();
+        EXPECT_EQ(column(*q.dataSet(), "nazev1"), czech) << path.toStdString();
+        EXPECT_EQ(q.dataSet()->findField(QStringLiteral("nazev1"))->dataType(), FieldType::String);
+    }
+}
+
 TEST_F(QueryTest, OrderMacroSortsTheLabelFileAscendingAndDescending) {
     Query q;
     q.setSql({QStringLiteral("SELECT T1.*"), QStringLiteral("FROM \"%1\" T1").arg(labels_),
