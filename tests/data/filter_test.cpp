@@ -5,27 +5,11 @@
 #include <QDate>
 
 #include "data/data_set.h"
+#include "data/memory_store.h"
 
 using namespace dorvana;
 
 namespace {
-
-class MemoryStore : public RecordStore {
-public:
-    MemoryStore(FieldDefs defs, QList<RawRecord> rows)
-        : defs_(std::move(defs)), rows_(std::move(rows)) {}
-    QString kindName() const override { return QStringLiteral("paměť"); }
-    const FieldDefs& fieldDefs() const override { return defs_; }
-    qint64 rowCount() const override { return rows_.size(); }
-    bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString*) override {
-        for (qint64 i = first; i < std::min(first + count, rowCount()); ++i) out->append(rows_[i]);
-        return true;
-    }
-
-private:
-    FieldDefs defs_;
-    QList<RawRecord> rows_;
-};
 
 QVariant i64(qint64 v) {
     return QVariant::fromValue<qint64>(v);

@@ -1,27 +1,8 @@
 #include "layout_test_support.h"
 
+#include "data/memory_store.h"
+
 namespace dorvana::test {
-
-namespace {
-
-class MemoryStore : public RecordStore {
-public:
-    MemoryStore(FieldDefs defs, QList<RawRecord> rows)
-        : defs_(std::move(defs)), rows_(std::move(rows)) {}
-    QString kindName() const override { return QStringLiteral("paměť"); }
-    const FieldDefs& fieldDefs() const override { return defs_; }
-    qint64 rowCount() const override { return rows_.size(); }
-    bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString*) override {
-        for (qint64 i = first; i < std::min(first + count, rowCount()); ++i) out->append(rows_[i]);
-        return true;
-    }
-
-private:
-    FieldDefs defs_;
-    QList<RawRecord> rows_;
-};
-
-}  // namespace
 
 std::unique_ptr<DataSet> memoryTable(const FieldDefs& defs, const QList<RawRecord>& rows) {
     return std::make_unique<DataSet>(std::make_unique<MemoryStore>(defs, rows));
