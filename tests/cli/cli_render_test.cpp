@@ -13,36 +13,20 @@
 
 namespace {
 
-QString cliPath() {
-    return QStringLiteral(DORVANA_BINARY_DIR "/src/cli/dorvana-cli");
-}
+using dorvana::test::CliRun;
+
 QString sample(const char* relative) {
     return dorvana::test::sourcePath(QStringLiteral("samples/") + QString::fromUtf8(relative));
 }
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString error;
-};
-
-CliRun render(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    env.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Prague"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.start(cliPath(), QStringList{QStringLiteral("render")} + args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+dorvana::test::CliRun render(const QStringList& args) {
+    return dorvana::test::runCli(QStringLiteral("render"), args);
 }
 
 class RenderCli : public testing::Test {
 protected:
     void SetUp() override {
-        if (!QFileInfo(cliPath()).isExecutable()) GTEST_SKIP() << "dorvana-cli is not built";
+        if (!dorvana::test::cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
     }
     // Renders to a JSON dump and reads it back.
     QJsonObject dump(QStringList args, CliRun* run = nullptr) {

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace dorvana::test {
 
@@ -14,5 +15,19 @@ QByteArray fileBytes(const QString& path);
 
 // Writes bytes to a file, creating folders; returns false on failure.
 bool writeBytes(const QString& path, const QByteArray& bytes);
+
+// The dorvana-cli of this build, and whether it is built (tests of it skip otherwise).
+QString cliPath();
+bool cliBuilt();
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;    // stdout
+    QString error;  // stderr
+};
+
+// Runs `dorvana-cli COMMAND ARGS...` in the tests' environment (C.UTF-8, which
+// counts as Czech, Prague time, offscreen Qt) and waits up to two minutes.
+CliRun runCli(const QString& command, const QStringList& args);
 
 }  // namespace dorvana::test

@@ -7,34 +7,16 @@
 
 #include "support/test_support.h"
 
+using namespace dorvana::test;
+
 namespace {
 
-QString cliPath() {
-    return QStringLiteral(DORVANA_BINARY_DIR "/src/cli/dorvana-cli");
-}
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString error;
-};
-
 CliRun runEval(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A C locale counts as Czech: decimal comma in texts, d.m.yyyy dates.
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    env.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Prague"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.start(cliPath(), QStringList{QStringLiteral("eval")} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return runCli(QStringLiteral("eval"), args);
 }
 
 TEST(EvalCli, PrintsKindAndValueOrError) {
-    if (!QFileInfo(cliPath()).isExecutable()) GTEST_SKIP() << "dorvana-cli is not built";
+    if (!cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
     const struct {
         QStringList args;
         int exitCode;
@@ -62,7 +44,7 @@ TEST(EvalCli, PrintsKindAndValueOrError) {
 }
 
 TEST(EvalCli, ReadsFieldsOfATableRecord) {
-    if (!QFileInfo(cliPath()).isExecutable()) GTEST_SKIP() << "dorvana-cli is not built";
+    if (!cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
     QTemporaryDir dir;
     const QString table = dir.filePath(QStringLiteral("zbozi.csv"));
     ASSERT_TRUE(dorvana::test::writeBytes(

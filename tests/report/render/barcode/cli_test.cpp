@@ -7,36 +7,25 @@
 #include <QTemporaryDir>
 
 #include "render_helpers.h"
+#include "support/test_support.h"
 
 using namespace dorvana::test;
 
 namespace {
 
-QString cliPath() {
-    return QStringLiteral(DORVANA_BINARY_DIR "/src/cli/dorvana-cli");
-}
-
-struct CliRun {
-    int exitCode = -1;
-    QString error;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess p;
-    p.start(cliPath(), QStringList{QStringLiteral("barcode")} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+CliRun runBarcode(const QStringList& args) {
+    return runCli(QStringLiteral("barcode"), args);
 }
 
 }  // namespace
 
 TEST(BarcodeCli, DrawsTheElementIntoAPng) {
-    if (!QFileInfo(cliPath()).isExecutable()) GTEST_SKIP() << "dorvana-cli is not built";
+    if (!cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("ean.png"));
     // Options before and after each other, default size 200 x 100 at 300 dpi.
     const CliRun run =
-        runCli({QStringLiteral("--data"), QStringLiteral("590123412345"),
+        runBarcode({QStringLiteral("--data"), QStringLiteral("590123412345"),
                 QStringLiteral("--format=031010000120010015#0"), QStringLiteral("--out"), out});
     ASSERT_EQ(run.exitCode, 0) << run.error.toStdString();
     const QImage image(out);
@@ -52,7 +41,7 @@ TEST(BarcodeCli, DrawsTheElementIntoAPng) {
     }
 
     const QString turned = dir.filePath(QStringLiteral("turned.png"));
-    ASSERT_EQ(runCli({QStringLiteral("--format"), QStringLiteral("071010000120010015#0"),
+    ASSERT_EQ(runBarcode({QStringLiteral("--format"), QStringLiteral("071010000120010015#0"),
                       QStringLiteral("--data"), QStringLiteral("abc"), QStringLiteral("--out"),
                       turned, QStringLiteral("--width"), QStringLiteral("80"),
                       QStringLiteral("--height"), QStringLiteral("250"), QStringLiteral("--dpi"),
@@ -65,7 +54,7 @@ TEST(BarcodeCli, DrawsTheElementIntoAPng) {
 }
 
 TEST(BarcodeCli, Failures) {
-    if (!QFileInfo(cliPath()).isExecutable()) GTEST_SKIP() << "dorvana-cli is not built";
+    if (!cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("x.png"));
     const QString format = QStringLiteral("031010000120010015#0");
@@ -84,7 +73,7 @@ TEST(BarcodeCli, Failures) {
          "Výstup musí být soubor .png"},
     };
     for (const auto& c : cases) {
-        const CliRun run = runCli(c.args);
+        const CliRun run = runBarcode(c.args);
         EXPECT_EQ(run.exitCode, 1) << c.message;
         EXPECT_TRUE(run.error.contains(QString::fromUtf8(c.message))) << run.error.toStdString();
     }
