@@ -419,15 +419,6 @@ TEST(PictureRule, TextKindsWithAPictureDrawItWithTheirFrame) {
     EXPECT_TRUE(dark(image, 49, 35));   // the right frame line
 }
 
-namespace {
-struct CancelAfter : Progress {
-    int polls = 0, limit;
-    explicit CancelAfter(int n) : limit(n) {}
-    void step(int, int, const QString&) override {}
-    bool cancelled() override { return ++polls >= limit; }
-};
-}  // namespace
-
 TEST(DrawPage, DrawsInOrderAndStopsAtOnceOnCancel) {
     TStranaPrvku page;
     page.append(makeElement(8, 0, 0, 10, 10));

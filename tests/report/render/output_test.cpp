@@ -31,11 +31,6 @@ PageStore twoPages() {
     return store;
 }
 
-struct CancelNow : Progress {
-    void step(int, int, const QString&) override {}
-    bool cancelled() override { return true; }
-};
-
 }  // namespace
 
 TEST(PdfOutput, OnePageAPageAtThePapersSizeWithVectorText) {
@@ -75,7 +70,7 @@ TEST(PdfOutput, FailuresLeaveAnEarlierFileWhole) {
     const QString path = dir.filePath(QStringLiteral("out.pdf"));
     ASSERT_TRUE(writeBytes(path, "earlier"));
     QString error;
-    CancelNow cancel;
+    CancelAfter cancel(1);
     EXPECT_FALSE(writePdf(twoPages(), path, &error, &cancel));
     EXPECT_EQ(error, QStringLiteral("Výstup byl přerušen."));
     EXPECT_EQ(fileBytes(path), QByteArray("earlier"));

@@ -63,13 +63,6 @@ QString jobText(const RecordedJob& job) {
     return pdfText(path);
 }
 
-struct CancelAfter : Progress {
-    int polls = 0, limit;
-    explicit CancelAfter(int n) : limit(n) {}
-    void step(int, int, const QString&) override {}
-    bool cancelled() override { return ++polls >= limit; }
-};
-
 }  // namespace
 
 TEST(PrintPages, RangeIsClampedToThePagesThereAre) {

@@ -6,10 +6,19 @@
 #include <QString>
 #include <memory>
 
+#include "base/progress.h"
 #include "report/layout/pages/printed_element.h"
 #include "report/render/draw_context.h"
 
 namespace dorvana::test {
+
+// A progress whose user cancels at the n-th poll (1: at once).
+struct CancelAfter : Progress {
+    int polls = 0, limit;
+    explicit CancelAfter(int n) : limit(n) {}
+    void step(int, int, const QString&) override {}
+    bool cancelled() override { return ++polls >= limit; }
+};
 
 // A printed element of the given kind and box with its own style.
 TPrevPrvek makeElement(int kind, int x, int y, int w, int h);
