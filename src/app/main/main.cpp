@@ -1,0 +1,47 @@
+// dorvana: the application. Without arguments the main window over the label
+// files of the current directory; --preview and --design open one report
+// window on its own.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+const char kUsage[] =
+    "použití:\n"
+    "  dorvana                 hlavní okno nad soubory štítků aktuální složky\n"
+    "  dorvana --version       verze programu\n"
+    "  dorvana --help          tento přehled\n";
+
+// Standard buttons and dialogs of Qt speak Czech.
+void loadCzechTranslations(QApplication& app) {
+    auto* qt = new QTranslator(&app);
+    if (qt->load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qt);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dorvana"));
+    QApplication::setApplicationVersion(QStringLiteral(DORVANA_VERSION));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    loadCzechTranslations(app);
+
+    const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == u"--version") {
+        std::printf("dorvana %s\n", DORVANA_VERSION);
+        return 0;
+    }
+    if (!args.isEmpty() && (args[0] == u"--help" || args[0] == u"-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
