@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include "base/names.h"
 #include "report/expr/evaluator.h"
 #include "report/expr/format/format_settings.h"
 #include "report/expr/value_source.h"
@@ -34,7 +35,7 @@ public:
     }
     TaggedValue variableValue(int i) override { return TaggedValue(qint32(i)); }
     int fieldIndex(const QString& name) override {
-        return sameNameIgnoringAsciiCase(name, QStringLiteral("CENA")) ? 2 : -1;
+        return sameName(name, QStringLiteral("CENA")) ? 2 : -1;
     }
     int functionIndex(const QString&) override { return -1; }
 };

@@ -64,7 +64,7 @@ void BM_LabelSheet(benchmark::State& state) {
     // Without the price function (its number formatting) the engine's own share shows.
     if (state.range(1) == 0) lines.removeIf([](const QString& l) { return l.startsWith("T,6"); });
     run.loadTemplate(lines);
-    run.EndPage = 0;  // no page limit (the component stops at 9999 by default)
+    run.settings.EndPage = 0;  // no page limit (the component stops at 9999 by default)
     NoProgress progress;
     qint64 elements = 0, heldBytes = 0;
     for (auto _ : state) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/names.h"
 #include "report/expr/evaluator.h"
 #include "report/expr/format/date_time_format.h"
 #include "report/expr/format/format_settings.h"
@@ -49,11 +50,11 @@ public:
     int fieldIndex(const QString& name) override {
         static const char* const kNames[] = {"CISLO", "CENA", "NAZEV", "PLATNY", "DATUM", "POZN"};
         for (int i = 0; i < 6; ++i)
-            if (sameNameIgnoringAsciiCase(name, QString::fromLatin1(kNames[i]))) return i;
+            if (sameName(name, QString::fromLatin1(kNames[i]))) return i;
         return -1;
     }
     int functionIndex(const QString& name) override {
-        return sameNameIgnoringAsciiCase(name, QStringLiteral("FUNKCE")) ? 0 : -1;
+        return sameName(name, QStringLiteral("FUNKCE")) ? 0 : -1;
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QTextStream>
 #include <memory>
 
+#include "base/names.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "data/data_set.h"
@@ -41,7 +42,7 @@ public:
         if (!table_) return -1;
         for (int i = 0; i < table_->fieldCount(); ++i) {
             const Field* field = table_->field(i);
-            if (field && sameNameIgnoringAsciiCase(field->name(), name)) return i;
+            if (field && sameName(field->name(), name)) return i;
         }
         return -1;
     }

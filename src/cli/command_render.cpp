@@ -16,13 +16,12 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "data/data_set.h"
-#include "data/query.h"
-#include "data/table_open.h"
 #include "report/layout/font_measurer.h"
 #include "report/layout/pages/page_dump.h"
 #include "report/render/job/headless_print.h"
 #include "report/render/page_output.h"
 #include "report/run/report_component.h"
+#include "report/run/report_data.h"
 #include "report/run/report_job.h"
 #include "report/run/template_list.h"
 
@@ -58,89 +57,6 @@ void warn(const QString& message) {
 }
 
 enum class Output { None, Json, Pdf, Png };
-
-// The records of the report: the --sql query, or the --table file, through a
-// query when the template asks for an order or has SQL of its own.
-class ReportData {
-public:
-    bool open(const CliArgs& a, const TemplateLeadingInfo& info, QString* error) {
-        const QString table = a.value(QStringLiteral("table"));
-        if (!table.isEmpty() && !QFileInfo(table).isFile()) {
-            *error = QStringLiteral("tabulka „%1“ neexistuje").arg(table);
-            return false;
-        }
-        const QString directory = table.isEmpty() ? QString() : QFileInfo(table).absolutePath();
-        if (a.has(QStringLiteral("sql")))
-            return openQuery({a.value(QStringLiteral("sql"))}, directory, info.orderText, error);
-        if (table.isEmpty()) return true;  // a report without records
-        const QString from =
-            QStringLiteral("FROM \"%1\" T1").arg(QFileInfo(table).absoluteFilePath());
-        if (info.sql) {
-            // The template's own SQL over the table's directory; when it does
-            // not prepare, the table itself as the application falls back.
-            query_ = std::make_unique<Query>();
-            query_->setDatabase(directory);
-            query_->setSql(info.sqlLines);
-            if (!info.orderText.isEmpty())
-                query_->setMacro(QStringLiteral("ORDER"), info.orderText);
-            QString why;
-            if (query_->prepare(&why)) return openPrepared(error);
-            warn(QStringLiteral("Chybný SQL dotaz ve zdroji dat !!! (%1)").arg(why));
-            return openQuery({QStringLiteral("SELECT T1.* ") + from}, directory, {}, error);
-        }
-        if (!info.orderText.isEmpty()) {
-            query_ = std::make_unique<Query>();
-            query_->setSql(
-                {QStringLiteral("SELECT T1.*"), from, QStringLiteral("ORDER BY %ORDER")});
-            query_->setMacro(QStringLiteral("ORDER"), info.orderText);
-            QString why;
-            if (!query_->prepare(&why)) {
-                *error = QStringLiteral("Chybné položky v třídícím řetězci ve zdroji dat !!! (%1)")
-                             .arg(why);
-                return false;
-            }
-            return openPrepared(error);
-        }
-        table_ = openAnyTable(table, error);
-        if (!table_ && error->isEmpty())
-            *error = QStringLiteral("tabulku „%1“ nelze otevřít").arg(table);
-        return table_ != nullptr;
-    }
-    DataSet* dataSet() const { return query_ ? query_->dataSet() : table_.get(); }
-
-private:
-    bool openQuery(const QStringList& sql, const QString& directory, const QString& order,
-                   QString* error) {
-        query_ = std::make_unique<Query>();
-        query_->setDatabase(directory);
-        query_->setSql(sql);
-        if (!order.isEmpty()) query_->setMacro(QStringLiteral("ORDER"), order);
-        return openPrepared(error);
-    }
-    bool openPrepared(QString* error) {
-        QString why;
-        if (query_->open(&why)) return true;
-        *error = QStringLiteral("dotaz nelze provést: %1").arg(why);
-        return false;
-    }
-
-    std::unique_ptr<Query> query_;
-    std::unique_ptr<DataSet> table_;
-};
-
-// Pages first.. of the build (first from 0), sharing the elements' styles.
-PageStore pagesFrom(const PageStore& pages, int first) {
-    PageStore out;
-    out.paper = pages.paper;
-    out.printerScaleX = pages.printerScaleX;
-    out.printerScaleY = pages.printerScaleY;
-    for (int n = first; n < pages.pageCount(); ++n) {
-        const int k = n - first;
-        out.ensurePages(k + 1);
-        for (const TPrevPrvek& e : pages.page(n).elements()) out.addElement(k, e);
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -181,12 +97,12 @@ int runRender(const QStringList& args) {
     else
         return fail(QStringLiteral("výstup „%1“ musí mít příponu .json, .pdf nebo .png").arg(out));
 
-    int record = 1, maxRecords = 0, startPage = 1, endPage = 9999, dpi = 300, copies = 0;
+    int record = 1, maxRecords = 0, startPage = 1, endPage = kDefaultEndPage, dpi = 300, copies = 0;
     if (!a.intValue(QStringLiteral("record"), 1, &record, &error) ||
         !a.intValue(QStringLiteral("copies"), 0, &copies, &error) ||
         !a.intValue(QStringLiteral("max-records"), 0, &maxRecords, &error) ||
         !a.intValue(QStringLiteral("start-page"), 1, &startPage, &error) ||
-        !a.intValue(QStringLiteral("end-page"), 9999, &endPage, &error) ||
+        !a.intValue(QStringLiteral("end-page"), kDefaultEndPage, &endPage, &error) ||
         !a.intValue(QStringLiteral("dpi"), 300, &dpi, &error))
         return fail(error);
     if (record < 1) return fail(QStringLiteral("volba --record čeká číslo záznamu od 1"));
@@ -207,8 +123,13 @@ int runRender(const QStringList& args) {
         return fail(QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"")
                         .arg(templatePath));
 
+    ReportDataRequest request;
+    request.table = a.value(QStringLiteral("table"));
+    request.hasSql = a.has(QStringLiteral("sql"));
+    request.sql = a.value(QStringLiteral("sql"));
     ReportData data;
-    if (!data.open(a, info, &error)) return fail(error);
+    if (!data.open(request, info, &error)) return fail(error);
+    for (const QString& warning : data.warnings()) warn(warning);
     DataSet* records = data.dataSet();
     if (!records && (a.has(QStringLiteral("record")) || a.has(QStringLiteral("one-record"))))
         return fail(

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cassert>
 
+#include "base/names.h"
 #include "data/field_value.h"
 #include "data/filter_expression.h"
 
@@ -166,7 +168,7 @@ void DataSet::rebuildFields() {
     // Keep display settings of fields that exist again under the same name.
     for (auto& f : fields_)
         for (auto& o : old)
-            if (o->name().compare(f->name(), Qt::CaseInsensitive) == 0 &&
+            if (sameName(o->name(), f->name()) &&
                 o->dataType() == f->dataType()) {
                 f->displayLabel_ = o->displayLabel_;
                 f->displayFormat_ = o->displayFormat_;
@@ -256,8 +258,11 @@ const RawRecord* DataSet::fetchRow(qint64 row) {
             lastError_ = err;
             return nullptr;
         }
+        // A store gives at most the rows asked for, from the first one on.
+        assert(cache_.size() <= kWindow);
         if (row >= cacheFirst_ + cache_.size()) return nullptr;
     }
+    assert(row >= cacheFirst_ && row - cacheFirst_ < cache_.size());
     return &cache_[qsizetype(row - cacheFirst_)];
 }
 
@@ -392,7 +397,7 @@ Field* DataSet::field(int index) const {
 
 int DataSet::fieldIndex(const QString& name) const {
     for (const auto& f : fields_)
-        if (f->name().compare(name, Qt::CaseInsensitive) == 0) return f->index();
+        if (sameName(f->name(), name)) return f->index();
     return -1;
 }
 
@@ -639,7 +644,7 @@ bool DataSet::setFiltered(bool on, QString* error) {
     auto resolve = [this](const QString& name) -> std::optional<FilterField> {
         // Display labels first (what the filter dialog writes), then names.
         for (const auto& f : fields_)
-            if (f->displayLabel().compare(name, Qt::CaseInsensitive) == 0)
+            if (sameName(f->displayLabel(), name))
                 return FilterField{f->index(), f->dataType()};
         if (Field* f = findField(name)) return FilterField{f->index(), f->dataType()};
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 #include <QTranslator>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -27,6 +28,15 @@ void loadCzechTranslations(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the windowing system is asked for (no display needed).
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("dorvana %s\n", DORVANA_VERSION);
+        return 0;
+    }
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvana"));
     QApplication::setApplicationVersion(QStringLiteral(DORVANA_VERSION));
@@ -34,14 +44,6 @@ int main(int argc, char** argv) {
     loadCzechTranslations(app);
 
     const QStringList args = app.arguments().mid(1);
-    if (!args.isEmpty() && args[0] == u"--version") {
-        std::printf("dorvana %s\n", DORVANA_VERSION);
-        return 0;
-    }
-    if (!args.isEmpty() && (args[0] == u"--help" || args[0] == u"-h")) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/names.h"
 #include "report/expr/value_text.h"
 
 namespace dorvana {
@@ -97,19 +98,8 @@ int builtinArgumentCount(int code) {
 int findBuiltinFunction(QStringView word) {
     const qsizetype n = word.size();
     if (n == 0 || n > kBuiltinNameLength) return 0;
-    char upper[kBuiltinNameLength + 1] = {};
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = word[i].unicode();
-        if (c > 127) return 0;
-        upper[i] = char(c >= u'a' && c <= u'z' ? c - 32 : c);
-    }
-    for (int code = 1; code <= kBuiltinFunctionCount; ++code) {
-        const char* name = kBuiltins[code - 1].name;
-        if (name[0] != upper[0]) continue;
-        int i = 1;
-        while (name[i] && name[i] == upper[i]) ++i;
-        if (name[i] == 0 && upper[i] == 0) return code;
-    }
+    for (int code = 1; code <= kBuiltinFunctionCount; ++code)
+        if (sameName(word, QLatin1String(kBuiltins[code - 1].name))) return code;
     return 0;
 }
 

@@ -3,10 +3,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstring>
+#include <exception>
 #include <limits>
 #include <new>
 
+#include "base/names.h"
 #include "report/expr/builtin_functions.h"
 #include "report/expr/value_rules.h"
 #include "report/expr/value_source.h"
@@ -51,7 +52,6 @@ QString evaluatorErrorMessage(int code) {
 namespace {
 
 // Only the first characters of a reference name are significant.
-constexpr int kNameLength = 32;
 
 // Precedence levels, tightest first.
 constexpr quint8 kFunctionLevel = 1;
@@ -64,14 +64,6 @@ bool isAsciiLetter(char16_t c) {
 }
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
-}
-// Letters of reference names: A-Z, and letters with diacritics, which field
-// names of Czech tables carry.
-bool isNameLetter(QChar c) {
-    return isAsciiLetter(c.unicode()) || (c.unicode() > 127 && c.isLetter());
-}
-bool isNameChar(QChar c) {
-    return isNameLetter(c) || isDigit(c.unicode()) || c == u'_';
 }
 
 // The value store: a slot holds a constructed value only while it is in use,
@@ -311,6 +303,8 @@ TaggedValue Evaluator::ask(QChar sigil, qint64 number) {
     // Numbers count from 1; 0 and numbers beyond any list yield 0.
     if (!source_ || number < 1 || number > std::numeric_limits<int>::max()) return TaggedValue(0);
     const int index = int(number - 1);
+    // A source that fails while answering (a record that cannot be read)
+    // answers 0, as an index outside its lists does.
     try {
         switch (sigil.unicode()) {
             case u'#':
@@ -322,7 +316,7 @@ TaggedValue Evaluator::ask(QChar sigil, qint64 number) {
             default:
                 return source_->variableValue(index);
         }
-    } catch (...) {
+    } catch (const std::exception&) {
         return TaggedValue(0);
     }
 }
@@ -343,16 +337,15 @@ bool Evaluator::reference(int* pos) {
     } else {
         // A name: only fields (#) and functions (@) have names.
         while (i < n && isNameChar(text_[i])) ++i;
-        if (!isNameLetter(text_[start + 1]) && text_[start + 1] != u'_')
-            return error(kUnknownIdentifier, start + 1);
+        if (!isNameStart(text_[start + 1])) return error(kUnknownIdentifier, start + 1);
         if (sigil != u'#' && sigil != u'@') return error(kUnknownIdentifier, start + 1);
         const QString name = text_.mid(start + 1, std::min(i - start - 1, kNameLength)).toString();
         int index = -1;
         if (source_) {
             try {
                 index = sigil == u'#' ? source_->fieldIndex(name) : source_->functionIndex(name);
-            } catch (...) {
-                index = -1;
+            } catch (const std::exception&) {
+                index = -1;  // a lookup that fails finds nothing
             }
         }
         if (index < 0) return error(kUnknownIdentifier, start + 1);
@@ -374,13 +367,8 @@ bool Evaluator::word(int* pos) {
     *pos = i;
     const QStringView w = text_.mid(start, i - start);
     const int position = start + 1;
-    // The word operators, compared in upper case.
+    // The word operators, compared by the name rule.
     if (w.size() == 3 || w.size() == 2) {
-        char upper[4] = {};
-        for (qsizetype k = 0; k < w.size(); ++k) {
-            const char16_t c = w[k].unicode();
-            upper[k] = char(c >= u'a' && c <= u'z' ? c - 32 : c);
-        }
         struct WordOp {
             const char* name;
             BinaryOp op;
@@ -392,9 +380,8 @@ bool Evaluator::word(int* pos) {
             {"XOR", BinaryOp::Xor, 5},
         };
         for (const WordOp& op : kWords)
-            if (upper[0] == op.name[0] && std::strcmp(upper, op.name) == 0)
-                return binary(op.op, op.level, position);
-        if (upper[0] == 'N' && std::strcmp(upper, "NOT") == 0) {
+            if (sameName(w, QLatin1String(op.name))) return binary(op.op, op.level, position);
+        if (sameName(w, QLatin1String("NOT"))) {
             if (prev_ != Prev::Start && prev_ != Prev::Open && prev_ != Prev::Comma)
                 return error(kSyntaxError, position);
             prev_ = Prev::Unary;
@@ -576,8 +563,5 @@ EvaluationResult evaluateExpression(QStringView text, ValueSource* source) {
     return Evaluator(text, source).run();
 }
 
-EvaluationResult EvaluateExpression(const QString& text) {
-    return evaluateExpression(text, activeValueSource());
-}
 
 }  // namespace dorvana

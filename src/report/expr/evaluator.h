@@ -67,10 +67,6 @@ struct EvaluationResult {
     bool ok() const { return errorCode == kNoError && !failed; }
 };
 
-// Evaluates the text, reading references from the active value source
-// (processContext().activeValueSource).
-EvaluationResult EvaluateExpression(const QString& text);
-
 // Evaluates the text against the given source (nullptr: no source, every
 // reference by number yields the integer 0 and every name lookup fails).
 EvaluationResult evaluateExpression(QStringView text, ValueSource* source);

@@ -1,8 +1,7 @@
 #pragma once
 // The value source: what the evaluator asks about the report run it works
-// for. The report window set up last registers itself as the active source
-// (processContext().activeValueSource); with none, every reference yields the
-// integer 0 and every name lookup fails.
+// for. Whoever evaluates passes its source explicitly; with none, every
+// reference yields the integer 0 and every name lookup fails.
 
 #include <QString>
 
@@ -15,8 +14,7 @@ public:
     ValueSource() = default;
     ValueSource(const ValueSource&) = delete;
     ValueSource& operator=(const ValueSource&) = delete;
-    // A source that goes away stops being the active one.
-    virtual ~ValueSource();
+    virtual ~ValueSource() = default;
 
     // Every index is 0-based. An index outside the list, and any failure while
     // answering, gives the integer 0; a source never fails.
@@ -30,25 +28,10 @@ public:
     virtual TaggedValue functionValue(int index) = 0;
     // The value of report variable i.
     virtual TaggedValue variableValue(int index) = 0;
-    // Index of the first field / user function whose name equals the name
-    // (letters A-Z compared without regard to case); -1 when there is none.
+    // Index of the first field / user function whose name is the same name
+    // (base/names.h); -1 when there is none.
     virtual int fieldIndex(const QString& name) = 0;
     virtual int functionIndex(const QString& name) = 0;
-
-    // Makes this source the active one (until another sets itself, or this
-    // one is destroyed).
-    void makeActive();
-    bool isActive() const;
 };
-
-// The active value source, or nullptr.
-ValueSource* activeValueSource();
-// Sets the active value source (nullptr for none).
-void setActiveValueSource(ValueSource* source);
-
-// True when a and b are equal with the letters A-Z compared without regard to
-// case (other characters, diacritics included, must match exactly): the rule
-// of field and function name lookups.
-bool sameNameIgnoringAsciiCase(const QString& a, const QString& b);
 
 }  // namespace dorvana

@@ -1,7 +1,6 @@
 // Building the report: every pass over the records, the record loop, the
 // sections that close a pass, and the numbers written in at the end.
 
-#include "base/process_context.h"
 #include "base/progress.h"
 #include "data/data_set.h"
 #include "report/expr/functions/function_list.h"
@@ -69,7 +68,6 @@ void LayoutEngine::writePlaceholders(QList<Placeholder>& list, int value) {
 
 LayoutResult LayoutEngine::build() {
     ReportModel& model = *in_.model;
-    processContext().cancelRequested = false;
     cancelled_ = false;
     stopped_ = false;
     progress_.step(1, -1, pageProgressText(1));
@@ -98,7 +96,6 @@ LayoutResult LayoutEngine::build() {
     printableWidth_ = model.paper.printableWidth();
     columns_ = std::max(1, model.columns());
     gap_ = model.columnGap();
-    model.page().setPaintingSuppressed(true);
 
     in_.variables->ResetAll(-1);
     anyPageFill_ = anyGroupFill_ = false;
@@ -128,7 +125,6 @@ LayoutResult LayoutEngine::build() {
         refreshFieldElements();
         for (int g = 0; g < groupCount_; ++g) model.group(g)->previousText = groupText(g);
     }
-    model.page().setPaintingSuppressed(false);
     return result;
 }
 

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "report/layout/report_settings.h"
 #include "report/model/model_sources.h"
 
 namespace dorvana {
@@ -27,14 +28,6 @@ class TSesPrvek;
 class TSesPromenna;
 struct PrintedStyle;
 
-// The report component's settings a build reads.
-struct LayoutSettings {
-    int EndPage = 9999;            // last page to build; 0 or less: no limit
-    int MaxRecords = 0;            // 0 = every record; else MaxRecords + 1 records are printed
-    bool TiskJedenZaznam = false;  // print the data set's current record only
-    bool barcodeByPrinter = true;  // passed to every printed element
-};
-
 // What one build works on. The model, lists and captions belong to the run.
 struct LayoutInput {
     ReportModel* model = nullptr;
@@ -44,7 +37,8 @@ struct LayoutInput {
     // Fields of the data set's current record, parameters, function values,
     // text measurer, date texts and picture library for the elements.
     CaptionSources captions;
-    LayoutSettings settings;
+    ReportSettings settings;
+    bool barcodeByPrinter = true;  // passed to every printed element
 };
 
 struct LayoutResult {

@@ -38,7 +38,7 @@ void LayoutEngine::groupFilling(bool atEnd) {
             output = true;
             stepVariable(groupVariableIndex(groupCount_ - 1, kGroupLineNumber));
             for (int i = 0; i < in_.functions->count(); ++i)
-                in_.functions->item(i)->RefreshCurrent();
+                in_.functions->item(i)->RefreshCurrent(in_.functions->valueSource());
         }
         if (!output) break;
         if (y_ <= yBefore && columnNumber_ == 1) break;

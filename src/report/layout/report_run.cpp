@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include "base/names.h"
 #include "base/text_file.h"
 #include "data/data_set.h"
 #include "report/expr/functions/function_list.h"
@@ -26,6 +27,7 @@ ReportRun::~ReportRun() = default;
 void ReportRun::reset() {
     model_ = std::make_unique<ReportModel>();
     functions_ = std::make_unique<TListFunkci>();
+    functions_->setValueSource(this);
     variables_ = std::make_unique<TListPromenna>();
     functionValues_.setFunctions(functions_.get());
     pages_.clear();
@@ -41,7 +43,7 @@ void ReportRun::setDataSet(DataSet* dataSet) {
 CaptionSources ReportRun::captionSources() const {
     CaptionSources s;
     s.fields = &fields_;
-    s.parameters = &Parametry;
+    s.parameters = &settings.Parametry;
     s.functions = &functionValues_;
     s.measurer = measurer_ ? measurer_ : fontMeasurer_.get();
     s.dateTimeTexts = &dateTexts_;
@@ -57,7 +59,6 @@ void ReportRun::refreshElements() {
 }
 
 void ReportRun::loadTemplate(const QStringList& lines, const QString& templateDirectory) {
-    makeActive();
     reset();
     templateLines_ = lines;
     TemplateReadOptions options = TemplateReadOptions::forFields(&fields_);
@@ -65,14 +66,12 @@ void ReportRun::loadTemplate(const QStringList& lines, const QString& templateDi
     readTemplate(lines, model_.get(), options);
     for (const FunctionDefinition& f : model_->functions) functions_->add(f);
     for (int g = 0; g < model_->groupCount(); ++g) variables_->addGroup();
-    model_->page().setPrintableWidth(model_->paper.printableWidth());
     refreshElements();
 }
 
 bool ReportRun::loadTemplateFile(const QString& path, QString* error) {
     QStringList lines;
     if (!QFileInfo(path).isFile() || !readTextLines(path, &lines)) {
-        makeActive();
         reset();
         templateLines_.clear();
         if (error)
@@ -91,7 +90,8 @@ bool ReportRun::build(Progress& progress) {
     input.variables = variables_.get();
     input.dataSet = dataSet_;
     input.captions = captionSources();
-    input.settings = {EndPage, MaxRecords, TiskJedenZaznam, barcodeByPrinter};
+    input.settings = settings;
+    input.barcodeByPrinter = barcodeByPrinter;
     // Parameters may have changed since loading.
     for (TSesPrvek* e : model_->page().allElements())
         if (e->type() == ElementType::Parameter) e->refreshCaption(input.captions);
@@ -110,7 +110,7 @@ TaggedValue ReportRun::fieldValue(int index) {
 }
 
 TaggedValue ReportRun::parameterValue(int index) {
-    return index >= 0 && index < Parametry.size() ? TaggedValue::text(Parametry[index])
+    return index >= 0 && index < settings.Parametry.size() ? TaggedValue::text(settings.Parametry[index])
                                                   : TaggedValue::integer(0);
 }
 
@@ -125,7 +125,7 @@ TaggedValue ReportRun::variableValue(int index) {
 int ReportRun::fieldIndex(const QString& name) {
     if (!dataSet_ || !dataSet_->isOpen()) return -1;
     for (int i = 0; i < dataSet_->fieldCount(); ++i)
-        if (sameNameIgnoringAsciiCase(dataSet_->field(i)->name(), name)) return i;
+        if (sameName(dataSet_->field(i)->name(), name)) return i;
     return -1;
 }
 

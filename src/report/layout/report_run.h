@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "report/layout/report_settings.h"
 #include "report/expr/value_source.h"
 #include "report/layout/data_set_fields.h"
 #include "report/layout/format_date_texts.h"
@@ -32,11 +33,8 @@ public:
     ReportRun();
     ~ReportRun() override;
 
-    // --- the report component's settings ---
-    QStringList Parametry;         // report parameters
-    int EndPage = 9999;            // last page to build; 0 or less: no limit
-    int MaxRecords = 0;            // 0 = no limit; else MaxRecords + 1 records print
-    bool TiskJedenZaznam = false;  // print the data set's current record only
+    // The report component's settings.
+    ReportSettings settings;
     bool barcodeByPrinter = true;  // from the template printer's Bcodeintrp= setting
 
     // The report's records; not owned, may be null (no records).

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "base/process_context.h"
 #include "base/progress.h"
 #include "report/expr/functions/report_variable.h"
 #include "report/layout/layout_engine.h"
@@ -32,7 +31,7 @@ bool growsWithMemo(const TDBSesText* t) {
 }  // namespace
 
 bool LayoutEngine::poll() {
-    if (!cancelled_ && (progress_.cancelled() || processContext().cancelRequested))
+    if (!cancelled_ && progress_.cancelled())
         cancelled_ = true;
     return cancelled_;
 }
@@ -136,7 +135,7 @@ std::shared_ptr<const PrintedStyle> LayoutEngine::makeStyle(const TSesPrvek* e) 
     style->font =
         PrintedFont{e->fontName(), e->fontSize, e->font.colour, e->font.style, e->font.charset};
     style->alignment = int(e->alignment);
-    style->barcodeByPrinter = in_.settings.barcodeByPrinter;
+    style->barcodeByPrinter = in_.barcodeByPrinter;
     if (e->isText()) {
         const auto* t = static_cast<const TSesText*>(e);
         style->frame = t->borders();

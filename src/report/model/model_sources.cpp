@@ -1,11 +1,13 @@
 #include "report/model/model_sources.h"
 
+#include "base/names.h"
+
 namespace dorvana {
 
 int ReportFieldSource::fieldIndex(const QString& name) const {
     const int n = fieldCount();
     for (int i = 0; i < n; ++i)
-        if (fieldName(i).compare(name, Qt::CaseInsensitive) == 0) return i;
+        if (sameName(fieldName(i), name)) return i;
     return -1;
 }
 

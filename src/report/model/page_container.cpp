@@ -1,6 +1,7 @@
 #include "report/model/page_container.h"
 
 #include <QSet>
+#include <cassert>
 
 #include "base/rounding.h"
 #include "report/model/text_elements.h"
@@ -60,10 +61,9 @@ QList<TSesPrvek*>* TPapir::typedList(int type) {
 
 TSesPrvek* TPapir::registerElement(TOddil* s, std::unique_ptr<TSesPrvek> element, int position) {
     if (!s || !element) return nullptr;
+    assert(section(s->IndexOdd) == s);  // a section of this container
     TSesPrvek* e = element.get();
     e->sectionIndex = s->IndexOdd;
-    e->paintingSuppressed = s->paintingSuppressed;
-    e->SetMeritko(scale_);
     auto& list = s->elements_;
     if (position < 0 || position > int(list.size())) position = int(list.size());
     list.insert(list.begin() + position, std::move(element));
@@ -119,15 +119,29 @@ void TPapir::renumber(int from) {
         s->caption = sectionCaption(i, plans_);
         for (const auto& e : s->elements_) e->sectionIndex = i;
     }
+    checkNumbering();
+}
+
+void TPapir::checkNumbering() const {
+#ifndef NDEBUG
+    // Sections stand at their IndexOdd, elements know their section, and the
+    // list of all elements holds exactly the sections' elements.
+    assert(sectionCount() == 7 + 7 * plans_ + 4 * groups_);
+    qsizetype elements = 0;
+    for (int i = 0; i < sectionCount(); ++i) {
+        const TOddil* s = sections_[size_t(i)].get();
+        assert(s->IndexOdd == i);
+        for (const auto& e : s->elements_) assert(e->sectionIndex == i);
+        elements += s->elementCount();
+    }
+    assert(elements == all_.size());
+#endif
 }
 
 void TPapir::addGroupSections() {
     for (int k = 0; k < GroupSection::Count; ++k) {
         const int i = sectionCount();
-        auto s = std::make_unique<TOddil>(i, sectionCaption(i, plans_));
-        s->width = width_;
-        s->scale = scale_;
-        sections_.push_back(std::move(s));
+        sections_.push_back(std::make_unique<TOddil>(i, sectionCaption(i, plans_)));
     }
     ++groups_;
 }
@@ -144,10 +158,7 @@ void TPapir::removeGroupSections(int g) {
 void TPapir::addPlanSections() {
     const int first = 7 + 7 * plans_;
     for (int k = 0; k < PlanSection::Count; ++k) {
-        auto s = std::make_unique<TOddil>(0, QString());
-        s->width = width_;
-        s->scale = scale_;
-        sections_.insert(sections_.begin() + first + k, std::move(s));
+        sections_.insert(sections_.begin() + first + k, std::make_unique<TOddil>(0, QString()));
     }
     ++plans_;
     renumber(first);
@@ -160,19 +171,6 @@ void TPapir::removePlanSections(int p) {
     sections_.erase(sections_.begin() + first, sections_.begin() + first + PlanSection::Count);
     --plans_;
     renumber(first);
-}
-
-void TPapir::setPrintableWidth(int width) {
-    width_ = width;
-    for (const auto& s : sections_) s->width = width;
-}
-
-void TPapir::setScale(double scale) {
-    scale_ = scale;
-    for (const auto& s : sections_) {
-        s->scale = scale;
-        for (const auto& e : s->elements_) e->SetMeritko(scale);
-    }
 }
 
 QList<TOddil*> TPapir::displayOrder() const {
@@ -196,23 +194,6 @@ QList<TOddil*> TPapir::displayOrder() const {
     allPlans(PlanSection::ReportEnd);
     allPlans(PlanSection::PageFooter);
     return order;
-}
-
-int TPapir::stackSections() {
-    int top = 0;
-    for (TOddil* s : displayOrder()) {
-        if (!s->visible) continue;
-        s->top = top;
-        top += roundHalfEven(s->height * scale_);
-    }
-    return top;
-}
-
-void TPapir::setPaintingSuppressed(bool suppressed) {
-    for (const auto& s : sections_) {
-        s->paintingSuppressed = suppressed;
-        for (const auto& e : s->elements_) e->paintingSuppressed = suppressed;
-    }
 }
 
 }  // namespace dorvana

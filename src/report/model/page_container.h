@@ -58,26 +58,19 @@ public:
     // Removes additional plan p's (1-based) sections with their elements.
     void removePlanSections(int p);
 
-    // Every section gets the printable width and the display scale (elements too).
-    void setPrintableWidth(int width);
-    void setScale(double scale);
     // Sections top to bottom as the designer shows them.
     QList<TOddil*> displayOrder() const;
-    // Stacks the visible sections in display order (scaled heights) and
-    // returns the container's height.
-    int stackSections();
-    void setPaintingSuppressed(bool suppressed);
 
 private:
     // IndexOdd, captions and the elements' section index from section `from` on.
     void renumber(int from = 0);
+    // Asserts the numbering of sections and elements (builds with assertions).
+    void checkNumbering() const;
     QList<TSesPrvek*>* typedList(int type);
     void forget(TSesPrvek* element);
     std::vector<std::unique_ptr<TOddil>> sections_;
     int plans_ = 0;
     int groups_ = 0;
-    int width_ = 0;
-    double scale_ = 1.0;
     QList<TSesPrvek*> all_, fieldValues_, variables_, functions_;
 };
 

@@ -41,14 +41,6 @@ QString TSesPrvek::typeName(int type) {
     }
 }
 
-void TSesPrvek::SetMeritko(double scale) {
-    scale_ = scale;
-    displayed_ = QRect(roundHalfEven(X * scale), roundHalfEven(Y * scale), roundHalfEven(W * scale),
-                       roundHalfEven(H * scale));
-    const double size = std::trunc(fontSize * scale);
-    displayedFontSize_ = std::isfinite(size) && std::fabs(size) < 1e9 ? int(size) : 0;
-}
-
 std::unique_ptr<TSesPrvek> createElement(int type) {
     switch (type) {
         case ElementType::Label:

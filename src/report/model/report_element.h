@@ -83,17 +83,6 @@ public:
     QString Caption;  // the text the element shows
     ElementFont font;
 
-    // Designer display: scale, raster and painting.
-    double scale() const { return scale_; }
-    // Stores the scale and computes the displayed geometry (each value rounded
-    // half to even) and the displayed font size (size x scale, truncated).
-    virtual void SetMeritko(double scale);
-    const QRect& displayedRect() const { return displayed_; }
-    int displayedFontSize() const { return displayedFontSize_; }
-    int rasterX = 1, rasterY = 1;
-    bool snap = false;
-    bool paintingSuppressed = false;
-
 protected:
     explicit TSesPrvek(int type) : type_(type) {}
     TSesPrvek(const TSesPrvek&) = default;
@@ -102,9 +91,6 @@ protected:
 private:
     int type_;
     QString fontName_;
-    double scale_ = 1.0;
-    QRect displayed_;
-    int displayedFontSize_ = 0;
 };
 
 // Creates an element of a template type (1..11); null for any other type.

@@ -1,22 +1,8 @@
 #include "report/model/report_model.h"
 
+#include "base/names.h"
+
 namespace dorvana {
-
-namespace {
-
-// Equal names with the letters A-Z compared without regard to case.
-bool sameAsciiName(const QString& a, const QString& b) {
-    if (a.size() != b.size()) return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        char16_t x = a[i].unicode(), y = b[i].unicode();
-        if (x >= u'a' && x <= u'z') x -= 32;
-        if (y >= u'a' && y <= u'z') y -= 32;
-        if (x != y) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 QString TPolPlan::name() const {
     return isMain() ? QStringLiteral("Hlavní plán ")
@@ -118,7 +104,7 @@ void ReportModel::clear() {
 
 int ReportModel::functionIndex(const QString& name) const {
     for (int i = 0; i < functions.size(); ++i)
-        if (sameAsciiName(functions[i].name, name)) return i;
+        if (sameName(functions[i].name, name)) return i;
     return -1;
 }
 

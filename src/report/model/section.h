@@ -49,11 +49,6 @@ public:
     int pass = 0;       // 0..255, 0 = every pass
     int condition = 0;  // 1-based number of the condition function; 0 = none
     int columns = 1, gap = 0;
-    // Designer display.
-    int width = 0;  // the page container's printable width
-    double scale = 1.0;
-    int top = 0;  // position when the visible sections are stacked
-    bool paintingSuppressed = false;
 
     SectionSettings settings() const { return {visible, locked, height, pass, condition}; }
     void setSettings(const SectionSettings& s);

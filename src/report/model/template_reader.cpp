@@ -144,7 +144,6 @@ TemplateReadResult Reader::read(const QStringList& lines) {
         result.failedLine = current;
         result.failure = f.message;
     }
-    m_.page().setPrintableWidth(m_.paper.printableWidth());
     return result;
 }
 

@@ -1,7 +1,8 @@
 #include "report/model/template_writer.h"
 
-#include <QSet>
+#include <algorithm>
 
+#include "base/names.h"
 #include "base/text_file.h"
 #include "report/model/colour_table.h"
 #include "report/model/data_source_text.h"
@@ -43,24 +44,6 @@ private:
 QString groupFieldName(const TPolSkup& g, const QStringList& fieldNames) {
     if (!g.fieldName.isEmpty()) return g.fieldName;
     return g.field >= 0 && g.field < fieldNames.size() ? fieldNames[g.field] : QString();
-}
-
-// Names an expression references with '#' (outside text literals).
-void expressionFieldNames(const QString& expr, QStringList* out) {
-    bool literal = false;
-    for (qsizetype i = 0; i < expr.size(); ++i) {
-        const QChar c = expr[i];
-        if (c == u'\'') literal = !literal;
-        if (literal || c != u'#' || i + 1 >= expr.size()) continue;
-        auto isStart = [](QChar x) {
-            return (x >= u'a' && x <= u'z') || (x >= u'A' && x <= u'Z') || x == u'_';
-        };
-        if (!isStart(expr[i + 1])) continue;
-        qsizetype j = i + 1;
-        while (j < expr.size() && (isStart(expr[j]) || (expr[j] >= u'0' && expr[j] <= u'9'))) ++j;
-        out->append(expr.mid(i + 1, j - i - 1).left(kMaxNameLength));
-        i = j - 1;
-    }
 }
 
 QString referenceToken(const TSesPrvek& e) {
@@ -127,14 +110,13 @@ QStringList usedFieldNames(const ReportModel& model, const QStringList& fieldNam
         const QString name = groupFieldName(*model.group(g), fieldNames);
         if (!name.isEmpty()) found.append(plainToken(name));
     }
-    for (const FunctionDefinition& f : model.functions) expressionFieldNames(f.expression, &found);
+    for (const FunctionDefinition& f : model.functions)
+        found << referencedNames(f.expression, u'#');
     QStringList distinct;
-    QSet<QString> seen;  // names compared without regard to case
     for (const QString& name : found)
-        if (!seen.contains(name.toCaseFolded())) {
-            seen.insert(name.toCaseFolded());
+        if (std::none_of(distinct.cbegin(), distinct.cend(),
+                         [&](const QString& d) { return sameName(d, name); }))
             distinct.append(name);
-        }
     return distinct;
 }
 

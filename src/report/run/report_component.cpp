@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "base/process_context.h"
 #include "data/data_set.h"
 
 namespace dorvana {
@@ -24,30 +23,8 @@ QString withTrailingSeparator(const QString& directory) {
     return directory + u'/';
 }
 
-double zoomFactor(int step) {
-    static constexpr double kSteps[kZoomStepCount] = {0.32, 0.40, 0.50, 0.64, 0.75, 0.83,
-                                                      1.00, 1.17, 1.25, 1.50, 1.75, 2.00,
-                                                      2.25, 2.50, 2.75, 3.00};
-    return kSteps[qBound(0, step, kZoomStepCount - 1)];
-}
-
-int zoomStepForPercent(int percent) {
-    const double doubled = percent / 50.0;  // twice the factor
-    for (int i = 0; i < kZoomStepCount - 1; ++i)
-        if (doubled < zoomFactor(i) + zoomFactor(i + 1)) return i;
-    return kZoomStepCount - 1;
-}
-
-TSestava::TSestava() {
-    ProcessContext& context = processContext();
-    context.currentReport = this;
-    context.settingsFilePath = QDir::current().filePath(QStringLiteral("sestdll.ini"));
-}
-
-TSestava::~TSestava() {
-    ProcessContext& context = processContext();
-    if (context.currentReport == this) context.currentReport = nullptr;
-}
+TSestava::TSestava() = default;
+TSestava::~TSestava() = default;
 
 QString TSestava::templatePath() const {
     return (ReportDirIgnore ? programDirectory() : reportDir_) + ReportName;
@@ -100,21 +77,19 @@ bool TSestava::run(const std::function<bool()>& op, const Question& askOpen, QSt
     DataSet* data = dataSet();
     Bookmark mark = data->bookmark();
     data->disableControls();
-    const auto restore = [&] {
-        data->enableControls();
-        if (mark.isValid()) data->gotoBookmark(mark);
-        data->freeBookmark(mark);
-        closeIfOpenedHere();
-    };
-    bool result = false;
-    try {
-        result = op();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-    return result;
+    // Undone on every way out of op, an exception included.
+    struct Restore {
+        TSestava* self;
+        DataSet* data;
+        Bookmark& mark;
+        ~Restore() {
+            data->enableControls();
+            if (mark.isValid()) data->gotoBookmark(mark);
+            data->freeBookmark(mark);
+            self->closeIfOpenedHere();
+        }
+    } restore{this, data, mark};
+    return op();
 }
 
 }  // namespace dorvana

@@ -10,9 +10,12 @@
 #include <QStringList>
 #include <functional>
 
+#include "report/layout/report_settings.h"
+
 namespace dorvana {
 
 class DataSet;
+class ReportEnvironment;
 
 // Where a report's records come from: a data source with (or without) a data set.
 struct ReportDataSource {
@@ -26,18 +29,8 @@ QString programDirectory();
 // backslash of a Windows-style setting counts as one and becomes '/').
 QString withTrailingSeparator(const QString& directory);
 
-// The sixteen zoom factors of the preview and the designer, 0.32 ... 3.00;
-// step 6 is 100 %.
-inline constexpr int kZoomStepCount = 16;
-double zoomFactor(int step);
-// The zoom step for a zoom in percent: the step nearest to it (halfway
-// between two steps goes to the larger one).
-int zoomStepForPercent(int percent);
-
-class TSestava {
+class TSestava : public ReportSettings {
 public:
-    // The new component becomes the current one, and the settings file
-    // becomes "sestdll.ini" in the directory that is current now.
     TSestava();
     ~TSestava();
     TSestava(const TSestava&) = delete;
@@ -45,7 +38,6 @@ public:
 
     // --- published properties ---
     ReportDataSource* DataSource = nullptr;
-    QStringList Parametry;
     QString ReportName;
     const QString& ReportDir() const { return reportDir_; }
     void setReportDir(const QString& dir) { reportDir_ = withTrailingSeparator(dir); }
@@ -59,12 +51,10 @@ public:
     bool EnabledTypeFields = false;
     bool NameFields = true;
     QString Popis;
-    int PrintCopies = 1;
-    int StartPage = 1;
-    int EndPage = 9999;
-    int MaxRecords = 0;
-    bool TiskJedenZaznam = false;
     bool SortEnabled = true;
+    // The program's report environment (settings file, editor options); not
+    // owned; the application hands it down, may be null where nothing needs it.
+    ReportEnvironment* Environment = nullptr;
 
     // --- state ---
     QStringList inMemoryTemplate;  // used instead of the file when not empty

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "base/process_context.h"
 #include "report/layout/pages/corrections_file.h"
 #include "report/run/report_component.h"
 
@@ -22,12 +21,8 @@ void ReportJob::setTextMeasurer(const TextMeasurer* measurer) {
 }
 
 bool ReportJob::load(QString* error) {
-    processContext().currentReport = &component_;
     ReportRun& run = *run_;
-    run.Parametry = component_.Parametry;
-    run.EndPage = component_.EndPage;
-    run.MaxRecords = component_.MaxRecords;
-    run.TiskJedenZaznam = component_.TiskJedenZaznam;
+    run.settings = static_cast<const ReportSettings&>(component_);
     run.setDataSet(component_.dataSet());
     if (!component_.inMemoryTemplate.isEmpty()) {
         run.loadTemplate(component_.inMemoryTemplate,

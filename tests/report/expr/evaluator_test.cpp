@@ -403,22 +403,13 @@ TEST_F(EvaluatorTest, ReferencesWithoutSourceYieldZero) {
     EXPECT_EQ(r.errorCode, 1);
 }
 
-TEST_F(EvaluatorTest, ActiveSourceIsTheRegisteredOne) {
-    setActiveValueSource(nullptr);
-    EXPECT_EQ(EvaluateExpression("#1").value, I(0));
-    {
-        FakeValueSource other;
-        other.fields = {{"X", I(42)}};
-        other.makeActive();
-        EXPECT_EQ(EvaluateExpression("#1").value, I(42));
-        EXPECT_EQ(EvaluateExpression("#x").value, I(42));
-        source.makeActive();
-        EXPECT_EQ(EvaluateExpression("#1").value, I(10));
-        other.makeActive();
-    }
-    // A source that went away is no longer active.
-    EXPECT_EQ(activeValueSource(), nullptr);
-    EXPECT_EQ(EvaluateExpression("#1").value, I(0));
+TEST_F(EvaluatorTest, EachEvaluationReadsTheSourceItIsGiven) {
+    FakeValueSource other;
+    other.fields = {{"X", I(42)}};
+    EXPECT_EQ(evaluateExpression(u"#1", &other).value, I(42));
+    EXPECT_EQ(evaluateExpression(u"#x", &other).value, I(42));
+    EXPECT_EQ(evaluateExpression(u"#1", &source).value, I(10));
+    EXPECT_EQ(evaluateExpression(u"#1", nullptr).value, I(0));
 }
 
 TEST_F(EvaluatorTest, ReferenceNumbersBeyond255AreAsked) {

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include "base/names.h"
 #include "report/expr/tagged_value.h"
 #include "report/expr/value_source.h"
 
@@ -42,7 +43,7 @@ private:
     int indexOf(const QList<Named>& list, const QString& name) {
         ++questions;
         for (int i = 0; i < list.size(); ++i)
-            if (sameNameIgnoringAsciiCase(list[i].name, name)) return i;
+            if (sameName(list[i].name, name)) return i;
         return -1;
     }
 };

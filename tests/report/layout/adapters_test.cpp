@@ -138,10 +138,10 @@ TEST(LayoutAdapters, RunReadsTemplateFileAndAnswersTheEvaluator) {
     ReportRun run;
     auto table = numberTable(3, {"A"});
     run.setDataSet(table.get());
-    run.Parametry = QStringList{"p0", "p1"};
+    run.settings.Parametry = QStringList{"p0", "p1"};
     ASSERT_TRUE(run.loadTemplateFile(path));
-    EXPECT_TRUE(run.isActive());
     EXPECT_EQ(run.functions().count(), 1);
+    EXPECT_EQ(run.functions().valueSource(), &run) << "the run's functions read the run";
     EXPECT_EQ(run.variables().count(), 12) << "eight report variables and four for the group";
     EXPECT_EQ(run.model().group(0)->field, 1) << "the group field found by its name";
     EXPECT_EQ(run.model().page().allElements().front()->Caption, "p1");

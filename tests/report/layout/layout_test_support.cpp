@@ -45,10 +45,7 @@ Built buildReport(const QStringList& lines, std::unique_ptr<DataSet> table,
     b.table = std::move(table);
     b.run = std::make_unique<ReportRun>();
     b.run->setDataSet(b.table.get());
-    b.run->Parametry = options.Parametry;
-    b.run->EndPage = options.EndPage;
-    b.run->MaxRecords = options.MaxRecords;
-    b.run->TiskJedenZaznam = options.TiskJedenZaznam;
+    b.run->settings = options;
     b.run->loadTemplate(lines);
     NoProgress none;
     b.result = b.run->build(progress ? *progress : none);

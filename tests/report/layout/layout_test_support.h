@@ -30,12 +30,7 @@ struct Built {
     QStringList texts(int page) const;
 };
 
-struct RunOptions {
-    int EndPage = 9999;
-    int MaxRecords = 0;
-    bool TiskJedenZaznam = false;
-    QStringList Parametry;
-};
+using RunOptions = ReportSettings;
 
 Built buildReport(const QStringList& lines, std::unique_ptr<DataSet> table,
                   const RunOptions& options = {}, Progress* progress = nullptr);

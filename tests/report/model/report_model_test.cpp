@@ -106,13 +106,6 @@ TEST(ReportModel, DisplayOrderOfSections) {
         u"Konec sestavy"_s,        u"Konec sestavy 1"_s,     u"Pata stránky"_s,
         u"Pata stránky 1"_s};
     EXPECT_EQ(captions, expected);
-
-    // Stacking: visible sections only, heights scaled and rounded half to even.
-    m.page().section(PlanSection::PageHeader)->setSettings({true, false, 25, 0, 0});
-    m.page().section(PlanSection::Body)->setSettings({true, false, 15, 0, 0});
-    m.page().setScale(0.5);
-    EXPECT_EQ(m.page().stackSections(), 12 + 8);
-    EXPECT_EQ(m.page().section(PlanSection::Body)->top, 12);
 }
 
 TEST(Section, HeightsAndColumnWidths) {
@@ -192,7 +185,7 @@ TEST(PaletteCodes, ConvertBothWays) {
     EXPECT_FALSE(paletteCodeOf({12, 0}));
 }
 
-TEST(Elements, NamesScaleAndFrames) {
+TEST(Elements, NamesAndFrames) {
     EXPECT_EQ(TSesPrvek::typeName(9), u"Zaoblený rámeček"_s);
     EXPECT_EQ(TSesPrvek::typeName(0), u"Neznámý"_s);
     TSesLabel label;
@@ -201,11 +194,6 @@ TEST(Elements, NamesScaleAndFrames) {
     label.W = 101;
     label.H = 3;
     label.fontSize = 10;
-    label.SetMeritko(0.5);
-    EXPECT_EQ(label.displayedRect(), QRect(2, 4, 50, 2)) << "halves go to the even neighbour";
-    EXPECT_EQ(label.displayedFontSize(), 5);
-    label.SetMeritko(0.75);
-    EXPECT_EQ(label.displayedFontSize(), 7) << "font size truncated";
     label.setBcFormat(QString(40, u'1'));
     EXPECT_EQ(label.BcFormat().size(), 32);
     std::unique_ptr<TSesPrvek> copy = label.clone();

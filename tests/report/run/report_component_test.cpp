@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
-#include "base/process_context.h"
 #include "data/data_set.h"
 #include "data/table_open.h"
 #include "report/run/report_component.h"
@@ -28,11 +27,7 @@ std::unique_ptr<DataSet> threeRecords(const QTemporaryDir& dir) {
 }  // namespace
 
 TEST(TSestava, DefaultsAndPaths) {
-    const QString before = QDir::currentPath();
     TSestava s;
-    EXPECT_EQ(processContext().currentReport, &s);
-    EXPECT_EQ(processContext().settingsFilePath,
-              QDir(before).filePath(QStringLiteral("sestdll.ini")));
     EXPECT_TRUE(s.ReportDirIgnore);
     EXPECT_TRUE(s.OpravyEnabled);
     EXPECT_TRUE(s.NameFields);
@@ -68,13 +63,6 @@ TEST(TSestava, DefaultsAndPaths) {
     EXPECT_TRUE(s.correctionsActive());
     s.OpravyEnabled = false;
     EXPECT_FALSE(s.correctionsActive());
-
-    // The component created last is the current one; a destroyed one is none.
-    {
-        TSestava second;
-        EXPECT_EQ(processContext().currentReport, &second);
-    }
-    EXPECT_EQ(processContext().currentReport, nullptr);
 }
 
 TEST(TSestava, ChecksInOrderWithTheirMessages) {
@@ -165,18 +153,3 @@ TEST(TSestava, OperationFrameRestoresRecordControlsAndOpenState) {
     EXPECT_FALSE(ran);
 }
 
-TEST(TSestava, ZoomStepOfAPercentage) {
-    EXPECT_EQ(zoomFactor(6), 1.0);
-    for (const auto& [percent, step] : std::initializer_list<std::pair<int, int>>{{100, 6},
-                                                                                  {10, 0},
-                                                                                  {32, 0},
-                                                                                  {36, 1},
-                                                                                  {91, 5},
-                                                                                  {92, 6},
-                                                                                  {200, 11},
-                                                                                  {250, 13},
-                                                                                  {300, 15},
-                                                                                  {1000, 15}}) {
-        EXPECT_EQ(zoomStepForPercent(percent), step) << percent;
-    }
-}

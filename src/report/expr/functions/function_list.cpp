@@ -1,5 +1,6 @@
 #include "report/expr/functions/function_list.h"
 
+#include "base/names.h"
 #include "report/expr/value_source.h"
 
 namespace dorvana {
@@ -31,7 +32,7 @@ bool TListFunkci::remove(int i) {
 
 int TListFunkci::indexOf(const QString& name) const {
     for (int i = 0; i < count(); ++i)
-        if (sameNameIgnoringAsciiCase(rows_[static_cast<size_t>(i)]->name(), name)) return i;
+        if (sameName(rows_[static_cast<size_t>(i)]->name(), name)) return i;
     return -1;
 }
 
@@ -52,15 +53,15 @@ void TListFunkci::ResetAll(int scope) {
 }
 
 void TListFunkci::AccumulateAll() {
-    for (auto& row : rows_) row->Accumulate();
+    for (auto& row : rows_) row->Accumulate(source_);
 }
 
 void TListFunkci::AccumulateCurrentAll() {
-    for (auto& row : rows_) row->AccumulateCurrent();
+    for (auto& row : rows_) row->AccumulateCurrent(source_);
 }
 
 void TListFunkci::PageStartAll() {
-    for (auto& row : rows_) row->PageStart();
+    for (auto& row : rows_) row->PageStart(source_);
 }
 
 void TListFunkci::CommitCurrentAll() {

@@ -32,13 +32,17 @@ public:
     bool remove(int i);
     void clear() { rows_.clear(); }
 
-    // Index of the first row whose name equals the name, letters A-Z
-    // compared without regard to case; -1 when none.
+    // Index of the first row with the same name (base/names.h); -1 when none.
     int indexOf(const QString& name) const;
     // "#", the number i + 1 with two blanks cut to three characters, then the
     // name: "#1  Funkce", "#12 Funkce". Empty when there is no row i.
     QString displayText(int i) const;
     QStringList names() const;
+
+    // The source the rows' expressions read the current record from; not
+    // owned (the report run that owns the list).
+    void setValueSource(ValueSource* source) { source_ = source; }
+    ValueSource* valueSource() const { return source_; }
 
     // Reset(scope) on every row in list order.
     void ResetAll(int scope);
@@ -54,6 +58,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<TRadekFunkce>> rows_;
+    ValueSource* source_ = nullptr;
 };
 
 }  // namespace dorvana

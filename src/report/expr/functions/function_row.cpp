@@ -95,15 +95,11 @@ bool TRadekFunkce::evaluatesExpression() const {
     return !(typeOf(def_) == Type::Number && def_.processing == kProcessCount);
 }
 
-TaggedValue TRadekFunkce::recordValue() const {
+TaggedValue TRadekFunkce::recordValue(ValueSource* source) const {
     if (!evaluatesExpression()) return zero();
-    try {
-        const EvaluationResult result = EvaluateExpression(def_.expression);
-        if (result.ok()) return result.value;
-    } catch (...) {
-        // Whatever goes wrong while the record is read gives the value 0.
-    }
-    return zero();
+    // An error code or a failure of the evaluation gives the value 0.
+    const EvaluationResult result = evaluateExpression(def_.expression, source);
+    return result.ok() ? result.value : zero();
 }
 
 double TRadekFunkce::deviation() const {
@@ -213,24 +209,24 @@ TaggedValue TRadekFunkce::refreshed(const TaggedValue& v) const {
     }
 }
 
-void TRadekFunkce::Accumulate() {
-    printed_ = accumulate(recordValue(), printed_);
+void TRadekFunkce::Accumulate(ValueSource* source) {
+    printed_ = accumulate(recordValue(source), printed_);
     current_ = printed_;
 }
 
-void TRadekFunkce::AccumulateCurrent() {
-    current_ = accumulate(recordValue(), current_);
+void TRadekFunkce::AccumulateCurrent(ValueSource* source) {
+    current_ = accumulate(recordValue(source), current_);
 }
 
-void TRadekFunkce::RefreshCurrent() {
-    current_ = refreshed(recordValue());
+void TRadekFunkce::RefreshCurrent(ValueSource* source) {
+    current_ = refreshed(recordValue(source));
 }
 
-void TRadekFunkce::PageStart() {
+void TRadekFunkce::PageStart(ValueSource* source) {
     if (def_.resetScope == kPageScope) {
-        AccumulateCurrent();
+        AccumulateCurrent(source);
     } else {
-        RefreshCurrent();
+        RefreshCurrent(source);
     }
 }
 

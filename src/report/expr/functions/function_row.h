@@ -9,6 +9,8 @@
 
 namespace dorvana {
 
+class ValueSource;
+
 // Processing codes of the number type.
 enum NumberProcessing : int {
     kProcessNone = 0,          // "(Žádné)"
@@ -51,16 +53,18 @@ public:
     // the printed value becomes the initial value, count and sums 0. The
     // current value is kept.
     void Reset(int scope);
+    // The expression reads the current record through `source` (null: every
+    // reference by number gives 0, every name is unknown).
     // Evaluates the expression for the current record, adds the value to the
     // run state and makes the result the printed and the current value.
-    void Accumulate();
+    void Accumulate(ValueSource* source);
     // As Accumulate, but the result becomes only the current value.
-    void AccumulateCurrent();
+    void AccumulateCurrent(ValueSource* source);
     // Evaluates the expression and recomputes the current value from the run
     // state without adding to it.
-    void RefreshCurrent();
+    void RefreshCurrent(ValueSource* source);
     // AccumulateCurrent for a page function (reset scope 1), else RefreshCurrent.
-    void PageStart();
+    void PageStart(ValueSource* source);
     // printed value := current value.
     void CommitCurrent() { printed_ = current_; }
     // The printed value as text by the result type and the format.
@@ -76,7 +80,7 @@ public:
 private:
     // The value of the current record: the expression's value, or the
     // integer 0 when the evaluation reports an error or fails.
-    TaggedValue recordValue() const;
+    TaggedValue recordValue(ValueSource* source) const;
     bool evaluatesExpression() const;
     // Adds v to the run state and computes the result from `so far`.
     TaggedValue accumulate(const TaggedValue& v, const TaggedValue& soFar);

@@ -3,6 +3,7 @@
 // holds them. A page's element order is its drawing order and the numbering
 // corrections address.
 
+#include <cassert>
 #include <deque>
 #include <vector>
 
@@ -34,8 +35,14 @@ struct PagePaper {
 class PageStore {
 public:
     int pageCount() const { return int(pages_.size()); }
-    TStranaPrvku& page(int n) { return pages_[size_t(n)]; }
-    const TStranaPrvku& page(int n) const { return pages_[size_t(n)]; }
+    TStranaPrvku& page(int n) {
+        assert(n >= 0 && n < pageCount());
+        return pages_[size_t(n)];
+    }
+    const TStranaPrvku& page(int n) const {
+        assert(n >= 0 && n < pageCount());
+        return pages_[size_t(n)];
+    }
     // Creates empty pages up to n when needed, then appends to page n.
     TPrevPrvek& addElement(int n, TPrevPrvek element);
     // Creates empty pages until there are at least n (a page may have no elements).

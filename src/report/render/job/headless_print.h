@@ -24,7 +24,7 @@ namespace dorvana {
 struct HeadlessPrintOptions {
     int copies = 0;  // 0: as the template's settings say (1 without any)
     int startPage = 1;
-    int endPage = 9999;
+    int endPage = kDefaultEndPage;
     QString title;                 // the print job's title
     Progress* progress = nullptr;  // polled for cancelling while printing
     // How long to wait for a printer still busy with an earlier job.

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "report/layout/pages/page_store.h"
+#include "report/layout/report_settings.h"
 #include "report/render/job/template_printers.h"
 #include "report/render/printer/printer.h"
 #include "report/render/printer/printer_metrics.h"
@@ -53,7 +54,7 @@ struct PrintRequest {
     bool showPrintDialog = true;  // ReportPrintDialog
     int printCopies = 1;          // PrintCopies; above 1 the component prints copy by copy
     int startPage = 1;            // StartPage; the dialog's first page may come back here
-    int endPage = 9999;           // EndPage; likewise the dialog's last page
+    int endPage = kDefaultEndPage;  // EndPage; likewise the dialog's last page
     QString title;                // Popis: the title of the print job
     // Copies of the job when no dialog asks for them; 0: as the template's
     // settings say.

@@ -14,7 +14,7 @@ protected:
         row.Reset(-1);
         for (double v : values) {
             record(TaggedValue::real(v));
-            row.Accumulate();
+            row.Accumulate(&source);
         }
     }
     static double realOf(const TaggedValue& v) {
@@ -70,7 +70,7 @@ TEST_F(FunctionRowTest, FailingExpressionGivesZero) {
         SCOPED_TRACE(expression);
         TRadekFunkce row(numberFunction(kProcessNone, expression));
         row.Reset(-1);
-        row.Accumulate();
+        row.Accumulate(&source);
         EXPECT_EQ(row.printedValue(), TaggedValue::integer(0));
         EXPECT_EQ(row.FormatPrinted(), QStringLiteral("0,00"));
     }
@@ -80,13 +80,13 @@ TEST_F(FunctionRowTest, TypeErrorZeroesTheResultButKeepsTheSums) {
     TRadekFunkce row(numberFunction(kProcessAverage));
     row.Reset(-1);
     record(TaggedValue::real(4));
-    row.Accumulate();
+    row.Accumulate(&source);
     record(TaggedValue::text(QStringLiteral("abc")));
-    row.Accumulate();
+    row.Accumulate(&source);
     EXPECT_EQ(row.printedValue(), TaggedValue::integer(0));
     EXPECT_EQ(row.sum(), 4.0);
     record(TaggedValue::text(QStringLiteral("2,5")));  // a text that reads as a number adds
-    row.Accumulate();
+    row.Accumulate(&source);
     EXPECT_EQ(row.count(), 3);
     EXPECT_EQ(row.printedValue(), TaggedValue::real(6.5 / 3));
 }
@@ -96,7 +96,7 @@ TEST_F(FunctionRowTest, MinimumOfTextsComparesTexts) {
     row.Reset(-1);
     for (const char* t : {"hrad", "chata", "dům"}) {
         record(TaggedValue::text(QString::fromUtf8(t)));
-        row.Accumulate();
+        row.Accumulate(&source);
     }
     EXPECT_EQ(row.printedValue(), TaggedValue::text(QStringLiteral("dům")));
 }
@@ -129,7 +129,7 @@ TEST_F(FunctionRowTest, BooleanProcessing) {
         row.Reset(-1);
         for (bool v : c.values) {
             record(TaggedValue::boolean(v));
-            row.Accumulate();
+            row.Accumulate(&source);
         }
         EXPECT_EQ(row.printedValue(), c.result);
     }
@@ -199,7 +199,7 @@ TEST_F(FunctionRowTest, ResetScopes) {
     TRadekFunkce* rows[] = {&report, &page, &group};
     auto accumulateAll = [&] {
         record(TaggedValue::real(5));
-        for (TRadekFunkce* r : rows) r->Accumulate();
+        for (TRadekFunkce* r : rows) r->Accumulate(&source);
     };
     for (TRadekFunkce* r : rows) r->Reset(-1);
     accumulateAll();
@@ -227,9 +227,9 @@ TEST_F(FunctionRowTest, CurrentAndPrintedValues) {
     TRadekFunkce row(numberFunction(kProcessSum));
     row.Reset(-1);
     record(TaggedValue::real(1));
-    row.Accumulate();
+    row.Accumulate(&source);
     record(TaggedValue::real(2));
-    row.AccumulateCurrent();
+    row.AccumulateCurrent(&source);
     EXPECT_EQ(row.printedValue(), TaggedValue::real(1));
     EXPECT_EQ(row.currentValue(), TaggedValue::real(3));
     EXPECT_EQ(row.FormatPrinted(), QStringLiteral("1,00"));
@@ -238,7 +238,7 @@ TEST_F(FunctionRowTest, CurrentAndPrintedValues) {
 
     // Refreshing reads the record but adds nothing.
     record(TaggedValue::real(10));
-    row.RefreshCurrent();
+    row.RefreshCurrent(&source);
     EXPECT_EQ(row.currentValue(), TaggedValue::real(3));
     EXPECT_EQ(row.count(), 2);
 }
@@ -284,14 +284,14 @@ TEST_F(FunctionRowTest, RefreshCurrent) {
         row.Reset(-1);
         for (double v : c.accumulated) {
             record(c.resultType == B ? TaggedValue::boolean(v != 0) : TaggedValue::real(v));
-            row.Accumulate();
+            row.Accumulate(&source);
         }
         const int count = row.count();
         const double sum = row.sum();
         const bool logical = row.logicalAccumulator();
         record(c.resultType == B ? TaggedValue::boolean(c.refreshWith != 0)
                                  : TaggedValue::real(c.refreshWith));
-        row.RefreshCurrent();
+        row.RefreshCurrent(&source);
         EXPECT_EQ(row.currentValue(), c.current);
         EXPECT_EQ(row.count(), count);
         EXPECT_EQ(row.sum(), sum);
@@ -307,10 +307,10 @@ TEST_F(FunctionRowTest, PageStartAccumulatesOnlyPageFunctions) {
     for (TRadekFunkce* r : {&page, &report}) {
         r->Reset(-1);
         record(TaggedValue::real(2));
-        r->Accumulate();
+        r->Accumulate(&source);
         r->Reset(1);
         record(TaggedValue::real(5));
-        r->PageStart();
+        r->PageStart(&source);
     }
     EXPECT_EQ(page.currentValue(), TaggedValue::real(5));
     EXPECT_EQ(page.count(), 1);
@@ -325,9 +325,9 @@ TEST_F(FunctionRowTest, TextAndDateTimeTakeTheValue) {
         TRadekFunkce row(d);
         row.Reset(-1);
         record(TaggedValue::text(QStringLiteral("a")));
-        row.Accumulate();
+        row.Accumulate(&source);
         record(TaggedValue::text(QStringLiteral("b")));
-        row.Accumulate();
+        row.Accumulate(&source);
         EXPECT_EQ(row.printedValue(), TaggedValue::text(QStringLiteral("b")));
         EXPECT_EQ(row.count(), 2);
     }
@@ -376,7 +376,7 @@ TEST_F(FunctionRowTest, FormatPrinted) {
         d.formatMask = QString::fromUtf8(c.mask);
         TRadekFunkce row(d);
         record(c.printed);
-        row.Accumulate();
+        row.Accumulate(&source);
         EXPECT_EQ(row.FormatPrinted(), QString::fromUtf8(c.text));
     }
 }
@@ -385,11 +385,11 @@ TEST_F(FunctionRowTest, ReadsItsOwnCurrentValueFromBeforeTheRecord) {
     TRadekFunkce& row = functions.add(numberFunction(kProcessNone, "@1 + 1"));
     record(TaggedValue::real(0));
     row.Reset(-1);
-    row.Accumulate();
+    row.Accumulate(&source);
     const TaggedValue first = row.currentValue();
     ASSERT_TRUE(first.isReal() || first.isInteger()) << TaggedValue::kindName(first.kind());
-    row.Accumulate();
-    row.Accumulate();
+    row.Accumulate(&source);
+    row.Accumulate(&source);
     EXPECT_EQ(realOf(row.currentValue()), realOf(first) + 2);
 }
 

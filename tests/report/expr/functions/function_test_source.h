@@ -1,6 +1,7 @@
 #pragma once
 // A value source over one record of fields, a function list and a variable
-// list, made active for the test; the formatting locale is pinned to Czech.
+// list; the function list reads through it; the formatting locale is pinned
+// to Czech.
 
 #include <gtest/gtest.h>
 #include <QList>
@@ -41,12 +42,9 @@ protected:
         setFormatLocale(QLocale(QLocale::Czech, QLocale::Czechia));
         source.functions = &functions;
         source.variables = &variables;
-        source.makeActive();
+        functions.setValueSource(&source);
     }
-    void TearDown() override {
-        setActiveValueSource(nullptr);
-        resetFormatLocale();
-    }
+    void TearDown() override { resetFormatLocale(); }
 
     // Makes the record's first field v.
     void record(const TaggedValue& v) { source.fields = {v}; }

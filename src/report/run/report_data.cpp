@@ -1,0 +1,98 @@
+#include "report/run/report_data.h"
+
+#include <QFileInfo>
+
+#include "data/data_set.h"
+#include "data/query.h"
+#include "data/table_open.h"
+#include "report/run/template_list.h"
+
+namespace dorvana {
+
+ReportData::ReportData() = default;
+ReportData::~ReportData() = default;
+
+DataSet* ReportData::dataSet() const {
+    return query_ ? query_->dataSet() : table_.get();
+}
+
+QString wrongSqlMessage(const QString& engineMessage) {
+    return QStringLiteral("Chybný SQL dotaz ve zdroji dat !!! (%1)").arg(engineMessage);
+}
+
+bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInfo& info,
+                      QString* error) {
+    query_.reset();
+    table_.reset();
+    warnings_.clear();
+    const QString& table = request.table;
+    if (!table.isEmpty() && !QFileInfo(table).isFile()) {
+        *error = QStringLiteral("tabulka „%1“ neexistuje").arg(table);
+        return false;
+    }
+    const QString directory = table.isEmpty() ? QString() : QFileInfo(table).absolutePath();
+    if (request.hasSql) return openQuery({request.sql}, directory, info.orderText, error);
+    if (table.isEmpty()) return true;  // a report without records
+    const QString from = QStringLiteral("FROM \"%1\" T1").arg(QFileInfo(table).absoluteFilePath());
+    if (info.sql) {
+        // The template's own SQL over the table's directory; when it does not
+        // prepare, the table itself as the application falls back.
+        query_ = std::make_unique<Query>();
+        query_->setDatabase(directory);
+        query_->setSql(info.sqlLines);
+        if (!info.orderText.isEmpty()) query_->setMacro(QStringLiteral("ORDER"), info.orderText);
+        QString why;
+        if (query_->prepare(&why)) return openPrepared(error);
+        warnings_ << wrongSqlMessage(why);
+        return openQuery({QStringLiteral("SELECT T1.* ") + from}, directory, {}, error);
+    }
+    if (!info.orderText.isEmpty()) {
+        query_ = std::make_unique<Query>();
+        query_->setSql({QStringLiteral("SELECT T1.*"), from, QStringLiteral("ORDER BY %ORDER")});
+        query_->setMacro(QStringLiteral("ORDER"), info.orderText);
+        QString why;
+        if (!query_->prepare(&why)) {
+            *error =
+                QStringLiteral("Chybné položky v třídícím řetězci ve zdroji dat !!! (%1)").arg(why);
+            query_.reset();
+            return false;
+        }
+        return openPrepared(error);
+    }
+    table_ = openAnyTable(table, error);
+    if (!table_ && error->isEmpty())
+        *error = QStringLiteral("tabulku „%1“ nelze otevřít").arg(table);
+    return table_ != nullptr;
+}
+
+bool ReportData::openQuery(const QStringList& sql, const QString& directory, const QString& order,
+                           QString* error) {
+    query_ = std::make_unique<Query>();
+    query_->setDatabase(directory);
+    query_->setSql(sql);
+    if (!order.isEmpty()) query_->setMacro(QStringLiteral("ORDER"), order);
+    return openPrepared(error);
+}
+
+bool ReportData::openPrepared(QString* error) {
+    QString why;
+    if (query_->open(&why)) return true;
+    *error = QStringLiteral("dotaz nelze provést: %1").arg(why);
+    query_.reset();
+    return false;
+}
+
+PageStore pagesFrom(const PageStore& pages, int first) {
+    PageStore out;
+    out.paper = pages.paper;
+    out.printerScaleX = pages.printerScaleX;
+    out.printerScaleY = pages.printerScaleY;
+    for (int n = first; n < pages.pageCount(); ++n) {
+        const int k = n - first;
+        out.ensurePages(k + 1);
+        for (const TPrevPrvek& e : pages.page(n).elements()) out.addElement(k, e);
+    }
+    return out;
+}
+
+}  // namespace dorvana
