@@ -17,7 +17,7 @@ DataSet* ReportData::dataSet() const {
 }
 
 QString wrongSqlMessage(const QString& engineMessage) {
-    return QStringLiteral("Chybný SQL dotaz ve zdroji dat !!! (%1)").arg(engineMessage);
+    return QStringLiteral("%1 (%2)").arg(kWrongSqlText, engineMessage);
 }
 
 bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInfo& info,
@@ -52,8 +52,7 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
         query_->setMacro(QStringLiteral("ORDER"), info.orderText);
         QString why;
         if (!query_->prepare(&why)) {
-            *error =
-                QStringLiteral("Chybné položky v třídícím řetězci ve zdroji dat !!! (%1)").arg(why);
+            *error = QStringLiteral("%1 (%2)").arg(kWrongSortText, why);
             query_.reset();
             return false;
         }

@@ -56,7 +56,12 @@ private:
     QStringList warnings_;
 };
 
-// The message of a template's SQL that does not prepare.
+// The texts of a data source that does not prepare: the template's own SQL,
+// and the sort list of a template.
+inline const QString kWrongSqlText = QStringLiteral("Chybný SQL dotaz ve zdroji dat !!!");
+inline const QString kWrongSortText =
+    QStringLiteral("Chybné položky v třídícím řetězci ve zdroji dat !!!");
+// The warning of a template's SQL that does not prepare, with the engine's reason.
 QString wrongSqlMessage(const QString& engineMessage);
 
 // Pages first.. of a build (first from 0), sharing the elements' styles: what
