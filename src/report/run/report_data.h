@@ -21,6 +21,12 @@ struct ReportDataRequest {
     QString table;        // a table file (label file, dBase, Paradox, CSV, SQLite); may be empty
     bool hasSql = false;  // the caller gives the query itself
     QString sql;          // run from the table's directory (or the current one)
+
+    static ReportDataRequest ofTable(const QString& table) {
+        ReportDataRequest r;
+        r.table = table;
+        return r;
+    }
 };
 
 class ReportData {

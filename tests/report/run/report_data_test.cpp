@@ -46,13 +46,13 @@ protected:
 
 TEST_F(ReportDataTest, TableAloneOrThroughTheSortList) {
     TemplateLeadingInfo info;
-    ASSERT_TRUE(data.open({table}, info, &error)) << error.toStdString();
+    ASSERT_TRUE(data.open(ReportDataRequest::ofTable(table), info, &error)) << error.toStdString();
     ASSERT_NE(data.dataSet(), nullptr);
     EXPECT_EQ(data.dataSet()->recordCount(), 300);
     EXPECT_TRUE(ascending(column(data.dataSet(), "cislo")));
 
     info.orderText = QStringLiteral("T1.cislo DESC");
-    ASSERT_TRUE(data.open({table}, info, &error)) << error.toStdString();
+    ASSERT_TRUE(data.open(ReportDataRequest::ofTable(table), info, &error)) << error.toStdString();
     const QStringList numbers = column(data.dataSet(), "cislo");
     ASSERT_EQ(numbers.size(), 300);
     EXPECT_GT(numbers.first().toInt(), numbers.last().toInt());
@@ -65,7 +65,7 @@ TEST_F(ReportDataTest, TemplateSqlRunsFromTheTablesFolderWithTheSortList) {
     info.sqlLines = {QStringLiteral("SELECT T1.* FROM \"zbozi.csv\" T1"),
                      QStringLiteral("WHERE T1.cislo <= 50 ORDER BY %ORDER")};
     info.orderText = QStringLiteral("T1.cislo DESC");
-    ASSERT_TRUE(data.open({table}, info, &error)) << error.toStdString();
+    ASSERT_TRUE(data.open(ReportDataRequest::ofTable(table), info, &error)) << error.toStdString();
     EXPECT_EQ(column(data.dataSet(), "cislo"),
               QStringList({"50", "40", "30", "20", "10"}));
     EXPECT_TRUE(data.warnings().isEmpty());
@@ -75,7 +75,7 @@ TEST_F(ReportDataTest, TemplateSqlThatDoesNotPrepareFallsBackToTheTableWithAWarn
     TemplateLeadingInfo info;
     info.sql = true;
     info.sqlLines = {QStringLiteral("SELEKT nic")};
-    ASSERT_TRUE(data.open({table}, info, &error)) << error.toStdString();
+    ASSERT_TRUE(data.open(ReportDataRequest::ofTable(table), info, &error)) << error.toStdString();
     EXPECT_EQ(data.dataSet()->recordCount(), 300);
     ASSERT_EQ(data.warnings().size(), 1);
     EXPECT_TRUE(data.warnings()[0].startsWith(QStringLiteral("Chybný SQL dotaz ve zdroji dat !!! (")))
@@ -101,8 +101,8 @@ TEST_F(ReportDataTest, FailuresSayWhat) {
         QString order;
         QString starts;
     } cases[] = {
-        {{dir.filePath(QStringLiteral("chybi.csv"))}, {}, QStringLiteral("tabulka „")},
-        {{table}, QStringLiteral("T1.neni_pole"),
+        {ReportDataRequest::ofTable(dir.filePath(QStringLiteral("chybi.csv"))), {}, QStringLiteral("tabulka „")},
+        {ReportDataRequest::ofTable(table), QStringLiteral("T1.neni_pole"),
          QStringLiteral("Chybné položky v třídícím řetězci ve zdroji dat !!! (")},
         {{table, true, QStringLiteral("SELECT * FROM \"chybi.csv\"")}, {},
          QStringLiteral("dotaz nelze provést: ")},
