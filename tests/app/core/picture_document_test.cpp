@@ -131,3 +131,39 @@ TEST(PictureDocument, ZoomAndFitStyles) {
 }
 
 }  // namespace
+
+#include "app/core/picture_binding.h"
+#include "data/data_set.h"
+#include "data/label_file.h"
+
+namespace {
+
+TEST(PictureBinding, ChangedPictureIsKeptOnlyWhenWanted) {
+    QTemporaryDir dir;
+    QString error;
+    const QString path = dir.filePath(QStringLiteral("etikety.db"));
+    ASSERT_TRUE(createLabelFile(path, &error));
+    auto labels = openLabelDataSet(path, &error);
+    ASSERT_TRUE(labels->append(&error));
+    labels->findField(QStringLiteral("cislo"))->setValue(TaggedValue(qint32(1)));
+    ASSERT_TRUE(labels->post(&error));
+
+    for (const bool keep : {false, true}) {
+        PictureDocument picture;
+        ASSERT_TRUE(openPictureField(*labels, QStringLiteral("logo"), picture, &error)) << error.toStdString();
+        EXPECT_EQ(labels->state(), DataSet::State::Edit);
+        picture.setImage(sample());
+        ASSERT_TRUE(closePictureField(*labels, QStringLiteral("logo"), picture, keep, &error));
+        EXPECT_EQ(labels->state(), DataSet::State::Browse);
+        EXPECT_EQ(labels->findField(QStringLiteral("logo"))->blob().isEmpty(), !keep) << keep;
+    }
+    // No change: nothing asked, nothing written.
+    PictureDocument unchanged;
+    ASSERT_TRUE(openPictureField(*labels, QStringLiteral("logo"), unchanged, &error));
+    EXPECT_FALSE(unchanged.isModified());
+    EXPECT_EQ(unchanged.image().size(), QSize(4, 2));
+    ASSERT_TRUE(closePictureField(*labels, QStringLiteral("logo"), unchanged, true, &error));
+    EXPECT_FALSE(openPictureField(*labels, QStringLiteral("nazev1"), unchanged, &error));
+}
+
+}  // namespace
