@@ -499,7 +499,8 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
             *why = QStringLiteral("chybný popis pole %1").arg(defs_.size() + 1);
             return false;
         }
-        if ((c.type == 'M' || c.type == 'B' || c.type == 'G' || c.type == 'P' || c.type == 'W') &&
+        if ((d.type == FieldType::Memo || d.type == FieldType::Blob ||
+             d.type == FieldType::Graphic) &&
             c.length != 10 && c.length != 4) {
             *why = QStringLiteral("chybný popis pole %1").arg(d.name);
             return false;
