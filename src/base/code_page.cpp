@@ -1,11 +1,15 @@
 #include "base/code_page.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <array>
+
+#include "base/code_page_tables.h"
 
 namespace dorvana {
 namespace {
 
-using HighHalf = std::array<char16_t, 128>;
+using code_page_tables::HighHalf;
 
 // Bytes 0x80..0xFF. Windows-1250's unassigned bytes map to the C1 control of
 // the same value (see decode()).
@@ -37,8 +41,80 @@ constexpr HighHalf kCp852 = {
     0x00B0, 0x00A8, 0x02D9, 0x0171, 0x0158, 0x0159, 0x25A0, 0x00A0,
 };
 
-const HighHalf& table(CodePage page) {
-    return page == CodePage::Cp852 ? kCp852 : kWindows1250;
+// The table of a single-byte page; nullptr for UTF-8 and the multi-byte pages.
+const HighHalf* table(CodePage page) {
+    namespace t = code_page_tables;
+    switch (page) {
+        case CodePage::Windows1250:
+            return &kWindows1250;
+        case CodePage::Cp852:
+            return &kCp852;
+        case CodePage::Windows1251:
+            return &t::kWindows1251;
+        case CodePage::Windows1252:
+            return &t::kWindows1252;
+        case CodePage::Windows1253:
+            return &t::kWindows1253;
+        case CodePage::Windows1254:
+            return &t::kWindows1254;
+        case CodePage::Windows1255:
+            return &t::kWindows1255;
+        case CodePage::Windows1256:
+            return &t::kWindows1256;
+        case CodePage::Windows1257:
+            return &t::kWindows1257;
+        case CodePage::Windows874:
+            return &t::kWindows874;
+        case CodePage::Cp437:
+            return &t::kCp437;
+        case CodePage::Cp737:
+            return &t::kCp737;
+        case CodePage::Cp850:
+            return &t::kCp850;
+        case CodePage::Cp857:
+            return &t::kCp857;
+        case CodePage::Cp860:
+            return &t::kCp860;
+        case CodePage::Cp861:
+            return &t::kCp861;
+        case CodePage::Cp863:
+            return &t::kCp863;
+        case CodePage::Cp865:
+            return &t::kCp865;
+        case CodePage::Cp866:
+            return &t::kCp866;
+        case CodePage::Kamenicky:
+            return &t::kKamenicky;
+        case CodePage::Mazovia:
+            return &t::kMazovia;
+        case CodePage::MacRoman:
+            return &t::kMacRoman;
+        case CodePage::Roman8:
+            return &t::kRoman8;
+        case CodePage::Utf8:
+        case CodePage::Gbk:
+        case CodePage::ShiftJis:
+        case CodePage::Korean:
+        case CodePage::Big5:
+            return nullptr;
+    }
+    return &kWindows1250;
+}
+
+// The converter name of a multi-byte page (Qt's ICU converters).
+const char* multiByteName(CodePage page) {
+    switch (page) {
+        case CodePage::Gbk:
+            return "GBK";
+        case CodePage::ShiftJis:
+            return "Shift_JIS";
+        case CodePage::Korean:
+            return "windows-949";
+        case CodePage::Big5:
+            return "Big5";
+        default:
+            return nullptr;
+    }
 }
 
 // Reverse lookup: the byte for a character, or 0 when the page lacks it.
@@ -49,16 +125,39 @@ unsigned char byteFor(char16_t c, const HighHalf& t) {
     return 0;
 }
 
+struct Number {
+    int number;
+    CodePage page;
+};
+
+constexpr Number kNumbers[] = {
+    {1250, CodePage::Windows1250}, {852, CodePage::Cp852},        {65001, CodePage::Utf8},
+    {1251, CodePage::Windows1251}, {1252, CodePage::Windows1252}, {1253, CodePage::Windows1253},
+    {1254, CodePage::Windows1254}, {1255, CodePage::Windows1255}, {1256, CodePage::Windows1256},
+    {1257, CodePage::Windows1257}, {874, CodePage::Windows874},   {437, CodePage::Cp437},
+    {737, CodePage::Cp737},        {850, CodePage::Cp850},        {857, CodePage::Cp857},
+    {860, CodePage::Cp860},        {861, CodePage::Cp861},        {863, CodePage::Cp863},
+    {865, CodePage::Cp865},        {866, CodePage::Cp866},        {895, CodePage::Kamenicky},
+    {620, CodePage::Mazovia},      {10000, CodePage::MacRoman},   {936, CodePage::Gbk},
+    {932, CodePage::ShiftJis},     {949, CodePage::Korean},       {950, CodePage::Big5},
+    {867, CodePage::Kamenicky},  // Kamenický as Borland's drivers number it
+};
+
 }  // namespace
 
 QString decode(QByteArrayView bytes, CodePage page) {
     if (page == CodePage::Utf8) return QString::fromUtf8(bytes);
-    const HighHalf& t = table(page);
+    const HighHalf* t = table(page);
+    if (!t) {
+        QStringDecoder decoder(multiByteName(page));
+        if (decoder.isValid()) return decoder.decode(bytes);
+        t = &kWindows1250;
+    }
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* d = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        d[i] = QChar(b < 0x80 ? char16_t(b) : t[b - 0x80]);
+        d[i] = QChar(b < 0x80 ? char16_t(b) : (*t)[b - 0x80]);
     }
     return out;
 }
@@ -66,10 +165,20 @@ QString decode(QByteArrayView bytes, CodePage page) {
 QByteArray encode(QStringView text, CodePage page, bool* lossless) {
     if (lossless) *lossless = true;
     if (page == CodePage::Utf8) return text.toUtf8();
-    const HighHalf& t = table(page);
+    const HighHalf* t = table(page);
+    if (!t) {
+        QStringEncoder encoder(multiByteName(page));
+        if (encoder.isValid()) {
+            const QByteArray out = encoder.encode(text);
+            // The converter substitutes what it cannot map; a round trip tells.
+            if (lossless) *lossless = !encoder.hasError() && decode(out, page) == text;
+            return out;
+        }
+        t = &kWindows1250;
+    }
     QByteArray out(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        unsigned char b = byteFor(text[i].unicode(), t);
+        unsigned char b = byteFor(text[i].unicode(), *t);
         if (b == 0 && text[i].unicode() != 0) {
             b = '?';
             if (lossless) *lossless = false;
@@ -81,10 +190,30 @@ QByteArray encode(QStringView text, CodePage page, bool* lossless) {
 
 bool representable(QStringView text, CodePage page) {
     if (page == CodePage::Utf8) return true;
-    const HighHalf& t = table(page);
+    const HighHalf* t = table(page);
+    if (!t) {
+        bool lossless = true;
+        encode(text, page, &lossless);
+        return lossless;
+    }
     for (QChar c : text)
-        if (c.unicode() != 0 && byteFor(c.unicode(), t) == 0) return false;
+        if (c.unicode() != 0 && byteFor(c.unicode(), *t) == 0) return false;
     return true;
+}
+
+bool codePageOfNumber(int number, CodePage* page) {
+    for (const Number& n : kNumbers)
+        if (n.number == number) {
+            *page = n.page;
+            return true;
+        }
+    return false;
+}
+
+int codePageNumber(CodePage page) {
+    for (const Number& n : kNumbers)
+        if (n.page == page) return n.number;
+    return 0;
 }
 
 QString decodeSystemText(QByteArrayView bytes) {

@@ -1,6 +1,8 @@
 #pragma once
-// Single-byte code pages of the files users bring: Windows-1250 (templates,
-// corrections, filters, ini files) and CP852 (old Czech DOS tables).
+// Code pages of the files users bring: Windows-1250 (templates, corrections,
+// filters, ini files), CP852 and Kamenický (old Czech DOS tables) and the
+// other pages foreign tables declare (Paradox code-page numbers, dBase
+// language drivers).
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,11 +11,41 @@
 
 namespace dorvana {
 
-enum class CodePage { Windows1250, Cp852, Utf8 };
+enum class CodePage {
+    Windows1250,
+    Cp852,
+    Utf8,
+    Windows1251,
+    Windows1252,
+    Windows1253,
+    Windows1254,
+    Windows1255,
+    Windows1256,
+    Windows1257,
+    Windows874,
+    Cp437,
+    Cp737,
+    Cp850,
+    Cp857,
+    Cp860,
+    Cp861,
+    Cp863,
+    Cp865,
+    Cp866,
+    Kamenicky,  // 895
+    Mazovia,    // 620
+    MacRoman,   // 10000
+    Roman8,
+    Gbk,       // 936, multi-byte
+    ShiftJis,  // 932, multi-byte
+    Korean,    // 949, multi-byte
+    Big5,      // 950, multi-byte
+};
 
-// Decodes bytes of the given code page. Windows-1250's five unassigned bytes
-// (0x81, 0x83, 0x88, 0x90, 0x98) become the C1 control of the same value, so
-// that any byte string survives a decode/encode round trip unchanged.
+// Decodes bytes of the given code page. Bytes a single-byte page leaves
+// unassigned (Windows-1250's 0x81, 0x83, 0x88, 0x90, 0x98, ...) become the C1
+// control of the same value, so that any byte string survives a decode/encode
+// round trip unchanged.
 QString decode(QByteArrayView bytes, CodePage page);
 
 // Encodes text into the code page. A character the page cannot hold becomes
@@ -22,6 +54,12 @@ QByteArray encode(QStringView text, CodePage page, bool* lossless = nullptr);
 
 // True when the code page holds every character of the text.
 bool representable(QStringView text, CodePage page);
+
+// The page of a Windows/DOS code-page number (1250, 852, 895 for Kamenický,
+// 620 for Mazovia, 936, ...); false when the number names no page we know.
+bool codePageOfNumber(int number, CodePage* page);
+// The number of a page (1250, 852, 895, 620, 65001 for UTF-8, ...).
+int codePageNumber(CodePage page);
 
 // Text of a system file: UTF-8 when it starts with the UTF-8 byte-order mark
 // (the mark itself dropped), Windows-1250 otherwise.

@@ -1,7 +1,10 @@
 #include "data/dbase_file.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <QTime>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -14,26 +17,71 @@ namespace {
 
 constexpr qint64 kMaxMemo = 64 * 1024 * 1024;
 
-CodePage pageOfDriver(quint8 id) {
-    switch (id) {
-        case 0x64:
-        case 0x87:
-        case 0x01:
-        case 0x02:
-            return CodePage::Cp852;
-        default:
-            return CodePage::Windows1250;
+// The code page a language-driver byte (header byte 29) names; false for
+// a byte we do not know. 0 declares nothing (Windows-1250 then).
+bool pageOfDriver(quint8 id, CodePage* page) {
+    struct Driver {
+        quint8 id;
+        CodePage page;
+    };
+    static constexpr Driver kDrivers[] = {
+        {0x01, CodePage::Cp437},       {0x02, CodePage::Cp850},       {0x03, CodePage::Windows1252},
+        {0x04, CodePage::MacRoman},    {0x08, CodePage::Cp865},       {0x09, CodePage::Cp437},
+        {0x0A, CodePage::Cp850},       {0x0B, CodePage::Cp437},       {0x0D, CodePage::Cp437},
+        {0x0E, CodePage::Cp850},       {0x0F, CodePage::Cp437},       {0x10, CodePage::Cp850},
+        {0x11, CodePage::Cp437},       {0x12, CodePage::Cp850},       {0x13, CodePage::ShiftJis},
+        {0x14, CodePage::Cp850},       {0x15, CodePage::Cp437},       {0x16, CodePage::Cp850},
+        {0x17, CodePage::Cp865},       {0x18, CodePage::Cp437},       {0x19, CodePage::Cp437},
+        {0x1A, CodePage::Cp850},       {0x1B, CodePage::Cp437},       {0x1C, CodePage::Cp863},
+        {0x1D, CodePage::Cp850},       {0x1F, CodePage::Cp852},       {0x22, CodePage::Cp852},
+        {0x23, CodePage::Cp852},       {0x24, CodePage::Cp860},       {0x25, CodePage::Cp850},
+        {0x26, CodePage::Cp866},       {0x37, CodePage::Cp850},       {0x40, CodePage::Cp852},
+        {0x4D, CodePage::Gbk},         {0x4E, CodePage::Korean},      {0x4F, CodePage::Big5},
+        {0x50, CodePage::Windows874},  {0x58, CodePage::Windows1252}, {0x59, CodePage::Windows1252},
+        {0x64, CodePage::Cp852},       {0x65, CodePage::Cp866},       {0x66, CodePage::Cp865},
+        {0x67, CodePage::Cp861},       {0x68, CodePage::Kamenicky},   {0x69, CodePage::Mazovia},
+        {0x6A, CodePage::Cp737},       {0x6B, CodePage::Cp857},       {0x6C, CodePage::Cp863},
+        {0x78, CodePage::Big5},        {0x79, CodePage::Korean},      {0x7A, CodePage::Gbk},
+        {0x7B, CodePage::ShiftJis},    {0x7C, CodePage::Windows874},  {0x7D, CodePage::Windows1255},
+        {0x7E, CodePage::Windows1256}, {0x86, CodePage::Cp737},       {0x87, CodePage::Cp852},
+        {0x88, CodePage::Cp857},       {0xC8, CodePage::Windows1250}, {0xC9, CodePage::Windows1251},
+        {0xCA, CodePage::Windows1254}, {0xCB, CodePage::Windows1253}, {0xCC, CodePage::Windows1257},
+    };
+    for (const Driver& d : kDrivers)
+        if (d.id == id) {
+            *page = d.page;
+            return true;
+        }
+    return false;
+}
+
+bool isFoxPro(quint8 version) {
+    return version == 0x30 || version == 0x31 || version == 0x32 || version == 0xF5 ||
+           version == 0xFB;
+}
+
+bool isVisualFoxPro(quint8 version) {
+    return version == 0x30 || version == 0x31 || version == 0x32;
+}
+
+// The file beside dbf with the extension ext in any letter case; the
+// lower-case name (or upper-case, for an upper-case table name) when none.
+QString siblingOf(const QString& dbf, const QString& ext) {
+    const QFileInfo fi(dbf);
+    const QString base = fi.completeBaseName();
+    for (const QString& e : {ext, ext.toUpper()}) {
+        const QString p = fi.path() + QLatin1Char('/') + base + QLatin1Char('.') + e;
+        if (QFileInfo::exists(p)) return p;
     }
+    const QDir dir = fi.dir();
+    const QStringList names = dir.entryList({base + QLatin1Char('.') + ext}, QDir::Files);
+    if (!names.isEmpty()) return dir.filePath(names.first());
+    return fi.path() + QLatin1Char('/') + base + QLatin1Char('.') +
+           (fi.suffix() == fi.suffix().toUpper() && !fi.suffix().isEmpty() ? ext.toUpper() : ext);
 }
 
 QString memoPathOf(const QString& dbf) {
-    const QFileInfo fi(dbf);
-    const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName();
-    const QString upper = base + QStringLiteral(".DBT");
-    if (QFileInfo::exists(upper) && !QFileInfo::exists(base + QStringLiteral(".dbt"))) return upper;
-    return base + (fi.suffix() == fi.suffix().toUpper() && !fi.suffix().isEmpty()
-                       ? QStringLiteral(".DBT")
-                       : QStringLiteral(".dbt"));
+    return siblingOf(dbf, QStringLiteral("dbt"));
 }
 
 bool columnOfDef(const FieldDef& d, DbaseStore::Column* c, QString* error) {
@@ -225,7 +273,24 @@ bool DbaseStore::reload(QString* error) {
             *error = QStringLiteral("Soubor %1 není platná tabulka dBase: %2").arg(name, why);
         return false;
     }
+    if (!warning_.isEmpty() && !warned_) {
+        qWarning("%s", qUtf8Printable(warning_));
+        warned_ = true;
+    }
     if (hasMemo_) {
+        // FoxPro keeps memos in a .fpt file, dBase in a .dbt file; a table
+        // whose own kind is missing takes the other one when it is there.
+        const quint8 version = quint8(head[0]);
+        foxMemo_ = isFoxPro(version);
+        if (!inMemory_) {
+            const QString dbt = memoPathOf(path_);
+            const QString fpt = siblingOf(path_, QStringLiteral("fpt"));
+            if (foxMemo_ && !QFileInfo::exists(fpt) && QFileInfo::exists(dbt))
+                foxMemo_ = false;
+            else if (!foxMemo_ && !QFileInfo::exists(dbt) && QFileInfo::exists(fpt))
+                foxMemo_ = true;
+            memoPath_ = foxMemo_ ? fpt : dbt;
+        }
         QByteArray mh;
         if (inMemory_) {
             mh = memoImage_.left(512);
@@ -240,8 +305,18 @@ bool DbaseStore::reload(QString* error) {
             mh = m.read(512);
         }
         memoBlockSize_ = 512;
-        // dBase IV memo files keep their block length at offset 20.
-        if (mh.size() >= 22) {
+        if (foxMemo_) {
+            // FoxPro: the block length, big-endian, at offset 6.
+            const quint16 bl = mh.size() >= 8 ? qFromBigEndian<quint16>(mh.constData() + 6) : 0;
+            if (bl == 0) {
+                if (error)
+                    *error = QStringLiteral("Soubor poznámek %1 tabulky %2 je poškozený")
+                                 .arg(QFileInfo(memoPath_).fileName(), name);
+                return false;
+            }
+            memoBlockSize_ = bl;
+        } else if (mh.size() >= 22) {
+            // dBase IV memo files keep their block length at offset 20.
             const quint16 bl = qFromLittleEndian<quint16>(mh.constData() + 20);
             if ((quint8(head[0]) & 0x07) == 0x03 && (quint8(head[0]) & 0x08) && bl >= 64 &&
                 bl <= 32768)
@@ -271,14 +346,26 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
     }
     const quint8 version = quint8(head[0]);
     const quint8 kind = version & 0x07;
-    if (kind != 0x03 && kind != 0x04 && version != 0x30 && version != 0x31 && version != 0xF5) {
+    if (kind == 0x04) {
+        *why = QStringLiteral("dBase 7 není podporován");
+        return false;
+    }
+    if (kind != 0x03 && !isFoxPro(version)) {
         *why = QStringLiteral("neznámá verze %1").arg(version, 2, 16, QLatin1Char('0'));
         return false;
     }
+    const bool visualFox = isVisualFoxPro(version);
     physicalCount_ = qFromLittleEndian<quint32>(head.constData() + 4);
     headerLength_ = qFromLittleEndian<quint16>(head.constData() + 8);
     recordLength_ = qFromLittleEndian<quint16>(head.constData() + 10);
-    codePage_ = pageOfDriver(quint8(head[29]));
+    const quint8 driver = quint8(head[29]);
+    codePage_ = CodePage::Windows1250;
+    if (driver != 0 && !pageOfDriver(driver, &codePage_) && !warned_)
+        warning_ = QStringLiteral(
+                       "Tabulka %1 udává neznámý jazykový ovladač 0x%2, texty se čtou "
+                       "jako Windows-1250")
+                       .arg(inMemory_ ? path_ : QFileInfo(path_).fileName())
+                       .arg(driver, 2, 16, QLatin1Char('0'));
     if (headerLength_ < 33 || headerLength_ > fileSize || headerLength_ > head.size()) {
         *why = QStringLiteral("chybná délka hlavičky");
         return false;
@@ -290,7 +377,11 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
     defs_.clear();
     cols_.clear();
     hasMemo_ = false;
+    nullFlagsOffset_ = -1;
+    nullFlagsLength_ = 0;
+    writeBlocker_.clear();
     int offset = 0;
+    int flagBits = 0;
     qint64 pos = 32;
     while (pos + 32 <= headerLength_ && head[pos] != '\r') {
         const char* fd = head.constData() + pos;
@@ -302,55 +393,126 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
         c.length = quint8(fd[16]);
         c.decimals = quint8(fd[17]);
         c.offset = offset;
-        if (c.type == 'C' && (version == 0x30 || version == 0x31 || version == 0xF5))
+        const quint8 flags = quint8(fd[18]);
+        auto unsupported = [&] {
+            *why = QStringLiteral("pole %1 má nepodporovaný typ „%2“")
+                       .arg(d.name, QChar::fromLatin1(c.type));
+            return false;
+        };
+        if ((c.type == 'C' || c.type == 'V' || c.type == 'Q') && isFoxPro(version))
             c.length += c.decimals << 8, c.decimals = 0;
+        bool fixedLength = true;  // a binary field of exactly this length
+        int expect = 0;
         switch (c.type) {
             case 'C':
                 d.type = FieldType::String;
                 d.size = c.length;
+                fixedLength = false;
                 break;
             case 'N':
             case 'F':
                 d.type = c.decimals == 0 && c.length <= 11 ? FieldType::Integer : FieldType::Float;
+                fixedLength = false;
                 break;
             case 'D':
                 d.type = FieldType::Date;
+                expect = 8;
                 break;
             case 'L':
                 d.type = FieldType::Boolean;
+                fixedLength = false;
                 break;
             case 'M':
                 d.type = FieldType::Memo;
                 hasMemo_ = true;
+                fixedLength = false;
                 break;
             case 'B':
-                d.type = FieldType::Blob;
-                hasMemo_ = true;
+                if (visualFox) {  // a double in Visual FoxPro, a binary memo elsewhere
+                    d.type = FieldType::Float;
+                    expect = 8;
+                } else {
+                    d.type = FieldType::Blob;
+                    hasMemo_ = true;
+                    fixedLength = false;
+                }
                 break;
+            case 'P':
+                if (!isFoxPro(version)) return unsupported();
+                [[fallthrough]];
             case 'G':
                 d.type = FieldType::Graphic;
                 hasMemo_ = true;
+                fixedLength = false;
+                break;
+            case 'W':
+                if (!visualFox) return unsupported();
+                d.type = FieldType::Blob;
+                hasMemo_ = true;
+                fixedLength = false;
                 break;
             case 'I':
                 d.type = FieldType::Integer;
+                expect = 4;
                 break;
             case 'O':
                 d.type = FieldType::Float;
+                expect = 8;
                 break;
+            case 'T':
+                if (!visualFox) return unsupported();
+                d.type = FieldType::DateTime;
+                expect = 8;
+                break;
+            case 'Y':
+                if (!visualFox) return unsupported();
+                d.type = FieldType::Currency;
+                expect = 8;
+                break;
+            case 'V':
+                if (!visualFox) return unsupported();
+                d.type = FieldType::String;
+                d.size = c.length;
+                fixedLength = false;
+                break;
+            case 'Q':
+                if (!visualFox) return unsupported();
+                d.type = FieldType::VarBytes;
+                d.size = c.length;
+                fixedLength = false;
+                break;
+            case '0':
+                // The hidden null flags of Visual FoxPro.
+                if (!visualFox || nullFlagsOffset_ >= 0 || c.length == 0) {
+                    *why = QStringLiteral("chybný popis pole %1").arg(defs_.size() + 1);
+                    return false;
+                }
+                nullFlagsOffset_ = offset;
+                nullFlagsLength_ = c.length;
+                offset += c.length;
+                pos += 32;
+                continue;
             default:
-                *why = QStringLiteral("pole %1 má nepodporovaný typ „%2“")
-                           .arg(d.name, QChar::fromLatin1(c.type));
-                return false;
+                return unsupported();
         }
-        if (c.length == 0 || d.name.isEmpty() || (c.type == 'I' && c.length != 4) ||
-            (c.type == 'O' && c.length != 8) || (c.type == 'D' && c.length != 8)) {
+        if (c.length == 0 || d.name.isEmpty() || (fixedLength && c.length != expect)) {
             *why = QStringLiteral("chybný popis pole %1").arg(defs_.size() + 1);
             return false;
         }
-        if ((c.type == 'M' || c.type == 'B' || c.type == 'G') && c.length != 10 && c.length != 4) {
+        if ((d.type == FieldType::Memo || d.type == FieldType::Blob ||
+             d.type == FieldType::Graphic) &&
+            c.length != 10 && c.length != 4) {
             *why = QStringLiteral("chybný popis pole %1").arg(d.name);
             return false;
         }
+        if (visualFox) {
+            // Bits of the null flags, in field order: a varying field's
+            // length bit, then a nullable field's null bit.
+            if (c.type == 'V' || c.type == 'Q') c.lengthBit = flagBits++;
+            if (flags & 0x02) c.nullBit = flagBits++;
+        }
+        if (strchr("TYVQ", c.type) || (visualFox && c.type == 'B'))
+            writeBlocker_ = QStringLiteral("pole %1 typu Visual FoxPro").arg(d.name);
         offset += c.length;
         defs_.append(d);
         cols_.push_back(c);
@@ -364,6 +526,9 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
         *why = QStringLiteral("pole přesahují délku záznamu");
         return false;
     }
+    // Without the null flags field (or bits beyond it) nothing is marked empty.
+    if (nullFlagsOffset_ >= 0 && writeBlocker_.isEmpty())
+        writeBlocker_ = QStringLiteral("příznaky prázdných hodnot Visual FoxPro");
     if (headerLength_ + physicalCount_ * recordLength_ > fileSize) {
         *why =
             QStringLiteral("soubor je zkrácený (hlavička udává %1 záznamů, v souboru je jich %2)")
@@ -394,6 +559,19 @@ QByteArray DbaseStore::readMemo(qint64 block, QString* error) const {
         *out = m.seek(off) ? m.read(len) : QByteArray();
     };
     read(start, 8, &first);
+    if (foxMemo_) {
+        // FoxPro: a big-endian type (0 picture, 1 text) and length, then the data.
+        const qint64 len = first.size() == 8 ? qFromBigEndian<quint32>(first.constData() + 4) : -1;
+        if (len < 0 || len > kMaxMemo) {
+            if (error) *error = QStringLiteral("chybná délka poznámky v bloku %1").arg(block);
+            return {};
+        }
+        QByteArray data;
+        read(start + 8, len, &data);
+        if (data.size() != len && error)
+            *error = QStringLiteral("poznámka v bloku %1 je zkrácená").arg(block);
+        return data;
+    }
     if (first.size() == 8 && quint8(first[0]) == 0xFF && quint8(first[1]) == 0xFF &&
         first[2] == 0x08 && first[3] == 0x00) {
         const qint64 len = qint64(qFromLittleEndian<quint32>(first.constData() + 4)) - 8;
@@ -423,13 +601,45 @@ QByteArray DbaseStore::readMemo(qint64 block, QString* error) const {
 QVariant DbaseStore::decodeField(const char* rec, int i, QString* error) const {
     const Column& c = cols_[size_t(i)];
     const char* p = rec + 1 + c.offset;
+    if (c.nullBit >= 0 && nullFlag(rec, c.nullBit)) return {};
     const QByteArray raw(p, c.length);
     switch (c.type) {
-        case 'C': {
+        case 'C':
+        case 'V': {
+            // dBase programs end a text at a zero byte; a varying text not
+            // filled up keeps its length in its last byte.
             QByteArray t = raw;
-            while (!t.isEmpty() && (t.back() == ' ' || t.back() == '\0')) t.chop(1);
+            if (c.lengthBit >= 0 && nullFlag(rec, c.lengthBit))
+                t.truncate(std::min<qsizetype>(quint8(raw.back()), raw.size() - 1));
+            const qsizetype nul = t.indexOf('\0');
+            if (nul >= 0) t.truncate(nul);
+            while (!t.isEmpty() && t.back() == ' ') t.chop(1);
             return t.isEmpty() ? QVariant() : QVariant(decode(t, codePage_));
         }
+        case 'Q': {
+            QByteArray t = raw;
+            if (c.lengthBit >= 0 && nullFlag(rec, c.lengthBit))
+                t.truncate(std::min<qsizetype>(quint8(raw.back()), raw.size() - 1));
+            return t.isEmpty() ? QVariant() : QVariant(t);
+        }
+        case 'T': {
+            // Julian day and milliseconds since midnight, little-endian.
+            const qint32 day = qFromLittleEndian<qint32>(p);
+            const qint32 ms = qFromLittleEndian<qint32>(p + 4);
+            if (day <= 0 || ms < 0 || ms >= 86400000) return {};
+            const QDate date = QDate::fromJulianDay(day);
+            if (!date.isValid()) return {};
+            return QDateTime(date, QTime(0, 0).addMSecs(ms));
+        }
+        case 'Y':  // currency: an integer of ten-thousandths
+            return double(qFromLittleEndian<qint64>(p)) / 10000.0;
+        case 'B':
+            if (c.length == 8 && defs_[i].type == FieldType::Float) {
+                double v;
+                memcpy(&v, p, 8);
+                return std::isfinite(v) ? QVariant(v) : QVariant();
+            }
+            break;
         case 'N':
         case 'F': {
             const QByteArray t = raw.trimmed();
@@ -461,23 +671,29 @@ QVariant DbaseStore::decodeField(const char* rec, int i, QString* error) const {
             memcpy(&v, p, 8);
             return std::isfinite(v) ? QVariant(v) : QVariant();
         }
-        default: {  // M, B, G: a block number, as text (10 bytes) or binary (4 bytes)
-            qint64 block = 0;
-            if (c.length == 4) {
-                block = qFromLittleEndian<quint32>(p);
-            } else {
-                const QByteArray t = raw.trimmed();
-                if (t.isEmpty()) return {};
-                bool ok = false;
-                block = t.toLongLong(&ok);
-                if (!ok) return {};
-            }
-            const QByteArray data = readMemo(block, error);
-            if (data.isEmpty()) return {};
-            if (c.type == 'M') return decode(data, codePage_);
-            return data;
-        }
+        default:
+            break;
     }
+    // M, B, G, P, W: a block number, as text (10 bytes) or binary (4 bytes).
+    qint64 block = 0;
+    if (c.length == 4) {
+        block = qFromLittleEndian<quint32>(p);
+    } else {
+        const QByteArray t = raw.trimmed();
+        if (t.isEmpty()) return {};
+        bool ok = false;
+        block = t.toLongLong(&ok);
+        if (!ok) return {};
+    }
+    const QByteArray data = readMemo(block, error);
+    if (data.isEmpty()) return {};
+    if (c.type == 'M') return decode(data, codePage_);
+    return data;
+}
+
+bool DbaseStore::nullFlag(const char* rec, int bit) const {
+    if (nullFlagsOffset_ < 0 || bit < 0 || bit >= 8 * nullFlagsLength_) return false;
+    return quint8(rec[1 + nullFlagsOffset_ + bit / 8]) & (1 << (bit % 8));
 }
 
 bool DbaseStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) {
@@ -519,6 +735,15 @@ qint64 DbaseStore::rowOfId(qint64 id) const {
 bool DbaseStore::canWrite(QString* reason) const {
     if (readOnly_) {
         if (reason) *reason = QStringLiteral("Tabulka %1 je jen pro čtení").arg(path_);
+        return false;
+    }
+    if (!writeBlocker_.isEmpty() || (hasMemo_ && foxMemo_)) {
+        if (reason)
+            *reason = QStringLiteral("Tabulku FoxPro %1 lze jen číst%2")
+                          .arg(QFileInfo(path_).fileName(),
+                               writeBlocker_.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral(" (") + writeBlocker_ + QLatin1Char(')'));
         return false;
     }
     return true;

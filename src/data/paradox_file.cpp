@@ -74,6 +74,45 @@ bool flippedDouble(const char* p, double* out) {
 
 const QDate kDayOne(1, 1, 1);
 
+// A BCD value: the first byte holds the sign (0x80 set for positive) and the
+// decimals (low 6 bits), then 32 digits as nibbles, complemented when
+// negative. An empty value keeps only its decimals byte. Writers fill the
+// digits past the precision they kept with anything; reading stops at the
+// first nibble that is no digit, and the value is rounded to the 15 digits a
+// double holds.
+QVariant bcdValue(const char* p) {
+    const quint8 first = quint8(p[0]);
+    const bool positive = first & 0x80;
+    bool noDigits = true;
+    for (int k = 1; k < 17; ++k) noDigits = noDigits && p[k] == 0;
+    if (noDigits && !positive) return {};
+    const int decimals = std::min(first & 0x3F, 32);
+    QByteArray digits;
+    for (int k = 0; k < 32; ++k) {
+        int nib = (quint8(p[1 + k / 2]) >> (k % 2 ? 0 : 4)) & 0x0F;
+        if (!positive) nib ^= 0x0F;
+        if (nib > 9) break;
+        digits += char('0' + nib);
+    }
+    digits = digits.leftJustified(32, '0');
+    const QByteArray text = (positive ? QByteArray() : QByteArray("-")) +
+                            digits.left(32 - decimals) + '.' + digits.mid(32 - decimals);
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return {};
+    return QByteArray::number(v, 'g', 15).toDouble();
+}
+
+// Paradox keeps an 8-byte header before a picture in a graphic field: a
+// type (4 bytes) and the length of the picture (4 bytes, little-endian).
+// Blobs without it (written by older versions of this program) pass as
+// they are.
+QByteArray withoutGraphicHeader(const QByteArray& data) {
+    if (data.size() > 8 && qFromLittleEndian<quint32>(data.constData() + 4) == data.size() - 8)
+        return data.mid(8);
+    return data;
+}
+
 }  // namespace
 
 bool looksLikeParadox(const QByteArray& head) {
@@ -143,11 +182,12 @@ bool ParadoxStore::load(QString* error) {
     const qint64 blockSize = qint64(quint8(d[5])) * 0x400;
     blockSize_ = blockSize;
     const qint64 numRecords = qFromLittleEndian<quint32>(d + 6);
-    const qint64 fileBlocks = qFromLittleEndian<quint16>(d + 0x0C);
     const qint64 firstBlock = qFromLittleEndian<quint16>(d + 0x0E);
     const int numFields = qFromLittleEndian<quint16>(d + 0x21);
-    const quint32 encryption = qFromLittleEndian<quint32>(d + 0x25);
     const quint8 version = quint8(d[0x39]);
+    // From level 4 on the header is longer; its bytes 0x25..0x28 then hold
+    // 00 FF 00 FF in every table and the password check lives at 0x5C.
+    const bool level4 = version >= 5;
     if (fileType != 0 && fileType != 2)
         return bad(QStringLiteral("neznámý typ souboru %1").arg(fileType));
     if (blockSize == 0 || blockSize > 32 * 0x400)
@@ -157,18 +197,15 @@ bool ParadoxStore::load(QString* error) {
     if (recordSize_ <= 0 || recordSize_ > blockSize - 6)
         return bad(QStringLiteral("chybná délka záznamu"));
     if (numFields <= 0 || numFields > 255) return bad(QStringLiteral("chybný počet polí"));
-    if (encryption != 0) return bad(QStringLiteral("tabulka je chráněna heslem"));
     if (version < 3 || version > 0x0C) return bad(QStringLiteral("neznámá verze %1").arg(version));
+    if (level4 && headerSize < 0x78) return bad(QStringLiteral("chybná délka hlavičky"));
+    if (qFromLittleEndian<quint32>(d + (level4 ? 0x5C : 0x25)) != 0)
+        return bad(QStringLiteral("tabulka je chráněna heslem"));
     keyed_ = fileType == 0 ||
              (!inMemory_ &&
               QFileInfo::exists(QFileInfo(path_).path() + QLatin1Char('/') +
                                 QFileInfo(path_).completeBaseName() + QStringLiteral(".px")));
-    const bool level4 = version >= 5;
-    codePage_ = CodePage::Windows1250;
-    if (level4) {
-        const quint16 cp = qFromLittleEndian<quint16>(d + 0x6A);
-        if (cp == 852 || cp == 437 || cp == 850) codePage_ = CodePage::Cp852;
-    }
+    const int declaredPage = level4 ? qFromLittleEndian<quint16>(d + 0x6A) : 0;
     qint64 pos = level4 ? 0x78 : 0x58;
     if (pos + 2 * numFields > headerSize) return bad(QStringLiteral("chybný popis polí"));
     defs_.clear();
@@ -178,7 +215,7 @@ bool ParadoxStore::load(QString* error) {
     int offset = 0;
     for (int i = 0; i < numFields; ++i) {
         const quint8 type = quint8(d[pos + 2 * i]);
-        const int size = quint8(d[pos + 2 * i + 1]);
+        int size = quint8(d[pos + 2 * i + 1]);
         FieldDef def;
         int expect = size;
         switch (type) {
@@ -223,8 +260,11 @@ bool ParadoxStore::load(QString* error) {
                 expect = 8;
                 break;
             case kBcd:
+                // The size byte holds the decimals; the value takes 17 bytes.
                 def.type = FieldType::BCD;
-                expect = 17;
+                def.size = size;
+                if (size > 32) return bad(QStringLiteral("pole %1 má chybnou délku").arg(i + 1));
+                expect = size = 17;
                 break;
             case kBytes:
                 def.type = FieldType::Bytes;
@@ -257,22 +297,50 @@ bool ParadoxStore::load(QString* error) {
         !QFileInfo::exists(blobPath_))
         return bad(QStringLiteral("chybí soubor blobů %1").arg(QFileInfo(blobPath_).fileName()));
     // Field names follow the field types, a pointer, one pointer per field
-    // and the table name (79 bytes, 261 from level 7).
+    // and the table name (79 bytes, 261 from level 7); then the field
+    // numbers and the name of the sort order.
     pos += 2 * numFields + 4 + 4 * numFields + (version >= 0x0C ? 261 : 79);
+    std::vector<QByteArrayView> names;
     for (int i = 0; i < numFields; ++i) {
         if (pos >= headerSize) return bad(QStringLiteral("chybí jména polí"));
         const char* start = d + pos;
         const qint64 len = qint64(strnlen(start, size_t(headerSize - pos)));
         if (pos + len >= headerSize) return bad(QStringLiteral("chybí jména polí"));
-        defs_[i].name = dorvana::decode(QByteArrayView(start, len), codePage_);
-        if (defs_[i].name.isEmpty()) defs_[i].name = QStringLiteral("Pole%1").arg(i + 1);
+        names.emplace_back(start, len);
         pos += len + 1;
+    }
+    pos += 2 * numFields;
+    const QByteArray sortOrder =
+        pos < headerSize
+            ? QByteArray(d + pos, qsizetype(strnlen(d + pos, size_t(headerSize - pos))))
+            : QByteArray();
+    codePage_ = CodePage::Windows1250;
+    if (declaredPage == 0 && sortOrder.compare("BLROM800", Qt::CaseInsensitive) == 0) {
+        codePage_ = CodePage::Roman8;
+    } else if (declaredPage != 0 && !codePageOfNumber(declaredPage, &codePage_)) {
+        if (!warned_)
+            warning_ = QStringLiteral(
+                           "Tabulka %1 udává neznámou kódovou stránku %2, texty se čtou "
+                           "jako Windows-1250")
+                           .arg(name)
+                           .arg(declaredPage);
+    }
+    for (int i = 0; i < numFields; ++i) {
+        defs_[i].name = dorvana::decode(names[size_t(i)], codePage_);
+        if (defs_[i].name.isEmpty()) defs_[i].name = QStringLiteral("Pole%1").arg(i + 1);
+    }
+    if (!warning_.isEmpty() && !warned_) {
+        qWarning("%s", qUtf8Printable(warning_));
+        warned_ = true;
     }
     // The chain of data blocks.
     blocks_.clear();
     total_ = 0;
     qint64 block = firstBlock;
-    const qint64 maxBlocks = std::max<qint64>(0, (fileSize - headerSize) / blockSize);
+    // The last block may end short of a full block: what counts is that its
+    // records lie inside the file.
+    const qint64 maxBlocks =
+        std::max<qint64>(0, (fileSize - headerSize + blockSize - 1) / blockSize);
     qint64 seen = 0;
     while (block != 0 && numRecords > 0) {
         if (block > maxBlocks || ++seen > maxBlocks)
@@ -285,6 +353,8 @@ bool ParadoxStore::load(QString* error) {
         const qint64 count = add < 0 ? 0 : add / recordSize_ + 1;
         if (6 + count * recordSize_ > blockSize)
             return bad(QStringLiteral("chybný datový blok %1").arg(block));
+        if (at + 6 + count * recordSize_ > fileSize)
+            return bad(QStringLiteral("soubor je zkrácený"));
         if (count > 0) {
             blocks_.push_back({at + 6, total_, count});
             total_ += count;
@@ -292,7 +362,6 @@ bool ParadoxStore::load(QString* error) {
         block = next;
     }
     if (!keepIds_) ids_.reset(total_);
-    Q_UNUSED(fileBlocks)
     return true;
 }
 
@@ -379,29 +448,19 @@ QVariant ParadoxStore::decode(const char* p, int i, QString* error) const {
             const QDate date = kDayOne.addDays(ms / 86400000 - 1);
             return QDateTime(date, QTime(0, 0).addMSecs(int(ms % 86400000)));
         }
-        case kBcd: {
-            // Sign and decimals in the first byte, then 32 digits as nibbles.
-            const quint8 first = quint8(p[0]);
-            bool blank = true;
-            for (int k = 0; k < 17; ++k) blank = blank && p[k] == 0;
-            if (blank) return {};
-            const bool positive = first & 0x80;
-            const int decimals = first & 0x3F;
-            double value = 0;
-            for (int k = 0; k < 32; ++k) {
-                int nib = (quint8(p[1 + k / 2]) >> (k % 2 ? 0 : 4)) & 0x0F;
-                if (!positive) nib = 15 - nib;
-                value = value * 10 + std::min(nib, 9);
-            }
-            value /= std::pow(10.0, std::min(decimals, 32));
-            return positive ? value : -value;
+        case kBcd:
+            return bcdValue(p);
+        case kBytes: {
+            // Trailing zeros are padding; a field of zeros only is empty.
+            qsizetype len = size;
+            while (len > 0 && p[len - 1] == 0) --len;
+            return len == 0 ? QVariant() : QVariant(QByteArray(p, size));
         }
-        case kBytes:
-            return QByteArray(p, size);
         default: {
             const QByteArray data = readBlob(p, size, error);
             if (data.isEmpty()) return {};
             if (defs_[i].type == FieldType::Memo) return dorvana::decode(data, codePage_);
+            if (types_[size_t(i)] == kGraphic) return withoutGraphicHeader(data);
             return data;
         }
     }
@@ -580,9 +639,16 @@ bool ParadoxStore::encode(const RawRecord& values, QByteArray* rec, QString* err
                     *error = QStringLiteral("Pole %1 typu BCD nelze zapisovat").arg(defs_[i].name);
                 return false;
             default: {
-                const QByteArray data = defs_[i].type == FieldType::Memo
-                                            ? dorvana::encode(v.toString(), codePage_)
-                                            : v.toByteArray();
+                QByteArray data = defs_[i].type == FieldType::Memo
+                                      ? dorvana::encode(v.toString(), codePage_)
+                                      : v.toByteArray();
+                if (types_[size_t(i)] == kGraphic && !data.isEmpty()) {
+                    // The graphic header Paradox expects before the picture.
+                    QByteArray header(8, '\0');
+                    header[0] = 1;
+                    qToLittleEndian<quint32>(quint32(data.size()), header.data() + 4);
+                    data.prepend(header);
+                }
                 if (!writeBlob(data, size, p, error)) return false;
                 continue;
             }

@@ -3,12 +3,14 @@
 //
 // The header gives the record size, the block size (1, 2, 3, 4, ... KB), the
 // field types and sizes, the field names and, from level 4 on, the code page
-// (852 and 437 read as CP852, anything else as Windows-1250). Records live in
-// a chain of data blocks; the store indexes the blocks once (16 bytes a
+// the texts are read in (a page we do not know reads as Windows-1250, with a
+// warning). Records live in a chain of data blocks (the last one may end
+// short of a full block); the store indexes the blocks once (16 bytes a
 // block) and reads records in windows, so positioning is O(log n). Field
 // data are big-endian with the sign bit inverted (numbers, dates, times);
-// blob fields keep a leader in the record and the rest in the .mb file
-// (single-blob blocks and sub-allocated blocks).
+// BCD values are packed decimals (read, not written); blob fields keep a
+// leader in the record and the rest in the .mb file (single-blob blocks and
+// sub-allocated blocks); a graphic field's picture follows an 8-byte header.
 //
 // Tables with a primary index (a .px file beside them, file type 0) open
 // read-only: editing them says so. Tables without one are written in place:
@@ -52,6 +54,9 @@ public:
     QString filePath() const override { return path_; }
     bool isKeyed() const { return keyed_; }
     CodePage codePage() const { return codePage_; }
+    // What the reader had to guess (an unknown code page); empty when nothing.
+    // It goes to the log once, when the table is opened.
+    QString warning() const { return warning_; }
 
 private:
     ParadoxStore() = default;
@@ -75,6 +80,8 @@ private:
     bool inMemory_ = false;
     bool keyed_ = false;
     CodePage codePage_ = CodePage::Windows1250;
+    QString warning_;
+    bool warned_ = false;
     FieldDefs defs_;
     std::vector<quint8> types_;
     std::vector<int> sizes_, offsets_;

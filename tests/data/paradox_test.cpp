@@ -5,7 +5,9 @@
 #include <QDate>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "base/code_page.h"
 #include "data/paradox_file.h"
@@ -49,40 +51,84 @@ const Field kFields[] = {{"Název", 0x01, 12}, {"Počet", 0x03, 2}, {"Číslo", 
                          {"Cena", 0x05, 8},   {"Datum", 0x02, 4}, {"Ok", 0x09, 1},
                          {"Pozn", 0x0C, 11},  {"Čas", 0x14, 4}};
 
-QByteArray table(const QList<QByteArray>& records, quint8 fileType) {
-    const int recordSize = 12 + 2 + 4 + 8 + 4 + 1 + 11 + 4;
-    const int n = int(std::size(kFields));
+// A Paradox table image: header, then one data block with the records.
+struct Shape {
+    std::vector<Field> fields;
+    QList<QByteArray> records;
+    quint8 fileType = 2;          // 0 with a primary index
+    quint8 version = 0x0C;        // 3 and 4: level 3, 5 to 0x0C: level 4 and later
+    quint16 codePage = 1250;      // level 4 and later
+    quint32 password = 0;         // the password check (level 3: at 0x25, later at 0x5C)
+    bool shortLastBlock = false;  // the file ends after the last record
+};
+
+QByteArray build(const Shape& t) {
+    int recordSize = 0;
+    for (const Field& f : t.fields) recordSize += f.type == 0x17 ? 17 : f.size;
+    const int n = int(t.fields.size());
+    const bool level4 = t.version >= 5;
     QByteArray h(0x800, '\0');
     char* d = h.data();
-    qToLittleEndian<quint16>(recordSize, d);
+    qToLittleEndian<quint16>(quint16(recordSize), d);
     qToLittleEndian<quint16>(0x800, d + 2);
-    d[4] = char(fileType);
+    d[4] = char(t.fileType);
     d[5] = 1;  // 1 KB blocks
-    qToLittleEndian<quint32>(quint32(records.size()), d + 6);
+    qToLittleEndian<quint32>(quint32(t.records.size()), d + 6);
     qToLittleEndian<quint16>(1, d + 0x0C);
     qToLittleEndian<quint16>(1, d + 0x0E);
     qToLittleEndian<quint16>(1, d + 0x10);
     qToLittleEndian<quint16>(quint16(n), d + 0x21);
-    d[0x39] = 0x0C;  // level 7
-    qToLittleEndian<quint16>(1250, d + 0x6A);
-    int pos = 0x78;
-    for (const Field& f : kFields) {
+    d[0x39] = char(t.version);
+    if (level4) {
+        memcpy(d + 0x25, "\x00\xFF\x00\xFF", 4);  // what every such table holds there
+        qToLittleEndian<quint32>(t.password, d + 0x5C);
+        qToLittleEndian<quint16>(t.codePage, d + 0x6A);
+    } else {
+        qToLittleEndian<quint32>(t.password, d + 0x25);
+    }
+    int pos = level4 ? 0x78 : 0x58;
+    for (const Field& f : t.fields) {
         d[pos++] = char(f.type);
         d[pos++] = char(f.size);
     }
-    pos += 4 + 4 * n + 261;
-    for (const Field& f : kFields) {
-        const QByteArray name = encode(QString::fromUtf8(f.name), CodePage::Windows1250);
+    pos += 4 + 4 * n + (t.version >= 0x0C ? 261 : 79);
+    CodePage page = CodePage::Windows1250;
+    codePageOfNumber(t.codePage, &page);
+    for (const Field& f : t.fields) {
+        const QByteArray name = encode(QString::fromUtf8(f.name), page);
         memcpy(d + pos, name.constData(), size_t(name.size()));
         pos += int(name.size()) + 1;
     }
     QByteArray block(1024, '\0');
-    qToLittleEndian<qint16>(qint16((records.size() - 1) * recordSize), block.data() + 4);
-    for (int i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i].size(), recordSize);
-        memcpy(block.data() + 6 + i * recordSize, records[i].constData(), size_t(recordSize));
+    qToLittleEndian<qint16>(qint16((t.records.size() - 1) * recordSize), block.data() + 4);
+    for (int i = 0; i < t.records.size(); ++i) {
+        EXPECT_EQ(t.records[i].size(), recordSize);
+        memcpy(block.data() + 6 + i * recordSize, t.records[i].constData(), size_t(recordSize));
     }
+    if (t.shortLastBlock) block.truncate(6 + t.records.size() * recordSize);
     return h + block;
+}
+
+QByteArray table(const QList<QByteArray>& records, quint8 fileType) {
+    Shape t;
+    t.fields.assign(std::begin(kFields), std::end(kFields));
+    t.records = records;
+    t.fileType = fileType;
+    return build(t);
+}
+
+// The values of every record of a table image, or an empty list (and the
+// message in *error) when it does not open.
+QList<RawRecord> rowsOf(const QByteArray& db, const QByteArray& mb = {}, QString* error = nullptr,
+                        QString* warning = nullptr) {
+    QString err;
+    auto store = ParadoxStore::openBytes(db, mb, &err);
+    if (error) *error = err;
+    QList<RawRecord> rows;
+    if (!store) return rows;
+    if (warning) *warning = store->warning();
+    EXPECT_TRUE(store->readRows(0, store->rowCount(), &rows, &err)) << err.toStdString();
+    return rows;
 }
 
 QByteArray memoRef(const QByteArray& leader, quint32 ref, quint32 length) {
@@ -186,7 +232,8 @@ TEST(Paradox, DamagedTablesGiveAMessage) {
     badType[0x78] = 0x42;
     QByteArray badCount = good;
     qToLittleEndian<qint16>(2000, badCount.data() + 0x800 + 4);
-    const QByteArray cases[] = {good.left(0x700), good.left(0x900), loop, badType, badCount};
+    // A block cut inside its records (a block that only ends short is fine).
+    const QByteArray cases[] = {good.left(0x700), good.left(0x820), loop, badType, badCount};
     for (const QByteArray& c : cases) {
         QString err;
         EXPECT_FALSE(ParadoxStore::openBytes(c, {}, &err));
@@ -194,6 +241,186 @@ TEST(Paradox, DamagedTablesGiveAMessage) {
     }
     QString err;
     EXPECT_TRUE(ParadoxStore::openBytes(good, {}, &err)) << err.toStdString();
+}
+
+// Tables of level 4 and later hold 00 FF 00 FF at 0x25; only the check at
+// 0x5C says a password protects them (at 0x25 in level 3).
+TEST(Paradox, OnlyTheTablesWithAPasswordCountAsProtected) {
+    const std::vector<Field> fields = {{"Číslo", 0x04, 4}};
+    const struct {
+        quint8 version;
+        quint32 password;
+        bool opens;
+    } cases[] = {{0x0C, 0, true},       {0x0B, 0, true}, {0x09, 0, true},
+                 {0x0C, 0x1234, false}, {0x04, 0, true}, {0x04, 0xFF00FF00, false}};
+    for (const auto& c : cases) {
+        Shape t{fields, {flipped(7, 4)}};
+        t.version = c.version;
+        t.password = c.password;
+        QString err;
+        const auto rows = rowsOf(build(t), {}, &err);
+        if (c.opens) {
+            ASSERT_EQ(rows.size(), 1) << int(c.version) << " " << err.toStdString();
+            EXPECT_EQ(rows[0][0].toLongLong(), 7);
+        } else {
+            EXPECT_TRUE(err.contains(QStringLiteral("heslem"))) << err.toStdString();
+        }
+    }
+}
+
+TEST(Paradox, TextsFollowTheDeclaredCodePage) {
+    const struct {
+        quint16 codePage;
+        QString text;
+        bool known;
+    } cases[] = {
+        {1250, QStringLiteral("Žluťák"), true},     {852, QStringLiteral("Žluťák"), true},
+        {1252, QStringLiteral("Café Dürer"), true}, {866, QStringLiteral("Номер"), true},
+        {437, QStringLiteral("Über"), true},        {850, QStringLiteral("Señor Ø"), true},
+        {936, QStringLiteral("中文"), true},        {867, QStringLiteral("Příliš"), true},
+        {999, QStringLiteral("Žluťák"), false},
+    };
+    for (const auto& c : cases) {
+        CodePage page = CodePage::Windows1250;
+        codePageOfNumber(c.codePage, &page);
+        // The field is named by the text too.
+        const QByteArray name = c.text.toUtf8();
+        Shape t{{{name.constData(), 0x01, 12}}, {encode(c.text, page).leftJustified(12, '\0')}};
+        t.codePage = c.codePage;
+        QString err, warning;
+        const auto rows = rowsOf(build(t), {}, &err, &warning);
+        ASSERT_EQ(rows.size(), 1) << c.codePage << " " << err.toStdString();
+        EXPECT_EQ(rows[0][0].toString(), c.text) << c.codePage;
+        EXPECT_EQ(warning.isEmpty(), c.known) << c.codePage;
+        if (!c.known) EXPECT_TRUE(warning.contains(QStringLiteral("999"))) << warning.toStdString();
+        auto store = ParadoxStore::openBytes(build(t), {}, &err);
+        ASSERT_TRUE(store);
+        EXPECT_EQ(store->fieldDefs()[0].name, c.text) << c.codePage;
+    }
+}
+
+// A BCD value: sign and decimals byte, then 32 digit nibbles (given in hex),
+// complemented when negative.
+QByteArray bcd(bool positive, int decimals, const char* nibbles) {
+    QByteArray digits = QByteArray::fromHex(nibbles);
+    EXPECT_EQ(digits.size(), 16);
+    if (!positive)
+        for (char& b : digits) b = char(~b);
+    return QByteArray(1, char((positive ? 0xC0 : 0x40) | decimals)) + digits;
+}
+
+TEST(Paradox, BcdFieldsReadAsPackedDecimals) {
+    // The size byte of a BCD field holds its decimals (2, 0, 32); each value takes 17 bytes.
+    const std::vector<Field> fields = {{"A", 0x17, 2}, {"B", 0x17, 0}, {"C", 0x17, 32}};
+    // Writers leave what follows the digits they kept as it was (no digits at all here).
+    const char* c123 = "1229999999999999980b00e00000bf4a";
+    QList<QByteArray> recs;
+    recs << bcd(true, 2, "00000000000000000000000000000123") +
+                bcd(true, 0, "00000000000000000000000000000001") + bcd(true, 32, c123);
+    recs << bcd(false, 2, "00000000000000000000000000000123") +
+                bcd(false, 0, "00000000000000000000000000000001") + bcd(false, 32, c123);
+    // Zero, and empty values: all zeros, or only the decimals byte kept.
+    recs << bcd(true, 2, "00000000000000000000000000000000") + QByteArray(17, '\0') +
+                (QByteArray(1, '\x06') + QByteArray(16, '\0'));
+    recs << bcd(true, 4, "00000000000000000000001234567891") +
+                bcd(false, 0, "00000000000000000000000000009999") +
+                bcd(true, 32, "99990000000000000118a00e00000ef4");
+    const auto rows = rowsOf(build({fields, recs}));
+    ASSERT_EQ(rows.size(), 4);
+    const double expected[4][3] = {
+        {1.23, 1.0, 0.123}, {-1.23, -1.0, -0.123}, {0, NAN, NAN}, {123456.7891, -9999, 0.9999}};
+    for (int r = 0; r < 4; ++r)
+        for (int f = 0; f < 3; ++f) {
+            if (std::isnan(expected[r][f])) {
+                EXPECT_TRUE(rows[r][f].isNull()) << r << "," << f << " " << rows[r][f].toDouble();
+            } else {
+                ASSERT_FALSE(rows[r][f].isNull()) << r << "," << f;
+                EXPECT_DOUBLE_EQ(rows[r][f].toDouble(), expected[r][f]) << r << "," << f;
+            }
+        }
+    QString err;
+    auto store = ParadoxStore::openBytes(build({fields, recs}), {}, &err);
+    ASSERT_TRUE(store);
+    EXPECT_EQ(store->fieldDefs()[2].type, FieldType::BCD);
+    EXPECT_EQ(store->fieldDefs()[2].size, 32);
+    // Writing BCD stays refused, with its message.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bcd.db"));
+    ASSERT_TRUE(test::writeBytes(path, build({fields, recs})));
+    auto ds = openAnyTable(path, &err);
+    ASSERT_TRUE(ds) << err.toStdString();
+    ds->first();
+    ASSERT_TRUE(ds->edit(&err)) << err.toStdString();
+    ds->field(0)->setValue(TaggedValue::real(2.5));
+    EXPECT_FALSE(ds->post(&err));
+    EXPECT_TRUE(err.contains(QStringLiteral("BCD"))) << err.toStdString();
+}
+
+// A single-blob block of the blob file holding data.
+QByteArray blobBlock(const QByteArray& data) {
+    QByteArray block(4096, '\0');
+    block[0] = 2;
+    qToLittleEndian<quint16>(1, block.data() + 1);
+    qToLittleEndian<quint32>(quint32(data.size()), block.data() + 3);
+    memcpy(block.data() + 9, data.constData(), size_t(data.size()));
+    return block;
+}
+
+TEST(Paradox, GraphicFieldsGiveThePictureWithoutParadoxsHeader) {
+    QByteArray bmp("BM");
+    bmp += QByteArray(60, 'x');
+    QByteArray header(8, '\0');
+    header[0] = 1;
+    qToLittleEndian<quint32>(quint32(bmp.size()), header.data() + 4);
+    const QByteArray mb = QByteArray(4096, '\0') + blobBlock(header + bmp);
+    // A graphic field with no leader, and a plain blob holding the same bytes.
+    const std::vector<Field> fields = {{"Obr", 0x10, 10}, {"Blob", 0x0D, 10}};
+    const QByteArray ref = memoRef({}, 4096 | 0xFF, quint32(header.size() + bmp.size()));
+    const auto rows = rowsOf(build({fields, {ref.mid(1) + ref.mid(1)}}), mb);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][0].toByteArray(), bmp);
+    EXPECT_EQ(rows[0][1].toByteArray(), header + bmp);
+
+    // Pictures we store get the header, and come back without it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("obr.db"));
+    QString err;
+    ASSERT_TRUE(createParadoxFile(path, {{"obr", FieldType::Graphic, 0, false}}, &err))
+        << err.toStdString();
+    auto ds = openAnyTable(path, &err);
+    ASSERT_TRUE(ds) << err.toStdString();
+    ASSERT_TRUE(ds->append(&err)) << err.toStdString();
+    ASSERT_TRUE(ds->field(0)->setBlob(bmp, &err)) << err.toStdString();
+    ASSERT_TRUE(ds->post(&err)) << err.toStdString();
+    EXPECT_TRUE(test::fileBytes(dir.filePath(QStringLiteral("obr.mb"))).contains(header + bmp));
+    auto again = openAnyTable(path, &err);
+    ASSERT_TRUE(again) << err.toStdString();
+    again->first();
+    EXPECT_EQ(again->field(0)->blob(), bmp);
+}
+
+TEST(Paradox, ALastBlockThatEndsShortStillOpens) {
+    Shape t{{{"Číslo", 0x04, 4}, {"Text", 0x01, 6}},
+            {flipped(1, 4) + QByteArray("jedna\0", 6), flipped(2, 4) + QByteArray("dva\0\0\0", 6)}};
+    t.shortLastBlock = true;
+    QString err;
+    const auto rows = rowsOf(build(t), {}, &err);
+    ASSERT_EQ(rows.size(), 2) << err.toStdString();
+    EXPECT_EQ(rows[1][0].toLongLong(), 2);
+    EXPECT_EQ(rows[1][1].toString(), QStringLiteral("dva"));
+    // Records the header counts beyond the end of the file are still refused.
+    EXPECT_TRUE(rowsOf(build(t).chopped(3), {}, &err).isEmpty());
+    EXPECT_TRUE(err.contains(QStringLiteral("zkrácený"))) << err.toStdString();
+}
+
+TEST(Paradox, BytesFieldsOfZerosAreEmpty) {
+    QByteArray some(8, '\0');
+    some[0] = 'A';
+    some[2] = 'B';
+    const auto rows = rowsOf(build({{{"B", 0x18, 8}}, {QByteArray(8, '\0'), some}}));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows[0][0].isNull());
+    EXPECT_EQ(rows[1][0].toByteArray(), some);
 }
 
 }  // namespace
