@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/picture_binding.h"
+#include "app/core/scanner.h"
 #include "base/messages.h"
 
 namespace dorvana {
@@ -65,8 +66,12 @@ private:
     QPoint start_;
 };
 
-TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent)
-    : QDialog(parent), picture_(picture), messages_(messages) {
+TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent, Scanner* scanner)
+    : QDialog(parent), picture_(picture), messages_(messages), scanner_(scanner) {
+    if (!scanner_) {
+        ownScanner_ = std::make_unique<SaneScanner>();
+        scanner_ = ownScanner_.get();
+    }
     setWindowTitle(QStringLiteral("Obrázek"));
     setObjectName(QStringLiteral("TObrForm"));
     // Two rows of commands, so that all 24 are in sight.
@@ -98,8 +103,7 @@ TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent
         commands_ << a;
         return a;
     };
-    disabled(QStringLiteral("Sejmout Scanerem"), QStringLiteral("Sken"),
-             QStringLiteral("skener zatím není připojen"));
+    add(QStringLiteral("Sejmout Scanerem"), QStringLiteral("Sken"), &TObrForm::scan);
     add(QStringLiteral("Načíst ze souboru"), QStringLiteral("Načíst"), &TObrForm::loadFile);
     add(QStringLiteral("Uložit"), QStringLiteral("Uložit"), &TObrForm::saveFile);
     add(QStringLiteral("Kopírovat"), QStringLiteral("Kopír."), &TObrForm::copy);
@@ -219,6 +223,20 @@ QRect TObrForm::selection() const {
 void TObrForm::refresh() {
     view_->viewport = area_->viewport()->size();
     view_->updateSize();
+}
+
+void TObrForm::scan() {
+    QImage image;
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = scanner_->scan(&image, &error);
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        messages_.error(error);
+        return;
+    }
+    picture_.setImage(image);
+    refresh();
 }
 
 void TObrForm::loadFile() {

@@ -6,8 +6,10 @@
 #include <QColor>
 #include <QDialog>
 #include <QList>
+#include <memory>
 
 #include "app/core/picture_document.h"
+#include "app/core/scanner.h"
 
 class QAction;
 class QScrollArea;
@@ -28,7 +30,9 @@ struct ImageWindowSettings {
 class TObrForm : public QDialog {
     Q_OBJECT
 public:
-    TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent = nullptr);
+    // The scanner is not owned; without one the window scans through SANE.
+    TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent = nullptr,
+             Scanner* scanner = nullptr);
 
     ImageWindowSettings settings() const;
     void setSettings(const ImageWindowSettings& settings);
@@ -48,6 +52,7 @@ protected:
 
 private:
     QAction* add(const QString& hint, const QString& label, void (TObrForm::*slot)());
+    void scan();
     void loadFile();
     void saveFile();
     void copy();
@@ -63,6 +68,8 @@ private:
     QScrollArea* area_;
     PictureView* view_;
     QList<QAction*> commands_;
+    std::unique_ptr<Scanner> ownScanner_;
+    Scanner* scanner_;
 };
 
 class DataSet;
