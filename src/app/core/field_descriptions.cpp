@@ -1,6 +1,7 @@
 #include "app/core/field_descriptions.h"
 
 #include "app/core/label_columns.h"
+#include "base/names.h"
 
 namespace dorvana {
 
@@ -20,32 +21,6 @@ DescriptionLine parseDescriptionLine(const QString& line) {
     return d;
 }
 
-bool isCounterLine(const QString& line, int* step) {
-    if (line.left(7).compare(QStringLiteral("COUNTER"), Qt::CaseInsensitive) != 0) return false;
-    if (step) {
-        *step = 1;
-        const int hash = line.indexOf(QLatin1Char('#'));
-        if (hash >= 0) {
-            QString digits;
-            for (QChar c : line.mid(hash + 1).trimmed()) {
-                if (!c.isDigit() && !(digits.isEmpty() && c == u'-')) break;
-                digits += c;
-            }
-            bool ok = false;
-            const int n = digits.toInt(&ok);
-            if (ok) *step = n;
-        }
-    }
-    return true;
-}
-
-CopyRole copyRoleOfLine(const QString& line) {
-    const QString title = parseDescriptionLine(line).title.trimmed();
-    if (title.compare(QStringLiteral("COPY"), Qt::CaseInsensitive) == 0) return CopyRole::Copy;
-    if (title.compare(QStringLiteral("PCOPY"), Qt::CaseInsensitive) == 0) return CopyRole::PCopy;
-    return CopyRole::None;
-}
-
 QStringList limitDescriptionLines(QStringList lines) {
     while (lines.size() > kDescriptionLineCount) lines.removeLast();
     return lines;
@@ -55,7 +30,7 @@ namespace {
 
 int columnOfField(const GridColumns& columns, const QString& name) {
     for (int c = 0; c < columns.size(); ++c)
-        if (columns[c].fieldName.compare(name, Qt::CaseInsensitive) == 0) return c;
+        if (sameName(columns[c].fieldName, name)) return c;
     return int(columns.size()) - 1;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The field description lines of a label file and what they do to the
-// grid's columns: titles, number formats, edit masks, visibility, and the
-// counter and copy marks the printing flow reads.
+// grid's columns: titles, number formats, edit masks and visibility. (The
+// counter and copy marks the lines carry are read by print_roles.h.)
 
 #include <QString>
 #include <QStringList>
@@ -19,14 +19,6 @@ struct DescriptionLine {
     bool hasFormat = false;
 };
 DescriptionLine parseDescriptionLine(const QString& line);
-
-// A counter line ("COUNTER" in any case as its first seven characters) and
-// its step (the number after "#"; 1 when there is none or it is unreadable).
-bool isCounterLine(const QString& line, int* step = nullptr);
-
-// The role the line of cislo1 gives that field in printing.
-enum class CopyRole { None, Copy, PCopy };
-CopyRole copyRoleOfLine(const QString& line);
 
 // At most 15 lines: a 16th and later lines are dropped.
 QStringList limitDescriptionLines(QStringList lines);

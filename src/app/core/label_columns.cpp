@@ -1,5 +1,6 @@
 #include "app/core/label_columns.h"
 
+#include "base/names.h"
 #include "data/label_file.h"
 
 namespace dorvana {
@@ -17,7 +18,7 @@ QString labelFieldName(int i) {
 
 int labelFieldIndex(const QString& name) {
     for (int i = 0; i < kLabelColumnCount; ++i)
-        if (labelFieldName(i).compare(name, Qt::CaseInsensitive) == 0) return i;
+        if (sameName(labelFieldName(i), name)) return i;
     return -1;
 }
 

@@ -10,6 +10,7 @@
 #include "app/core/layout_io.h"
 #include "app/core/sql_from_rewrite.h"
 #include "base/messages.h"
+#include "base/names.h"
 #include "data/label_file.h"
 #include "data/table_open.h"
 
@@ -67,7 +68,7 @@ QString LabelSession::keyField() const {
 
 bool LabelSession::copyPositionVisible() const {
     for (const GridColumn& c : columns_)
-        if (c.fieldName.compare(QStringLiteral("COPY"), Qt::CaseInsensitive) == 0) return true;
+        if (sameName(c.fieldName, QLatin1String("COPY"))) return true;
     return false;
 }
 

@@ -33,18 +33,6 @@ TEST(DescriptionLine, TitleAndFormat) {
     EXPECT_EQ(parseDescriptionLine(QStringLiteral("T;") + QString(100, u'9')).format.size(), 80);
 }
 
-TEST(DescriptionLine, CounterAndCopyMarks) {
-    int step = 0;
-    EXPECT_TRUE(isCounterLine(QStringLiteral("counter#5"), &step));
-    EXPECT_EQ(step, 5);
-    EXPECT_TRUE(isCounterLine(QStringLiteral("COUNTERx"), &step));
-    EXPECT_EQ(step, 1);
-    EXPECT_FALSE(isCounterLine(QStringLiteral("COUNTE#5")));
-    EXPECT_EQ(copyRoleOfLine(QStringLiteral("copy")), CopyRole::Copy);
-    EXPECT_EQ(copyRoleOfLine(QStringLiteral("PCopy;0")), CopyRole::PCopy);
-    EXPECT_EQ(copyRoleOfLine(QStringLiteral("Kopie")), CopyRole::None);
-}
-
 QStringList visibleFields(const GridColumns& cols) {
     QStringList out;
     for (const GridColumn& c : cols)
