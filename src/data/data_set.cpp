@@ -367,6 +367,18 @@ qint64 DataSet::recordCount() const {
     return isOpen() ? visibleCount() : 0;
 }
 
+bool DataSet::peekRecord(qint64 pos, RawRecord* out) {
+    const qint64 row = isOpen() ? storeRowAt(pos) : -1;
+    if (row < 0) return false;
+    const RawRecord* r = fetchRow(row);
+    if (!r) return false;
+    *out = RawRecord(qsizetype(fields_.size()));
+    for (qsizetype i = 0; i < std::min<qsizetype>(r->size(), storedCount_); ++i) (*out)[i] = r->at(i);
+    for (const auto& f : fields_)
+        if (f->recordNumber_) (*out)[f->index_] = QVariant::fromValue<qint64>(pos + 1);
+    return true;
+}
+
 Bookmark DataSet::bookmark() const {
     if (!isOpen() || visibleCount() == 0) return {};
     const qint64 row = storeRowAt(pos_);

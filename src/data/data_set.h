@@ -138,6 +138,11 @@ public:
     bool setRecNo(qint64 n);
     qint64 recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
+    // The stored values of the record at a 0-based visible position, with its
+    // record-number fields set and the other calculated fields empty, read
+    // without moving the current record (grids paint rows this way). False
+    // beyond the end or when the store cannot be read.
+    bool peekRecord(qint64 pos, RawRecord* out);
 
     Bookmark bookmark() const;
     bool gotoBookmark(const Bookmark& b);

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/run_main_window.h"
+
 namespace {
 
 const char kUsage[] =
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     loadCzechTranslations(app);
 
     const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) return dorvana::runMainWindow(args);
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -1,0 +1,125 @@
+// The marking grid over a million-record label file, offscreen: opening the
+// file and painting the first screen, jumping to the last record and
+// painting, back to the first, and 100 page-downs with a paint after each.
+// Each step is run 5 times (the file in the page cache after the first run);
+// the median and the worst are printed, with the process's peak resident
+// memory. The file is made once in $TMPDIR (dorvana-bench-1m.db, shared with
+// bench_data_engine) and reused.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/core/label_columns.h"
+#include "controls/marking_grid.h"
+#include "data/label_file.h"
+
+using namespace dorvana;
+
+namespace {
+
+constexpr qint64 kRecords = 1000000;
+
+double peakMegabytes() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0;
+}
+
+QString labelFile() {
+    const QString path = QDir::temp().filePath(QStringLiteral("dorvana-bench-1m.db"));
+    if (QFileInfo::exists(path)) return path;
+    const QString tmp = path + QStringLiteral(".tvorba");
+    if (!createLabelFile(tmp, nullptr)) return {};
+    auto store = LabelFileStore::open(tmp, nullptr);
+    QList<RawRecord> batch;
+    for (qint64 i = 1; i <= kRecords; ++i) {
+        RawRecord r(16);
+        r[0] = QVariant::fromValue<qint64>(i * 3);
+        r[1] = QStringLiteral("Položka číslo %1").arg(i);
+        r[3] = QStringLiteral("859%1").arg(i, 10, 10, QLatin1Char('0'));
+        r[6] = double(i % 10000) / 100.0;
+        r[11] = QDate(2024, 1, 1).addDays(i % 365);
+        batch << r;
+        if (batch.size() == 50000 || i == kRecords) {
+            if (!store->insertMany(batch, nullptr)) return {};
+            batch.clear();
+        }
+    }
+    store.reset();
+    QFile::rename(tmp, path);
+    return path;
+}
+
+void paint(QWidget& w) {
+    w.repaint();
+    QApplication::processEvents();
+}
+
+struct Figures {
+    QList<double> ms;
+    void add(const QElapsedTimer& t) { ms << double(t.nsecsElapsed()) / 1e6; }
+    void print(const char* what) {
+        std::sort(ms.begin(), ms.end());
+        std::printf("%-36s median %7.1f ms   worst %7.1f ms\n", what, ms[ms.size() / 2], ms.last());
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString path = labelFile();
+    if (path.isEmpty()) {
+        std::fprintf(stderr, "grid_open: the label file could not be made\n");
+        return 1;
+    }
+    Figures open, last, first, pages;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer t;
+        t.start();
+        auto ds = openLabelDataSet(path, nullptr);
+        TDbGridZelvan grid;
+        grid.setDataSet(ds.get());
+        grid.setColumns(defaultLabelColumns());
+        grid.setKeyField(QStringLiteral("calc"));
+        grid.setCheckEnabled(true);
+        grid.resize(1000, 600);
+        grid.show();
+        paint(grid);
+        open.add(t);
+
+        t.restart();
+        ds->last();
+        paint(grid);
+        last.add(t);
+
+        t.restart();
+        ds->first();
+        paint(grid);
+        first.add(t);
+
+        grid.setFocus();
+        t.restart();
+        for (int i = 0; i < 100; ++i) {
+            QTest::keyClick(&grid, Qt::Key_PageDown);
+            paint(grid);
+        }
+        pages.add(t);
+        if (run == 0)
+            std::printf("after 100 page-downs: record %lld of %lld\n", ds->recNo(), ds->recordCount());
+        grid.setDataSet(nullptr);
+    }
+    open.print("open + first paint");
+    last.print("last record + paint");
+    first.print("first record + paint");
+    pages.print("100 page-downs, each painted");
+    std::printf("peak resident memory %.0f MB\n", peakMegabytes());
+    return 0;
+}

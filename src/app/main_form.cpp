@@ -1,0 +1,515 @@
+#include "app/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/about_box.h"
+#include "app/calculator_dialog.h"
+#include "app/core/status_texts.h"
+#include "app/description_panel.h"
+#include "app/query_builder_dialog.h"
+#include "controls/marking_grid.h"
+#include "controls/navigator.h"
+#include "report/render/printer/qprinter_settings.h"
+#include "report/render/printer/settings_text.h"
+
+namespace dorvana {
+
+namespace {
+
+// One tool bar button: its caption is its accessible name and tool tip.
+QToolButton* toolButton(QAction* action) {
+    auto* b = new QToolButton;
+    b->setDefaultAction(action);
+    b->setObjectName(action->objectName() + QStringLiteral("Button"));
+    b->setAccessibleName(action->text());
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    b->setAutoRaise(true);
+    return b;
+}
+
+const char* const kNavigatorHints[] = {
+    "Na první záznam", "O stránku zpět", "O záznam zpět", "O záznam vpřed", "O stránku vpřed",
+    "Na poslední záznam", "Nový záznam", "Vyloučit záznam", "Editace zíznamu", "Uložit změny",
+    "Zrušit změny"};
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& startDir, const QString& settingsPath, Messages* messages,
+                     QWidget* parent)
+    : QMainWindow(parent), ownMessages_(this), messages_(messages ? messages : &ownMessages_) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Dorvana "));
+    session_ = std::make_unique<LabelSession>(startDir, settingsPath, *messages_);
+    buildActions();
+    buildMenus();
+    buildToolBars();
+    buildCentre();
+    buildStatusBar();
+
+    session_->setColumnsProvider([this] {
+        const GridColumns shown = DbG1_->columnsWithWidths();
+        return shown.size() == session_->columns().size() ? shown : session_->columns();
+    });
+    connect(session_.get(), &LabelSession::captionChanged, this, &QWidget::setWindowTitle);
+    connect(session_.get(), &LabelSession::dataSetChanged, this, &TMainForm::rebindData);
+    connect(session_.get(), &LabelSession::columnsChanged, this, &TMainForm::applyColumns);
+    connect(session_.get(), &LabelSession::commandsChanged, this, &TMainForm::updateCommands);
+    connect(session_.get(), &LabelSession::recentFilesChanged, this, &TMainForm::rebuildRecentMenu);
+    connect(session_.get(), &LabelSession::marksCleared, this, [this] { DbG1_->clearMarks(); });
+    connect(session_.get(), &LabelSession::descriptionPanelRequested, this, [this] {
+        descriptionPanel_->setLines(session_->descriptionLines());
+        descriptionPanel_->showForEditing();
+    });
+    updateCommands();
+    resize(1000, 700);
+}
+
+TMainForm::~TMainForm() {
+    DbG1_->setDataSet(nullptr);
+    navigator_->setDataSet(nullptr);
+}
+
+QAction* TMainForm::makeAction(const QString& name, const QString& text, const QString& hint) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    const QString tip = shortHint(hint);
+    a->setToolTip(tip.isEmpty() ? QString(text).remove(QLatin1Char('&')) : tip);
+    a->setStatusTip(longHint(hint));
+    return a;
+}
+
+QAction* TMainForm::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TMainForm::buildActions() {
+    auto* st = style();
+    QAction* a;
+    a = makeAction(QStringLiteral("Otevi1"), QStringLiteral("Otevři"),
+                   QStringLiteral("Otevřít soubor|Otevření souboru databáze"));
+    connect(a, &QAction::triggered, this, &TMainForm::Otevi1Click);
+    a = makeAction(QStringLiteral("SQL1"), QStringLiteral("SQL"),
+                   QStringLiteral("SQL dotaz|Dotaz SQL nad tabulkami jako zdroj dat"));
+    connect(a, &QAction::triggered, this, &TMainForm::SQL1Click);
+    a = makeAction(QStringLiteral("Zalo1"), QStringLiteral("Založ"),
+                   QStringLiteral("Založit soubor|Založení nového souboru etiket"));
+    connect(a, &QAction::triggered, this, &TMainForm::Zalo1Click);
+    // Marks, filter, backup, new tables: their windows come with their own features.
+    makeAction(QStringLiteral("Uloen1"), QStringLiteral("Uložení"),
+               QStringLiteral("Uložení označení záznamů"))->setEnabled(false);
+    makeAction(QStringLiteral("Naten1"), QStringLiteral("Načtení"),
+               QStringLiteral("Načtení označení záznamů"))->setEnabled(false);
+    a = makeAction(QStringLiteral("Nastaven1"), QStringLiteral("&Filtr"),
+                   QStringLiteral("Filtr|Nastavení filtru záznamů"));
+    a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
+    a->setEnabled(false);
+    a = makeAction(QStringLiteral("Konec1"), QStringLiteral("Konec"),
+                   QStringLiteral("Konec programu|Ukončení programu"));
+    a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(a, &QAction::triggered, this, &TMainForm::Konec1Click);
+    makeAction(QStringLiteral("Archivace1"), QStringLiteral("Archivace"),
+               QStringLiteral("Archivace dat - Obnova dat"))->setEnabled(false);
+    a = makeAction(QStringLiteral("Nastaventisku1"), QStringLiteral("Nastavení tisku"),
+                   QStringLiteral("Nastavení tiskárny|Nastavení parametrů tiskárny"));
+    connect(a, &QAction::triggered, this, &TMainForm::Nastaventisku1Click);
+    makeAction(QStringLiteral("DBDesktop1"), QStringLiteral("Tvorba databáze"),
+               QStringLiteral("Tvorba nové databáze"))->setEnabled(false);
+    a = makeAction(QStringLiteral("Kalkulaka1"), QStringLiteral("Kalkulačka"),
+                   QStringLiteral("Kalkulačka"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F8));
+    connect(a, &QAction::triggered, this, &TMainForm::Kalkulaka1Click);
+    a = makeAction(QStringLiteral("About1"), QStringLiteral("About"), QStringLiteral("O programu"));
+    connect(a, &QAction::triggered, this, &TMainForm::About1Click);
+
+    // Tool bar commands.
+    a = makeAction(QStringLiteral("SpeedOpen"), QStringLiteral("Otevřít soubor"),
+                   QStringLiteral("Otevřít soubor|Otevření souboru databáze"));
+    a->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    connect(a, &QAction::triggered, this, &TMainForm::Otevi1Click);
+    a = makeAction(QStringLiteral("SpeedCreate"), QStringLiteral("Založit soubor"),
+                   QStringLiteral("Založit soubor|Založení nového souboru etiket"));
+    a->setIcon(st->standardIcon(QStyle::SP_FileIcon));
+    connect(a, &QAction::triggered, this, &TMainForm::Zalo1Click);
+    a = makeAction(QStringLiteral("PrintEti"), QStringLiteral("Dorvana (Aktuální záznam)"),
+                   QStringLiteral("Dorvana (Aktuální záznam)|Tisk etikety aktuálního záznamu"));
+    a->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
+    a->setEnabled(false);
+    a = makeAction(QStringLiteral("PrintSes"), QStringLiteral("Tisk sestavy (Celá databáze)"),
+                   QStringLiteral("Tisk sestavy (Celá databáze)|Tisk sestavy z celé databáze"));
+    a->setIcon(st->standardIcon(QStyle::SP_FileDialogListView));
+    a->setEnabled(false);
+    a = makeAction(QStringLiteral("SpeedItem6"), QStringLiteral("Editace obrázku"),
+                   QStringLiteral("Editace obrázku|Editace obrázku aktuálního záznamu"));
+    a->setIcon(st->standardIcon(QStyle::SP_DesktopIcon));
+    a->setEnabled(false);
+    a = makeAction(QStringLiteral("SpeedItem7"), QStringLiteral("Editace poznámky"),
+                   QStringLiteral("Editace poznámky|Editace poznámky aktuálního záznamu"));
+    a->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
+    a->setEnabled(false);
+    a = makeAction(QStringLiteral("SpeedItem8"), QStringLiteral("Editace formátu databáze"),
+                   QStringLiteral("Editace formátu databáze|Popisy polí souboru etiket"));
+    a->setIcon(st->standardIcon(QStyle::SP_FileDialogInfoView));
+    connect(a, &QAction::triggered, this, &TMainForm::SpeedItem8Click);
+    a = makeAction(QStringLiteral("SpeedDrag"), QStringLiteral("Tažení aktuální věty"),
+                   QStringLiteral("Tažení aktuální věty|Generování záznamů z aktuálního záznamu"));
+    a->setIcon(st->standardIcon(QStyle::SP_ArrowDown));
+    a->setEnabled(false);
+    a = makeAction(QStringLiteral("SpeedPrinter"), QStringLiteral("Nastavení tiskárny"),
+                   QStringLiteral("Nastavení tiskárny|Nastavení parametrů tiskárny"));
+    a->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
+    connect(a, &QAction::triggered, this, &TMainForm::Nastaventisku1Click);
+    a = makeAction(QStringLiteral("SpeedQuit"), QStringLiteral("Konec programu"),
+                   QStringLiteral("Konec programu|Ukončení programu"));
+    a->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    connect(a, &QAction::triggered, this, &TMainForm::Konec1Click);
+}
+
+void TMainForm::buildMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Soubor"));
+    fileMenu_->setObjectName(QStringLiteral("Soubor1"));
+    fileMenu_->addAction(action(QStringLiteral("Otevi1")));
+    fileMenu_->addAction(action(QStringLiteral("SQL1")));
+    fileMenu_->addAction(action(QStringLiteral("Zalo1")));
+    QMenu* marks = fileMenu_->addMenu(QStringLiteral("Označení"));
+    marks->setObjectName(QStringLiteral("Oznaen1"));
+    marks->addAction(action(QStringLiteral("Uloen1")));
+    marks->addAction(action(QStringLiteral("Naten1")));
+    fileMenu_->addAction(action(QStringLiteral("Nastaven1")));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(action(QStringLiteral("Konec1")));
+
+    QMenu* service = menuBar()->addMenu(QStringLiteral("Se&rvis"));
+    service->setObjectName(QStringLiteral("Servis1"));
+    service->addAction(action(QStringLiteral("Archivace1")));
+    service->addAction(action(QStringLiteral("Nastaventisku1")));
+    service->addAction(action(QStringLiteral("DBDesktop1")));
+    service->addAction(action(QStringLiteral("Kalkulaka1")));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    help->addAction(action(QStringLiteral("About1")));
+}
+
+void TMainForm::buildToolBars() {
+    mainBar_ = addToolBar(QStringLiteral("Nástroje"));
+    mainBar_->setObjectName(QStringLiteral("ToolBar1"));
+    mainBar_->setMovable(false);
+    mainBar_->addWidget(toolButton(action(QStringLiteral("SpeedOpen"))));
+    mainBar_->addWidget(toolButton(action(QStringLiteral("SpeedCreate"))));
+    mainBar_->addSeparator();
+    navigator_ = new TDBNavign;
+    navigator_->setObjectName(QStringLiteral("DBNavign1"));
+    navigator_->setMessages(messages_);
+    navigator_->setVisibleButtons(((1u << kNavButtonCount) - 1) & ~(1u << nnRefresh) & ~(1u << nnFind));
+    QStringList hints;
+    for (const char* h : kNavigatorHints) hints << QString::fromUtf8(h);
+    navigator_->setHints(hints);
+    navigator_->setPageSkip(0);
+    navigator_->resize(11 * 26 + 1, 25);
+    connect(navigator_, &TDBNavign::clickDelete, this, [this] {
+        // Excluding records belongs to the marking files' feature.
+        if (isSignalConnected(QMetaMethod::fromSignal(&TMainForm::recordExclusionRequested)))
+            emit recordExclusionRequested();
+        else
+            messages_->beep();
+    });
+    mainBar_->addWidget(navigator_);
+    mainBar_->addSeparator();
+    for (const char* name : {"PrintEti", "PrintSes", "SpeedItem6", "SpeedItem7", "SpeedItem8",
+                             "SpeedDrag", "SpeedPrinter"})
+        mainBar_->addWidget(toolButton(action(QString::fromLatin1(name))));
+    auto* spacer = new QWidget;
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    mainBar_->addWidget(spacer);
+    mainBar_->addWidget(toolButton(action(QStringLiteral("SpeedQuit"))));
+    auto* edge = new QWidget;  // the quit button keeps its distance from the right edge
+    edge->setFixedWidth(12);
+    mainBar_->addWidget(edge);
+
+    addToolBarBreak();
+    printBar_ = addToolBar(QStringLiteral("Tisk"));
+    printBar_->setObjectName(QStringLiteral("PrintBar"));
+    printBar_->setMovable(false);
+    CBP1_ = new QComboBox;
+    CBP1_->setObjectName(QStringLiteral("CBP1"));
+    CBP1_->setAccessibleName(QStringLiteral("Předloha"));
+    CBP1_->setMinimumWidth(240);
+    CBP1_->setEnabled(false);
+    printBar_->addWidget(CBP1_);
+    const struct {
+        const char* name;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+    } buttons[] = {{"TiskSestavy", "Tisk volné sestavy", QStyle::SP_DialogSaveButton},
+                   {"ProhlizeniSestavy", "Prohlížení volné sestavy", QStyle::SP_FileDialogContentsView},
+                   {"TvorbaSestavy", "Tvorba sestavy", QStyle::SP_FileDialogDetailedView},
+                   {"NovaSestava", "Nová sestava", QStyle::SP_FileIcon},
+                   {"VymazSestavy", "Výmaz sestavy", QStyle::SP_TrashIcon}};
+    for (const auto& b : buttons) {
+        auto* a = makeAction(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
+                             QString::fromUtf8(b.caption));
+        a->setIcon(style()->standardIcon(b.icon));
+        a->setEnabled(false);  // the printing flow wires them
+        printBar_->addWidget(toolButton(a));
+        if (printButtons_.size() < 4) printButtons_ << a;  // the four that bary switches
+    }
+    oneRecord_ = new QCheckBox(QStringLiteral("Jeden zaznam"));
+    oneRecord_->setObjectName(QStringLiteral("JedenZaznam"));
+    oneRecord_->setEnabled(false);
+    printBar_->addWidget(oneRecord_);
+    labelPositionLabel_ = new QLabel(QStringLiteral("Pozice etikety"));
+    labelPositionLabel_->setObjectName(QStringLiteral("PoziceEtiketyLabel"));
+    labelPosition_ = new QSpinBox;
+    labelPosition_->setObjectName(QStringLiteral("PoziceEtikety"));
+    labelPosition_->setAccessibleName(QStringLiteral("Pozice etikety"));
+    labelPosition_->setEnabled(false);
+    labelPositionLabel_->setBuddy(labelPosition_);
+    printBar_->addWidget(labelPositionLabel_)->setObjectName(QStringLiteral("PoziceEtiketyLabelAction"));
+    printBar_->addWidget(labelPosition_)->setObjectName(QStringLiteral("PoziceEtiketyAction"));
+}
+
+void TMainForm::buildCentre() {
+    centre_ = new QWidget;
+    auto* lay = new QVBoxLayout(centre_);
+    lay->setContentsMargins(0, 0, 0, 0);
+    DbG1_ = new TDbGridZelvan;
+    DbG1_->setObjectName(QStringLiteral("DbG1"));
+    DbG1_->setAccessibleName(QStringLiteral("Tabulka"));
+    DbG1_->setMessages(messages_);
+    lay->addWidget(DbG1_);
+    setCentralWidget(centre_);
+    descriptionPanel_ = new DescriptionPanel(centre_);
+    connect(descriptionPanel_, &DescriptionPanel::accepted, this, &TMainForm::PPOKClick);
+    // Space marks the current record.
+    connect(DbG1_, &TDbGridZelvan::clickSpace, DbG1_, &TDbGridZelvan::toggleCurrent);
+}
+
+void TMainForm::buildStatusBar() {
+    hintPanel_ = new QLabel;
+    hintPanel_->setObjectName(QStringLiteral("StatusHint"));
+    hintPanel_->setFixedWidth(440);
+    clockPanel_ = new QLabel;
+    clockPanel_->setObjectName(QStringLiteral("StatusClock"));
+    clockPanel_->setMinimumWidth(50);
+    statusBar()->addWidget(hintPanel_);
+    statusBar()->addWidget(clockPanel_);
+    statusBar()->setSizeGripEnabled(false);
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &TMainForm::tick);
+    clock_->start();
+    tick();
+}
+
+void TMainForm::tick() {
+    const QString text = clockText(QDateTime::currentDateTime());
+    clockPanel_->setText(text);
+    const int w = width() - statusBar()->fontMetrics().horizontalAdvance(text) - 30;
+    hintPanel_->setFixedWidth(std::max(50, w - 20));
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        hintPanel_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// ------------------------------------------------------------ views over the session
+
+void TMainForm::rebindData() {
+    DataSet* ds = session_->dataSet();
+    DbG1_->setKeyField(session_->keyField());
+    DbG1_->setDataSet(ds);
+    navigator_->setDataSet(ds);
+    if (DbG1_->checkEnabled() != session_->markingEnabled())
+        DbG1_->setCheckEnabled(session_->markingEnabled());
+    applyColumns();
+}
+
+void TMainForm::applyColumns() {
+    DbG1_->setColumns(session_->columns());
+    if (!descriptionPanel_->isVisible()) descriptionPanel_->setLines(session_->descriptionLines());
+    const bool copy = session_->copyPositionVisible();
+    printBar_->findChild<QAction*>(QStringLiteral("PoziceEtiketyLabelAction"))->setVisible(copy);
+    printBar_->findChild<QAction*>(QStringLiteral("PoziceEtiketyAction"))->setVisible(copy);
+}
+
+void TMainForm::updateCommands() {
+    // Picture and note editing come with their own windows; the session keeps their state.
+    action(QStringLiteral("SpeedItem8"))->setEnabled(session_->labelFileLoaded());
+}
+
+void TMainForm::rebuildRecentMenu() {
+    qDeleteAll(recentActions_);
+    recentActions_.clear();
+    int n = 0;
+    for (const QString& entry : session_->recentFiles().entries()) {
+        auto* a = new QAction(RecentFiles::caption(entry), fileMenu_);
+        a->setObjectName(QStringLiteral("jj%1").arg(++n));
+        a->setStatusTip(RecentFiles::pathOf(entry));
+        connect(a, &QAction::triggered, this, [this, entry] { jjClick(entry); });
+        fileMenu_->addAction(a);
+        recentActions_ << a;
+    }
+}
+
+void TMainForm::bary(bool enabled) {
+    for (QAction* a : printButtons_) a->setEnabled(enabled);
+    mainBar_->setEnabled(enabled);
+}
+
+// ------------------------------------------------------------ commands
+
+bool TMainForm::openFile(int kind, const QString& path) {
+    if (!session_->externalMode() && session_->labelFileLoaded()) PPOKClick();
+    return session_->Nactifile(kind, path);
+}
+
+void TMainForm::Otevi1Click() {
+    QFileDialog dlg(this, QStringLiteral("Otevření souboru"), session_->dataDir());
+    dlg.setObjectName(QStringLiteral("OpenDialog"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setNameFilters({QStringLiteral("Soubory etiket (*.db)"),
+                        QStringLiteral("Externí databáze Paradox (*.db)"),
+                        QStringLiteral("Externí databáze DBASE (*.dbf)"),
+                        QStringLiteral("Externí soubor CSV (*.csv)")});
+    dlg.setDefaultSuffix(QStringLiteral("db"));
+    connect(&dlg, &QFileDialog::filterSelected, this, [this] { messages_->beep(); });
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+    const int kind = int(dlg.nameFilters().indexOf(dlg.selectedNameFilter())) + 1;
+    openFile(std::max(kind, 1), dlg.selectedFiles().first());
+}
+
+void TMainForm::SQL1Click() {
+    QueryBuilderDialog dlg(session_->dataDir(), this, messages_);
+    if (dlg.exec() != QDialog::Accepted) return;
+    session_->openQuery(dlg.request());
+}
+
+void TMainForm::Zalo1Click() {
+    QFileDialog dlg(this, QStringLiteral("Založení souboru etiket"), session_->dataDir());
+    dlg.setObjectName(QStringLiteral("CreateDialog"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite);  // the session asks its own question
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setNameFilter(QStringLiteral("Soubory Etiket (*.db)"));
+    dlg.setDefaultSuffix(QStringLiteral("db"));
+    dlg.selectFile(QStringLiteral("Soubory Etiket"));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+    session_->createLabelFile(dlg.selectedFiles().first());
+}
+
+void TMainForm::Konec1Click() {
+    close();
+}
+
+void TMainForm::jjClick(const QString& entry) {
+    session_->openRecent(entry);
+}
+
+void TMainForm::Nastaventisku1Click() {
+    QPrinter printer;
+    QPrintDialog dlg(&printer, this);
+    dlg.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
+    if (dlg.exec() != QDialog::Accepted || printer.printerName().isEmpty()) return;
+    // A printer that cannot be opened writes nothing.
+    DeviceSettings settings = deviceSettingsOf(printer);
+    settings.deviceName = printer.printerName();
+    writeSettingsFile(QDir(session_->startDir()).filePath(QString::fromUtf16(kDefaultPrinterFileName)),
+                      settings);
+}
+
+void TMainForm::Kalkulaka1Click() {
+    CalculatorDialog::run(this);
+}
+
+void TMainForm::About1Click() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void TMainForm::SpeedItem8Click() {
+    descriptionPanel_->setLines(session_->descriptionLines());
+    placeFloatingPanels();
+    descriptionPanel_->showForEditing();
+}
+
+void TMainForm::PPOKClick() {
+    if (descriptionPanel_->isVisible()) session_->setDescriptionLines(descriptionPanel_->lines());
+    descriptionPanel_->hide();
+    session_->PPOKClick();
+}
+
+void TMainForm::placeFloatingPanels() {
+    const QSize area = centre_->size();
+    descriptionPanel_->move(std::max(0, std::min(60, area.width() - descriptionPanel_->width())),
+                            std::max(0, std::min(40, area.height() - descriptionPanel_->height())));
+}
+
+// ------------------------------------------------------------ window events
+
+void TMainForm::restoreOnce() {
+    if (restored_) return;
+    restored_ = true;
+    session_->restore();
+    const QStringList p = session_->windowPlacement().split(QLatin1Char(','));
+    if (p.size() >= 4) {
+        const QRect r(p[0].toInt(), p[1].toInt(), p[2].toInt(), p[3].toInt());
+        if (r.width() >= 400 && r.height() >= 300) setGeometry(r);
+        if (p.value(4) == u"1") setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    if (!session_->externalMode() && session_->labelFileLoaded()) session_->dopfields();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!restored_) QTimer::singleShot(0, this, &TMainForm::restoreOnce);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The grid always reflects the current description lines.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && restored_ &&
+        !session_->externalMode() && session_->labelFileLoaded())
+        session_->dopfields();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    const QRect g = normalGeometry();
+    session_->setWindowPlacement(QStringLiteral("%1,%2,%3,%4,%5")
+                                     .arg(g.x())
+                                     .arg(g.y())
+                                     .arg(g.width())
+                                     .arg(g.height())
+                                     .arg(isMaximized() ? 1 : 0));
+    if (!session_->closeRequested()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace dorvana

@@ -1,0 +1,304 @@
+// The label table session: data modes, opening and creating label files,
+// layout files, the saved state and its restore, queries, closing.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/core/label_columns.h"
+#include "app/core/label_session.h"
+#include "app/core/layout_io.h"
+#include "data/dbase_file.h"
+#include "data/label_file.h"
+#include "support/scripted_messages.h"
+
+namespace dorvana {
+namespace {
+
+// Counts the emissions of a signal.
+struct Counter {
+    int count = 0;
+    template <typename Signal>
+    Counter(LabelSession* s, Signal signal) {
+        QObject::connect(s, signal, s, [this] { ++count; });
+    }
+};
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        start_ = dir_.filePath(QStringLiteral("start"));
+        settings_ = dir_.filePath(QStringLiteral("config/dorvana/dorvana.ini"));
+        QDir().mkpath(start_ + QStringLiteral("/data"));
+    }
+    std::unique_ptr<LabelSession> session() {
+        return std::make_unique<LabelSession>(start_, settings_, messages_);
+    }
+    QString dataFile(const QString& name) const { return start_ + QStringLiteral("/data/") + name; }
+    QString labelFile(const QString& name, int records) {
+        const QString path = dataFile(name);
+        QString err;
+        EXPECT_TRUE(createLabelFile(path, &err)) << err.toStdString();
+        auto store = LabelFileStore::open(path, &err);
+        QList<RawRecord> rows;
+        for (int i = 1; i <= records; ++i) {
+            RawRecord r(16);
+            r[0] = QVariant::fromValue<qint64>(i);
+            r[1] = QStringLiteral("Věc %1").arg(i);
+            rows << r;
+        }
+        if (records) EXPECT_TRUE(store->insertMany(rows, &err));
+        return path;
+    }
+    QString dbaseFile(const QString& name) {
+        const QString path = dataFile(name);
+        QString err;
+        EXPECT_TRUE(createDbaseFile(path, {{QStringLiteral("KOD"), FieldType::String, 10, false},
+                                           {QStringLiteral("CENA"), FieldType::Float, 0, false}},
+                                    &err))
+            << err.toStdString();
+        return path;
+    }
+
+    QTemporaryDir dir_;
+    QString start_, settings_;
+    test::ScriptedMessages messages_;
+};
+
+TEST_F(SessionTest, StartupMakesTheDataAndSaveFolders) {
+    QDir(start_).removeRecursively();
+    auto s = session();
+    EXPECT_TRUE(QFileInfo(start_ + QStringLiteral("/data")).isDir());
+    EXPECT_TRUE(QFileInfo(start_ + QStringLiteral("/save")).isDir());
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana "));
+    EXPECT_EQ(s->modeMark(), QStringLiteral("F"));
+    EXPECT_TRUE(s->markingEnabled());
+}
+
+TEST_F(SessionTest, OpeningALabelFileAppliesAndWritesItsLayout) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 3);
+    auto s = session();
+    s->restore();
+    s->setDescriptionLines({QStringLiteral("Číslo"), QStringLiteral("Název")});
+    Counter marks(s.get(), &LabelSession::marksCleared);
+    ASSERT_TRUE(s->Nactifile(1, kuk));
+    EXPECT_FALSE(s->externalMode());
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana soubor : kuk.db"));
+    EXPECT_EQ(s->keyField(), QStringLiteral("calc"));
+    EXPECT_EQ(s->dataSet()->recordCount(), 3);
+    EXPECT_EQ(marks.count, 1);
+    EXPECT_EQ(s->recentFiles().entries(), QStringList({kuk + QStringLiteral(";1")}));
+
+    // No layout file yet: the lines of before are kept and written into it.
+    IniFile layout;
+    ASSERT_TRUE(layout.load(dataFile(QStringLiteral("kuk.svv"))));
+    EXPECT_EQ(readDescriptionLines(layout), QStringList({"Číslo", "Název"}));
+    EXPECT_EQ(layout.sections(), QStringList({"Popisy", "Sloupce"}));
+    const GridColumns stored = readGridColumns(layout);
+    ASSERT_EQ(stored.size(), 17);
+    EXPECT_EQ(stored[1].title, QStringLiteral("Název"));
+    EXPECT_EQ(stored[2].width, 0);
+    EXPECT_GE(messages_.beeps, 2);  // the layout file and the settings
+
+    // Another file with a layout file of its own takes its lines.
+    const QString other = labelFile(QStringLiteral("jiny.db"), 1);
+    IniFile own;
+    writeDescriptionLines(own, {QStringLiteral("Kód"), QString(), QStringLiteral("Druhý")});
+    ASSERT_TRUE(own.saveAs(dataFile(QStringLiteral("jiny.svv"))));
+    ASSERT_TRUE(s->Nactifile(1, other));
+    EXPECT_EQ(s->descriptionLines(), QStringList({"Kód", "", "Druhý"}));
+    EXPECT_EQ(s->columns()[1].fieldName, QStringLiteral("nazev2"));
+    EXPECT_EQ(s->columns()[1].title, QStringLiteral("Druhý"));
+}
+
+TEST_F(SessionTest, ALabelFileOpenedAsAForeignTableReadsNoLayout) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 2);
+    auto s = session();
+    s->restore();
+    ASSERT_TRUE(s->Nactifile(2, kuk));
+    EXPECT_TRUE(s->externalMode());
+    EXPECT_FALSE(QFile::exists(dataFile(QStringLiteral("kuk.svv"))));
+    EXPECT_EQ(s->keyField(), QStringLiteral("Calc"));
+    EXPECT_EQ(s->recentFiles().entries(), QStringList({kuk + QStringLiteral(";2")}));
+    EXPECT_EQ(s->columns().last().fieldName, QStringLiteral("Calc"));
+    EXPECT_EQ(s->columns().last().width, 0);
+    EXPECT_TRUE(s->imageEditEnabled());
+    EXPECT_FALSE(s->noteEditEnabled());
+    // Reopened with the same path as a label file: a second entry.
+    ASSERT_TRUE(s->Nactifile(1, kuk));
+    EXPECT_EQ(s->recentFiles().entries().size(), 2);
+}
+
+TEST_F(SessionTest, AFileOfTheWrongShapeOpensAsAForeignTableAndBadFilesChangeNothing) {
+    const QString dbf = dbaseFile(QStringLiteral("zbozi.dbf"));
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 2);
+    auto s = session();
+    s->restore();
+    ASSERT_TRUE(s->Nactifile(1, dbf));
+    EXPECT_TRUE(s->externalMode());
+    EXPECT_EQ(s->recentFiles().entries().first(), dbf + QStringLiteral(";2"));
+
+    ASSERT_TRUE(s->Nactifile(1, kuk));
+    QFile junk(dataFile(QStringLiteral("junk.db")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is not a table at all");
+    junk.close();
+    for (const QString& bad : {junk.fileName(), dataFile(QStringLiteral("chybi.db"))}) {
+        messages_.shown.clear();
+        EXPECT_FALSE(s->Nactifile(1, bad));
+        ASSERT_EQ(messages_.shown.size(), 1) << bad.toStdString();
+        EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("error: ")));
+        EXPECT_FALSE(s->externalMode());
+        EXPECT_EQ(s->tablePath(), kuk);
+        EXPECT_EQ(s->dataSet()->recordCount(), 2);
+    }
+}
+
+TEST_F(SessionTest, CreatingOverAnExistingFileWithNoChangesNothing) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 4);
+    const QString other = labelFile(QStringLiteral("jiny.db"), 1);
+    auto s = session();
+    s->restore();
+    ASSERT_TRUE(s->Nactifile(1, kuk));
+    Counter marks(s.get(), &LabelSession::marksCleared);
+    messages_.answers = {Messages::Answer::No};
+    EXPECT_FALSE(s->createLabelFile(other));
+    EXPECT_EQ(messages_.shown.last(), QStringLiteral("confirm: Soubor existuje - bude zrušen ?"));
+    EXPECT_EQ(s->tablePath(), kuk);
+    EXPECT_EQ(s->dataSet()->recordCount(), 4);
+    EXPECT_EQ(marks.count, 0);
+
+    Counter panel(s.get(), &LabelSession::descriptionPanelRequested);
+    ASSERT_TRUE(s->createLabelFile(other));  // Yes: replaced by an empty file
+    EXPECT_EQ(s->dataSet()->recordCount(), 0);
+    EXPECT_EQ(s->descriptionLines(), QStringList({"Číslo"}));
+    EXPECT_EQ(panel.count, 1);
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana soubor : jiny.db"));
+    EXPECT_EQ(marks.count, 1);
+}
+
+TEST_F(SessionTest, ARestartRestoresModeFileAndLayout) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 3);
+    const QString dbf = dbaseFile(QStringLiteral("zbozi.dbf"));
+    {
+        auto s = session();
+        s->restore();
+        s->setDescriptionLines({QStringLiteral("Č"), QStringLiteral("N;>L")});
+        ASSERT_TRUE(s->Nactifile(1, kuk));
+        s->printBar().templateName = QStringLiteral("etiketa.pte");
+        ASSERT_TRUE(s->closeRequested());
+    }
+    {
+        auto s = session();
+        ASSERT_TRUE(s->restore());
+        EXPECT_FALSE(s->externalMode());
+        EXPECT_EQ(s->tablePath(), kuk);
+        EXPECT_EQ(s->caption(), QStringLiteral("Dorvana soubor : kuk.db"));
+        EXPECT_EQ(s->descriptionLines(), QStringList({"Č", "N;>L"}));
+        EXPECT_EQ(s->printBar().templateName, QStringLiteral("etiketa.pte"));
+        EXPECT_EQ(s->dataSet()->recordCount(), 3);
+        ASSERT_TRUE(s->Nactifile(3, dbf));
+        ASSERT_TRUE(s->closeRequested());
+    }
+    auto s = session();
+    ASSERT_TRUE(s->restore());
+    EXPECT_TRUE(s->externalMode());
+    EXPECT_EQ(s->tablePath(), dbf);
+    EXPECT_EQ(s->keyField(), QStringLiteral("Calc"));
+    EXPECT_EQ(s->recentFiles().entries(), QStringList({dbf + ";2", kuk + ";1"}));
+}
+
+TEST_F(SessionTest, AStoredFileThatIsGoneLeavesAUsableWindowWithoutAFile) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 1);
+    {
+        auto s = session();
+        s->restore();
+        ASSERT_TRUE(s->Nactifile(1, kuk));
+        ASSERT_TRUE(s->closeRequested());
+    }
+    QFile::remove(kuk);
+    auto s = session();
+    EXPECT_FALSE(s->restore());
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana  !!! Není soubor !!!"));
+    EXPECT_EQ(s->titleText(), QStringLiteral("NIL"));
+    EXPECT_FALSE(s->labelFileLoaded());
+    EXPECT_EQ(s->dataSet(), nullptr);
+    // Nothing to write a layout for; opening another file works.
+    EXPECT_TRUE(s->PPOKClick());
+    const QString other = labelFile(QStringLiteral("jiny.db"), 2);
+    EXPECT_TRUE(s->Nactifile(1, other));
+}
+
+TEST_F(SessionTest, AnUnreadableSettingsFileIsPutAsideNotOverwritten) {
+    QDir().mkpath(QFileInfo(settings_).absolutePath());
+    QFile bad(settings_);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray("[Soubor]\r\nCesta=\0\0\0garbage", 24));
+    bad.close();
+    auto s = session();
+    EXPECT_FALSE(s->restore());
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana  !!! Není soubor !!!"));
+    ASSERT_FALSE(messages_.shown.isEmpty());
+    EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("warning: ")));
+    ASSERT_TRUE(s->saveSettings());
+    EXPECT_TRUE(QFile::exists(settings_ + QStringLiteral(".chybny")));
+    EXPECT_EQ(QFileInfo(settings_ + QStringLiteral(".chybny")).size(), 24);
+    IniFile fresh;
+    ASSERT_TRUE(fresh.load(settings_));
+    EXPECT_EQ(fresh.value(u"Okno", u"Titulek"), QStringLiteral("NIL"));
+}
+
+TEST_F(SessionTest, AQueryBecomesTheDataSourceAndAFailingOneChangesNothing) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 5);
+    {
+        auto s = session();
+        s->restore();
+        ASSERT_TRUE(s->Nactifile(1, kuk));
+        messages_.shown.clear();
+        EXPECT_FALSE(s->openQuery({{QStringLiteral("SELECT nic FROM \"%1\" T1").arg(kuk)}, false, {}}));
+        ASSERT_EQ(messages_.shown.size(), 1);
+        EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("error: ")));
+        EXPECT_FALSE(s->queryMode());
+        EXPECT_EQ(s->dataSet()->recordCount(), 5);
+
+        const QueryRequest byHand{{QStringLiteral("SELECT T1.cislo, T1.nazev1"), QStringLiteral("FROM "),
+                                   QStringLiteral("kuk.db"), QStringLiteral("WHERE T1.cislo > 2")},
+                                  true,
+                                  {dataFile(QString())}};
+        ASSERT_TRUE(s->openQuery(byHand));
+        EXPECT_TRUE(s->queryMode());
+        EXPECT_TRUE(s->externalMode());
+        EXPECT_FALSE(s->markingEnabled());
+        EXPECT_EQ(s->modeMark(), QStringLiteral("T"));
+        EXPECT_EQ(s->caption(), QStringLiteral("Dorvana soubor : SQL"));
+        EXPECT_EQ(s->dataSet()->recordCount(), 3);
+        EXPECT_EQ(s->columns().size(), 3);  // cislo, nazev1, Calc
+        EXPECT_EQ(s->columns().last().width, 0);
+        ASSERT_TRUE(s->closeRequested());
+    }
+    auto s = session();
+    ASSERT_TRUE(s->restore());
+    EXPECT_TRUE(s->queryMode());
+    EXPECT_EQ(s->dataSet()->recordCount(), 3);
+}
+
+TEST_F(SessionTest, ClosingAsksAndOnYesDropsThePrinterSettingsFile) {
+    auto s = session();
+    s->restore();
+    QFile drv(start_ + QStringLiteral("/Def_Printer.drv"));
+    ASSERT_TRUE(drv.open(QIODevice::WriteOnly));
+    drv.close();
+    messages_.answers = {Messages::Answer::No};
+    EXPECT_FALSE(s->closeRequested());
+    EXPECT_TRUE(drv.exists());
+    EXPECT_FALSE(QFile::exists(settings_));
+    EXPECT_TRUE(s->closeRequested());
+    EXPECT_FALSE(drv.exists());
+    EXPECT_TRUE(QFile::exists(settings_));
+    EXPECT_TRUE(messages_.shown.contains(QStringLiteral("confirm: Ukončit program ?")));
+}
+
+}  // namespace
+}  // namespace dorvana

@@ -1,0 +1,152 @@
+"""The main window from outside: open the sample label file through the
+open dialog, see its records in the grid, quit with "Ukončit program ?" ->
+Ano. Arguments: DORVANA DORVANA_CLI SAMPLE, where SAMPLE is a CSV file to
+import or a label file (.db) to use as it is. Set E2E_SCREENSHOT=path to keep
+a screenshot of the window with the records."""
+import os
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+DORVANA, CLI, SAMPLE = sys.argv[1:4]
+
+
+def wait_for(what, probe, timeout=20.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.05)
+    raise AssertionError("not seen within %.0f s: %s" % (timeout, what))
+
+
+def walk(node, depth=0):
+    """Every accessible below node, not descending into tables and lists."""
+    if node is None or depth > 40:
+        return
+    yield node
+    try:
+        role = node.getRole()
+    except Exception:
+        return
+    if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_LIST, pyatspi.ROLE_TREE):
+        return
+    for i in range(node.childCount):
+        try:
+            child = node.getChildAtIndex(i)
+        except Exception:
+            continue
+        yield from walk(child, depth + 1)
+
+
+def find(root, role, name=None, showing=False):
+    for node in walk(root):
+        try:
+            if node.getRole() != role:
+                continue
+            if name is not None and node.name != name:
+                continue
+            if showing and not node.getState().contains(pyatspi.STATE_SHOWING):
+                continue
+            return node
+        except Exception:
+            continue
+    return None
+
+
+def click(node):
+    """A real pointer click in the middle of the widget (never blocks on a modal dialog)."""
+    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x, y = ext.x + ext.width // 2, ext.y + ext.height // 2
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name and app.name.lower() == "dorvana":
+            return app
+    return None
+
+
+def main():
+    pyatspi.Registry.getDesktop(0)  # starts the registry
+    work = tempfile.mkdtemp(prefix="dorvana-e2e-")
+    try:
+        start = os.path.join(work, "start")
+        os.makedirs(os.path.join(start, "data"))
+        label_file = os.path.join(start, "data", "etikety.db")
+        if SAMPLE.endswith(".db"):
+            shutil.copyfile(SAMPLE, label_file)
+        else:
+            subprocess.run([CLI, "import", SAMPLE, label_file], check=True, capture_output=True)
+        db = sqlite3.connect(label_file)
+        records = db.execute("SELECT count(*) FROM etikety").fetchone()[0]
+        first_name = db.execute("SELECT nazev1 FROM etikety ORDER BY cislo LIMIT 1").fetchone()[0]
+        db.close()
+
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_CONFIG_HOME=os.path.join(work, "config"))
+        env.pop("QT_QPA_PLATFORM", None)
+        proc = subprocess.Popen([DORVANA], cwd=start, env=env)
+        try:
+            app = wait_for("the application on the accessibility bus", application)
+            frame = wait_for("the main window",
+                             lambda: find(app, pyatspi.ROLE_FRAME, "Dorvana  !!! Není soubor !!!"))
+            open_button = wait_for("Otevřít soubor",
+                                   lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "Otevřít soubor", True))
+            click(open_button)
+            dialog = wait_for("the open dialog", lambda: find(app, pyatspi.ROLE_DIALOG, "Otevření souboru"))
+
+            def file_name_edit():
+                for node in walk(dialog):
+                    try:
+                        if node.getRole() == pyatspi.ROLE_TEXT and node.getState().contains(pyatspi.STATE_EDITABLE) \
+                                and node.getState().contains(pyatspi.STATE_SHOWING):
+                            node.queryEditableText()
+                            return node
+                    except Exception:
+                        continue
+                return None
+            edit = wait_for("the file name box", file_name_edit)
+            edit.queryEditableText().setTextContents(label_file)
+            ok = wait_for("Otevřít", lambda: find(dialog, pyatspi.ROLE_PUSH_BUTTON, "Otevřít", True))
+            click(ok)
+
+            frame = wait_for("the window over etikety.db",
+                             lambda: find(app, pyatspi.ROLE_FRAME, "Dorvana soubor : etikety.db"))
+            table = wait_for("the grid", lambda: find(frame, pyatspi.ROLE_TABLE, "Tabulka"))
+            grid = table.queryTable()
+            wait_for("the records in the grid", lambda: grid.nRows == records)
+            shown = [grid.getAccessibleAt(0, c).name for c in range(min(grid.nColumns, 4))]
+            assert first_name in shown, "first record %r not among %r" % (first_name, shown)
+
+            shot = os.environ.get("E2E_SCREENSHOT")
+            if shot:
+                subprocess.run(["import", "-window", "root", shot], check=False)
+
+            click(wait_for("Konec programu",
+                           lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "Konec programu", True)))
+            box = wait_for("the question", lambda: find(app, pyatspi.ROLE_ALERT))
+            assert find(box, pyatspi.ROLE_LABEL, "Ukončit program ?"), "no 'Ukončit program ?' in the box"
+            click(wait_for("Ano", lambda: find(box, pyatspi.ROLE_PUSH_BUTTON, "Ano", True)))
+            code = proc.wait(timeout=20)
+            assert code == 0, "dorvana ended with %d" % code
+            assert os.path.exists(os.path.join(work, "config", "dorvana", "dorvana.ini")), "no settings written"
+        finally:
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait()
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print("ok: opened etikety.db (%d records) and quit" % records)
+
+
+main()

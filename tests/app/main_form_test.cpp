@@ -1,0 +1,188 @@
+// The main window over the session: commands and captions, opening files,
+// the description panel, the print bar's place, the status bar and closing.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/about_box.h"
+#include "app/core/layout_io.h"
+#include "app/description_panel.h"
+#include "app/main_form.h"
+#include "controls/marking_grid.h"
+#include "controls/navigator.h"
+#include "data/label_file.h"
+#include "support/scripted_messages.h"
+
+namespace dorvana {
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        start_ = dir_.filePath(QStringLiteral("start"));
+        settings_ = dir_.filePath(QStringLiteral("dorvana.ini"));
+        QDir().mkpath(start_ + QStringLiteral("/data"));
+    }
+    QString labelFile(const QString& name, int records) {
+        const QString path = start_ + QStringLiteral("/data/") + name;
+        QString err;
+        EXPECT_TRUE(createLabelFile(path, &err));
+        auto store = LabelFileStore::open(path, &err);
+        QList<RawRecord> rows;
+        for (int i = 1; i <= records; ++i) {
+            RawRecord r(16);
+            r[0] = QVariant::fromValue<qint64>(i);
+            r[1] = QStringLiteral("Věc %1").arg(i);
+            rows << r;
+        }
+        if (records) EXPECT_TRUE(store->insertMany(rows, &err));
+        return path;
+    }
+    std::unique_ptr<TMainForm> form() {
+        auto f = std::make_unique<TMainForm>(start_, settings_, &messages_);
+        f->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
+        f->restoreOnce();
+        return f;
+    }
+
+    QTemporaryDir dir_;
+    QString start_, settings_;
+    test::ScriptedMessages messages_;
+};
+
+TEST_F(MainFormTest, MenusCarryTheirCaptionsAndShortcuts) {
+    auto f = form();
+    QStringList menus;
+    for (QAction* a : f->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, QStringList({"&Soubor", "Se&rvis", "Help"}));
+    QStringList file;
+    for (QAction* a : f->fileMenu()->actions()) file << a->text();
+    EXPECT_EQ(file, QStringList({"Otevři", "SQL", "Založ", "Označení", "&Filtr", "", "Konec"}));
+    EXPECT_EQ(f->action(QStringLiteral("Kalkulaka1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F8));
+    EXPECT_EQ(f->action(QStringLiteral("Nastaven1"))->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F));
+    EXPECT_EQ(f->action(QStringLiteral("Konec1"))->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Dorvana  !!! Není soubor !!!"));  // nothing stored yet
+    // The print bar is in its place, waiting for the printing flow.
+    EXPECT_FALSE(f->templateList()->isEnabled());
+    for (const char* name : {"TiskSestavy", "ProhlizeniSestavy", "TvorbaSestavy", "NovaSestava", "VymazSestavy"})
+        EXPECT_FALSE(f->action(QString::fromLatin1(name))->isEnabled()) << name;
+    auto* nav = f->navigator();
+    EXPECT_EQ(nav->hint(nnDelete), QStringLiteral("Vyloučit záznam"));
+    EXPECT_FALSE(nav->button(nnRefresh)->isVisible());
+    EXPECT_FALSE(nav->button(nnFind)->isVisible());
+    EXPECT_TRUE(nav->button(nnCancel)->isVisible());
+}
+
+TEST_F(MainFormTest, OpeningALabelFileShowsItsRecordsAndAddsARecentEntry) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 25);
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, kuk));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Dorvana soubor : kuk.db"));
+    EXPECT_EQ(f->grid()->model()->rowCount(), 25);
+    EXPECT_EQ(f->grid()->keyField(), QStringLiteral("calc"));
+    EXPECT_TRUE(f->grid()->checkEnabled());
+    const auto actions = f->fileMenu()->actions();
+    ASSERT_EQ(actions.size(), 8);
+    EXPECT_EQ(actions.last()->text(), QStringLiteral("kuk.db"));
+    // Space marks the current record by its record number.
+    f->grid()->setFocus();
+    f->navigator()->clickButton(nnNext);
+    QTest::keyClick(f->grid(), Qt::Key_Space);
+    EXPECT_EQ(f->grid()->marks().values(), QList<qint32>({2}));
+    // Opening another file clears the marks.
+    const QString other = labelFile(QStringLiteral("jiny.db"), 3);
+    ASSERT_TRUE(f->openFile(2, other));
+    EXPECT_EQ(f->grid()->markCount(), 0);
+    EXPECT_EQ(f->grid()->keyField(), QStringLiteral("Calc"));
+    EXPECT_EQ(f->fileMenu()->actions().size(), 9);
+    // A failing open leaves the window as it was.
+    messages_.shown.clear();
+    EXPECT_FALSE(f->openFile(2, start_ + QStringLiteral("/data/chybi.dbf")));
+    EXPECT_EQ(f->grid()->model()->rowCount(), 3);
+    EXPECT_EQ(messages_.shown.size(), 1);
+}
+
+TEST_F(MainFormTest, DescriptionLinesSetTheColumnsAndAreKeptInTheLayoutFile) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 5);
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, kuk));
+    f->action(QStringLiteral("SpeedItem8"))->trigger();
+    DescriptionPanel* panel = f->descriptionPanel();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->caption(), QStringLiteral("Popisy polí"));
+    panel->editor()->setPlainText(QStringLiteral("Číslo\nZboží\n\n\n\n\nCena;# ##0.00"));
+    QTest::mouseClick(panel->okButton(), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+    const GridColumns cols = f->grid()->columns();
+    EXPECT_EQ(cols[1].title, QStringLiteral("Zboží"));
+    EXPECT_EQ(cols[2].fieldName, QStringLiteral("cena"));
+    EXPECT_EQ(f->grid()->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Cena"));
+    EXPECT_TRUE(f->grid()->isColumnHidden(3));
+    IniFile layout;
+    ASSERT_TRUE(layout.load(start_ + QStringLiteral("/data/kuk.svv")));
+    EXPECT_EQ(readDescriptionLines(layout).value(6), QStringLiteral("Cena;# ##0.00"));
+
+    // The list keeps 15 lines: a 16th is deleted at once.
+    f->action(QStringLiteral("SpeedItem8"))->trigger();
+    QStringList sixteen;
+    for (int i = 1; i <= 16; ++i) sixteen << QString::number(i);
+    panel->editor()->setPlainText(sixteen.join(QLatin1Char('\n')));
+    EXPECT_EQ(panel->editor()->document()->blockCount(), 15);
+    // The close button hides the panel without applying the lines.
+    QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(f->grid()->columns()[1].title, QStringLiteral("Zboží"));
+}
+
+TEST_F(MainFormTest, ARestartRestoresTheFileAndAClosingNoKeepsTheWindow) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 4);
+    {
+        auto f = form();
+        ASSERT_TRUE(f->openFile(1, kuk));
+        messages_.answers = {Messages::Answer::No};
+        EXPECT_FALSE(f->close());
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_TRUE(messages_.shown.contains(QStringLiteral("confirm: Ukončit program ?")));
+        EXPECT_TRUE(f->close());  // Yes
+    }
+    auto f = form();
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Dorvana soubor : kuk.db"));
+    EXPECT_EQ(f->grid()->model()->rowCount(), 4);
+    EXPECT_EQ(f->fileMenu()->actions().last()->text(), QStringLiteral("kuk.db"));
+}
+
+TEST_F(MainFormTest, StatusBarShowsTheLongHintAndTheClock) {
+    auto f = form();
+    QStatusTipEvent tip(QStringLiteral("Otevření souboru databáze"));
+    QApplication::sendEvent(f.get(), &tip);
+    EXPECT_EQ(f->hintPanel()->text(), QStringLiteral("Otevření souboru databáze"));
+    EXPECT_EQ(f->action(QStringLiteral("Otevi1"))->statusTip(), QStringLiteral("Otevření souboru databáze"));
+    EXPECT_EQ(f->action(QStringLiteral("Archivace1"))->statusTip(), QStringLiteral("Archivace dat - Obnova dat"));
+    EXPECT_EQ(f->clockPanel()->text().count(QLatin1Char(':')), 2);
+    // Icon-only tool bar buttons are named by their captions.
+    auto* open = f->findChild<QToolButton*>(QStringLiteral("SpeedOpenButton"));
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->accessibleName(), QStringLiteral("Otevřít soubor"));
+    EXPECT_EQ(open->toolTip(), QStringLiteral("Otevřít soubor"));
+}
+
+TEST_F(MainFormTest, TheAboutBoxShowsTheVersion) {
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.3"));
+    AboutBox box;
+    EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("Verze : 1.2.3"));
+}
+
+}  // namespace
+}  // namespace dorvana
