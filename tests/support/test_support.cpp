@@ -6,6 +6,14 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+// The test build (./test) must really check: assert() and Q_ASSERT on, and the
+// C++ library's own precondition checks (bounds of operator[] and the like).
+#if defined(DORVANA_ASSERTIONS) &&                                               \
+    (defined(NDEBUG) || !defined(_GLIBCXX_ASSERTIONS) ||                         \
+     (defined(QT_NO_DEBUG) && !defined(QT_FORCE_ASSERTS)))
+#error "DORVANA_ASSERTIONS is set, yet assertions are off in this build"
+#endif
+
 namespace dorvana::test {
 
 QString sourcePath(const QString& relative) {

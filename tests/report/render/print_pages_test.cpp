@@ -7,7 +7,7 @@
 
 #include "render_fixture.h"
 #include "report/render/print_pages.h"
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 #include "support/test_support.h"
 
 using namespace dorvana;

@@ -1,8 +1,8 @@
 #pragma once
 // The print system as the printer layer sees it: the installed printers, each
 // one's default settings and device metrics, and print jobs. The program
-// prints through CUPS (CupsPrinterBackend); tests list printers from a
-// fixture (FixturePrinterBackend).
+// prints through CUPS (CupsPrinterBackend); the tests list printers from a
+// fixture of their own.
 
 #include <QList>
 #include <QString>

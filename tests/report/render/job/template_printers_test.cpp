@@ -9,7 +9,7 @@
 #include "report/render/job/print_messages.h"
 #include "report/render/job/support/job_fixture.h"
 #include "report/render/job/template_printers.h"
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 
 using namespace dorvana;
 using namespace dorvana::test;

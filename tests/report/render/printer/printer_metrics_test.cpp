@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 #include "report/render/printer/printer_kind.h"
 #include "report/render/printer/printer_metrics.h"
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 #include "report/render/printer/printer.h"
 #include "report/render/printer/printer_kind.h"
 #include "report/render/printer/printer_listing.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "report/render/job/print_pipeline.h"
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 
 namespace dorvana::test {
 

@@ -1,7 +1,7 @@
 #pragma once
-// A print system described by a fixture instead of CUPS, for tests and
-// headless runs: printers with their driver, port, resolution, sheet and
-// printable area; jobs are recorded (their pages drawn into a PDF in memory).
+// A print system described by a fixture instead of CUPS, for the tests:
+// printers with their driver, port, resolution, sheet and printable area; jobs
+// are recorded (their pages drawn into a PDF in memory).
 //
 // Fixture file: an ini file, one section per printer, in list order:
 //   [Kancelář]

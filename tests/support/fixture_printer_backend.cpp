@@ -1,4 +1,4 @@
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 
 #include <QBuffer>
 #include <QPainter>
