@@ -79,6 +79,7 @@ struct Inference {
         if (raw.isEmpty()) return;
         any = true;
         const QString s = QString::fromUtf8(raw);
+        if (s.isEmpty()) return;  // a value of nothing but a byte-order mark
         maxLen = std::max(maxLen, int(s.size()));
         if (integer || number) {
             qsizetype i = 0;
