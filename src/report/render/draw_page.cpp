@@ -5,13 +5,20 @@
 namespace dorvana {
 
 bool drawPage(QPainter& painter, const TStranaPrvku& page, const DrawContext& context,
-              Progress* progress) {
-    PageCanvas canvas(painter, context);
-    for (const TPrevPrvek& element : page.elements()) {
-        canvas.drawElement(element);
-        if (progress && progress->cancelled()) return false;
+              Progress* progress, DrawCache* cache) {
+    bool finished = true;
+    {
+        PageCanvas canvas(painter, context, cache);
+        for (const TPrevPrvek& element : page.elements()) {
+            canvas.drawElement(element);
+            if (progress && progress->cancelled()) {
+                finished = false;
+                break;
+            }
+        }
     }
-    return true;
+    if (cache) cache->endPage();
+    return finished;
 }
 
 void paintPreview(QPainter& painter, const PageStore& store) {

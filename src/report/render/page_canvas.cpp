@@ -39,28 +39,10 @@ Qt::BrushStyle brushStyle(int style) {
     }
 }
 
-// The longest start of line that is at most avail wide (the line's width
-// given). Dropping the last character while the line is too wide gives the
-// same: without kerning the width of a start never shrinks as it grows.
-int fittingLength(const QFontMetrics& fm, QStringView line, int width, int avail) {
-    if (width <= avail) return int(line.size());
-    int lo = 0, hi = int(line.size()) - 1;  // the answer lies in [lo, hi]
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (fm.horizontalAdvance(line.left(mid).toString()) <= avail)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    // Never keep half of a surrogate pair.
-    if (lo > 0 && line[lo - 1].isHighSurrogate()) --lo;
-    return lo;
-}
-
 }  // namespace
 
-PageCanvas::PageCanvas(QPainter& painter, const DrawContext& context)
-    : p_(painter), ctx_(context) {
+PageCanvas::PageCanvas(QPainter& painter, const DrawContext& context, DrawCache* cache)
+    : p_(painter), ctx_(context), cache_(cache) {
     p_.setRenderHint(QPainter::Antialiasing, false);
     p_.setBackgroundMode(Qt::TransparentMode);
 }
@@ -97,8 +79,15 @@ void PageCanvas::useFont(const QString& name, int pixelSize, QRgb colour, int st
         current_.style != style || current_.name.compare(name, Qt::CaseInsensitive) != 0) {
         current_ = FontKey{name, pixelSize, colour, style};
         haveFont_ = true;
-        font_ = printedQFont(name, pixelSize, style);
-        metrics_.emplace(font_, p_.device());
+        if (cache_) {
+            cachedFont_ = &cache_->font(p_.device(), name, pixelSize, style);
+            font_ = cachedFont_->font;
+            fm_ = &cachedFont_->metrics;
+        } else {
+            font_ = printedQFont(name, pixelSize, style);
+            metrics_.emplace(font_, p_.device());
+            fm_ = &*metrics_;
+        }
         p_.setFont(font_);
         ++fontSwitches_;
     }
@@ -138,9 +127,23 @@ void PageCanvas::drawTextElement(const TPrevPrvek& e, const QRect& box) {
     drawFrameLines(box, s.frame);
 }
 
+int PageCanvas::lineWidth(const QString& line, DrawCache::Text** entry) {
+    if (!cache_) {
+        *entry = nullptr;
+        return fm_->horizontalAdvance(line);
+    }
+    *entry = &cache_->text(*cachedFont_, line);
+    return (*entry)->width;
+}
+
+void PageCanvas::drawLine(const QString& line, DrawCache::Text* entry, QPoint point) {
+    if (entry && cache_->drawShaped(p_, *entry, line, point)) return;
+    p_.drawText(point, line);
+}
+
 void PageCanvas::drawTextIntoBox(const QString& text, const QRect& box, int rotation,
                                  int alignment) {
-    const QFontMetrics& fm = *metrics_;
+    const QFontMetrics& fm = *fm_;
     const int ascent = fm.ascent(), descent = fm.descent();
     const int height = ascent + descent;
     const bool hasDescent = descent > 0;
@@ -156,10 +159,12 @@ void PageCanvas::drawTextIntoBox(const QString& text, const QRect& box, int rota
     while (true) {
         const qsizetype br = rest.indexOf(u"\r\n");
         QString shown = (br < 0 ? rest : rest.left(br)).toString();
-        int lw = fm.horizontalAdvance(shown);
+        DrawCache::Text* entry = nullptr;
+        int lw = lineWidth(shown, &entry);
         if (lw > avail) {
-            shown.truncate(fittingLength(fm, shown, lw, avail));
-            lw = fm.horizontalAdvance(shown);
+            shown.truncate(entry ? cache_->fittedLength(*cachedFont_, *entry, shown, avail)
+                                 : fittingTextLength(fm, shown, lw, avail));
+            lw = lineWidth(shown, &entry);
         }
 
         int px = 0, py = 0, angle = 0;
@@ -196,7 +201,7 @@ void PageCanvas::drawTextIntoBox(const QString& text, const QRect& box, int rota
         }
         if (!shown.isEmpty()) {
             if (angle == 0) {
-                p_.drawText(QPoint(box.left() + px, box.top() + py + ascent), shown);
+                drawLine(shown, entry, QPoint(box.left() + px, box.top() + py + ascent));
             } else {
                 p_.save();
                 p_.translate(box.left() + px, box.top() + py);
@@ -215,7 +220,7 @@ void PageCanvas::drawTextIntoBox(const QString& text, const QRect& box, int rota
 
 void PageCanvas::drawMemoLines(const QStringList& lines, const QRect& box, int alignment,
                                int points) {
-    const QFontMetrics& fm = *metrics_;
+    const QFontMetrics& fm = *fm_;
     // One and a half times the font size per line, the size scaled like the box.
     const qint64 b = std::max(0, roundHalfEven(points * ctx_.sy));
     const int w = box.width(), h = box.height();
@@ -223,12 +228,13 @@ void PageCanvas::drawMemoLines(const QStringList& lines, const QRect& box, int a
         const qint64 y = i * 3 * b / 2;
         if (y > h - b) break;
         const QString& line = lines[i];
-        const int lw = fm.horizontalAdvance(line);
+        DrawCache::Text* entry = nullptr;
+        const int lw = lineWidth(line, &entry);
         const int x = alignment == kAlignRight    ? w - lw
                       : alignment == kAlignCentre ? (w - lw) / 2
                                                   : 0;
         if (!line.isEmpty())
-            p_.drawText(QPoint(box.left() + x, box.top() + int(y) + fm.ascent()), line);
+            drawLine(line, entry, QPoint(box.left() + x, box.top() + int(y) + fm.ascent()));
     }
 }
 

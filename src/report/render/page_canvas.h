@@ -13,13 +13,16 @@
 #include <optional>
 
 #include "report/layout/pages/printed_element.h"
+#include "report/render/draw_cache.h"
 #include "report/render/draw_context.h"
 
 namespace dorvana {
 
 class PageCanvas {
 public:
-    PageCanvas(QPainter& painter, const DrawContext& context);
+    // With a cache, fonts and texts met on earlier pages are not made,
+    // measured and shaped again; the pixels are the same.
+    PageCanvas(QPainter& painter, const DrawContext& context, DrawCache* cache = nullptr);
 
     const DrawContext& context() const { return ctx_; }
 
@@ -42,6 +45,10 @@ private:
     };
 
     void drawTextElement(const TPrevPrvek& e, const QRect& box);
+    // The width of a line of text in the canvas font and its cache entry.
+    int lineWidth(const QString& line, DrawCache::Text** entry);
+    // Draws a line of text with the left end of its baseline at point.
+    void drawLine(const QString& line, DrawCache::Text* entry, QPoint point);
     void drawTextIntoBox(const QString& text, const QRect& box, int rotation, int alignment);
     void drawMemoLines(const QStringList& lines, const QRect& box, int alignment, int points);
     void drawFrameLines(const QRect& box, int frame);
@@ -58,7 +65,10 @@ private:
     FontKey current_;
     bool haveFont_ = false;
     QFont font_;
-    std::optional<QFontMetrics> metrics_;
+    std::optional<QFontMetrics> metrics_;  // the canvas font's, without a cache
+    const QFontMetrics* fm_ = nullptr;      // the canvas font's
+    DrawCache* cache_ = nullptr;
+    const DrawCache::Font* cachedFont_ = nullptr;  // the canvas font in the cache
     int fontSwitches_ = 0;
 };
 

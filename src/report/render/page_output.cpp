@@ -9,6 +9,7 @@
 
 #include "base/rounding.h"
 #include "report/render/draw_page.h"
+#include "report/render/large_buffers.h"
 
 namespace dorvana {
 
@@ -52,6 +53,8 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error, Progr
     if (!file.open(QIODevice::WriteOnly)) return fail(error, writeErrorText(path, file.errorString()));
     bool cancelled = false;
     {
+        const KeepLargeBuffersInHeap keepPageBuffers;
+        DrawCache cache;
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Dorvana"));
         writer.setResolution(resolution);
@@ -66,7 +69,7 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error, Progr
             scale, scale, resolution, pages.paper.leftMargin, pages.paper.topMargin);
         for (int n = 0; n < pages.pageCount() && !cancelled; ++n) {
             if (n > 0) writer.newPage();
-            cancelled = !drawPage(painter, pages.page(n), context, progress);
+            cancelled = !drawPage(painter, pages.page(n), context, progress, &cache);
             if (progress) {
                 progress->step(n + 1, pages.pageCount(), QString());
                 cancelled = cancelled || progress->cancelled();
@@ -104,6 +107,7 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
     const DrawContext context =
         DrawContext::forDevice(scale, scale, dpi, pages.paper.leftMargin, pages.paper.topMargin);
     const int dotsPerMeter = roundHalfEven(dpi / 0.0254);
+    DrawCache cache;
     for (int n = 0; n < pages.pageCount(); ++n) {
         QImage image(int(width), int(height), QImage::Format_RGB32);
         if (image.isNull()) return fail(error, QStringLiteral("Na obrázek strany není dost paměti."));
@@ -113,7 +117,7 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
         bool finished;
         {
             QPainter painter(&image);
-            finished = drawPage(painter, pages.page(n), context, progress);
+            finished = drawPage(painter, pages.page(n), context, progress, &cache);
         }
         if (!finished || (progress && progress->cancelled())) return fail(error, cancelledText());
         const QString path = pngPagePath(outPath, n + 1);

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "report/render/draw_page.h"
+#include "report/render/large_buffers.h"
 
 namespace dorvana {
 
@@ -27,6 +28,9 @@ bool printPages(Printer& printer, const PageStore& pages, int firstPage, int las
     const DrawContext context = printerDrawContext(printer, pages);
     const int total = lastPage - firstPage + 1;
     auto cancelled = [&] { return progress && progress->cancelled(); };
+    // Printers are fed through Qt's PDF engine.
+    const KeepLargeBuffersInHeap keepPageBuffers;
+    DrawCache cache;
     for (int copy = 0; copy < copies; ++copy) {
         printer.title = title;
         if (!printer.beginDoc()) {
@@ -45,7 +49,7 @@ bool printPages(Printer& printer, const PageStore& pages, int firstPage, int las
                 failed = true;
                 break;
             }
-            stop = !drawPage(*canvas, pages.page(n - 1), context, progress);
+            stop = !drawPage(*canvas, pages.page(n - 1), context, progress, &cache);
             if (progress) progress->step(n - firstPage + 1, total, QString());
             stop = stop || cancelled();
         }

@@ -78,10 +78,16 @@ bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int r
     const QRect whole(QPoint(0, 0), box);
     canvas.setClipRect(whole, Qt::IntersectClip);
     canvas.setRenderHint(QPainter::Antialiasing, false);
-    canvas.fillRect(whole, colourTableEntry(f->backgroundColour));
-    const QColor bar = colourTableEntry(f->barColour);
-    for (const QRect& r : l.bars) canvas.fillRect(r, bar);
-    for (const QRect& r : l.bearers) canvas.fillRect(r, bar);
+    // One brush for all the bars, each bar a rectangle of its own; the
+    // texts in the pen's colour.
+    const QPen textPen = canvas.pen();
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(colourTableEntry(f->backgroundColour));
+    canvas.drawRect(whole);
+    canvas.setBrush(colourTableEntry(f->barColour));
+    for (const QRect& r : l.bars) canvas.drawRect(r);
+    for (const QRect& r : l.bearers) canvas.drawRect(r);
+    canvas.setPen(textPen);
     for (const BarcodeLayout::Text& t : l.texts)
         canvas.drawText(t.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, t.text);
     canvas.restore();
