@@ -122,7 +122,7 @@ function(dorvana_check_widgets)
     if(NOT _widgets)
       _dorvana_widgets_chain(${_lib} _chain)
       if(_chain)
-        message(SEND_ERROR "${_chain}: a headless library links Qt Widgets. Window libraries "
+        message(SEND_ERROR "${_chain}: a library without WIDGETS links Qt Widgets. Window libraries "
                            "say so with dorvana_library(NAME WIDGETS ...) in one of "
                            "${_folders}.")
       endif()
