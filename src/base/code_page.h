@@ -23,6 +23,10 @@ QByteArray encode(QStringView text, CodePage page, bool* lossless = nullptr);
 // True when the code page holds every character of the text.
 bool representable(QStringView text, CodePage page);
 
+// Whether bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// code points beyond U+10FFFF, nothing cut off at the end).
+bool isValidUtf8(QByteArrayView bytes);
+
 // Text of a system file: UTF-8 when it starts with the UTF-8 byte-order mark
 // (the mark itself dropped), Windows-1250 otherwise.
 QString decodeSystemText(QByteArrayView bytes);

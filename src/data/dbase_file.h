@@ -52,6 +52,7 @@ public:
     bool deleteRow(qint64 row, QString* error) override;
     bool reload(QString* error) override;
     QString filePath() const override { return path_; }
+    QStringList companionFiles() const override { return {memoPath_}; }
     CodePage codePage() const { return codePage_; }
 
     struct Column {
