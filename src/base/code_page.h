@@ -60,6 +60,9 @@ bool representable(QStringView text, CodePage page);
 bool codePageOfNumber(int number, CodePage* page);
 // The number of a page (1250, 852, 895, 620, 65001 for UTF-8, ...).
 int codePageNumber(CodePage page);
+// Whether bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// code points beyond U+10FFFF, nothing cut off at the end).
+bool isValidUtf8(QByteArrayView bytes);
 
 // Text of a system file: UTF-8 when it starts with the UTF-8 byte-order mark
 // (the mark itself dropped), Windows-1250 otherwise.

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/code_page.h"
+#include "base/progress.h"
+#include "base/same_file.h"
 #include "data/data_set.h"
 #include "data/field_value.h"
 
@@ -75,11 +78,9 @@ struct Inference {
     bool any = false, integer = true, number = true, decimalSeen = false, date = true;
     int maxLen = 0;
 
-    void see(const QByteArray& raw) {
-        if (raw.isEmpty()) return;
+    void see(const QString& s) {
+        if (s.isEmpty()) return;
         any = true;
-        const QString s = QString::fromUtf8(raw);
-        if (s.isEmpty()) return;  // a value of nothing but a byte-order mark
         maxLen = std::max(maxLen, int(s.size()));
         if (integer || number) {
             qsizetype i = 0;
@@ -121,9 +122,8 @@ struct Inference {
     }
 };
 
-QVariant rawOfCsv(const QByteArray& bytes, const FieldDef& def) {
-    if (bytes.isEmpty()) return {};
-    const QString s = QString::fromUtf8(bytes);
+QVariant rawOfCsv(const QString& s, const FieldDef& def) {
+    if (s.isEmpty()) return {};
     QVariant raw;
     if (def.type == FieldType::Integer) {
         bool ok = false;
@@ -198,7 +198,23 @@ bool createCsvFile(const QString& path, const FieldDefs& defs, QString* error) {
     return true;
 }
 
-bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delimiter) {
+bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delimiter,
+                  Progress* progress) {
+    if (const RecordStore* store = data.store()) {
+        QStringList own = store->companionFiles();
+        own.prepend(store->filePath());
+        for (const QString& file : own)
+            if (!file.isEmpty() && sameFile(file, path)) {
+                if (error)
+                    *error = QStringLiteral("Výstup %1 je soubor zdrojové tabulky, export ho nepřepíše")
+                                 .arg(path);
+                return false;
+            }
+    }
+    if (QFileInfo(path).isDir()) {
+        if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(path);
+        return false;
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
@@ -220,7 +236,16 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
     const Bookmark b = data.bookmark();
     data.clearLastError();
     QString readError;
+    const qint64 total = data.recordCount();
+    qint64 done = 0;
     for (data.first(); !data.atEnd() && !data.isEmpty(); data.next()) {
+        if (progress && ++done % 500 == 0) {
+            progress->step(int(done), int(total), QString());
+            if (progress->cancelled()) {
+                readError = QStringLiteral("Export byl přerušen");
+                break;
+            }
+        }
         // A record the table cannot read stops the export instead of writing it empty.
         if (!data.lastError().isEmpty()) {
             readError = data.lastError();
@@ -298,6 +323,10 @@ bool CsvStore::scan(QString* error) {
     const char* d = reinterpret_cast<const char*>(data_);
     qint64 pos = 0;
     if (size_ >= 3 && memcmp(d, "\xEF\xBB\xBF", 3) == 0) pos = 3;
+    // Without a byte-order mark, a file that is not well-formed UTF-8 is read
+    // as Windows-1250 (what Czech office programs export), never with
+    // replacement characters.
+    utf8_ = pos == 3 || isValidUtf8(QByteArrayView(d + pos, size_ - pos));
     pos = skipBlankLines(d, size_, pos);
     const QString name = QFileInfo(path_).fileName();
     if (pos >= size_) {
@@ -335,7 +364,7 @@ bool CsvStore::scan(QString* error) {
     QStringList names;
     for (int i = 0; i < fields.size(); ++i) {
         // Byte-order marks inside a name (files glued together) are dropped.
-        QString n = QString::fromUtf8(fields[i]).remove(QChar(0xFEFF)).trimmed();
+        QString n = textOf(fields[i]).remove(QChar(0xFEFF)).trimmed();
         if (n.isEmpty()) n = QStringLiteral("Pole%1").arg(i + 1);
         QString unique = n;
         for (int k = 2; names.contains(unique, Qt::CaseInsensitive); ++k)
@@ -365,7 +394,7 @@ bool CsvStore::scan(QString* error) {
                              .arg(names.size());
             return false;
         }
-        for (int i = 0; i < fields.size(); ++i) inf[size_t(i)].see(fields[i]);
+        for (int i = 0; i < fields.size(); ++i) inf[size_t(i)].see(textOf(fields[i]));
         offsets_.push_back(pos);
         pos = next;
     }
@@ -388,13 +417,30 @@ bool CsvStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QStri
         }
         RawRecord rec(defs_.size());
         for (int i = 0; i < std::min<int>(int(fields.size()), int(defs_.size())); ++i)
-            rec[i] = rawOfCsv(fields[i], defs_[i]);
+            rec[i] = rawOfCsv(textOf(fields[i]), defs_[i]);
         out->append(std::move(rec));
     }
     return true;
 }
 
+QString CsvStore::textOf(const QByteArray& bytes) const {
+    return utf8_ ? QString::fromUtf8(bytes) : decode(bytes, CodePage::Windows1250);
+}
+
+QString CsvStore::readingNotice() const {
+    return utf8_ ? QString()
+                 : QStringLiteral("Soubor %1 není v kódování UTF-8, čte se jako Windows-1250")
+                       .arg(QFileInfo(path_).fileName());
+}
+
 bool CsvStore::canWrite(QString* reason) const {
+    if (!utf8_) {
+        // Lines written in UTF-8 would mix two encodings in one file.
+        if (reason)
+            *reason = QStringLiteral("Soubor %1 je v kódování Windows-1250, lze ho jen číst")
+                          .arg(QFileInfo(path_).fileName());
+        return false;
+    }
     if (readOnly_) {
         if (reason) *reason = QStringLiteral("Soubor %1 je jen pro čtení").arg(path_);
         return false;

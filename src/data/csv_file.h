@@ -11,7 +11,8 @@
 //   Date     all values are dates d.M.yyyy or yyyy-MM-dd
 //   String   anything else, size 255 (a column without any value yet too);
 //            columns with values longer than 255 characters become Memo
-// An empty value is no value. The file is indexed once on opening (8 bytes
+// An empty value is no value. A file without a byte-order mark that is not
+// well-formed UTF-8 is read as Windows-1250 and is then read-only. The file is indexed once on opening (8 bytes
 // a record) and records are read in windows from a mapped file. Appending
 // adds a line; editing or deleting rewrites the file through a temporary
 // file and a rename.
@@ -42,9 +43,13 @@ QByteArray csvQuote(const QString& text, char delimiter, bool header = false);
 QString csvText(const QVariant& raw, FieldType type, const CsvFormat& format);
 
 // Writes a whole table as CSV (',' separated, CR LF line ends) through a
-// temporary file and a rename.
+// temporary file and a rename. Refuses to write over the table's own file
+// (or a file that belongs to it), under whatever path.
+// progress counts the records written and may cancel (nothing is written then).
 class DataSet;
-bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delimiter = ',');
+class Progress;
+bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delimiter = ',',
+                  Progress* progress = nullptr);
 
 // Creates an empty CSV table: its header line only.
 bool createCsvFile(const QString& path, const FieldDefs& defs, QString* error);
@@ -67,6 +72,8 @@ public:
     qint64 rowOfId(qint64 id) const override { return ids_.row(id); }
     QString filePath() const override { return path_; }
     const CsvFormat& format() const { return format_; }
+    QString readingNotice() const override;
+    bool isUtf8() const { return utf8_; }
 
 private:
     CsvStore() = default;
@@ -74,6 +81,7 @@ private:
     bool mapFile(QString* error);
     bool rewrite(qint64 row, const RawRecord* replacement, QString* error);
     QByteArray lineOf(const RawRecord& values) const;
+    QString textOf(const QByteArray& bytes) const;
 
     QString path_;
     QFile file_;
@@ -85,6 +93,7 @@ private:
     RowIds ids_;
     bool keepIds_ = false;  // set while the store itself rewrites the file
     bool readOnly_ = false;
+    bool utf8_ = true;
 };
 
 }  // namespace dorvana

@@ -57,6 +57,7 @@ public:
     bool deleteRow(qint64 row, QString* error) override;
     bool reload(QString* error) override;
     QString filePath() const override { return path_; }
+    QStringList companionFiles() const override { return {memoPath_}; }
     CodePage codePage() const { return codePage_; }
     // What the reader had to guess (an unknown language driver); empty when
     // nothing. It goes to the log once, when the table is opened.

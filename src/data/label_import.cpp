@@ -1,7 +1,15 @@
 #include "data/label_import.h"
 
+#include <sqlite3.h>
+#include <stdio.h>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
+
+#include "base/same_file.h"
 
 #include "data/field_value.h"
 #include "data/label_file.h"
@@ -17,18 +25,95 @@ QString foldFieldName(const QString& name) {
     return out.trimmed();
 }
 
+namespace {
+
+// Holds the write lock of an existing label file while an import replaces
+// it, so that no other program is in the middle of writing it.
+class DestinationLock {
+public:
+    bool take(const QString& dest, QString* error) {
+        const QString name = QFileInfo(dest).fileName();
+        if (QFileInfo::exists(dest + QStringLiteral("-wal"))) {
+            *error = QStringLiteral("Soubor %1 právě používá jiný program").arg(name);
+            return false;
+        }
+        QString err;
+        // Taking the lock also rolls back what a crashed writer left in a journal.
+        if (!db_.open(dest, SqliteDb::Mode::ReadWrite, &err) ||
+            !db_.exec(QStringLiteral("BEGIN EXCLUSIVE"), &err)) {
+            const int code = db_.isOpen() ? sqlite3_errcode(db_.handle()) & 0xff : 0;
+            *error = code == SQLITE_BUSY || code == SQLITE_LOCKED
+                         ? QStringLiteral("Soubor %1 právě používá jiný program").arg(name)
+                         : QStringLiteral("Soubor %1 nelze přepsat: %2").arg(name, err);
+            db_.close();
+            return false;
+        }
+        return true;
+    }
+    // Ends the lock; the file itself has been replaced by then.
+    void release() { db_.close(); }
+
+private:
+    SqliteDb db_;
+};
+
+// Why an existing destination may not be replaced; empty when it may.
+QString replaceRefusal(const QString& dest, bool replace, bool* exists) {
+    const QFileInfo info(dest);
+    const QString name = info.fileName();
+    *exists = false;
+    if (info.isDir()) return QStringLiteral("%1 je složka, ne soubor").arg(dest);
+    if (!info.exists()) {
+        if (!QFileInfo(info.absolutePath()).isDir())
+            return QStringLiteral("Složka %1 neexistuje").arg(info.absolutePath());
+        return {};
+    }
+    if (!LabelFileStore::isLabelFile(dest))
+        return QStringLiteral("Soubor %1 už existuje a není soubor etiket; import ho nepřepíše")
+            .arg(name);
+    if (!replace) {
+        *exists = true;
+        return QStringLiteral("Soubor etiket %1 už existuje").arg(name);
+    }
+    // A file marked read-only stays so, even for a user the system would let write it.
+    if (!info.isWritable() || !(info.permissions() & QFile::WriteOwner) ||
+        !QFileInfo(info.absolutePath()).isWritable())
+        return QStringLiteral("Soubor %1 je jen pro čtení").arg(name);
+    return {};
+}
+
+}  // namespace
+
 bool importToLabelFile(const QString& source, const QString& dest, ImportResult* result,
-                       QString* error, Progress* progress) {
+                       QString* error, const ImportOptions& options) {
+    Progress* progress = options.progress;
     QString err;
+    if (QFileInfo(source).isDir()) {
+        if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(source);
+        return false;
+    }
+    if (sameFile(source, dest)) {
+        if (error) *error = QStringLiteral("Zdroj a cíl importu jsou tentýž soubor");
+        return false;
+    }
+    ImportResult res;
+    bool exists = false;
+    err = replaceRefusal(dest, options.replace, &exists);
+    if (!err.isEmpty()) {
+        res.refusedExisting = exists;
+        if (result) *result = res;
+        if (error) *error = err;
+        return false;
+    }
     auto store = openTableStore(source, &err);
     if (!store) {
         if (error) *error = err;
         return false;
     }
+    res.notice = store->readingNotice();
     const FieldDefs& src = store->fieldDefs();
     const FieldDefs& dst = labelRecordFields();
     QList<int> map(dst.size(), -1);  // label field -> source field
-    ImportResult res;
     for (int s = 0; s < src.size(); ++s) {
         bool used = false;
         for (int d = 0; d < dst.size(); ++d)
@@ -39,16 +124,47 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
             }
         if (!used) res.unmatchedFields << src[s].name;
     }
-    const QString tmp = dest + QStringLiteral(".import");
-    if (!createLabelFile(tmp, &err)) {
+    if (std::all_of(map.cbegin(), map.cend(), [](int s) { return s < 0; })) {
+        QStringList names;
+        for (const FieldDef& d : dst) names << d.name;
+        if (error)
+            *error = QStringLiteral("Žádné pole tabulky %1 neodpovídá poli souboru etiket (%2)")
+                         .arg(QFileInfo(source).fileName(), names.join(QStringLiteral(", ")));
+        return false;
+    }
+    DestinationLock lock;
+    if (QFileInfo::exists(dest) && !lock.take(dest, &err)) {
         if (error) *error = err;
+        return false;
+    }
+    // The new file gets a name of its own beside the destination.
+    QString tmp;
+    {
+        QTemporaryFile reserve(QDir(QFileInfo(dest).absolutePath())
+                                   .filePath(QStringLiteral(".%1-XXXXXX").arg(QFileInfo(dest).fileName())));
+        reserve.setAutoRemove(false);
+        if (!reserve.open()) {
+            if (error)
+                *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(dest, reserve.errorString());
+            return false;
+        }
+        tmp = reserve.fileName();
+    }
+    // Messages name the user's file, never the temporary one.
+    auto userText = [&](QString text) {
+        return text.replace(tmp, dest).replace(QFileInfo(tmp).fileName(), QFileInfo(dest).fileName());
+    };
+    if (!createLabelFile(tmp, &err)) {
+        QFile::remove(tmp);
+        if (error) *error = userText(err);
         return false;
     }
     auto target = LabelFileStore::open(tmp, &err);
     auto fail = [&](const QString& message) {
-        if (error) *error = message;
+        if (error) *error = userText(message);
         target.reset();
         QFile::remove(tmp);
+        QFile::remove(tmp + QStringLiteral("-journal"));
         return false;
     };
     if (!target) return fail(err);
@@ -93,10 +209,11 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
     }
     res.records = target->rowCount();
     target.reset();
-    QFile::remove(dest + QStringLiteral("-journal"));
-    if (QFileInfo::exists(dest) && !QFile::remove(dest))
-        return fail(QStringLiteral("Soubor %1 nelze přepsat").arg(dest));
-    if (!QFile::rename(tmp, dest)) return fail(QStringLiteral("Soubor %1 nelze zapsat").arg(dest));
+    // An existing file keeps its permissions; the rename replaces it in one step.
+    if (QFileInfo::exists(dest)) QFile::setPermissions(tmp, QFile::permissions(dest));
+    if (::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(dest).constData()) != 0)
+        return fail(QStringLiteral("Soubor %1 nelze zapsat").arg(dest));
+    lock.release();
     if (result) *result = res;
     return true;
 }

@@ -52,6 +52,7 @@ public:
     qint64 rowId(qint64 row) const override { return ids_.id(row); }
     qint64 rowOfId(qint64 id) const override { return ids_.row(id); }
     QString filePath() const override { return path_; }
+    QStringList companionFiles() const override { return {blobPath_}; }
     bool isKeyed() const { return keyed_; }
     CodePage codePage() const { return codePage_; }
     // What the reader had to guess (an unknown code page); empty when nothing.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "data/label_file.h"
+#include "data/sql_guard.h"
 #include "data/sqlite_db.h"
 #include "data/sqlite_table.h"
 #include "data/table_open.h"
@@ -68,9 +69,55 @@ private:
 
 struct Query::Connection {
     SqliteDb db;
+    SqlGuard guard;
+    SqliteStatement statement;       // the user's statement, prepared under the guard
     QMap<QString, QString> aliases;  // canonical path -> SQL table reference
     int nextAlias = 1;
+    Progress* progress = nullptr;
 };
+
+namespace {
+
+// Called by SQLite every few thousand steps of a statement: non-zero ends it.
+int pollCancel(void* connection) {
+    Progress* progress = static_cast<Query::Connection*>(connection)->progress;
+    return progress && progress->cancelled() ? 1 : 0;
+}
+
+// The engine's message for a failed step, or the guard's reason when it
+// denied something, or "interrupted" when the progress cancelled it.
+QString stepFailure(Query::Connection& c, const QString& engineText) {
+    if (sqlite3_errcode(c.db.handle()) == SQLITE_INTERRUPT)
+        return kQueryCancelledText;
+    if (c.guard.deniedAction()) {
+        QString what = QString::fromUtf8(c.guard.deniedAction());
+        if (c.guard.deniedName()[0])
+            what += QStringLiteral(" „%1“").arg(QString::fromUtf8(c.guard.deniedName()));
+        return QStringLiteral("Dotaz smí data jen číst (%1 není dovoleno)").arg(what);
+    }
+    return engineText;
+}
+
+// Whether text holds nothing but blanks, semicolons and comments.
+bool onlyBlanksAndComments(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (text[i].isSpace() || text[i] == u';') {
+            ++i;
+        } else if (text.mid(i, 2) == u"--") {
+            const qsizetype j = text.indexOf(u'\n', i);
+            i = j < 0 ? text.size() : j + 1;
+        } else if (text.mid(i, 2) == u"/*") {
+            const qsizetype j = text.indexOf(QStringLiteral("*/"), i + 2);
+            i = j < 0 ? text.size() : j + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 Query::Query() = default;
 
@@ -93,6 +140,9 @@ bool Query::buildConnection(QString* error) {
     if (!conn_->db.open(QStringLiteral(":memory:"), SqliteDb::Mode::Create, error)) return false;
     conn_->db.exec(QStringLiteral("PRAGMA temp_store=FILE"));
     registerTableModule(conn_->db.handle());
+    conn_->guard.install(conn_->db.handle());
+    conn_->progress = progress_;
+    sqlite3_progress_handler(conn_->db.handle(), 10000, pollCancel, conn_.get());
     return true;
 }
 
@@ -175,25 +225,46 @@ bool Query::prepare(QString* error) {
         }
     }
     prepared_ = out.trimmed();
-    while (prepared_.endsWith(u';')) prepared_ = prepared_.chopped(1).trimmed();
-    SqliteStatement st;
-    QString err;
-    if (!st.prepare(conn_->db, prepared_, &err)) {
-        if (error) *error = QStringLiteral("Chybný dotaz SQL: %1").arg(err);
+    Connection& c = *conn_;
+    c.guard.resetDenied();
+    c.guard.setUserText(true);
+    QString err, rest;
+    const bool prepared = c.statement.prepare(c.db, prepared_, &err, &rest);
+    c.guard.setUserText(false);
+    if (!prepared) {
+        if (error)
+            *error = c.guard.deniedAction()
+                         ? stepFailure(c, err)
+                         : QStringLiteral("Chybný dotaz SQL: %1").arg(err);
         return false;
     }
-    if (st.columnCount() == 0) {
+    // Only one statement: what follows it may be blanks, comments and semicolons.
+    if (!onlyBlanksAndComments(rest)) {
+        if (error)
+            *error = QStringLiteral("Dotaz smí obsahovat jen jeden příkaz SQL; za ním následuje „%1“")
+                         .arg(rest.trimmed().left(60));
+        c.statement.finalize();
+        return false;
+    }
+    if (!sqlite3_stmt_readonly(c.statement.handle())) {
+        if (error) *error = QStringLiteral("Dotaz smí data jen číst");
+        c.statement.finalize();
+        return false;
+    }
+    if (c.statement.columnCount() == 0) {
         if (error) *error = QStringLiteral("Dotaz nevrací žádná data");
+        c.statement.finalize();
         return false;
     }
+    prepared_ = prepared_.left(prepared_.size() - rest.size()).trimmed();
+    while (prepared_.endsWith(u';')) prepared_ = prepared_.chopped(1).trimmed();
     return true;
 }
 
 bool Query::open(QString* error) {
     if (!prepare(error)) return false;
-    SqliteStatement st;
-    QString err;
-    st.prepare(conn_->db, prepared_, &err);
+    Connection& c = *conn_;
+    SqliteStatement& st = c.statement;
     FieldDefs defs;
     QStringList names;
     for (int i = 0; i < st.columnCount(); ++i) {
@@ -205,19 +276,58 @@ bool Query::open(QString* error) {
         defs.append(fieldDefFromDeclType(unique, st.columnDeclType(i)));
         if (st.columnDeclType(i).isEmpty()) defs.last().type = FieldType::Unknown;
     }
-    st.finalize();
-    // The result goes into a temporary table, columns c0, c1, ... in order.
-    QStringList cols;
-    for (int i = 0; i < defs.size(); ++i) cols << QStringLiteral("c%1").arg(i);
+    // The result goes into a temporary table, columns c0, c1, ... in order;
+    // the user's statement is stepped under the guard, the copying is ours.
+    QStringList cols, marks;
+    for (int i = 0; i < defs.size(); ++i) {
+        cols << QStringLiteral("c%1").arg(i);
+        marks << QStringLiteral("?");
+    }
     const QString table = QStringLiteral("temp.vysledek");
-    if (!conn_->db.exec(
-            QStringLiteral("CREATE TEMP TABLE vysledek(%1)").arg(cols.join(QLatin1String(", "))),
-            &err) ||
-        !conn_->db.exec(QStringLiteral("INSERT INTO temp.vysledek %1").arg(prepared_), &err)) {
-        if (error) *error = QStringLiteral("Dotaz nelze provést: %1").arg(err);
+    QString err;
+    SqliteStatement insert;
+    auto failed = [&](const QString& why) {
+        if (error) *error = QStringLiteral("Dotaz nelze provést: %1").arg(why);
+        insert.finalize();
         close();
         return false;
+    };
+    if (!c.db.exec(
+            QStringLiteral("CREATE TEMP TABLE vysledek(%1)").arg(cols.join(QLatin1String(", "))),
+            &err) ||
+        !insert.prepare(c.db,
+                        QStringLiteral("INSERT INTO temp.vysledek VALUES (%1)")
+                            .arg(marks.join(QLatin1Char(','))),
+                        &err) ||
+        !c.db.exec(QStringLiteral("BEGIN"), &err))
+        return failed(err);
+    const int columns = int(defs.size());
+    for (;;) {
+        c.guard.setUserText(true);
+        const int rc = sqlite3_step(st.handle());
+        c.guard.setUserText(false);
+        if (rc == SQLITE_DONE) break;
+        if (rc != SQLITE_ROW) {
+            const QString why = stepFailure(c, c.db.lastError());
+            if (why == kQueryCancelledText) {
+                if (error) *error = why;
+                insert.finalize();
+                close();
+                return false;
+            }
+            return failed(why);
+        }
+        for (int i = 0; i < columns; ++i)
+            sqlite3_bind_value(insert.handle(), i + 1, sqlite3_column_value(st.handle(), i));
+        if (insert.step() != SqliteStatement::Step::Done) return failed(stepFailure(c, c.db.lastError()));
+        sqlite3_reset(insert.handle());
     }
+    st.finalize();
+    insert.finalize();
+    if (!c.db.exec(QStringLiteral("COMMIT"), &err)) return failed(err);
+    // Reading the result later is the data set's work, not the statement's:
+    // a cancelled build must still be able to read it.
+    sqlite3_progress_handler(c.db.handle(), 0, nullptr, nullptr);
     qint64 rows = 0;
     {
         SqliteStatement count;

@@ -10,17 +10,26 @@
 // temporary storage (a file, not memory), so the result is a read-only data
 // set with windowed, O(log n) random access however large it is, with the
 // calculated record-number field "Calc" after its columns.
+//
+// A query only reads: its text is exactly one statement (text after it is an
+// error), and SqlGuard denies attaching, writing, changing state and touching
+// files while it is prepared and run. Long statements poll the progress's
+// cancel channel and end with "Dotaz byl přerušen".
 
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <memory>
 
+#include "base/progress.h"
 #include "data/data_set.h"
 
 struct sqlite3;
 
 namespace dorvana {
+
+// The message of a query that the progress's cancel ended.
+inline const QString kQueryCancelledText = QStringLiteral("Dotaz byl přerušen");
 
 class Query {
 public:
@@ -38,6 +47,8 @@ public:
     // "%NAME" in the text is replaced by value before preparing.
     void setMacro(const QString& name, const QString& value) { macros_[name] = value; }
     void clearMacros() { macros_.clear(); }
+    // Polled while the statement runs; cancelling ends it. Not owned.
+    void setProgress(Progress* progress) { progress_ = progress; }
 
     // Checks the statement; false with the engine's message when it rejects it.
     bool prepare(QString* error = nullptr);
@@ -51,14 +62,16 @@ public:
     // attached or virtual tables); valid after prepare.
     const QString& preparedText() const { return prepared_; }
 
+    struct Connection;  // the private connection of one prepare/open (query.cpp)
+
 private:
-    struct Connection;
     bool buildConnection(QString* error);
 
     QString database_;
     QStringList lines_;
     QMap<QString, QString> macros_;
     QString prepared_;
+    Progress* progress_ = nullptr;
     std::unique_ptr<Connection> conn_;
     std::unique_ptr<DataSet> dataSet_;
 };

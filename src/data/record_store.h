@@ -11,6 +11,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <algorithm>
 #include <numeric>
@@ -109,6 +110,11 @@ public:
     }
     // The file the store reads, empty for query results.
     virtual QString filePath() const { return {}; }
+    // Files that belong to the table besides filePath() (memo files, journals).
+    virtual QStringList companionFiles() const { return {}; }
+    // Something the user should know about how the file was read (e.g. in
+    // which encoding); empty when there is nothing to say.
+    virtual QString readingNotice() const { return {}; }
 };
 
 }  // namespace dorvana

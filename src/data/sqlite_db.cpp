@@ -106,7 +106,8 @@ SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept {
     return *this;
 }
 
-bool SqliteStatement::prepare(const SqliteDb& db, const QString& sql, QString* error) {
+bool SqliteStatement::prepare(const SqliteDb& db, const QString& sql, QString* error,
+                              QString* rest) {
     finalize();
     if (!db.handle()) {
         if (error) *error = QStringLiteral("Databáze není otevřena");
@@ -120,6 +121,8 @@ bool SqliteStatement::prepare(const SqliteDb& db, const QString& sql, QString* e
         finalize();
         return false;
     }
+    if (rest)
+        *rest = tail ? QString::fromUtf8(tail, utf8.constData() + utf8.size() - tail) : QString();
     if (!stmt_) {
         if (error) *error = QStringLiteral("Prázdný příkaz SQL");
         return false;

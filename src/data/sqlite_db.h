@@ -55,7 +55,10 @@ public:
     SqliteStatement(SqliteStatement&& other) noexcept;
     SqliteStatement& operator=(SqliteStatement&& other) noexcept;
 
-    bool prepare(const SqliteDb& db, const QString& sql, QString* error = nullptr);
+    // Prepares the first statement of sql; rest (when given) receives the
+    // text after it.
+    bool prepare(const SqliteDb& db, const QString& sql, QString* error = nullptr,
+                 QString* rest = nullptr);
     bool isValid() const { return stmt_ != nullptr; }
     void finalize();
 

@@ -47,6 +47,10 @@ public:
     qint64 findKey(const QVariant& key) const override;
     bool reload(QString* error) override;
     QString filePath() const override { return path_; }
+    QStringList companionFiles() const override {
+        return {path_ + QStringLiteral("-journal"), path_ + QStringLiteral("-wal"),
+                path_ + QStringLiteral("-shm")};
+    }
 
     const QString& tableName() const { return table_; }
     SqliteDb& db() { return db_; }

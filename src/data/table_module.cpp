@@ -50,7 +50,7 @@ int xConnect(sqlite3* db, void*, int argc, const char* const* argv, sqlite3_vtab
     }
     const QString path = unquoteArgument(argv[3]);
     QString message;
-    auto store = openTableStore(path, &message);
+    auto store = openTableStore(path, &message, nullptr, true);
     if (!store) {
         *err = sqlite3_mprintf("%s", message.toUtf8().constData());
         return SQLITE_ERROR;

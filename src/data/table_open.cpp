@@ -31,7 +31,12 @@ TableKind detectTableKind(const QString& path) {
     return TableKind::Unknown;
 }
 
-std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error, TableKind* kind) {
+std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error, TableKind* kind,
+                                            bool readOnly) {
+    if (QFileInfo(path).isDir()) {
+        if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(path);
+        return nullptr;
+    }
     if (!QFileInfo(path).isFile()) {
         if (error) *error = QStringLiteral("Soubor %1 neexistuje").arg(path);
         return nullptr;
@@ -40,9 +45,9 @@ std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error,
     if (kind) *kind = k;
     switch (k) {
         case TableKind::LabelFile:
-            return LabelFileStore::open(path, error);
+            return LabelFileStore::open(path, error, readOnly);
         case TableKind::Sqlite:
-            return SqliteTableStore::open(path, QString(), false, error);
+            return SqliteTableStore::open(path, QString(), readOnly, error);
         case TableKind::Dbase:
             return DbaseStore::open(path, error);
         case TableKind::Paradox:

@@ -18,9 +18,10 @@ enum class TableKind { Unknown, LabelFile, Sqlite, Dbase, Paradox, Csv };
 TableKind detectTableKind(const QString& path);
 
 // The store of any table file. For a file of kind LabelFile the store is a
-// LabelFileStore; foreignOnly opens a label file as a plain SQLite table.
+// LabelFileStore. readOnly opens SQLite files without write access (queries
+// read every file that way).
 std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error,
-                                            TableKind* kind = nullptr);
+                                            TableKind* kind = nullptr, bool readOnly = false);
 
 // A data set over a foreign table with the calculated record-number field
 // "Calc" after its fields (at most 99 table fields are taken).

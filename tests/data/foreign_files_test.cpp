@@ -255,12 +255,14 @@ TEST_F(ForeignFiles, ImportFillsALabelFileAndExportWritesItBack) {
     EXPECT_EQ(lines[2], QByteArray("20,Čaj zelený,,8594001234567,,,49.9,,,,,2024-05-01,,,,\r"));
 
     // A failed import leaves the existing file as it was.
+    ImportOptions replace;
+    replace.replace = true;
     const QString dup = write("dup.csv", "cislo,nazev1\r\n1,a\r\n1,b\r\n");
-    EXPECT_FALSE(importToLabelFile(dup, dest, &res, &err));
+    EXPECT_FALSE(importToLabelFile(dup, dest, &res, &err, replace));
     EXPECT_FALSE(err.isEmpty());
     const QString tooLong =
         write("dlouhy.csv", "cislo,nazev1\r\n1," + QByteArray(41, 'x') + "\r\n");
-    EXPECT_FALSE(importToLabelFile(tooLong, dest, &res, &err));
+    EXPECT_FALSE(importToLabelFile(tooLong, dest, &res, &err, replace));
     EXPECT_TRUE(err.contains(QStringLiteral("40"))) << err.toStdString();
     EXPECT_EQ(openAnyTable(dest, &err)->recordCount(), 2);
 }

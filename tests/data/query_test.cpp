@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "data/label_file.h"
@@ -183,6 +184,85 @@ TEST_F(QueryTest, ValuesInTheQueryAreTextNotCode) {
     ASSERT_TRUE(q.open(&err)) << err.toStdString();
     q.dataSet()->first();
     EXPECT_EQ(q.dataSet()->field(0)->displayText(), QStringLiteral("x'); DROP TABLE y; --"));
+}
+
+TEST_F(QueryTest, AQueryOnlyReadsAndNeverChangesAnotherFile) {
+    // A second label file the query could try to reach by ATTACH.
+    const QString other = dir_.filePath(QStringLiteral("jiny.db"));
+    QString err;
+    ASSERT_TRUE(createLabelFile(other, &err)) << err.toStdString();
+    {
+        auto store = LabelFileStore::open(other, &err);
+        ASSERT_TRUE(store) << err.toStdString();
+        RawRecord r(16);
+        r[0] = QVariant::fromValue<qint64>(1);
+        ASSERT_TRUE(store->insertMany({r}, &err)) << err.toStdString();
+    }
+    const QByteArray before = test::fileBytes(other);
+    const QByteArray labelsBefore = test::fileBytes(labels_);
+    const QString attach = QStringLiteral("ATTACH '%1' AS e").arg(other);
+    const struct {
+        QString sql;
+        const char* fragment;
+    } cases[] = {
+        // Text after the statement: a second statement is never run.
+        {QStringLiteral("SELECT 1 AS cislo; %1; DELETE FROM e.etikety").arg(attach),
+         "jen jeden příkaz"},
+        {QStringLiteral("SELECT 1 AS cislo; SELECT 2"), "jen jeden příkaz"},
+        // Statements that write or attach on their own.
+        {attach, "jen číst"},
+        {QStringLiteral("VACUUM INTO '%1'").arg(dir_.filePath(QStringLiteral("kopie.db"))),
+         "jen číst"},
+        // The engine's tables over files take no writes at all.
+        {QStringLiteral("DELETE FROM \"%1\"").arg(labels_), "may not be modified"},
+        {QStringLiteral("CREATE TABLE t AS SELECT * FROM \"%1\"").arg(labels_), "jen číst"},
+        {QStringLiteral("PRAGMA writable_schema=1"), "PRAGMA"},
+        {QStringLiteral("SELECT load_extension('%1')").arg(dir_.filePath(QStringLiteral("x.so"))),
+         "load_extension"},
+    };
+    for (const auto& c : cases) {
+        Query q;
+        q.setText(c.sql);
+        EXPECT_FALSE(q.open(&err)) << c.sql.toStdString();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.fragment))) << err.toStdString();
+        EXPECT_FALSE(q.isOpen());
+    }
+    EXPECT_EQ(test::fileBytes(other), before);
+    EXPECT_EQ(test::fileBytes(labels_), labelsBefore);
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("kopie.db"))));
+
+    // Reading is what a query does: trailing semicolons and comments, PRAGMAs
+    // that report, CTEs and the engine's own opening of the files it names.
+    for (const QString& sql :
+         {QStringLiteral("SELECT T1.cislo FROM \"%1\" T1; -- konec\n;").arg(labels_),
+          QStringLiteral("WITH c AS (SELECT cislo FROM \"%1\") SELECT * FROM c /* x */")
+              .arg(labels_),
+          QStringLiteral("SELECT L.cislo, S.sklad FROM \"%1\" L JOIN \"%2\" S ON S.cislo = L.cislo")
+              .arg(labels_, csv_),
+          QStringLiteral("PRAGMA table_info('sqlite_master')")}) {
+        Query q;
+        q.setText(sql);
+        EXPECT_TRUE(q.open(&err)) << sql.toStdString() << ": " << err.toStdString();
+    }
+}
+
+TEST_F(QueryTest, ARunawayStatementEndsWhenTheProgressCancels) {
+    // Cancels on the third poll, as a progress window's button would.
+    class CancelLater final : public Progress {
+    public:
+        void step(int, int, const QString&) override {}
+        bool cancelled() override { return ++polls >= 3; }
+        int polls = 0;
+    } progress;
+    Query q;
+    q.setProgress(&progress);
+    q.setText(QStringLiteral(
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT x FROM n"));
+    QString err;
+    EXPECT_FALSE(q.open(&err));
+    EXPECT_EQ(err, QStringLiteral("Dotaz byl přerušen"));
+    EXPECT_GE(progress.polls, 3);
+    EXPECT_FALSE(q.isOpen());
 }
 
 }  // namespace
