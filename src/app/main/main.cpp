@@ -9,11 +9,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "report/designer/designer_standalone.h"
+
 namespace {
 
 const char kUsage[] =
     "použití:\n"
     "  dorvana                 hlavní okno nad soubory štítků aktuální složky\n"
+    "  dorvana --design PŘEDLOHA [--table SOUBOR]\n"
+    "                          návrhář předlohy (nad tabulkou)\n"
     "  dorvana --version       verze programu\n"
     "  dorvana --help          tento přehled\n";
 
@@ -44,6 +48,7 @@ int main(int argc, char** argv) {
     loadCzechTranslations(app);
 
     const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == u"--design") return dorvana::runDesignerStandalone(args.mid(1));
     std::fputs(kUsage, stderr);
     return 2;
 }
