@@ -134,16 +134,16 @@ void TFormSestE::buildToolBar() {
     settings_ = addCommand(QStringLiteral("Nastavení předlohy"), QStringLiteral("settings"), QStringLiteral("⚙"));
     options_ = addCommand(QStringLiteral("Nastavení prostředí"), QStringLiteral("options"), QStringLiteral("☰"));
     preview_ = addCommand(QStringLiteral("Ukázka před tiskem"), QStringLiteral("preview"), QStringLiteral("◫"));
-    print_ = addCommand(QStringLiteral("Tisk sestavy"), QStringLiteral("print"), QStringLiteral("⎙"));
-    first_ = addCommand(QStringLiteral("První záznam"), QStringLiteral("firstRecord"), QStringLiteral("⏮"));
+    print_ = addCommand(QStringLiteral("Tisk sestavy"), QStringLiteral("print"), QStringLiteral("▤"));
+    first_ = addCommand(QStringLiteral("První záznam"), QStringLiteral("firstRecord"), QStringLiteral("⇤"));
     prior_ = addCommand(QStringLiteral("Předchozí záznam"), QStringLiteral("priorRecord"), QStringLiteral("◀"));
     next_ = addCommand(QStringLiteral("Další záznam"), QStringLiteral("nextRecord"), QStringLiteral("▶"));
-    last_ = addCommand(QStringLiteral("Poslední záznam"), QStringLiteral("lastRecord"), QStringLiteral("⏭"));
+    last_ = addCommand(QStringLiteral("Poslední záznam"), QStringLiteral("lastRecord"), QStringLiteral("⇥"));
     delete_ = addCommand(QStringLiteral("Výmaz prvku"), QStringLiteral("deleteElement"), QStringLiteral("✕"));
     configure_ = addCommand(QStringLiteral("Nastavit prvek"), QStringLiteral("configureElement"), QStringLiteral("✎"));
     cut_ = addCommand(QStringLiteral("Vystřihnout"), QStringLiteral("cut"), QStringLiteral("✂"));
-    copy_ = addCommand(QStringLiteral("Kopírovat"), QStringLiteral("copy"), QStringLiteral("⧉"));
-    paste_ = addCommand(QStringLiteral("Vložit"), QStringLiteral("paste"), QStringLiteral("⎘"));
+    copy_ = addCommand(QStringLiteral("Kopírovat"), QStringLiteral("copy"), QStringLiteral("❐"));
+    paste_ = addCommand(QStringLiteral("Vložit"), QStringLiteral("paste"), QStringLiteral("⇲"));
     paste_->setCheckable(true);
 
     // The wizard, the settings and options dialogs and the preview come with
