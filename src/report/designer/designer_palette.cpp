@@ -176,7 +176,7 @@ void DesignerPalette::fillPage() {
         buttons_ << b;
     }
     strip_->setUp(std::max(50, x), kButtonSize, 64);
-    fieldList_->setVisible(doc_.options().fieldListBox && (page() == Fields || page() == Labels));
+    fieldList_->setVisible(doc_.options().VybSezna && (page() == Fields || page() == Labels));
     updateFunctionButtons();
 }
 

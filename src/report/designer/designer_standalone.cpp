@@ -1,6 +1,7 @@
 #include "report/designer/designer_standalone.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <memory>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "data/table_open.h"
 #include "report/designer/form_sest_e.h"
 #include "report/run/report_component.h"
+#include "report/run/report_environment.h"
 
 namespace dorvana {
 
@@ -54,8 +56,13 @@ int runDesignerStandalone(const QStringList& args) {
     component.ReportSaveDialog = false;  // saved where it was opened
     component.DataSource = &source;
 
+    // The editor options of "sestdll.ini" in the current directory.
+    ReportEnvironment environment(QDir::currentPath());
+    const EditorOptions options =
+        environment.reloadEditorOptions(component.NameFields, component.EnabledTypeFields);
+
     MessageBoxes messages;
-    TFormSestE window(component, messages);
+    TFormSestE window(component, messages, options);
     messages.setParent(&window);
     if (!window.load()) return 1;
     window.show();

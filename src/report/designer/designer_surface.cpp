@@ -157,7 +157,7 @@ void DesignerSurface::paintSection(QPainter& p, const Place& place) {
         p.fillRect(QRect(x, body.top(), body.right() - x + 1, body.height()),
                    QBrush(QColor(200, 200, 200), Qt::BDiagPattern));
     }
-    if (doc_.options().showRaster) {
+    if (doc_.options().RastrZobrazovat) {
         const int rx = std::max(1, doc_.model().rasterX), ry = std::max(1, doc_.model().rasterY);
         QPolygon dots;
         for (int y = ry; y < s->height; y += ry)
@@ -350,7 +350,7 @@ void DesignerSurface::mousePressEvent(QMouseEvent* event) {
     } else if (tool_ || pasteMode_) {
         int x = pixelsToUnits(p.x() - body.left(), zoom_);
         int y = pixelsToUnits(p.y() - body.top(), zoom_);
-        if (doc_.options().snapToRaster) {
+        if (doc_.options().RastrZarovnavat) {
             x = snapToRaster(x, doc_.model().rasterX);
             y = snapToRaster(y, doc_.model().rasterY);
         }
@@ -372,7 +372,7 @@ void DesignerSurface::mouseMoveEvent(QMouseEvent* event) {
             if (!s) break;
             int dx = pixelsToUnits(p.x() - pressPos_.x(), zoom_);
             int dy = pixelsToUnits(p.y() - pressPos_.y(), zoom_);
-            if (doc_.options().snapToRaster) {
+            if (doc_.options().RastrZarovnavat) {
                 dx = snapToRaster(dx, doc_.model().rasterX);
                 dy = snapToRaster(dy, doc_.model().rasterY);
             }
@@ -388,7 +388,7 @@ void DesignerSurface::mouseMoveEvent(QMouseEvent* event) {
         }
         case Drag::Height: {
             int h = std::max(2, heightAtDown_ + pixelsToUnits(p.y() - pressPos_.y(), zoom_));
-            if (doc_.options().snapToRaster) h = std::max(2, snapToRaster(h, doc_.model().rasterY));
+            if (doc_.options().RastrZarovnavat) h = std::max(2, snapToRaster(h, doc_.model().rasterY));
             if (h != lastBox_.height) {
                 lastBox_.height = h;
                 relayout();

@@ -22,6 +22,7 @@
 #include "report/designer/document/designer_document.h"
 #include "report/designer/object_bar.h"
 #include "report/model/text_elements.h"
+#include "report/model/zoom_table.h"
 #include "report/run/report_component.h"
 
 namespace dorvana {
@@ -43,7 +44,7 @@ QIcon glyphIcon(const QString& glyph) {
 
 }  // namespace
 
-TFormSestE::TFormSestE(TSestava& component, Messages& messages, const DesignerOptions& options,
+TFormSestE::TFormSestE(TSestava& component, Messages& messages, const EditorOptions& options,
                        QWidget* parent)
     : QMainWindow(parent), component_(component), messages_(messages) {
     setObjectName(QStringLiteral("TFormSestE"));
@@ -105,7 +106,7 @@ TFormSestE::TFormSestE(TSestava& component, Messages& messages, const DesignerOp
                         &DesignerDocument::modelReset})
         connect(doc_, signal, this, &TFormSestE::refreshCommands);
     resize(1100, 800);
-    setZoomIndex(options.zoomIndex >= 0 && options.zoomIndex < kZoomStepCount ? options.zoomIndex : 6);
+    setZoomIndex(options.ImplMeritko >= 0 && options.ImplMeritko < kZoomStepCount ? options.ImplMeritko : 6);
     refreshCommands();
 }
 
@@ -204,7 +205,7 @@ bool TFormSestE::load() {
     return true;
 }
 
-bool TFormSestE::edit(TSestava& component, Messages& messages, const DesignerOptions& options,
+bool TFormSestE::edit(TSestava& component, Messages& messages, const EditorOptions& options,
                       QWidget* parent) {
     TFormSestE window(component, messages, options, parent);
     if (!window.load()) return false;

@@ -6,7 +6,7 @@
 
 #include <QMainWindow>
 
-#include "report/designer/document/designer_options.h"
+#include "report/model/editor_options.h"
 
 class QAction;
 class QComboBox;
@@ -26,7 +26,7 @@ class TSestava;
 class TFormSestE : public QMainWindow {
     Q_OBJECT
 public:
-    TFormSestE(TSestava& component, Messages& messages, const DesignerOptions& options = {},
+    TFormSestE(TSestava& component, Messages& messages, const EditorOptions& options = {},
                QWidget* parent = nullptr);
     ~TFormSestE() override;
 
@@ -35,7 +35,7 @@ public:
     bool load();
     // Opens the designer for the component's template and returns when the
     // window has closed. The result is false: every way of closing it cancels.
-    static bool edit(TSestava& component, Messages& messages, const DesignerOptions& options = {},
+    static bool edit(TSestava& component, Messages& messages, const EditorOptions& options = {},
                      QWidget* parent = nullptr);
 
     DesignerDocument& document() { return *doc_; }

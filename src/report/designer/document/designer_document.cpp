@@ -34,15 +34,15 @@ bool isFrame(const TSesPrvek* e) {
 
 }  // namespace
 
-DesignerDocument::DesignerDocument(Messages& messages, const DesignerOptions& options,
+DesignerDocument::DesignerDocument(Messages& messages, const EditorOptions& options,
                                    QObject* parent)
     : QObject(parent),
       messages_(messages),
       options_(options),
       fields_(std::make_unique<DataSetFields>()) {
-    snapshots_.setCapacity(options_.undoCapacity);
-    model_.rasterX = std::max(1, options_.rasterX);
-    model_.rasterY = std::max(1, options_.rasterY);
+    snapshots_.setCapacity(options_.undoCapacity());
+    model_.rasterX = std::max(1, options_.RastrX);
+    model_.rasterY = std::max(1, options_.RastrY);
 }
 
 DesignerDocument::~DesignerDocument() = default;
@@ -61,9 +61,9 @@ QStringList DesignerDocument::fieldNames() const {
     return names;
 }
 
-void DesignerDocument::setOptions(const DesignerOptions& options) {
+void DesignerDocument::setOptions(const EditorOptions& options) {
     options_ = options;
-    snapshots_.setCapacity(options_.undoCapacity);
+    snapshots_.setCapacity(options_.undoCapacity());
     emit historyChanged();
     emit changed();
 }
@@ -92,7 +92,7 @@ void DesignerDocument::loadLines(const QStringList& lines, const QString& path) 
     path_ = path;
     loadedEmpty_ = lines.isEmpty();
     snapshots_ = TListVariant();
-    snapshots_.setCapacity(options_.undoCapacity);
+    snapshots_.setCapacity(options_.undoCapacity());
     snapshots_.current() = lines;
     resetFromLines(lines);
     modified_ = false;
@@ -104,9 +104,9 @@ void DesignerDocument::resetFromLines(const QStringList& lines) {
     selected_.clear();
     selectionCount_ = 0;
     TemplateReadOptions read = TemplateReadOptions::forFields(fields_.get());
-    read.defaultRasterX = std::max(1, options_.rasterX);
-    read.defaultRasterY = std::max(1, options_.rasterY);
-    read.defaultCharset = options_.charset;
+    read.defaultRasterX = std::max(1, options_.RastrX);
+    read.defaultRasterY = std::max(1, options_.RastrY);
+    read.defaultCharset = options_.ImplCharSet;
     if (!path_.isEmpty()) read.templateDirectory = QFileInfo(path_).absolutePath();
     const TemplateReadResult result = readTemplate(lines, &model_, read);
     if (!result.complete)
@@ -153,7 +153,7 @@ bool DesignerDocument::save() {
         return false;
     }
     modified_ = false;
-    if (!options_.keepUndoOnSave) {
+    if (!options_.UndoSave) {
         snapshots_.keepCurrentOnly();
         snapshots_.current() = lines;
     }
@@ -267,14 +267,14 @@ TSesPrvek* DesignerDocument::insertElement(int indexOdd, int paletteCode, QPoint
     e.reference = pe->reference;
     e.X = at.x();
     e.Y = at.y();
-    e.W = options_.width;
-    e.H = options_.height;
-    e.alignment = Alignment(qBound(0, options_.alignment, 2));
-    e.setFontName(options_.fontName);
-    e.fontSize = options_.fontSize;
-    e.font.colour = colourOfIndex(isColourIndex(options_.fontColour) ? options_.fontColour : 0);
-    e.font.style = options_.fontStyle;
-    e.font.charset = options_.charset;
+    e.W = options_.ImplSirka;
+    e.H = options_.ImplVyska;
+    e.alignment = Alignment(qBound(0, options_.ImplZarovnani, 2));
+    e.setFontName(options_.ImplNazevFontu);
+    e.fontSize = options_.ImplVyskaFontu;
+    e.font.colour = colourOfIndex(isColourIndex(options_.ImplBarvaFontu) ? options_.ImplBarvaFontu : 0);
+    e.font.style = options_.ImplStylFontu;
+    e.font.charset = options_.ImplCharSet;
 
     const int type = pe->type;
     if (type == ElementType::FieldValue || type == ElementType::FieldLabel) {
@@ -282,15 +282,15 @@ TSesPrvek* DesignerDocument::insertElement(int indexOdd, int paletteCode, QPoint
                                  ? dataSet_->field(e.reference)
                                  : nullptr;
         if (field) {
-            e.W = std::min(field->displayWidth() * 3 * options_.fontSize / 4, sectionWidth() / 2);
+            e.W = std::min(field->displayWidth() * 3 * options_.ImplVyskaFontu / 4, sectionWidth() / 2);
             e.alignment = Alignment(qBound(0, field->alignment(), 2));
-            if (options_.byName) static_cast<TDBSesLabel&>(e).setFieldName(field->name());
+            if (options_.SledPodle) static_cast<TDBSesLabel&>(e).setFieldName(field->name());
         } else {
             e.W = 40;
             e.alignment = Alignment::Left;
         }
     } else if (type == ElementType::Function) {
-        if (options_.byName && e.reference < model_.functions.size())
+        if (options_.SledPodle && e.reference < model_.functions.size())
             static_cast<TSesFunkce&>(e).setFunctionName(model_.functions[e.reference].name);
     } else if (type >= ElementType::Line && type <= ElementType::Ellipse) {
         auto& g = static_cast<TSesGrafPrvek&>(e);
@@ -752,14 +752,14 @@ void DesignerDocument::deleteSelection() {
     if (!current_) return;
     QList<TSesPrvek*> gone;
     if (!selected_.isEmpty()) {
-        if (options_.confirmDeleteMany &&
+        if (options_.MazaniVice &&
             !messages_.confirm(QStringLiteral("Smazat všechny vybrané prvky?")))
             return;
         for (TSesPrvek* e : selectedElements())
             if (!isLocked(e)) gone << e;
     } else {
         if (isLocked(current_)) return;
-        if (options_.confirmDeleteOne &&
+        if (options_.MazaniJedne &&
             !messages_.confirm(QStringLiteral("Smazat vybraný prvek?")))
             return;
         gone << current_;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "report/designer/document/change_kind.h"
-#include "report/designer/document/designer_options.h"
+#include "report/model/editor_options.h"
 #include "report/designer/document/surface_geometry.h"
 #include "report/model/report_model.h"
 #include "report/model/variant_list.h"
@@ -32,7 +32,7 @@ enum class GeometryField { Left, Top, Width, Height };
 class DesignerDocument : public QObject {
     Q_OBJECT
 public:
-    explicit DesignerDocument(Messages& messages, const DesignerOptions& options = {},
+    explicit DesignerDocument(Messages& messages, const EditorOptions& options = {},
                               QObject* parent = nullptr);
     ~DesignerDocument() override;
 
@@ -45,9 +45,9 @@ public:
     // The report parameters (the component's Parametry).
     void setParameters(const QStringList& parameters) { parameters_ = parameters; }
     const QStringList& parameters() const { return parameters_; }
-    const DesignerOptions& options() const { return options_; }
+    const EditorOptions& options() const { return options_; }
     // New options: the undo capacity is applied again (the template's raster stays).
-    void setOptions(const DesignerOptions& options);
+    void setOptions(const EditorOptions& options);
 
     // --- loading and saving ---
     // Reads the template file. A missing or unreadable file asks whether to
@@ -217,7 +217,7 @@ private:
     void setCurrentFlags(TSesPrvek* current);
 
     Messages& messages_;
-    DesignerOptions options_;
+    EditorOptions options_;
     DataSet* dataSet_ = nullptr;
     std::unique_ptr<DataSetFields> fields_;
     QStringList parameters_;

@@ -28,7 +28,7 @@ protected:
     }
 
     // Copies a sample template into the folder and opens it in a new document.
-    void openSample(const QString& name, const DesignerOptions& options = {}) {
+    void openSample(const QString& name, const EditorOptions& options = {}) {
         path = dir.filePath(name);
         QFile::remove(path);
         ASSERT_TRUE(QFile::copy(sourcePath(QStringLiteral("samples/templates/") + name), path));

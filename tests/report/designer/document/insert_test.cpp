@@ -36,8 +36,8 @@ TEST_F(Insert, EachPaletteCodeWritesItsElementLine) {
 }
 
 TEST_F(Insert, FieldWidthIsCappedAtHalfTheSection) {
-    DesignerOptions options;
-    options.fontSize = 200;  // display width x 3 x 200 / 4 exceeds any section
+    EditorOptions options;
+    options.ImplVyskaFontu = 200;  // display width x 3 x 200 / 4 exceeds any section
     openSample(QStringLiteral("cenik.pts"), options);
     TSesPrvek* e = doc->insertElement(PlanSection::Body, 2001, {0, 0});
     ASSERT_TRUE(e);

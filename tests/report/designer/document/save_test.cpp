@@ -48,8 +48,8 @@ TEST_F(Save, WritesTheWriterOutputAndKeepsThePreviousFileAsBackup) {
 }
 
 TEST_F(Save, KeepingTheHistoryLetsUndoReturnToTheSavedState) {
-    DesignerOptions options;
-    options.keepUndoOnSave = true;
+    EditorOptions options;
+    options.UndoSave = true;
     openSample(QStringLiteral("cenik.pts"), options);
     doc->setSectionHeight(PlanSection::Body, 30);
     ASSERT_TRUE(doc->save());

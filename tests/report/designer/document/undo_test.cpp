@@ -50,8 +50,8 @@ TEST_F(Undo, CapacityCountsTheCurrentState) {
         int capacity, changes, undoable;
     };
     for (const Case c : {Case{1, 3, 0}, Case{10, 12, 9}, Case{10, 4, 4}}) {
-        DesignerOptions options;
-        options.undoCapacity = c.capacity;
+        EditorOptions options;
+        options.PocetUndo = c.capacity;
         openSample(QStringLiteral("cenik.pts"), options);
         for (int i = 0; i < c.changes; ++i) doc->setSectionHeight(2, 20 + i);
         int undone = 0;
@@ -69,8 +69,8 @@ TEST_F(Undo, CapacityCountsTheCurrentState) {
 TEST_F(Undo, ShrinkingTheCapacityKeepsTheNewestSteps) {
     openSample(QStringLiteral("cenik.pts"));
     for (int i = 0; i < 5; ++i) doc->setSectionHeight(2, 30 + i);
-    DesignerOptions options = doc->options();
-    options.undoCapacity = 2;
+    EditorOptions options = doc->options();
+    options.PocetUndo = 2;
     doc->setOptions(options);
     ASSERT_TRUE(doc->canUndo());
     doc->undo();
