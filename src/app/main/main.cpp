@@ -10,12 +10,15 @@
 #include <cstring>
 
 #include "app/run_main_window.h"
+#include "report/designer/designer_standalone.h"
 
 namespace {
 
 const char kUsage[] =
     "použití:\n"
     "  dorvana                 hlavní okno nad soubory štítků aktuální složky\n"
+    "  dorvana --design PŘEDLOHA [--table SOUBOR]\n"
+    "                          návrhář předlohy (nad tabulkou)\n"
     "  dorvana --version       verze programu\n"
     "  dorvana --help          tento přehled\n";
 
@@ -47,6 +50,7 @@ int main(int argc, char** argv) {
 
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return dorvana::runMainWindow(args);
+    if (!args.isEmpty() && args[0] == u"--design") return dorvana::runDesignerStandalone(args.mid(1));
     std::fputs(kUsage, stderr);
     return 2;
 }

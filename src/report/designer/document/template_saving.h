@@ -1,0 +1,21 @@
+#pragma once
+// Saving a template with a backup copy: the new text goes to a temporary file
+// beside the template first; only when it is completely written does the old
+// template become the ".BAK" file and the new one take its name. A failure at
+// any step leaves the template as it was.
+
+#include <QString>
+#include <QStringList>
+
+namespace dorvana {
+
+// The backup of a template: its path with the extension replaced by ".BAK"
+// (a name without extension gets ".BAK" appended).
+QString templateBackupPath(const QString& templatePath);
+
+// Writes the lines (Windows-1250, CR LF) to the template path keeping the
+// previous file as the backup. False with a reason in *error when anything fails.
+bool saveTemplateWithBackup(const QString& path, const QStringList& lines,
+                            QString* error = nullptr);
+
+}  // namespace dorvana

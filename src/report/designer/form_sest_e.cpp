@@ -1,0 +1,355 @@
+#include "report/designer/form_sest_e.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "base/messages.h"
+#include "data/data_set.h"
+#include "report/designer/designer_palette.h"
+#include "report/designer/designer_surface.h"
+#include "report/designer/document/designer_document.h"
+#include "report/designer/object_bar.h"
+#include "report/model/text_elements.h"
+#include "report/model/zoom_table.h"
+#include "report/run/report_component.h"
+
+namespace dorvana {
+
+namespace {
+
+// A tool bar icon drawn from one glyph.
+QIcon glyphIcon(const QString& glyph) {
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QFont f;
+    f.setPixelSize(16);
+    p.setFont(f);
+    p.setPen(QColor(32, 32, 96));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+TFormSestE::TFormSestE(TSestava& component, Messages& messages, const EditorOptions& options,
+                       QWidget* parent)
+    : QMainWindow(parent), component_(component), messages_(messages) {
+    setObjectName(QStringLiteral("TFormSestE"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    doc_ = new DesignerDocument(messages, options, this);
+    doc_->setParameters(component.Parametry);
+    doc_->setDataSet(component.dataSet());
+
+    buildToolBar();
+    addToolBarBreak();
+    auto* paletteBar = new QToolBar(QStringLiteral("Paleta"), this);
+    paletteBar->setObjectName(QStringLiteral("paletteBar"));
+    paletteBar->setMovable(false);
+    palette_ = new DesignerPalette(*doc_, int(component.Parametry.size()), paletteBar);
+    paletteBar->addWidget(palette_);
+    addToolBar(paletteBar);
+    addToolBarBreak();
+    auto* objectToolBar = new QToolBar(QStringLiteral("Vlastnosti prvku"), this);
+    objectToolBar->setObjectName(QStringLiteral("objectToolBar"));
+    objectToolBar->setMovable(false);
+    objectBar_ = new ObjectBar(*doc_, objectToolBar);
+    objectToolBar->addWidget(objectBar_);
+    addToolBar(objectToolBar);
+
+    surface_ = new DesignerSurface(*doc_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("pageScroll"));
+    scroll_->setWidget(surface_);
+    scroll_->setBackgroundRole(QPalette::Mid);
+    setCentralWidget(scroll_);
+
+    coordinates_ = new QLabel(this);
+    coordinates_->setObjectName(QStringLiteral("coordinates"));
+    coordinates_->setMinimumWidth(140);
+    statusBar()->addWidget(coordinates_);
+
+    connect(palette_, &DesignerPalette::toolChanged, this, &TFormSestE::toolChanged);
+    connect(surface_, &DesignerSurface::sectionClicked, this, &TFormSestE::sectionClicked);
+    connect(surface_, &DesignerSurface::arrowRequested, this, [this] {
+        if (palette_->tool()) {
+            palette_->releaseTool();
+            toolChanged(0);
+        }
+    });
+    connect(surface_, &DesignerSurface::pointerAt, this, [this](int x, int y) {
+        coordinates_->setText(x < 0 ? QString() : QStringLiteral("X: %1  Y: %2").arg(x).arg(y));
+    });
+    connect(surface_, &DesignerSurface::clipboardChanged, this, &TFormSestE::refreshCommands);
+    connect(surface_, &DesignerSurface::elementDoubleClicked, this, [this](TSesPrvek* e) {
+        if (e == doc_->current() && configure_->isEnabled()) configure_->trigger();
+    });
+    connect(objectBar_, &ObjectBar::fontRequested, this, &TFormSestE::openFontDialog);
+    connect(palette_->removeFunctionButton(), &QToolButton::clicked, this, [this] {
+        palette_->releaseTool();
+        toolChanged(0);
+        doc_->removeLastFunction();
+    });
+    for (auto signal : {&DesignerDocument::historyChanged, &DesignerDocument::selectionChanged,
+                        &DesignerDocument::modelReset})
+        connect(doc_, signal, this, &TFormSestE::refreshCommands);
+    resize(1100, 800);
+    setZoomIndex(options.ImplMeritko >= 0 && options.ImplMeritko < kZoomStepCount ? options.ImplMeritko : 6);
+    refreshCommands();
+}
+
+TFormSestE::~TFormSestE() = default;
+
+QAction* TFormSestE::addCommand(const QString& caption, const QString& objectName,
+                                const QString& glyph) {
+    auto* a = new QAction(glyphIcon(glyph), caption, this);
+    a->setObjectName(objectName);
+    a->setToolTip(caption);
+    return a;
+}
+
+void TFormSestE::buildToolBar() {
+    auto* bar = new QToolBar(QStringLiteral("Příkazy"), this);
+    bar->setObjectName(QStringLiteral("commandBar"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    addToolBar(bar);
+
+    save_ = addCommand(QStringLiteral("Uložení předlohy"), QStringLiteral("save"), QStringLiteral("⤓"));
+    close_ = addCommand(QStringLiteral("Ukončení oprav předlohy"), QStringLiteral("close"), QStringLiteral("✖"));
+    undo_ = addCommand(QStringLiteral("Zrušit"), QStringLiteral("undo"), QStringLiteral("↶"));
+    redo_ = addCommand(QStringLiteral("Zpět"), QStringLiteral("redo"), QStringLiteral("↷"));
+    newTemplate_ = addCommand(QStringLiteral("Nová předloha"), QStringLiteral("newTemplate"), QStringLiteral("✚"));
+    settings_ = addCommand(QStringLiteral("Nastavení předlohy"), QStringLiteral("settings"), QStringLiteral("⚙"));
+    options_ = addCommand(QStringLiteral("Nastavení prostředí"), QStringLiteral("options"), QStringLiteral("☰"));
+    preview_ = addCommand(QStringLiteral("Ukázka před tiskem"), QStringLiteral("preview"), QStringLiteral("◫"));
+    print_ = addCommand(QStringLiteral("Tisk sestavy"), QStringLiteral("print"), QStringLiteral("▤"));
+    first_ = addCommand(QStringLiteral("První záznam"), QStringLiteral("firstRecord"), QStringLiteral("⇤"));
+    prior_ = addCommand(QStringLiteral("Předchozí záznam"), QStringLiteral("priorRecord"), QStringLiteral("◀"));
+    next_ = addCommand(QStringLiteral("Další záznam"), QStringLiteral("nextRecord"), QStringLiteral("▶"));
+    last_ = addCommand(QStringLiteral("Poslední záznam"), QStringLiteral("lastRecord"), QStringLiteral("⇥"));
+    delete_ = addCommand(QStringLiteral("Výmaz prvku"), QStringLiteral("deleteElement"), QStringLiteral("✕"));
+    configure_ = addCommand(QStringLiteral("Nastavit prvek"), QStringLiteral("configureElement"), QStringLiteral("✎"));
+    cut_ = addCommand(QStringLiteral("Vystřihnout"), QStringLiteral("cut"), QStringLiteral("✂"));
+    copy_ = addCommand(QStringLiteral("Kopírovat"), QStringLiteral("copy"), QStringLiteral("❐"));
+    paste_ = addCommand(QStringLiteral("Vložit"), QStringLiteral("paste"), QStringLiteral("⇲"));
+    paste_->setCheckable(true);
+
+    // The wizard, the settings and options dialogs and the preview come with
+    // their own windows; until then their commands stay disabled.
+    for (QAction* a : {newTemplate_, settings_, options_, preview_, print_}) a->setEnabled(false);
+
+    bar->addActions({save_, close_});
+    bar->addSeparator();
+    bar->addActions({undo_, redo_});
+    bar->addSeparator();
+    bar->addActions({newTemplate_, settings_, options_, preview_, print_});
+    bar->addSeparator();
+    zoom_ = new QComboBox(bar);
+    zoom_->setObjectName(QStringLiteral("zoom"));
+    zoom_->setAccessibleName(QStringLiteral("Měřítko"));
+    zoom_->setToolTip(QStringLiteral("Měřítko"));
+    for (int i = 0; i < kZoomStepCount; ++i)
+        zoom_->addItem(QStringLiteral("%1 %").arg(qRound(zoomFactor(i) * 100)));
+    bar->addWidget(zoom_);
+    bar->addActions({first_, prior_, next_, last_});
+    bar->addSeparator();
+    bar->addActions({delete_, configure_, cut_, copy_, paste_});
+
+    connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0 && surface_) surface_->setZoom(zoomFactor(i));
+    });
+    connect(save_, &QAction::triggered, this, [this] { saveTemplate(); });
+    connect(close_, &QAction::triggered, this, &QWidget::close);
+    connect(undo_, &QAction::triggered, doc_, &DesignerDocument::undo);
+    connect(redo_, &QAction::triggered, doc_, &DesignerDocument::redo);
+    connect(first_, &QAction::triggered, this, [this] { moveRecord(0); });
+    connect(prior_, &QAction::triggered, this, [this] { moveRecord(1); });
+    connect(next_, &QAction::triggered, this, [this] { moveRecord(2); });
+    connect(last_, &QAction::triggered, this, [this] { moveRecord(3); });
+    connect(delete_, &QAction::triggered, doc_, &DesignerDocument::deleteSelection);
+    connect(configure_, &QAction::triggered, this, &TFormSestE::openFontDialog);
+    connect(cut_, &QAction::triggered, this, [this] {
+        doc_->cut();
+        refreshCommands();
+    });
+    connect(copy_, &QAction::triggered, this, [this] {
+        doc_->copy();
+        refreshCommands();
+    });
+    connect(paste_, &QAction::triggered, this, [this] {
+        palette_->releaseTool();
+        surface_->setTool(0);
+        doc_->clearSelection();
+        surface_->setPasteMode(!surface_->pasteMode());
+        refreshCommands();
+    });
+}
+
+bool TFormSestE::load() {
+    if (!doc_->open(component_.templatePath())) return false;
+    setWindowTitle(captionText());
+    refreshCommands();
+    return true;
+}
+
+bool TFormSestE::edit(TSestava& component, Messages& messages, const EditorOptions& options,
+                      QWidget* parent) {
+    TFormSestE window(component, messages, options, parent);
+    if (!window.load()) return false;
+    window.setWindowModality(Qt::ApplicationModal);
+    window.show();
+    QEventLoop loop;
+    QObject::connect(&window, &TFormSestE::closed, &loop, &QEventLoop::quit);
+    loop.exec();
+    return false;
+}
+
+void TFormSestE::setZoomIndex(int index) {
+    zoom_->setCurrentIndex(qBound(0, index, kZoomStepCount - 1));
+    surface_->setZoom(zoomFactor(zoom_->currentIndex()));
+}
+
+int TFormSestE::zoomIndex() const {
+    return zoom_->currentIndex();
+}
+
+QString TFormSestE::captionText() const {
+    return QStringLiteral("Oprava předlohy tiskové sestavy - %1 \"%2\"")
+        .arg(doc_->model().title, component_.ReportName);
+}
+
+bool TFormSestE::saveTemplate() {
+    bool saved = false;
+    if (component_.ReportSaveDialog) {
+        const QString extension = QFileInfo(component_.ReportName).suffix();
+        const QString filter =
+            QStringLiteral("Předlohy tiskových sestav (*.%1 *.%2);;Všechny soubory (*)")
+                .arg(extension.toLower(), extension.toUpper());
+        const QString start = component_.ReportDirIgnore ? programDirectory() : component_.ReportDir();
+        QString chosen = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Uložení předlohy tiskové sestavy do souboru"),
+            start + component_.ReportName, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+        if (chosen.isEmpty()) return false;
+        QFileInfo info(chosen);
+        QString name = info.fileName().toLower();
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot >= 0) name = name.left(dot + 4);  // the extension at most three characters
+        chosen = info.absoluteDir().filePath(name);
+        saved = doc_->saveAs(chosen);
+        if (saved) {
+            component_.ReportName = name;
+            if (!component_.ReportDirIgnore) component_.setReportDir(info.absolutePath());
+        }
+    } else {
+        saved = doc_->save();
+    }
+    setWindowTitle(captionText());
+    return saved;
+}
+
+void TFormSestE::closeEvent(QCloseEvent* event) {
+    if (doc_->isModified()) {
+        switch (messages_.ask(QStringLiteral("V předloze sestavy byly provedeny změny. Uložit?"))) {
+            case Messages::Answer::Yes:
+                if (!saveTemplate()) {
+                    event->ignore();
+                    return;
+                }
+                break;
+            case Messages::Answer::No:
+                break;
+            case Messages::Answer::Cancel:
+                event->ignore();
+                return;
+        }
+    }
+    event->accept();
+    emit closed();
+}
+
+void TFormSestE::refreshCommands() {
+    undo_->setEnabled(doc_->canUndo());
+    undo_->setToolTip(doc_->undoHint());
+    redo_->setEnabled(doc_->canRedo());
+    redo_->setToolTip(doc_->redoHint());
+    const TSesPrvek* e = doc_->current();
+    for (QAction* a : {delete_, cut_, copy_}) a->setEnabled(e);
+    // Field values, field labels and functions are configured in the element
+    // dialog, which comes with the designer's dialogs; other texts get the font dialog.
+    configure_->setEnabled(e && e->isText() && e->type() != ElementType::FieldValue &&
+                           e->type() != ElementType::FieldLabel && e->type() != ElementType::Function);
+    paste_->setEnabled(doc_->canPaste());
+    paste_->setChecked(surface_ && surface_->pasteMode());
+    const DataSet* ds = doc_->dataSet();
+    const bool open = ds && ds->isOpen() && !ds->isEmpty();
+    const bool atFirst = !open || ds->recNo() <= 1;
+    const bool atLast = !open || ds->recNo() >= ds->recordCount();
+    first_->setEnabled(!atFirst);
+    prior_->setEnabled(!atFirst);
+    next_->setEnabled(!atLast);
+    last_->setEnabled(!atLast);
+    setWindowTitle(captionText() + (doc_->isModified() ? QStringLiteral(" *") : QString()));
+}
+
+void TFormSestE::toolChanged(int code) {
+    surface_->setTool(code);
+    refreshCommands();
+}
+
+void TFormSestE::sectionClicked(int indexOdd, QPoint point) {
+    if (surface_->pasteMode()) {
+        doc_->paste(indexOdd, point);
+        surface_->setPasteMode(false);
+    } else if (const int tool = palette_->tool()) {
+        doc_->insertElement(indexOdd, tool, point);
+        palette_->releaseTool();
+        surface_->setTool(0);
+    }
+    refreshCommands();
+}
+
+void TFormSestE::moveRecord(int how) {
+    DataSet* ds = doc_->dataSet();
+    if (!ds || !ds->isOpen()) return;
+    switch (how) {
+        case 0: ds->first(); break;
+        case 1: ds->prior(); break;
+        case 2: ds->next(); break;
+        default: ds->last(); break;
+    }
+    doc_->refreshFieldValues();
+    refreshCommands();
+}
+
+void TFormSestE::openFontDialog() {
+    const TSesPrvek* e = doc_->current();
+    if (!e || !e->isText()) return;
+    QFont initial(e->fontName());
+    initial.setPointSize(std::max(1, e->fontSize));
+    initial.setBold(e->font.style & FontStyle::Bold);
+    initial.setItalic(e->font.style & FontStyle::Italic);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Písmo"));
+    if (!ok) return;
+    int style = 0;
+    if (chosen.bold()) style |= FontStyle::Bold;
+    if (chosen.italic()) style |= FontStyle::Italic;
+    if (chosen.underline()) style |= FontStyle::Underline;
+    if (chosen.strikeOut()) style |= FontStyle::StrikeOut;
+    doc_->setFont(chosen.family(), chosen.pointSize(), style);
+}
+
+}  // namespace dorvana

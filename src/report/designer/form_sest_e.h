@@ -1,0 +1,84 @@
+#pragma once
+// TFormSestE: the designer window of one template. It shows the document's
+// page on the editing surface with the palette, the object bar, the tool
+// bar's commands (saving, closing, undo and redo, zoom, record navigation,
+// element commands) and the pointer coordinates in the status bar.
+
+#include <QMainWindow>
+
+#include "report/model/editor_options.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QToolButton;
+
+namespace dorvana {
+
+class DesignerDocument;
+class DesignerPalette;
+class DesignerSurface;
+class Messages;
+class ObjectBar;
+class TSestava;
+
+class TFormSestE : public QMainWindow {
+    Q_OBJECT
+public:
+    TFormSestE(TSestava& component, Messages& messages, const EditorOptions& options = {},
+               QWidget* parent = nullptr);
+    ~TFormSestE() override;
+
+    // Loads the component's template (its in-memory text or its file); false
+    // when it cannot be loaded: the window must not open.
+    bool load();
+    // Opens the designer for the component's template and returns when the
+    // window has closed. The result is false: every way of closing it cancels.
+    static bool edit(TSestava& component, Messages& messages, const EditorOptions& options = {},
+                     QWidget* parent = nullptr);
+
+    DesignerDocument& document() { return *doc_; }
+    DesignerSurface* surface() const { return surface_; }
+    DesignerPalette* palette() const { return palette_; }
+    ObjectBar* objectBar() const { return objectBar_; }
+    // The zoom list's index (0..15; 6 = 100 %).
+    void setZoomIndex(int index);
+    int zoomIndex() const;
+    // "Uložení předlohy": false when nothing was written.
+    bool saveTemplate();
+    // The window's caption as it should read now.
+    QString captionText() const;
+
+signals:
+    // The window has closed (the user agreed to it).
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* addCommand(const QString& caption, const QString& objectName, const QString& glyph);
+    void buildToolBar();
+    void refreshCommands();
+    void toolChanged(int code);
+    void sectionClicked(int indexOdd, QPoint point);
+    void moveRecord(int how);
+    void openFontDialog();
+
+    TSestava& component_;
+    Messages& messages_;
+    DesignerDocument* doc_;
+    DesignerSurface* surface_ = nullptr;
+    DesignerPalette* palette_ = nullptr;
+    ObjectBar* objectBar_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QComboBox* zoom_ = nullptr;
+    QLabel* coordinates_ = nullptr;
+    QAction *save_, *close_, *undo_, *redo_, *newTemplate_, *settings_, *options_, *preview_,
+        *print_;
+    QAction *first_, *prior_, *next_, *last_;
+    QAction *delete_, *configure_, *cut_, *copy_, *paste_;
+};
+
+}  // namespace dorvana

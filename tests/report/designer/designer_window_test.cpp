@@ -1,0 +1,272 @@
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "data/table_open.h"
+#include "report/designer/designer_palette.h"
+#include "report/designer/designer_surface.h"
+#include "report/designer/document/designer_document.h"
+#include "report/designer/form_sest_e.h"
+#include "report/designer/object_bar.h"
+#include "report/model/section.h"
+#include "report/run/report_component.h"
+#include "support/scripted_messages.h"
+#include "support/test_support.h"
+
+namespace dorvana::test {
+namespace {
+
+// The designer window on a copy of cenik.pts over the sample goods table.
+class DesignerWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("cenik.pts"));
+        ASSERT_TRUE(QFile::copy(sourcePath(QStringLiteral("samples/templates/cenik.pts")), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        original = fileBytes(path);
+        QString error;
+        table = openAnyTable(sourcePath(QStringLiteral("samples/data/zbozi.csv")), &error);
+        ASSERT_TRUE(table);
+        if (!table->isOpen()) {
+            ASSERT_TRUE(table->open(&error));
+        }
+        source.dataSet = table.get();
+        component.ReportDirIgnore = false;
+        component.setReportDir(dir.path());
+        component.ReportName = QStringLiteral("cenik.pts");
+        component.ReportSaveDialog = false;
+        component.DataSource = &source;
+        component.Parametry = {QStringLiteral("první"), QStringLiteral("druhý")};
+        window = std::make_unique<TFormSestE>(component, messages);
+        ASSERT_TRUE(window->load());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        surface = window->surface();
+        doc = &window->document();
+    }
+
+    // Drags with the left button from one surface point to another, in steps.
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}) {
+        QTest::mousePress(surface, Qt::LeftButton, mods, from);
+        for (int i = 1; i <= 4; ++i) QTest::mouseMove(surface, from + (to - from) * i / 4);
+        QTest::mouseRelease(surface, Qt::LeftButton, mods, to);
+    }
+
+    TSesPrvek* headerElement(int i) const { return doc->section(PlanSection::PageHeader)->element(i); }
+    QPoint centre(const TSesPrvek* e) const { return surface->elementRect(e).center(); }
+
+    QTemporaryDir dir;
+    QString path;
+    QByteArray original;
+    std::unique_ptr<DataSet> table;
+    ReportDataSource source;
+    TSestava component;
+    ScriptedMessages messages;
+    std::unique_ptr<TFormSestE> window;
+    DesignerSurface* surface = nullptr;
+    DesignerDocument* doc = nullptr;
+};
+
+TEST_F(DesignerWindow, CaptionNamesTheTitleAndTheTemplate) {
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Oprava předlohy tiskové sestavy - Ceník zboží podle skupin \"cenik.pts\""));
+    EXPECT_EQ(window->zoomIndex(), 6);
+    EXPECT_FALSE(window->findChild<QAction*>(QStringLiteral("undo"))->isEnabled());
+    for (const char* disabled : {"newTemplate", "settings", "options", "preview", "print"})
+        EXPECT_FALSE(window->findChild<QAction*>(QString::fromLatin1(disabled))->isEnabled()) << disabled;
+}
+
+TEST_F(DesignerWindow, ADragLandsOnTheRasterAtEveryZoom) {
+    struct Case {
+        int zoomIndex;
+        int expectedLeft;
+    };
+    // 37 px at 100 % is 37 units -> 40; at 200 % 18.5 -> 18 -> 20.
+    for (const Case c : {Case{6, 130}, Case{11, 110}}) {
+        doc->modelForChange().rasterX = doc->modelForChange().rasterY = 10;
+        window->setZoomIndex(c.zoomIndex);
+        TSesPrvek* e = headerElement(2);  // nazev1 at 90, 24
+        ASSERT_EQ(e->X, 90);
+        const QPoint start = centre(e);
+        drag(start, start + QPoint(37, 0));
+        EXPECT_EQ(e->X, c.expectedLeft) << "zoom " << c.zoomIndex;
+        EXPECT_EQ(e->Y, 24);
+        EXPECT_EQ(e->X % 10, 0);
+        EXPECT_EQ(doc->undoHint(), QStringLiteral("Zrušit posun prvku"));
+        EXPECT_EQ(surface->elementRect(e).left() - surface->sectionRect(PlanSection::PageHeader).left(),
+                  qRound(c.expectedLeft * zoomFactor(c.zoomIndex)));
+        doc->undo();
+    }
+}
+
+TEST_F(DesignerWindow, DraggingAHandleResizesAndStopsAtTheSectionEdge) {
+    TSesPrvek* e = headerElement(4);  // cena 610 + 116 = the right edge
+    doc->modelForChange().rasterX = 1;
+    const QRect r = surface->elementRect(e);
+    drag(QPoint(r.left() + 1, r.center().y()), QPoint(r.left() + 1 - 50, r.center().y()));
+    EXPECT_EQ(e->X, 560);
+    EXPECT_EQ(e->W, 166);
+    const QRect moved = surface->elementRect(e);
+    drag(moved.center(), moved.center() + QPoint(300, 0));
+    EXPECT_EQ(e->X + e->W, doc->sectionWidth());
+}
+
+TEST_F(DesignerWindow, KeysMoveByTheRasterOrOneUnitAndResize) {
+    TSesPrvek* e = headerElement(2);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(e));
+    ASSERT_EQ(doc->current(), e);
+    QTest::keyClick(surface, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(e->X, 98);  // the template's raster 8
+    QTest::keyClick(surface, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(e->X, 97);
+    QTest::keyClick(surface, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(e->Y, 16);
+    QTest::keyClick(surface, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(e->W, 301);
+    QTest::keyClick(surface, Qt::Key_Right);  // without a modifier: nothing
+    EXPECT_EQ(e->X, 97);
+    EXPECT_EQ(window->objectBar()->geometryField(2)->text(), QStringLiteral("301"));
+    QTest::keyClick(surface, Qt::Key_Z, Qt::ControlModifier);
+    e = headerElement(2);  // undo rebuilt the model
+    EXPECT_EQ(e->W, 300);
+    EXPECT_EQ(e->X, 97);
+
+    // A locked section ignores the keys.
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(e));
+    doc->modelForChange().page().section(PlanSection::PageHeader)->locked = true;
+    QTest::keyClick(surface, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(e->X, 97);
+}
+
+TEST_F(DesignerWindow, SeveralSelectedElementsMoveTogether) {
+    TSesPrvek* a = headerElement(2);
+    TSesPrvek* b = headerElement(3);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(a));
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::ShiftModifier, centre(b));
+    EXPECT_EQ(doc->selectionCount(), 2);
+    EXPECT_EQ(doc->current(), a);
+    drag(centre(a), centre(a) + QPoint(-40, 0));
+    EXPECT_EQ(a->X, 50);
+    EXPECT_EQ(b->X, 360);
+    doc->undo();
+    EXPECT_EQ(headerElement(2)->X, 90);
+    EXPECT_EQ(headerElement(3)->X, 400);
+}
+
+TEST_F(DesignerWindow, ARubberBandTogglesTheElementsItTouches) {
+    TSesPrvek* a = headerElement(1);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(a));
+    const QRect header = surface->sectionRect(PlanSection::PageHeader);
+    // From empty space above "cislo" (current) to the middle of "nazev1": the
+    // current one goes, the other becomes the selection.
+    drag(QPoint(header.left() + 2, header.top() + 10), centre(headerElement(2)) + QPoint(0, 30),
+         Qt::ShiftModifier);
+    EXPECT_EQ(doc->current(), headerElement(2));
+    EXPECT_EQ(doc->selectionCount(), 1);
+    EXPECT_NE(doc->current(), a);
+}
+
+TEST_F(DesignerWindow, APaletteButtonInsertsAtTheSnappedClickAndReturnsToTheArrow) {
+    DesignerPalette* palette = window->palette();
+    palette->setPage(DesignerPalette::Graphics);
+    QToolButton* ellipse = palette->button(5);
+    ASSERT_TRUE(ellipse);
+    EXPECT_EQ(ellipse->accessibleName(), QStringLiteral("Elipsa"));
+    QTest::mouseClick(ellipse, Qt::LeftButton);
+    EXPECT_EQ(palette->tool(), 5);
+    EXPECT_EQ(surface->tool(), 5);
+    const QRect footer = surface->sectionRect(PlanSection::ReportEnd);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, footer.topLeft() + QPoint(13, 10));
+    TSesPrvek* e = doc->current();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->type(), ElementType::Ellipse);
+    EXPECT_EQ(e->X, 16);
+    EXPECT_EQ(e->Y, 8);
+    EXPECT_EQ(palette->tool(), 0);
+    EXPECT_EQ(surface->tool(), 0);
+    EXPECT_TRUE(doc->templateLines().contains(QStringLiteral("K,10,0,16,8,200,20,,1,0,0,15,0,1,0")));
+
+    palette->setPage(DesignerPalette::Fields);
+    ASSERT_EQ(palette->buttons().size(), doc->fieldNames().size());
+    EXPECT_EQ(palette->button(2001)->toolTip(), QStringLiteral("Položka nazev1"));
+    palette->setPage(DesignerPalette::Parameters);
+    EXPECT_EQ(palette->buttons().size(), 2);
+    palette->setPage(DesignerPalette::Variables);
+    EXPECT_EQ(palette->buttons().size(), 8 + 4);  // one group
+    palette->setPage(DesignerPalette::Functions);
+    EXPECT_EQ(palette->buttons().size(), 2);
+    EXPECT_FALSE(palette->removeFunctionButton()->isVisible());
+    QTest::mouseClick(palette->button(10001), Qt::LeftButton);
+    EXPECT_TRUE(palette->removeFunctionButton()->isVisible());
+}
+
+TEST_F(DesignerWindow, CopyAndPasteThroughTheCommands) {
+    TSesPrvek* a = headerElement(1);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(a));
+    QTest::keyClick(surface, Qt::Key_C, Qt::ControlModifier);
+    QAction* paste = window->findChild<QAction*>(QStringLiteral("paste"));
+    ASSERT_TRUE(paste->isEnabled());
+    paste->trigger();
+    EXPECT_TRUE(surface->pasteMode());
+    const QRect body = surface->sectionRect(PlanSection::ReportEnd);
+    const int before = doc->section(PlanSection::ReportEnd)->elementCount();
+    QTest::mouseClick(surface, Qt::LeftButton, {}, body.topLeft() + QPoint(200, 8));
+    EXPECT_EQ(doc->section(PlanSection::ReportEnd)->elementCount(), before + 1);
+    EXPECT_EQ(doc->current()->X, 200);
+    EXPECT_FALSE(surface->pasteMode());
+    QTest::keyClick(surface, Qt::Key_Delete);
+    EXPECT_EQ(doc->section(PlanSection::ReportEnd)->elementCount(), before);
+}
+
+TEST_F(DesignerWindow, ASectionHeightIsDraggedByItsStrip) {
+    const QRect body = surface->sectionRect(PlanSection::Body);
+    const QPoint strip(body.left() + 100, body.bottom() + 8);
+    drag(strip, strip + QPoint(0, 30));
+    EXPECT_EQ(doc->section(PlanSection::Body)->height, 48);  // 18 + 30 on the raster of 8
+    EXPECT_EQ(doc->undoHint(), QStringLiteral("Zrušit změna výšky oddílu"));
+    const QRect taller = surface->sectionRect(PlanSection::Body);
+    drag(QPoint(taller.left() + 100, taller.bottom() + 8), QPoint(taller.left() + 100, 0));
+    EXPECT_EQ(doc->section(PlanSection::Body)->height, 2);  // never below 2
+}
+
+TEST_F(DesignerWindow, ClosingWithChangesAsks) {
+    doc->setSectionHeight(PlanSection::Body, 40);
+    messages.answers = {Messages::Answer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(messages.shown.last(),
+              QStringLiteral("ask: V předloze sestavy byly provedeny změny. Uložit?"));
+
+    messages.answers = {Messages::Answer::Yes};
+    EXPECT_TRUE(window->close());
+    EXPECT_NE(fileBytes(path), original);
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("cenik.BAK"))), original);
+}
+
+TEST_F(DesignerWindow, ClosingWithoutSavingKeepsTheFile) {
+    doc->setSectionHeight(PlanSection::Body, 40);
+    messages.answers = {Messages::Answer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(fileBytes(path), original);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("cenik.BAK"))));
+}
+
+TEST_F(DesignerWindow, ATypedWidthThatIsNotANumberShowsTheElementsAgain) {
+    TSesPrvek* e = headerElement(2);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(e));
+    QLineEdit* width = window->objectBar()->geometryField(2);
+    width->setText(QStringLiteral("x1"));
+    QTest::keyClick(width, Qt::Key_Return);
+    EXPECT_EQ(width->text(), QStringLiteral("300"));
+    width->setText(QStringLiteral("9999"));
+    QTest::keyClick(width, Qt::Key_Return);
+    EXPECT_EQ(e->X + e->W, doc->sectionWidth());
+}
+
+}  // namespace
+}  // namespace dorvana::test
