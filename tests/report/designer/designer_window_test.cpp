@@ -13,6 +13,7 @@
 #include "report/designer/form_sest_e.h"
 #include "report/designer/object_bar.h"
 #include "report/model/section.h"
+#include "report/model/zoom_table.h"
 #include "report/run/report_component.h"
 #include "support/scripted_messages.h"
 #include "support/test_support.h"
