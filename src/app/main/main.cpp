@@ -8,11 +8,15 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "report/windows/preview_standalone.h"
+
 namespace {
 
 const char kUsage[] =
     "použití:\n"
     "  dorvana                 hlavní okno nad soubory štítků aktuální složky\n"
+    "  dorvana --preview PŘEDLOHA [--table SOUBOR] [--sql TEXT] [--corrections SOUBOR]\n"
+    "                          náhled sestavy před tiskem\n"
     "  dorvana --version       verze programu\n"
     "  dorvana --help          tento přehled\n";
 
@@ -42,6 +46,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (!args.isEmpty() && args[0] == u"--preview") return dorvana::runPreviewStandalone(args.mid(1));
     std::fputs(kUsage, stderr);
     return 2;
 }
