@@ -11,6 +11,7 @@
 
 #include "app/run_main_window.h"
 #include "report/designer/designer_standalone.h"
+#include "report/windows/preview_standalone.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ const char kUsage[] =
     "  dorvana                 hlavní okno nad soubory štítků aktuální složky\n"
     "  dorvana --design PŘEDLOHA [--table SOUBOR]\n"
     "                          návrhář předlohy (nad tabulkou)\n"
+    "  dorvana --preview PŘEDLOHA [--table SOUBOR] [--sql TEXT] [--corrections SOUBOR]\n"
+    "                          náhled sestavy před tiskem\n"
     "  dorvana --version       verze programu\n"
     "  dorvana --help          tento přehled\n";
 
@@ -51,6 +54,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return dorvana::runMainWindow(args);
     if (!args.isEmpty() && args[0] == u"--design") return dorvana::runDesignerStandalone(args.mid(1));
+    if (!args.isEmpty() && args[0] == u"--preview") return dorvana::runPreviewStandalone(args.mid(1));
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -1,13 +1,7 @@
-// A report printed through a CUPS server of the test's own: cupsd runs in the
-// foreground on a free local port with its configuration, spool, cache and
-// logs in a temporary folder, and one queue whose device is a file, so the
-// printed job can be read back with pdfinfo.
+// A report printed through a CUPS server of the test's own (support/private_cups.h);
+// the printed job is read back with pdfinfo.
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -25,128 +19,21 @@
 #include "report/model/report_model.h"
 #include "report/render/job/headless_print.h"
 #include "report/render/printer/cups_printer_backend.h"
+#include "support/private_cups.h"
 #include "support/test_support.h"
 
 using namespace dorvana;
 
 namespace {
 
-const QString kQueue = QStringLiteral("dorvana-pdf");
-
-QString findProgram(const QString& name) {
-    const QString found = QStandardPaths::findExecutable(name);
-    if (!found.isEmpty()) return found;
-    return QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/local/sbin", "/sbin"});
-}
-
-// A local port nobody listens on now (0 when none can be found).
-int freePort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    int port = 0;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-        port = ntohs(address.sin_port);
-    close(fd);
-    return port;
-}
+const QString kQueue = test::kCupsQueue;
+using test::findProgram;
+using test::PrivateCups;
 
 bool writeText(const QString& path, const QString& text) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size();
 }
-
-class PrivateCups {
-public:
-    ~PrivateCups() {
-        if (cupsd_.state() == QProcess::NotRunning) return;
-        cupsd_.terminate();
-        if (!cupsd_.waitForFinished(10000)) {
-            cupsd_.kill();
-            cupsd_.waitForFinished(5000);
-        }
-    }
-
-    // Starts cupsd and adds the queue; empty on success, else why not.
-    QString start() {
-        const QString cupsd = findProgram("cupsd");
-        const QString lpadmin = findProgram("lpadmin");
-        if (cupsd.isEmpty() || lpadmin.isEmpty()) return "cupsd or lpadmin is not installed";
-        if (!dir_.isValid()) return "no temporary folder";
-        port_ = freePort();
-        if (port_ == 0) return "no free local port";
-        // Filters run as another user when cupsd runs as root: they must reach
-        // the spool and the temporary folder.
-        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadGroup | QFile::ExeGroup |
-                                               QFile::ReadOther | QFile::ExeOther);
-        for (const char* sub : {"etc", "spool", "cache", "state", "log", "tmp", "out"})
-            QDir(dir_.path()).mkpath(sub);
-        for (const char* open : {"tmp", "out"})
-            QFile::setPermissions(path(open), QFile::Permissions(0x7777));
-        const QString conf = QStringLiteral(
-                                 "Listen 127.0.0.1:%1\n"
-                                 "LogLevel warn\n"
-                                 "Browsing Off\n"
-                                 "DefaultAuthType None\n"
-                                 "WebInterface No\n"
-                                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                 "<Policy default>\n  <Limit All>\n    Order deny,allow\n"
-                                 "  </Limit>\n</Policy>\n")
-                                 .arg(port_);
-        const QString files =
-            QStringLiteral(
-                "ServerRoot %1\nRequestRoot %2\nCacheDir %3\nStateDir %4\n"
-                "TempDir %5\nErrorLog %6\nAccessLog %7\nPageLog %8\n"
-                "FileDevice Yes\n")
-                .arg(path("etc"), path("spool"), path("cache"), path("state"), path("tmp"),
-                     path("log/error_log"), path("log/access_log"), path("log/page_log"));
-        if (!writeText(path("etc/cupsd.conf"), conf) ||
-            !writeText(path("etc/cups-files.conf"), files))
-            return "the configuration cannot be written";
-
-        cupsd_.setProcessChannelMode(QProcess::MergedChannels);
-        cupsd_.start(cupsd,
-                     {"-f", "-c", path("etc/cupsd.conf"), "-s", path("etc/cups-files.conf")});
-        if (!cupsd_.waitForStarted(10000)) return "cupsd does not start: " + cupsd_.errorString();
-        const QString server = QStringLiteral("127.0.0.1:%1").arg(port_);
-        QDeadlineTimer deadline(20000);
-        while (!deadline.hasExpired()) {
-            if (cupsd_.state() == QProcess::NotRunning) return "cupsd stopped: " + log();
-            QProcess admin;
-            admin.setProcessChannelMode(QProcess::MergedChannels);
-            admin.start(lpadmin, {"-h", server, "-p", kQueue, "-E", "-v",
-                                  "file://" + path("out/job.pdf"), "-P",
-                                  test::sourcePath("tests/report/render/job/cups/fixtures/"
-                                                   "pdf-file.ppd")});
-            if (admin.waitForFinished(20000) && admin.exitStatus() == QProcess::NormalExit &&
-                admin.exitCode() == 0) {
-                qputenv("CUPS_SERVER", server.toUtf8());
-                return {};
-            }
-            QThread::msleep(200);
-        }
-        return "the queue cannot be added: " + log();
-    }
-
-    QString path(const QString& relative) const { return dir_.filePath(relative); }
-    QString output() const { return path("out/job.pdf"); }
-    QString log() {
-        QString text = QString::fromUtf8(cupsd_.readAll());
-        QFile f(path("log/error_log"));
-        if (f.open(QIODevice::ReadOnly)) text += QString::fromUtf8(f.readAll());
-        return text.trimmed();
-    }
-
-private:
-    QTemporaryDir dir_;
-    int port_ = 0;
-    QProcess cupsd_;
-};
 
 // The page count pdfinfo reads from a PDF; -1 when it cannot.
 int pdfPages(const QString& path) {

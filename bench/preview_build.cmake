@@ -1,0 +1,2 @@
+add_executable(bench_preview_build ${CMAKE_CURRENT_LIST_DIR}/preview_build.cpp)
+target_link_libraries(bench_preview_build PRIVATE dorvana_windows)

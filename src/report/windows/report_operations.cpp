@@ -1,0 +1,101 @@
+#include "report/windows/report_operations.h"
+
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "base/messages.h"
+#include "report/run/report_component.h"
+#include "report/windows/run_window.h"
+
+namespace dorvana {
+
+namespace {
+
+DesignerLauncher& launcher() {
+    static DesignerLauncher l;
+    return l;
+}
+
+TSestava::Question askWith(Messages& messages) {
+    return [&messages](const QString& text) { return messages.confirm(text); };
+}
+
+// Runs op in the component's frame; a failed check shows its message.
+bool inFrame(TSestava& component, Messages& messages, const std::function<bool()>& op) {
+    QString message;
+    const bool result = component.run(op, askWith(messages), &message);
+    if (!message.isEmpty()) messages.error(message);
+    return result;
+}
+
+// Shows the window (as an MDI child or on its own) and waits until it closes.
+void showUntilClosed(TFormSestE_NOR& window, const PreviewPlacement& placement,
+                     const ReportWindowHost& host) {
+    QEventLoop loop;
+    QObject::connect(&window, &TFormSestE_NOR::closed, &loop, &QEventLoop::quit);
+    QPointer<QMdiSubWindow> sub;
+    if (host.mdiArea) {
+        sub = host.mdiArea->addSubWindow(&window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        QObject::connect(&window, &TFormSestE_NOR::closed, sub, &QWidget::close);
+        if (!placement.bounds.isEmpty()) sub->setGeometry(placement.bounds);
+        sub->showMaximized();
+    } else {
+        window.setWindowFlag(Qt::Window);
+        if (!placement.bounds.isEmpty()) window.setGeometry(placement.bounds);
+        window.show();
+        if (placement.centred && host.parent) {
+            const QRect outer = host.parent->window()->frameGeometry();
+            window.move(outer.center() - window.rect().center());
+        }
+    }
+    window.activateWindow();
+    loop.exec();
+    if (sub) {
+        sub->setWidget(nullptr);
+        window.setParent(nullptr);
+        delete sub.data();
+    }
+}
+
+}  // namespace
+
+bool previewReport(TSestava& component, Messages& messages, const PreviewPlacement& placement,
+                   const ReportWindowHost& host) {
+    return inFrame(component, messages, [&] {
+        TFormSestE_NOR window(component, messages, host.mdiArea ? nullptr : host.parent);
+        if (host.printer) window.setPrinter(host.printer);
+        if (!window.loadTemplate()) return false;
+        window.setZoomStep(zoomStepForPercent(placement.zoomPercent));
+        window.buildPages();
+        window.enterPreviewMode();
+        if (host.opened) host.opened(window);
+        showUntilClosed(window, placement, host);
+        window.saveCorrections();
+        return false;
+    });
+}
+
+bool printReport(TSestava& component, Messages& messages, int printerIndex,
+                 const ReportWindowHost& host) {
+    return inFrame(component, messages, [&] {
+        TFormSestE_NOR window(component, messages, host.parent);
+        if (host.printer) window.setPrinter(host.printer);
+        if (!window.loadTemplate()) return false;
+        if (host.opened) host.opened(window);
+        return window.print(printerIndex);
+    });
+}
+
+void setDesignerLauncher(DesignerLauncher l) { launcher() = std::move(l); }
+
+bool designAvailable() { return bool(launcher()); }
+
+bool designReport(TSestava& component, Messages& messages, const ReportWindowHost& host) {
+    if (!launcher()) return false;
+    return inFrame(component, messages, [&] { return launcher()(component, host); });
+}
+
+}  // namespace dorvana
