@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "report/model/zoom_table.h"
 #include "base/rounding.h"
 #include "report/run/preview_geometry.h"
 #include "report/run/report_component.h"

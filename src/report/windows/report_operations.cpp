@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include "report/model/zoom_table.h"
 #include "base/messages.h"
 #include "report/run/report_component.h"
 #include "report/windows/run_window.h"

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "report/model/zoom_table.h"
 #include "report/layout/font_measurer.h"
 #include "report/model/report_model.h"
 #include "report/render/job/print_pipeline.h"

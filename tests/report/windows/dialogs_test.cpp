@@ -15,7 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 #include "report/render/printer/printer.h"
 #include "report/run/report_component.h"
 #include "report/windows/cab_settings_dialog.h"

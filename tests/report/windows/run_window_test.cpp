@@ -19,7 +19,7 @@
 #include "data/table_open.h"
 #include "report/layout/pages/corrections_file.h"
 #include "report/render/page_output.h"
-#include "report/render/printer/fixture_printer_backend.h"
+#include "support/fixture_printer_backend.h"
 #include "report/render/printer/printer.h"
 #include "report/run/preview_geometry.h"
 #include "report/run/report_component.h"
