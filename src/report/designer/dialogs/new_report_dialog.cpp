@@ -1,5 +1,6 @@
 #include "report/designer/dialogs/new_report_dialog.h"
 
+#include <algorithm>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -68,7 +69,7 @@ TDlgNovaSestava::TDlgNovaSestava(const NewReportContext& context, QWidget* paren
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(QString::fromUtf8(accessible));
         b->setToolTip(QString::fromUtf8(accessible));
-        b->setMaximumWidth(40);
+        b->setMaximumWidth(std::max(40, b->minimumSizeHint().width()));
         return b;
     };
     add_ = makeButton(">", "Pridat", "Přidat vybrané položky");

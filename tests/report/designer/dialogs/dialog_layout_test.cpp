@@ -114,10 +114,10 @@ TEST(DialogLayout, CaptionsFitAtTheDefaultSize) {
     TDlgNovaSestava wizard(nc);
     look(&wizard, QStringLiteral("TDlgNovaSestava"));
 
-    TSestKonfigDlg options(EditorOptions{}, EditorOptionsContext{});
-    for (int i = 0; i < options.tabs()->count(); ++i) {
-        options.tabs()->setCurrentIndex(i);
-        look(&options, QStringLiteral("TSestKonfigDlg-%1").arg(options.tabs()->tabText(i)));
+    TSestKonfigDlg editor(EditorOptions{}, EditorOptionsContext{});
+    for (int i = 0; i < editor.tabs()->count(); ++i) {
+        editor.tabs()->setCurrentIndex(i);
+        look(&editor, QStringLiteral("TSestKonfigDlg-%1").arg(editor.tabs()->tabText(i)));
     }
 }
 

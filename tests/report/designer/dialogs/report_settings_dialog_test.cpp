@@ -162,7 +162,7 @@ TEST_F(ReportSettingsDialog, SumPerGroupFunctionLine) {
     EXPECT_EQ(child<QComboBox>(&dialog, "CBFnPhn")->currentText(), QStringLiteral("Skupiny 1"));
     child<QRadioButton>(&dialog, "RGDalZpr_2")->setChecked(true);  // "Součet"
     child<QPushButton>(&dialog, "Konec")->click();
-    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(dialog.QDialog::result(), QDialog::Accepted);
     model.functions.clear();
     model.functions << dialog.result();
     const QStringList lines = writeTemplate(model, {kFields});
