@@ -26,9 +26,11 @@
 #include "app/calculator_dialog.h"
 #include "app/core/status_texts.h"
 #include "app/description_panel.h"
+#include "app/main_form_printing.h"
 #include "app/query_builder_dialog.h"
 #include "controls/marking_grid.h"
 #include "controls/navigator.h"
+#include "report/windows/template_combo.h"
 #include "report/render/printer/qprinter_settings.h"
 #include "report/render/printer/settings_text.h"
 
@@ -81,6 +83,8 @@ TMainForm::TMainForm(const QString& startDir, const QString& settingsPath, Messa
         descriptionPanel_->showForEditing();
     });
     updateCommands();
+    // The print bar, marks, filter and record generation at work.
+    new MainFormPrinting(*this, *messages_);
     resize(1000, 700);
 }
 
@@ -250,7 +254,7 @@ void TMainForm::buildToolBars() {
     printBar_ = addToolBar(QStringLiteral("Tisk"));
     printBar_->setObjectName(QStringLiteral("PrintBar"));
     printBar_->setMovable(false);
-    CBP1_ = new QComboBox;
+    CBP1_ = new TComboBoxPredloha;
     CBP1_->setObjectName(QStringLiteral("CBP1"));
     CBP1_->setAccessibleName(QStringLiteral("Předloha"));
     CBP1_->setMinimumWidth(240);

@@ -421,6 +421,7 @@ bool LabelSession::restore() {
     emit columnsChanged();
     emit recentFilesChanged();
     emit commandsChanged();
+    emit restored();
     return ok;
 }
 

@@ -130,6 +130,8 @@ signals:
     void marksCleared();
     // The description panel is to be shown with these lines (a new label file).
     void descriptionPanelRequested();
+    // The saved state has been restored (the print bar takes its part).
+    void restored();
 
 private:
     bool openLabelFile(const QString& path);

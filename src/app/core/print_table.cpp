@@ -132,7 +132,8 @@ bool buildPrintTable(const PrintTableRequest& r, int* written, QString* error) {
                 if (error) *error = QStringLiteral("Příprava tisku byla přerušena.");
                 return false;
             }
-            r.progress->step(int(++done), int(total),
+            ++done;
+            r.progress->step(int(done), int(total),
                              QStringLiteral("Připravuji záznamy k tisku: %1 z %2").arg(done).arg(total));
         }
         if (markField >= 0 && !marked.contains(qint32(number(*shown.field(markField))))) continue;

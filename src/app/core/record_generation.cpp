@@ -1,5 +1,6 @@
 #include "app/core/record_generation.h"
 
+#include "base/progress.h"
 #include "data/data_set.h"
 
 namespace dorvana {
@@ -87,8 +88,16 @@ int steppedIncrement(int previous, int value) {
 }
 
 GenerationResult generateRecords(DataSet& labels, const DragBuffer& buffer,
-                                 const GenerationSettings& settings) {
+                                 const GenerationSettings& settings, Progress* progress) {
     GenerationResult result;
+    // Between two records: tells the progress and learns whether to stop.
+    const auto stopped = [&](int done) {
+        if (!progress) return false;
+        progress->step(done, settings.count,
+                       QStringLiteral("Generuji větu %1 z %2").arg(done).arg(settings.count));
+        result.cancelled = progress->cancelled();
+        return result.cancelled;
+    };
     DragBuffer b = buffer;
     labels.disableControls();
     struct Release {
@@ -99,6 +108,7 @@ GenerationResult generateRecords(DataSet& labels, const DragBuffer& buffer,
     if (settings.generateNew) {
         qint64 number = b.number;
         for (int i = 0; i < settings.count; ++i) {
+            if (stopped(i)) break;
             number += settings.step;
             const TaggedValue key = TaggedValue::fromInteger64(number);
             if (labels.findKey(key)) {
@@ -117,6 +127,7 @@ GenerationResult generateRecords(DataSet& labels, const DragBuffer& buffer,
     const int stepped = bufferIndex(settings.increment);
     labels.next();
     for (int i = 0; i < settings.count; ++i) {
+        if (stopped(i)) break;
         if (!labels.edit(&error)) return failed(labels, result, error);
         if (stepped >= 0) {
             double v = 0;

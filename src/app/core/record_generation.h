@@ -11,6 +11,7 @@
 namespace dorvana {
 
 class DataSet;
+class Progress;
 
 // The dragged fields in the order the dialog lists them.
 enum class DraggedField { Nazev1, Nazev2, Barcode, Cislo1, Cislo2, Cena, Popis1, Popis2, Popis3,
@@ -46,6 +47,7 @@ struct GenerationResult {
     int written = 0;
     int duplicates = 0;  // numbers already taken (new records only)
     QString error;       // the message to show; empty when there is none
+    bool cancelled = false;  // the user stopped the run (records written stay)
 };
 
 // Runs the command on the label table from its current record; the grid's
@@ -55,8 +57,9 @@ struct GenerationResult {
 // records: the record k places behind the current one gets start + k step in
 // the chosen field and the dragged values; at the end of the table the last
 // record is modified again. A post the table refuses ends the run with its
-// message; records written before stay.
+// message; records written before stay. The progress (may be null) is told
+// of every record and stops the run when cancelled.
 GenerationResult generateRecords(DataSet& labels, const DragBuffer& buffer,
-                                 const GenerationSettings& settings);
+                                 const GenerationSettings& settings, Progress* progress = nullptr);
 
 }  // namespace dorvana

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "app/core/record_generation.h"
+#include "base/progress.h"
 #include "data/data_set.h"
 #include "data/label_file.h"
 
@@ -60,6 +61,23 @@ TEST_F(RecordGenerationTest, NewRecordsSkipTakenNumbersAndSayHowMany) {
     EXPECT_EQ(r.duplicates, 1);
     EXPECT_EQ(r.error, QStringLiteral("Nebylo zapsáno 1 vět - Duplicita klíče"));
     EXPECT_EQ(records(), QStringList({"10:Chléb:99.5", "15:Chléb:0", "20::0", "25:Chléb:0"}));
+}
+
+TEST_F(RecordGenerationTest, ACancelledRunKeepsWhatItWrote) {
+    add(1);
+    at(1);
+    // Cancels once two records are written.
+    struct CancelAfterTwo : Progress {
+        int steps = 0;
+        void step(int done, int, const QString&) override { steps = done; }
+        bool cancelled() override { return steps >= 2; }
+    } progress;
+    GenerationSettings s;
+    s.count = 1000;
+    const GenerationResult r = generateRecords(*labels, readDragBuffer(*labels), s, &progress);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.written, 2);
+    EXPECT_EQ(records(), QStringList({"1::0", "2::0", "3::0"}));
 }
 
 TEST_F(RecordGenerationTest, StepsDownAndANumberOnlyRecord) {
