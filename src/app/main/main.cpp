@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/main/designer_hookup.h"
 #include "app/run_main_window.h"
 #include "report/designer/designer_standalone.h"
 #include "report/windows/preview_standalone.h"
@@ -52,7 +53,10 @@ int main(int argc, char** argv) {
     loadCzechTranslations(app);
 
     const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) return dorvana::runMainWindow(args);
+    if (args.isEmpty()) {
+        dorvana::installDesigner();
+        return dorvana::runMainWindow(args);
+    }
     if (!args.isEmpty() && args[0] == u"--design") return dorvana::runDesignerStandalone(args.mid(1));
     if (!args.isEmpty() && args[0] == u"--preview") return dorvana::runPreviewStandalone(args.mid(1));
     std::fputs(kUsage, stderr);
