@@ -122,6 +122,12 @@ bool LabelPrinting::prepareAndRun(TSestava& report, PrintMode mode, const PrintC
         builtTable_ = true;
     }
 
+    // A query result has no table file the default query could name.
+    if (session_.queryMode() && !choice.ownSql && !builtTable_ && !choice.oneRecord) {
+        messages_.error(QStringLiteral("Výsledek dotazu lze tisknout jen sestavou s vlastním SQL "
+                                       "dotazem nebo po volbě \"Jeden zaznam\"."));
+        return false;
+    }
     report.ReportName = choice.templateName;
     report.Parametry = ownerParameters();
 

@@ -182,6 +182,23 @@ TEST_F(LabelPrintingTest, ATemplateSqlThatFailsIsSaidAndTheMarkedRecordsPrint) {
     EXPECT_EQ(ops_.calls[0].records, QStringList{"10"});
 }
 
+TEST_F(LabelPrintingTest, AQueryResultPrintsOnlyThroughTheTemplatesOwnSqlOrOneRecord) {
+    ASSERT_TRUE(session_->openQuery({{QStringLiteral("SELECT T1.* FROM \"etikety.db\" T1 WHERE cislo > 15")}, false,
+                                     {start_ + QStringLiteral("/data/etikety.db")}}));
+    PrintChoice choice;
+    choice.templateName = QStringLiteral("x.pts");
+    EXPECT_FALSE(printing_->predtisk(printing_->Sestava1(), PrintMode::Preview, choice, ops_));
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].startsWith("error: Výsledek dotazu lze tisknout jen"));
+    EXPECT_TRUE(ops_.calls.isEmpty());
+
+    choice.ownSql = true;
+    choice.sqlLines = {QStringLiteral("SELECT T1.* FROM \"etikety.db\" T1 WHERE cislo < 25")};
+    printing_->predtisk(printing_->Sestava1(), PrintMode::Preview, choice, ops_);
+    ASSERT_EQ(ops_.calls.size(), 1);
+    EXPECT_EQ(ops_.calls[0].records, QStringList({"10", "20"}));
+}
+
 TEST(TemplateFromPrototype, CopiesThePrototypeUnderTheNewTitle) {
     QTemporaryDir dir;
     const QString prototype = dir.filePath(QStringLiteral("zaklad.PTF"));
