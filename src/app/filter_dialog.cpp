@@ -63,14 +63,18 @@ TfmFilter2::TfmFilter2(DataSet& shown, Messages& messages, FileChooser chooseFil
     auto* inputs = new QGridLayout;
     inputs->addWidget(fromLabel_, 0, 0);
     inputs->addWidget(toLabel_, 1, 0);
+    // Each row: the input of the chosen field's kind, then (dates) the calendar.
+    QHBoxLayout* rows[2] = {new QHBoxLayout, new QHBoxLayout};
     for (int k = 0; k < KindCount; ++k) {
         from_[k] = makeInput(names[k][0]);
         to_[k] = makeInput(names[k][1]);
         from_[k]->setAccessibleName(QStringLiteral("Hodnota od"));
         to_[k]->setAccessibleName(QStringLiteral("Hodnota do"));
-        inputs->addWidget(from_[k], 0, 1);
-        inputs->addWidget(to_[k], 1, 1);
+        rows[0]->addWidget(from_[k]);
+        rows[1]->addWidget(to_[k]);
     }
+    fromLabel_->setBuddy(from_[Text]);
+    toLabel_->setBuddy(to_[Text]);
     for (QLineEdit* e : {from_[Date], to_[Date]}) e->setInputMask(QString::fromUtf16(kDateMask));
     for (QLineEdit* e : {from_[Number], to_[Number]}) e->setAlignment(Qt::AlignRight);
     for (int i = 0; i < 2; ++i) {
@@ -81,7 +85,9 @@ TfmFilter2::TfmFilter2(DataSet& shown, Messages& messages, FileChooser chooseFil
         calendar_[i]->setToolTip(QStringLiteral("Kalendář"));
         calendar_[i]->setAccessibleName(QStringLiteral("Kalendář"));
         calendar_[i]->setFocusPolicy(Qt::NoFocus);
-        inputs->addWidget(calendar_[i], i, 2);
+        rows[i]->addWidget(calendar_[i]);
+        rows[i]->addStretch(1);
+        inputs->addLayout(rows[i], i, 1);
         connect(calendar_[i], &QToolButton::clicked, this, [this, target, i] {
             auto* cal = new QCalendarWidget(this);
             cal->setWindowFlags(Qt::Popup);
@@ -95,7 +101,7 @@ TfmFilter2::TfmFilter2(DataSet& shown, Messages& messages, FileChooser chooseFil
             cal->show();
         });
     }
-    inputs->setColumnStretch(3, 1);
+    inputs->setColumnStretch(1, 1);
     inputs->setRowStretch(2, 1);
 
     struct ButtonDef {
@@ -125,7 +131,7 @@ TfmFilter2::TfmFilter2(DataSet& shown, Messages& messages, FileChooser chooseFil
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(top, 1);
     lay->addLayout(buttons);
-    resize(560, 360);
+    resize(640, 380);
     resetAll(true);
 }
 
@@ -222,8 +228,10 @@ void TfmFilter2::choose(int row) {
         enableInputs(false);
         return;
     }
+    fromLabel_->setBuddy(from_[kind]);
+    toLabel_->setBuddy(to_[kind]);
     const FilterField& f = composer_.fields()[row];
-    const int width = std::min(f.displayWidth * 10 + 5, 360);
+    const int width = std::min(f.displayWidth * 10 + 5, 250);
     for (QLineEdit* e : {from_[kind], to_[kind]}) {
         e->setEnabled(true);
         e->setFixedWidth(std::max(width, 60));

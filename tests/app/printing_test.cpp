@@ -51,6 +51,12 @@ const Goods kGoods[] = {{10, "Brambory žluté", "8596581699839"},
                         {40, "Hřebík 50 mm", "8595392558199"},
                         {50, "Sýr eidam 30 %", "8592077357252"}};
 
+// With DORVANA_SHOTS=folder the windows are saved as pictures there (to look at them).
+void shot(QWidget* w, const char* name) {
+    const QString folder = qEnvironmentVariable("DORVANA_SHOTS");
+    if (!folder.isEmpty()) w->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+}
+
 class PrintingTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -147,6 +153,8 @@ TEST_F(PrintingTest, TheTwoBarButtonsSwitchBetweenLabelAndReportTemplates) {
     EXPECT_EQ(list()->choice().ReportMask, QStringLiteral("*.ptE"));
     EXPECT_EQ(list()->choice().Report, &features_->printing().Sestava2());
     EXPECT_EQ(list()->count(), 1);  // etiketa.pte
+    chooseTemplate(QStringLiteral("etiketa.pte"));
+    shot(form_.get(), "print_bar_labels");
     EXPECT_EQ(list()->maxVisibleItems(), 22);
     EXPECT_EQ(list()->toolTip(), QStringLiteral("Výběr volné sesravy"));
 
@@ -160,6 +168,8 @@ TEST_F(PrintingTest, TheTwoBarButtonsSwitchBetweenLabelAndReportTemplates) {
     EXPECT_FALSE(labels->isEnabled());
     EXPECT_EQ(list()->choice().Report, &features_->printing().Sestava1());
     EXPECT_EQ(list()->count(), 1);  // cenik.pts
+    chooseTemplate(QStringLiteral("cenik.pts"));
+    shot(form_.get(), "print_bar_reports");
 
     // Choosing a template unticks "Jeden zaznam"; "Pozice etikety" is hidden
     // without a COPY column.
@@ -357,6 +367,7 @@ TEST_F(PrintingTest, TheFilterDialogComposesGroupsAppliesSavesAndLoads) {
         QTest::keyClick(d.fromInput(), Qt::Key_Tab);
         QTest::keyClick(d.toInput(), Qt::Key_Return);
         d.findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
+        shot(&d, "filter_two_groups");
         saved = d.composer().filterText();
         d.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         EXPECT_FALSE(d.isVisible());
@@ -421,6 +432,7 @@ TEST_F(PrintingTest, RecordGenerationFromTheCurrentRecord) {
         d.Krok()->setValue(5);
         d.Pocet()->setValue(3);
         d.TahList()->item(0)->setCheckState(Qt::Checked);  // Název1
+        shot(&d, "record_generation");
         return true;
     };
     click("SpeedDrag");
