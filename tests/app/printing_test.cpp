@@ -187,6 +187,16 @@ TEST_F(PrintingTest, NoTemplateChosenPutsTheFocusOnTheListAndDoesNothingElse) {
     EXPECT_TRUE(list()->hasFocus());
     EXPECT_TRUE(jobs_->isEmpty());
     EXPECT_TRUE(messages_.shown.isEmpty());
+
+    // A template deleted after it was chosen: its message, nothing printed.
+    chooseTemplate(QStringLiteral("etiketa.pte"));
+    ASSERT_TRUE(QFile::remove(start_ + QStringLiteral("/etiketa.pte")));
+    click("TiskSestavy");
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].startsWith("error: Nebyl nalezen soubor s předlohou tiskové sestavy"))
+        << messages_.shown[0].toStdString();
+    EXPECT_TRUE(jobs_->isEmpty());
+    EXPECT_TRUE(form_->action(QStringLiteral("TiskSestavy"))->isEnabled());
 }
 
 TEST_F(PrintingTest, ThePreviewOfAReportHoldsExactlyTheMarkedRecords) {
