@@ -270,7 +270,6 @@ void PrintBar::NsesClick() {
     list_->choice().ReportMask = QString::fromUtf16(kPrototypeMask);
     showFirstEntry();
     nameEdit_->setText(QStringLiteral("Bez jména"));
-    form_.printBar()->setVisible(true);
     placeNamePanel();
     namePanel_->show();
     nameEdit_->setFocus();
