@@ -254,6 +254,50 @@ TEST_F(PrintingTest, PrintedLabelsOfTheMarkedRecordsCarryTheirBarcodes) {
     EXPECT_EQ(jobs_->at(1).pages, 1);
 }
 
+TEST_F(PrintingTest, PerRecordCountsPrintOneJobEachWithTheDialogOnlyForTheFirst) {
+    // cislo1 titled PCOPY: 2, 0, 1, 0, 3 copies.
+    DataSet* shown = form_->session().dataSet();
+    const double counts[] = {2, 0, 1, 0, 3};
+    for (int i = 0; i < 5; ++i) {
+        shown->setRecNo(i + 1);
+        ASSERT_TRUE(shown->edit());
+        ASSERT_TRUE(shown->findField(QStringLiteral("cislo1"))->setValue(TaggedValue(counts[i])));
+        ASSERT_TRUE(shown->post());
+    }
+    GridColumns columns = form_->session().columns();
+    for (GridColumn& c : columns)
+        if (c.fieldName == u"cislo1") c.title = QStringLiteral("PCOPY");
+    form_->session().setColumns(columns);
+    chooseTemplate(QStringLiteral("etiketa.pte"));
+    int dialogs = 0;
+    bar_->host.opened = [&dialogs](TFormSestE_NOR& w) {
+        w.printDialogOverride = [&dialogs](PrintDialogValues&) {
+            ++dialogs;
+            return true;
+        };
+    };
+    click("TiskSestavy");
+    EXPECT_EQ(dialogs, 1);
+    ASSERT_EQ(jobs_->size(), 3) << messages_.shown.join(u'\n').toStdString();
+    QList<int> copies, pages;
+    for (const RecordedJob& j : *jobs_) {
+        copies << j.settings.copies;
+        pages << j.pages;
+    }
+    EXPECT_EQ(copies, QList<int>({2, 1, 3}));
+    EXPECT_EQ(pages, QList<int>({1, 1, 1}));
+    // Each job holds its own record's label.
+    const char* expected[] = {"Brambory žluté", "Mrkev", "Sýr eidam 30 %"};
+    for (int i = 0; i < 3; ++i) {
+        const QString pdf = dir_.filePath(QStringLiteral("job%1.pdf").arg(i));
+        ASSERT_TRUE(test::writeBytes(pdf, jobs_->at(i).pdf));
+        const QString text = test::pdfText(pdf);
+        if (text.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected[i]))) << i << text.toStdString();
+    }
+    EXPECT_EQ(features_->printing().Sestava2().EndPage, kDefaultEndPage);
+}
+
 TEST_F(PrintingTest, ANewTemplateFromAPrototypeAndDeletingIt) {
     click("NovaSestava");
     QFrame* panel = bar_->namePanel();
