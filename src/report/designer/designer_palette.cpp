@@ -91,9 +91,6 @@ DesignerPalette::DesignerPalette(DesignerDocument& document, int parameterCount,
     remove_ = new QToolButton(this);
     remove_->setText(QStringLiteral("Vynech"));
     remove_->setObjectName(QStringLiteral("functionRemove"));
-    // The function editor comes with the designer's dialogs.
-    add_->setEnabled(false);
-    edit_->setEnabled(false);
     for (QToolButton* b : {add_, edit_, remove_}) row->addWidget(b);
 
     connect(tabs_, &QTabBar::currentChanged, this, [this] {
@@ -210,6 +207,7 @@ void DesignerPalette::updateFunctionButtons() {
     for (QToolButton* b : {add_, edit_, remove_}) b->setVisible(functions);
     const int count = int(doc_.model().functions.size());
     remove_->setVisible(functions && count > 0 && tool_ == 10000 + count - 1);
+    edit_->setEnabled(tool_ >= 10000 && tool_ < 10000 + count);
 }
 
 bool DesignerPalette::eventFilter(QObject* watched, QEvent* event) {

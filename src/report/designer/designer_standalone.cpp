@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <memory>
 #include <cstdio>
@@ -56,18 +57,27 @@ int runDesignerStandalone(const QStringList& args) {
     component.ReportSaveDialog = false;  // saved where it was opened
     component.DataSource = &source;
 
-    // The editor options of "sestdll.ini" in the current directory.
+    // The editor options and paper formats of "sestdll.ini" in the current directory.
     ReportEnvironment environment(QDir::currentPath());
-    const EditorOptions options =
-        environment.reloadEditorOptions(component.NameFields, component.EnabledTypeFields);
+    component.Environment = &environment;
 
-    MessageBoxes messages;
-    TFormSestE window(component, messages, options);
-    messages.setParent(&window);
-    if (!window.load()) return 1;
-    window.show();
-    QObject::connect(&window, &TFormSestE::closed, qApp, &QApplication::quit, Qt::QueuedConnection);
-    return QApplication::exec();
+    // "Save and restart" closes the designer with the template saved; it then
+    // opens again on the saved template.
+    QApplication::setQuitOnLastWindowClosed(false);
+    do {
+        component.restartRequested = false;
+        const EditorOptions options =
+            environment.reloadEditorOptions(component.NameFields, component.EnabledTypeFields);
+        MessageBoxes messages;
+        TFormSestE window(component, messages, options);
+        messages.setParent(&window);
+        if (!window.load()) return 1;
+        window.show();
+        QEventLoop loop;
+        QObject::connect(&window, &TFormSestE::closed, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        loop.exec();
+    } while (component.restartRequested);
+    return 0;
 }
 
 }  // namespace dorvana

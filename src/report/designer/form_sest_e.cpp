@@ -9,7 +9,9 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,11 +21,23 @@
 #include "data/data_set.h"
 #include "report/designer/designer_palette.h"
 #include "report/designer/designer_surface.h"
+#include "report/designer/dialogs/barcode_dialog.h"
+#include "report/designer/dialogs/editor_options_dialog.h"
+#include "report/designer/dialogs/element_dialog.h"
+#include "report/designer/dialogs/function_dialogs.h"
+#include "report/designer/dialogs/logic/designer_exchange.h"
+#include "report/designer/dialogs/new_report_dialog.h"
+#include "report/designer/dialogs/report_settings_dialog.h"
 #include "report/designer/document/designer_document.h"
 #include "report/designer/object_bar.h"
+#include "report/layout/report_run.h"
 #include "report/model/text_elements.h"
 #include "report/model/zoom_table.h"
+#include "report/render/printer/printer.h"
 #include "report/run/report_component.h"
+#include "report/run/report_environment.h"
+#include "report/windows/report_operations.h"
+#include "report/windows/run_window.h"
 
 namespace dorvana {
 
@@ -52,6 +66,8 @@ TFormSestE::TFormSestE(TSestava& component, Messages& messages, const EditorOpti
     doc_ = new DesignerDocument(messages, options, this);
     doc_->setParameters(component.Parametry);
     doc_->setDataSet(component.dataSet());
+    doc_->setSortEnabled(component.SortEnabled);
+    LoadFormats(formats_, settingsFilePath());
 
     buildToolBar();
     addToolBarBreak();
@@ -96,7 +112,12 @@ TFormSestE::TFormSestE(TSestava& component, Messages& messages, const EditorOpti
     connect(surface_, &DesignerSurface::elementDoubleClicked, this, [this](TSesPrvek* e) {
         if (e == doc_->current() && configure_->isEnabled()) configure_->trigger();
     });
+    connect(surface_, &DesignerSurface::sectionDoubleClicked, this,
+            [this](int indexOdd) { openSettings(indexOdd); });
     connect(objectBar_, &ObjectBar::fontRequested, this, &TFormSestE::openFontDialog);
+    connect(objectBar_, &ObjectBar::barcodeRequested, this, &TFormSestE::openBarcodeDialog);
+    connect(palette_->addFunctionButton(), &QToolButton::clicked, this, &TFormSestE::addFunction);
+    connect(palette_->editFunctionButton(), &QToolButton::clicked, this, &TFormSestE::editFunction);
     connect(palette_->removeFunctionButton(), &QToolButton::clicked, this, [this] {
         palette_->releaseTool();
         toolChanged(0);
@@ -147,10 +168,6 @@ void TFormSestE::buildToolBar() {
     paste_ = addCommand(QStringLiteral("Vložit"), QStringLiteral("paste"), QStringLiteral("⇲"));
     paste_->setCheckable(true);
 
-    // The wizard, the settings and options dialogs and the preview come with
-    // their own windows; until then their commands stay disabled.
-    for (QAction* a : {newTemplate_, settings_, options_, preview_, print_}) a->setEnabled(false);
-
     bar->addActions({save_, close_});
     bar->addSeparator();
     bar->addActions({undo_, redo_});
@@ -180,7 +197,12 @@ void TFormSestE::buildToolBar() {
     connect(next_, &QAction::triggered, this, [this] { moveRecord(2); });
     connect(last_, &QAction::triggered, this, [this] { moveRecord(3); });
     connect(delete_, &QAction::triggered, doc_, &DesignerDocument::deleteSelection);
-    connect(configure_, &QAction::triggered, this, &TFormSestE::openFontDialog);
+    connect(configure_, &QAction::triggered, this, &TFormSestE::configureElement);
+    connect(newTemplate_, &QAction::triggered, this, &TFormSestE::newTemplate);
+    connect(settings_, &QAction::triggered, this, [this] { openSettings(); });
+    connect(options_, &QAction::triggered, this, &TFormSestE::openOptions);
+    connect(preview_, &QAction::triggered, this, &TFormSestE::previewTemplate);
+    connect(print_, &QAction::triggered, this, &TFormSestE::printTemplate);
     connect(cut_, &QAction::triggered, this, [this] {
         doc_->cut();
         refreshCommands();
@@ -202,6 +224,8 @@ bool TFormSestE::load() {
     if (!doc_->open(component_.templatePath())) return false;
     setWindowTitle(captionText());
     refreshCommands();
+    // A template without a line starts with the wizard as soon as the window shows.
+    if (doc_->loadedEmpty()) QTimer::singleShot(0, this, &TFormSestE::newTemplate);
     return true;
 }
 
@@ -248,6 +272,13 @@ bool TFormSestE::saveTemplate() {
         const qsizetype dot = name.lastIndexOf(u'.');
         if (dot >= 0) name = name.left(dot + 4);  // the extension at most three characters
         chosen = info.absoluteDir().filePath(name);
+        if (QFileInfo(chosen).absoluteFilePath() != QFileInfo(doc_->path()).absoluteFilePath()) {
+            // The query of a combined data source goes with the template.
+            if (component_.SortEnabled &&
+                doc_->model().dataSource.kind == DataSourceSettings::Combined)
+                copyQueryFile(doc_->path(), chosen);
+            confirmNewName(chosen);
+        }
         saved = doc_->saveAs(chosen);
         if (saved) {
             component_.ReportName = name;
@@ -257,11 +288,29 @@ bool TFormSestE::saveTemplate() {
         saved = doc_->save();
     }
     setWindowTitle(captionText());
+    refreshCommands();
     return saved;
 }
 
+void TFormSestE::confirmNewName(const QString& path) {
+    ReportSettingsContext context = settingsContext();
+    const QFileInfo info(path);
+    context.component.fileName = info.fileName();
+    context.component.directory = info.absolutePath();
+    TSestDlg dialog(doc_->modelForChange(), context, this);
+    dialog.setReducedForm(true);
+    if (dialog.exec() == QDialog::Accepted) doc_->modelForChange().title = dialog.values().title;
+}
+
 void TFormSestE::closeEvent(QCloseEvent* event) {
-    if (doc_->isModified()) {
+    if (doc_->isModified() && saveWithoutAsking_) {
+        if (!saveTemplate()) {
+            saveWithoutAsking_ = false;
+            component_.restartRequested = false;
+            event->ignore();
+            return;
+        }
+    } else if (doc_->isModified()) {
         switch (messages_.ask(QStringLiteral("V předloze sestavy byly provedeny změny. Uložit?"))) {
             case Messages::Answer::Yes:
                 if (!saveTemplate()) {
@@ -287,10 +336,18 @@ void TFormSestE::refreshCommands() {
     redo_->setToolTip(doc_->redoHint());
     const TSesPrvek* e = doc_->current();
     for (QAction* a : {delete_, cut_, copy_}) a->setEnabled(e);
-    // Field values, field labels and functions are configured in the element
-    // dialog, which comes with the designer's dialogs; other texts get the font dialog.
-    configure_->setEnabled(e && e->isText() && e->type() != ElementType::FieldValue &&
-                           e->type() != ElementType::FieldLabel && e->type() != ElementType::Function);
+    // Field values, field labels and functions of existing fields and
+    // functions open the element dialog, other texts the font dialog.
+    const bool dialogElement = e && (e->type() == ElementType::FieldValue ||
+                                     e->type() == ElementType::FieldLabel ||
+                                     e->type() == ElementType::Function);
+    configure_->setEnabled(e && e->isText() &&
+                           (!dialogElement || canConfigureElement(*e, doc_->fieldSource(),
+                                                                  int(doc_->model().functions.size()))));
+    const bool hasData = component_.dataSet() != nullptr;
+    preview_->setEnabled(hasData);
+    print_->setEnabled(hasData);
+    objectBar_->barcodeButton()->setEnabled(e && e->isText());
     paste_->setEnabled(doc_->canPaste());
     paste_->setChecked(surface_ && surface_->pasteMode());
     const DataSet* ds = doc_->dataSet();
@@ -350,6 +407,210 @@ void TFormSestE::openFontDialog() {
     if (chosen.underline()) style |= FontStyle::Underline;
     if (chosen.strikeOut()) style |= FontStyle::StrikeOut;
     doc_->setFont(chosen.family(), chosen.pointSize(), style);
+}
+
+void TFormSestE::openBarcodeDialog() {
+    const TSesPrvek* e = doc_->current();
+    if (!e || !e->isText()) return;
+    QFont font(e->fontName());
+    font.setPointSize(std::max(1, e->fontSize));
+    const std::optional<QString> format = editBarcodeFormat(
+        static_cast<const TSesText*>(e)->BcFormat(), font, doc_->displayText(e), this);
+    if (format) doc_->setBarcodeFormat(*format);
+}
+
+QString TFormSestE::settingsFilePath() const {
+    return component_.Environment ? component_.Environment->settingsFilePath() : QString();
+}
+
+FunctionEditContext TFormSestE::functionContext(ValueSource* source) const {
+    FunctionEditContext c;
+    c.references = expressionReferences(*doc_);
+    c.groupCount = doc_->model().groupCount();
+    c.byName = doc_->options().SledPodle;
+    c.enabledTypeFields = component_.EnabledTypeFields;
+    c.source = source;
+    c.messages = &messages_;
+    return c;
+}
+
+void TFormSestE::configureElement() {
+    TSesPrvek* e = doc_->current();
+    if (!e || !e->isText()) return;
+    if (e->type() != ElementType::FieldValue && e->type() != ElementType::FieldLabel &&
+        e->type() != ElementType::Function) {
+        openFontDialog();
+        return;
+    }
+    if (!canConfigureElement(*e, doc_->fieldSource(), int(doc_->model().functions.size()))) return;
+    const std::unique_ptr<ReportRun> source = designerValueSource(*doc_);
+    QList<FunctionDefinition> functions = doc_->model().functions;
+    ElementDialogContext context;
+    context.fields = doc_->fieldSource();
+    context.functions = &functions;
+    context.functionEditing = functionContext(source.get());
+    context.enabledTypeFields = component_.EnabledTypeFields;
+    const std::optional<ElementDialogValues> values =
+        dorvana::configureElement(elementDialogValues(*e), context, this);
+    // "Funkce ..." changes the function at once, whatever the dialog ends with.
+    for (int f = 0; f < functions.size() && f < doc_->model().functions.size(); ++f)
+        if (!(functions[f] == doc_->model().functions[f])) doc_->replaceFunction(f, functions[f]);
+    if (values) applyElementConfiguration(*doc_, *e, *values);
+    refreshCommands();
+}
+
+void TFormSestE::addFunction() {
+    palette_->releaseTool();
+    toolChanged(0);
+    FunctionDefinition row;
+    row.name = QStringLiteral("Funkce_%1").arg(doc_->model().functions.size() + 1);
+    const std::unique_ptr<ReportRun> source = designerValueSource(*doc_);
+    if (EditFunction(functionContext(source.get()), row, this) == 1) doc_->addFunction(row);
+}
+
+void TFormSestE::editFunction() {
+    const int index = palette_->tool() - 10000;
+    if (index < 0 || index >= doc_->model().functions.size()) return;
+    FunctionDefinition row = doc_->model().functions[index];
+    const std::unique_ptr<ReportRun> source = designerValueSource(*doc_);
+    EditFunction(functionContext(source.get()), row, this);
+    // Recorded also after Cancel, as the button's hint is refreshed either way.
+    doc_->replaceFunction(index, row);
+}
+
+ReportSettingsContext TFormSestE::settingsContext() {
+    ReportSettingsContext c;
+    const QFileInfo info(doc_->path());
+    c.component.fileName = info.fileName();
+    c.component.directory = info.absolutePath();
+    c.component.copies = component_.PrintCopies;
+    c.component.startPage = component_.StartPage;
+    c.component.endPage = component_.EndPage;
+    c.component.maxRecords = component_.MaxRecords;
+    c.component.description = component_.Popis;
+    c.component.sortEnabled = component_.SortEnabled;
+    c.component.enabledTypeFields = component_.EnabledTypeFields;
+    c.fieldNames = doc_->fieldNames();
+    for (const FunctionDefinition& f : doc_->model().functions) c.functionNames << f.name;
+    c.formats = &formats_;
+    c.installedPrinters = programPrinter().printers();
+    c.optionRasterX = doc_->options().RastrX;
+    c.optionRasterY = doc_->options().RastrY;
+    c.messages = &messages_;
+    // Plans and groups change the page at once, while the dialog is open.
+    const auto rebuild = [this](int) { doc_->structureChanged(); };
+    c.planAdded = c.planRemoved = c.groupAdded = c.groupRemoved = rebuild;
+    return c;
+}
+
+void TFormSestE::openSettings(int indexOdd) {
+    palette_->releaseTool();
+    toolChanged(0);
+    // Deleting a plan or a group may take the selected elements with it.
+    doc_->clearSelection();
+    const QStringList before = doc_->templateLines();
+    TSestDlg dialog(doc_->modelForChange(), settingsContext(), this);
+    dialog.showSection(indexOdd);
+    if (dialog.exec() != QDialog::Accepted) {
+        // Plans and groups inserted or deleted stay; so do margins raised on Cancel.
+        doc_->structureChanged();
+        if (doc_->templateLines() != before) doc_->recordChange(ChangeKind::Settings);
+        setWindowTitle(captionText());
+        return;
+    }
+    const ReportSettingsValues values = dialog.values();
+    applySettingsToDocument(*doc_, values);
+    QString error;
+    const QString ini = settingsFilePath();
+    if (!ini.isEmpty() && !SaveFormats(formats_, ini, &error)) messages_.error(error);
+    refreshCommands();
+    if (values.restartNeeded &&
+        messages_.confirm(QStringLiteral(
+            "Aby se mohly uplatnit změny parametrů je nutné uložit předlohu sestavy a restatovat "
+            "editor sestav ! Uložit předlohu sestavy a restartovat editor sestav hned ?"))) {
+        saveWithoutAsking_ = true;
+        component_.restartRequested = true;
+        close();
+    }
+}
+
+void TFormSestE::openOptions() {
+    EditorOptionsContext context;
+    context.enabledTypeFields = component_.EnabledTypeFields;
+    context.messages = &messages_;
+    const std::optional<EditorOptions> options = editEditorOptions(doc_->options(), context, this);
+    if (options) {
+        QString error;
+        if (component_.Environment && !component_.Environment->saveEditorOptions(*options, &error))
+            messages_.error(error);
+        doc_->setOptions(*options);
+        palette_->rebuild();
+        surface_->update();
+    } else {
+        doc_->setOptions(doc_->options());  // the snapshot capacity again
+    }
+    refreshCommands();
+}
+
+void TFormSestE::newTemplate() {
+    if (doc_->hasElements() &&
+        !messages_.confirm(
+            QStringLiteral("Zrušit všechny prvky a začít s návrhem nové předlohy?")))
+        return;
+    palette_->releaseTool();
+    toolChanged(0);
+    surface_->setPasteMode(false);
+    doc_->startNewTemplate();
+
+    NewReportContext context;
+    if (const DataSet* ds = doc_->dataSet()) context.fields = wizardFields(*ds);
+    context.options = wizardOptions(*doc_, doc_->options().SledPodle);
+    context.enabledTypeFields = component_.EnabledTypeFields;
+    context.messages = &messages_;
+    context.choosePaper = [this]() -> std::optional<QSize> {
+        TSestDlg dialog(doc_->modelForChange(), settingsContext(), this);
+        dialog.setPaperOnly(true);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        applyReportSettings(doc_->modelForChange(), dialog.values());
+        doc_->structureChanged();
+        const PageGeometry& paper = doc_->model().paper;
+        return QSize(paper.printableWidth(), paper.printableHeight());
+    };
+    if (const std::optional<QStringList> lines = designNewReport(context, this))
+        doc_->takeNewTemplateLines(*lines);
+    refreshCommands();
+}
+
+void TFormSestE::runOverTemplate(const std::function<void()>& operation) {
+    palette_->releaseTool();
+    toolChanged(0);
+    // The report runs over the template as it is now, saved or not.
+    const QStringList kept = component_.inMemoryTemplate;
+    component_.inMemoryTemplate = doc_->templateLines();
+    if (component_.inMemoryTemplate.isEmpty()) component_.inMemoryTemplate << QString();
+    operation();
+    component_.inMemoryTemplate = kept;
+    doc_->refreshFieldValues();
+    refreshCommands();
+    activateWindow();
+}
+
+void TFormSestE::previewTemplate() {
+    runOverTemplate([this] {
+        ReportWindowHost host;
+        host.parent = this;
+        // The designer waits while the preview shows.
+        host.opened = [](TFormSestE_NOR& window) { window.setWindowModality(Qt::ApplicationModal); };
+        previewReport(component_, messages_, PreviewPlacement{}, host);
+    });
+}
+
+void TFormSestE::printTemplate() {
+    runOverTemplate([this] {
+        ReportWindowHost host;
+        host.parent = this;
+        printReport(component_, messages_, -1, host);
+    });
 }
 
 }  // namespace dorvana

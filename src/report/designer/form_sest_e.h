@@ -5,8 +5,10 @@
 // element commands) and the pointer coordinates in the status bar.
 
 #include <QMainWindow>
+#include <functional>
 
 #include "report/model/editor_options.h"
+#include "report/model/paper/format_list.h"
 
 class QAction;
 class QComboBox;
@@ -22,6 +24,9 @@ class DesignerSurface;
 class Messages;
 class ObjectBar;
 class TSestava;
+class ValueSource;
+struct FunctionEditContext;
+struct ReportSettingsContext;
 
 class TFormSestE : public QMainWindow {
     Q_OBJECT
@@ -47,6 +52,21 @@ public:
     int zoomIndex() const;
     // "Uložení předlohy": false when nothing was written.
     bool saveTemplate();
+    // "Nastavení předlohy": the report settings dialog (on the page of a
+    // section when one is given).
+    void openSettings(int indexOdd = -1);
+    // "Nastavení prostředí": the editor options dialog.
+    void openOptions();
+    // "Nová předloha": the page emptied, then the wizard.
+    void newTemplate();
+    // "Nastavit prvek" (a double click on the current element).
+    void configureElement();
+    // "Ukázka před tiskem" and "Tisk sestavy" over the template as it is now.
+    void previewTemplate();
+    void printTemplate();
+    // The function buttons "Přidej" and "Oprav".
+    void addFunction();
+    void editFunction();
     // The window's caption as it should read now.
     QString captionText() const;
 
@@ -65,6 +85,14 @@ private:
     void sectionClicked(int indexOdd, QPoint point);
     void moveRecord(int how);
     void openFontDialog();
+    void openBarcodeDialog();
+    FunctionEditContext functionContext(ValueSource* source) const;
+    ReportSettingsContext settingsContext();
+    QString settingsFilePath() const;
+    // The reduced settings dialog of a template saved under a new name.
+    void confirmNewName(const QString& path);
+    // Runs a report operation over the template as it is now (preview, print).
+    void runOverTemplate(const std::function<void()>& operation);
 
     TSestava& component_;
     Messages& messages_;
@@ -72,6 +100,9 @@ private:
     DesignerSurface* surface_ = nullptr;
     DesignerPalette* palette_ = nullptr;
     ObjectBar* objectBar_ = nullptr;
+    TListFormatu formats_;
+    // Set by "save and restart": closing saves without asking.
+    bool saveWithoutAsking_ = false;
     QScrollArea* scroll_ = nullptr;
     QComboBox* zoom_ = nullptr;
     QLabel* coordinates_ = nullptr;

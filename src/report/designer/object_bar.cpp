@@ -150,7 +150,7 @@ QWidget* ObjectBar::buildTexts() {
     }
     barcode_ = new QPushButton(QStringLiteral("Nastav čárový kód"), w);
     barcode_->setObjectName(QStringLiteral("barcodeButton"));
-    barcode_->setEnabled(false);  // the barcode dialog comes with the designer's dialogs
+    connect(barcode_, &QPushButton::clicked, this, &ObjectBar::barcodeRequested);
     row->addWidget(barcode_);
     return w;
 }

@@ -31,10 +31,13 @@ public:
     int page() const;
     QLineEdit* geometryField(int which) const { return geometry_[which]; }
     QLineEdit* textField() const { return text_; }
+    QPushButton* barcodeButton() const { return barcode_; }
 
 signals:
     // "Písmo..." was pressed: the window opens the font dialog.
     void fontRequested();
+    // "Nastav čárový kód" was pressed: the window opens the barcode dialog.
+    void barcodeRequested();
 
 private:
     QWidget* buildTexts();

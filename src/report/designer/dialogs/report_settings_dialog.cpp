@@ -1005,6 +1005,19 @@ void TSestDlg::setReducedForm(bool reduced) {
     tabs_->setCurrentIndex(0);
 }
 
+void TSestDlg::showSection(int indexOdd) {
+    // Seven sections per plan, then four per group.
+    const int planSections = 7 * model_.planCount();
+    if (indexOdd < 0) return;
+    if (indexOdd < planSections) {
+        plans_->setCurrentRow(indexOdd / 7);
+        tabs_->setCurrentIndex(pageIndex(2));
+    } else if ((indexOdd - planSections) / 4 < model_.groupCount()) {
+        groups_->setCurrentRow((indexOdd - planSections) / 4);
+        tabs_->setCurrentIndex(pageIndex(3));
+    }
+}
+
 void TSestDlg::setPaperOnly(bool paperOnly) {
     for (int i = 0; i < pages_.size(); ++i) {
         const int at = tabs_->indexOf(pages_[i]);

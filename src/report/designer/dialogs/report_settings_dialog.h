@@ -81,6 +81,9 @@ public:
     ReportSettingsValues values() const;
     // The reduced form for "save under a new name": the first page only.
     void setReducedForm(bool reduced);
+    // Opens on the page of a section: "Oddíly" with its plan chosen, or
+    // "Skupiny" with its group chosen (a double click on a section).
+    void showSection(int indexOdd);
     // Only the page "Papír" enabled (the wizard's "&Formát papíru").
     void setPaperOnly(bool paperOnly);
     QTabWidget* tabs() const { return tabs_; }

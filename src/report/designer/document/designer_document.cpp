@@ -61,6 +61,15 @@ QStringList DesignerDocument::fieldNames() const {
     return names;
 }
 
+const ReportFieldSource* DesignerDocument::fieldSource() const {
+    return fields_.get();
+}
+
+void DesignerDocument::setSortEnabled(bool on) {
+    sortEnabled_ = on;
+    if (on) model_.dataSource.sortEnabled = true;
+}
+
 void DesignerDocument::setOptions(const EditorOptions& options) {
     options_ = options;
     snapshots_.setCapacity(options_.undoCapacity());
@@ -109,6 +118,8 @@ void DesignerDocument::resetFromLines(const QStringList& lines) {
     read.defaultCharset = options_.ImplCharSet;
     if (!path_.isEmpty()) read.templateDirectory = QFileInfo(path_).absolutePath();
     const TemplateReadResult result = readTemplate(lines, &model_, read);
+    // A template that has a sort list or SQL keeps it even where the component does not sort.
+    if (sortEnabled_) model_.dataSource.sortEnabled = true;
     if (!result.complete)
         messages_.warning(
             QStringLiteral("Předlohu se nepodařilo načíst celou: řádek %1 (%2). Části předlohy za ním "
@@ -134,6 +145,73 @@ void DesignerDocument::refreshFieldValues() {
             e->type() == ElementType::Parameter)
             e->refreshCaption(sources);
     emit changed();
+}
+
+bool DesignerDocument::hasElements() const {
+    return !model_.page().allElements().isEmpty();
+}
+
+void DesignerDocument::structureChanged() {
+    clearSelection();
+    refreshFieldValues();
+    emit modelReset();
+    emit functionsChanged();
+}
+
+void DesignerDocument::elementConfigured(TSesPrvek* element) {
+    CaptionSources sources;
+    sources.fields = fields_.get();
+    sources.parameters = &parameters_;
+    if (element->type() == ElementType::FieldValue || element->type() == ElementType::FieldLabel)
+        element->refreshCaption(sources);
+    clearSelection();
+    select(element);
+    recordChange(ChangeKind::ElementSettings);
+    emit changed();
+}
+
+void DesignerDocument::settingsApplied() {
+    model_.passes = model_.highestPass();
+    structureChanged();
+    recordChange(ChangeKind::Settings);
+}
+
+// ---------------------------------------------------------------- a new template
+
+void DesignerDocument::startNewTemplate() {
+    clearSelection();
+    model_.clear();
+    model_.minorVersion = 5;
+    model_.passes = 1;
+    model_.setColumns(1, 0);
+    model_.dataSource.sqlLines.clear();
+    model_.groupFieldsByName = options_.SledPodle;
+    snapshots_.keepCurrentOnly();
+    snapshots_.current() = QStringList();
+    afterReset();
+    emit historyChanged();
+}
+
+void DesignerDocument::takeNewTemplateLines(const QStringList& lines) {
+    const QString title = model_.title;
+    const DataSourceSettings dataSource = model_.dataSource;
+    const bool printersChosen = model_.printersChosen;
+    const QList<TPolTisk> printers = model_.printers;
+    const bool byName = model_.groupFieldsByName;
+    const int major = model_.majorVersion, minor = model_.minorVersion;
+    resetFromLines(lines);
+    model_.title = title;
+    model_.dataSource = dataSource;
+    model_.printersChosen = printersChosen;
+    model_.printers = printers;
+    model_.groupFieldsByName = byName;
+    model_.majorVersion = major;
+    model_.minorVersion = minor;
+    model_.passes = model_.highestPass();
+    snapshots_.current() = templateLines();
+    modified_ = true;
+    emit modelReset();
+    emit historyChanged();
 }
 
 // ---------------------------------------------------------------- saving

@@ -22,6 +22,7 @@ namespace dorvana {
 
 class DataSet;
 class DataSetFields;
+class ReportFieldSource;
 class Messages;
 class TSesPrvek;
 class TOddil;
@@ -42,6 +43,12 @@ public:
     void setDataSet(DataSet* dataSet);
     DataSet* dataSet() const { return dataSet_; }
     QStringList fieldNames() const;
+    // The data set's fields as the model and the dialogs see them.
+    const ReportFieldSource* fieldSource() const;
+    // Whether the report component sorts its records (SortEnabled): the sort
+    // list and SQL text of the template are then kept and written.
+    void setSortEnabled(bool on);
+    bool sortEnabled() const { return sortEnabled_; }
     // The report parameters (the component's Parametry).
     void setParameters(const QStringList& parameters) { parameters_ = parameters; }
     const QStringList& parameters() const { return parameters_; }
@@ -90,6 +97,29 @@ public:
     QString displayText(const TSesPrvek* element) const;
     // Field elements read the current record again (after record navigation).
     void refreshFieldValues();
+    // Whether any section holds an element.
+    bool hasElements() const;
+    // After sections, plans or groups were added or removed in the model
+    // (the settings dialog does so while it is open): the views rebuild. The
+    // selection must have been cleared before such a change.
+    void structureChanged();
+    // After an element was configured in place (the element dialog): its
+    // caption is read again, it becomes the only selected element and
+    // "nastavení prvku" is recorded.
+    void elementConfigured(TSesPrvek* element);
+    // After the report settings were applied to the model: the passes follow
+    // the sections, the views rebuild and "nastavení oddílů a skupin" is recorded.
+    void settingsApplied();
+
+    // --- a new template ("Nová předloha") ---
+    // Empties the page as undo does (the title, the paper and the raster
+    // stay), format 1.5, one pass, one column; the snapshot list keeps only
+    // its current entry, emptied, and the SQL text is cleared. Not modified.
+    void startNewTemplate();
+    // Takes the lines the wizard wrote for the emptied template: they are read
+    // into the model keeping the title, the paper, the data source and the
+    // printers; the current snapshot becomes the whole text; modified.
+    void takeNewTemplateLines(const QStringList& lines);
 
     // --- palette ---
     // The hint of a palette button; elements show it as their tooltip.
@@ -226,6 +256,7 @@ private:
     TListVariant snapshots_;
     bool modified_ = false;
     bool loadedEmpty_ = false;
+    bool sortEnabled_ = false;
 
     TSesPrvek* current_ = nullptr;
     QList<TSesPrvek*> selected_;  // the multi-selection (the current element too while it exists)

@@ -1,0 +1,77 @@
+#include "report/designer/dialogs/logic/designer_exchange.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "base/text_file.h"
+#include "report/designer/document/designer_document.h"
+#include "report/layout/report_run.h"
+#include "report/model/section.h"
+
+namespace dorvana {
+
+ExpressionReferences expressionReferences(const DesignerDocument& doc) {
+    ExpressionReferences refs;
+    refs.fieldNames = doc.fieldNames();
+    refs.parameterCount = int(doc.parameters().size());
+    const int variables = 8 + 4 * doc.model().groupCount();
+    for (int v = 0; v < variables; ++v) refs.variableNames << doc.paletteHint(8000 + v);
+    for (const FunctionDefinition& f : doc.model().functions) refs.functionNames << f.name;
+    return refs;
+}
+
+std::unique_ptr<ReportRun> designerValueSource(const DesignerDocument& doc) {
+    auto run = std::make_unique<ReportRun>();
+    run->settings.Parametry = doc.parameters();
+    run->setDataSet(doc.dataSet());
+    run->loadTemplate(doc.templateLines(),
+                      doc.path().isEmpty() ? QString() : QFileInfo(doc.path()).absolutePath());
+    return run;
+}
+
+ElementApplyContext elementApplyContext(const DesignerDocument& doc) {
+    ElementApplyContext c;
+    c.fields = doc.fieldSource();
+    for (const FunctionDefinition& f : doc.model().functions) c.functionNames << f.name;
+    // The designer shows a function element by its function's name.
+    c.functionValueText = [&doc](int f) { return doc.model().functions.value(f).name; };
+    return c;
+}
+
+void applyElementConfiguration(DesignerDocument& doc, TSesPrvek& element,
+                               const ElementDialogValues& values) {
+    applyElementDialog(element, values, elementApplyContext(doc));
+    doc.elementConfigured(&element);
+}
+
+WizardOptions wizardOptions(const DesignerDocument& doc, bool byName) {
+    const EditorOptions& o = doc.options();
+    WizardOptions w;
+    w.printableWidth = doc.model().paper.printableWidth();
+    w.printableHeight = doc.model().paper.printableHeight();
+    w.itemHeight = o.ImplVyska;
+    w.fontName = o.ImplNazevFontu;
+    w.fontSize = o.ImplVyskaFontu;
+    w.fontColour = o.ImplBarvaFontu;
+    w.fontStyle = o.ImplStylFontu;
+    w.charset = o.ImplCharSet;
+    w.fieldLabels = true;
+    w.byName = byName;
+    return w;
+}
+
+void applySettingsToDocument(DesignerDocument& doc, const ReportSettingsValues& values) {
+    applyReportSettings(doc.modelForChange(), values);
+    doc.settingsApplied();
+}
+
+bool copyQueryFile(const QString& oldTemplatePath, const QString& newTemplatePath) {
+    const QFileInfo from(oldTemplatePath), to(newTemplatePath);
+    const QString source = from.absoluteDir().filePath(queryFileName(from.fileName()));
+    const QString target = to.absoluteDir().filePath(queryFileName(to.fileName()));
+    if (source == target || !QFileInfo(source).isFile()) return false;
+    QByteArray bytes;
+    return readFileBytes(source, &bytes) && writeFileAtomically(target, bytes);
+}
+
+}  // namespace dorvana
