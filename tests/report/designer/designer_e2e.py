@@ -1,8 +1,13 @@
 #!/usr/bin/python3
-"""End to end: `dorvana --design` on a copy of cenik.pts under Xvfb. The
-pointer drags the page header's "nazev1" field by 37 pixels, the save button
-is pressed through the accessibility bus, and the template file must hold the
-field on the raster (8 units: 37 -> 40). Exit 77 = skipped."""
+"""End to end through the real `dorvana --design` under Xvfb, in two runs:
+1. on a copy of cenik.pts: the pointer drags the page header's "nazev1" field
+   by 37 pixels, the save button is pressed through the accessibility bus, and
+   the template file must hold the field on the raster (8 units: 37 -> 40);
+2. on an empty template: the new-report wizard opens at once, three fields are
+   double-clicked into "Vybrané položky:", "Proveď", save, close; then
+   `dorvana-cli render` makes a PDF of the template whose text shows the
+   fields' values.
+Exit 77 = skipped."""
 
 import os
 import shutil
@@ -56,30 +61,40 @@ def find(node, name, role=None, depth=0):
     return None
 
 
-def main():
-    dorvana, source_dir = sys.argv[1], sys.argv[2]
-    work = tempfile.mkdtemp(prefix="designer-e2e-")
+def application(desktop):
+    for i in range(desktop.childCount):
+        child = desktop.getChildAtIndex(i)
+        if child is not None and child.name.lower().startswith("dorvana"):
+            return child
+    return None
+
+
+def start_designer(desktop, dorvana, template, table, work):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="cs_CZ.UTF-8")
+    process = subprocess.Popen([dorvana, "--design", template, "--table", table], env=env,
+                               cwd=work)
+    try:
+        app = wait_for("the application on the accessibility bus",
+                       lambda: application(desktop), 30)
+    except AssertionError:
+        process.kill()
+        skip("the application does not appear on the accessibility bus")
+    return process, app
+
+
+def press(app, name, role=None):
+    button = wait_for("the button " + name, lambda: find(app, name, role))
+    button.queryAction().doAction(0)
+
+
+def drag_and_save(desktop, dorvana, source_dir, work):
     template = os.path.join(work, "cenik.pts")
     shutil.copy(os.path.join(source_dir, "samples/templates/cenik.pts"), template)
     with open(template, "rb") as f:
         original = f.read()
-
-    desktop = pyatspi.Registry.getDesktop(0)  # starts the registry
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="cs_CZ.UTF-8")
-    app_process = subprocess.Popen(
-        [dorvana, "--design", template, "--table",
-         os.path.join(source_dir, "samples/data/zbozi.csv")], env=env)
+    app_process, app = start_designer(desktop, dorvana, template,
+                                      os.path.join(source_dir, "samples/data/zbozi.csv"), work)
     try:
-        def application():
-            for i in range(desktop.childCount):
-                child = desktop.getChildAtIndex(i)
-                if child is not None and child.name.lower().startswith("dorvana"):
-                    return child
-            return None
-        try:
-            app = wait_for("the application on the accessibility bus", application, 30)
-        except AssertionError:
-            skip("the application does not appear on the accessibility bus")
         page = wait_for("the page", lambda: find(app, "Stránka předlohy"))
         ext = page.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         # 100 %: the page header starts below the report start (8 + 50 + 16 px);
@@ -92,8 +107,7 @@ def main():
             time.sleep(0.05)
         subprocess.run(["xdotool", "mouseup", "1"], check=True)
 
-        save = wait_for("the save button", lambda: find(app, "Uložení předlohy"))
-        save.queryAction().doAction(0)
+        press(app, "Uložení předlohy")
 
         def saved():
             with open(template, "rb") as f:
@@ -104,13 +118,69 @@ def main():
         with open(os.path.join(work, "cenik.BAK"), "rb") as f:
             assert f.read() == original, "the backup is not the previous template"
 
-        close = find(app, "Ukončení oprav předlohy")
-        close.queryAction().doAction(0)
+        press(app, "Ukončení oprav předlohy")
         assert app_process.wait(timeout=20) == 0
-        print("designer end to end: OK")
+        print("designer end to end, dragging: OK")
     finally:
         if app_process.poll() is None:
             app_process.kill()
+
+
+def list_items(lst):
+    items = {}
+    for i in range(lst.childCount):
+        item = lst.getChildAtIndex(i)
+        if item is not None and item.getRole() == pyatspi.ROLE_LIST_ITEM:
+            items[item.name] = item
+    return items
+
+
+def wizard_render(desktop, dorvana, cli, source_dir, work):
+    template = os.path.join(work, "nova.pts")
+    open(template, "wb").close()
+    table = os.path.join(source_dir, "samples/data/zbozi.csv")
+    app_process, app = start_designer(desktop, dorvana, template, table, work)
+    try:
+        wizard = wait_for("the wizard", lambda: find(app, "Návrh nové předlohy", pyatspi.ROLE_DIALOG))
+        available = wait_for("the field list", lambda: find(wizard, "Dostupné položky:",
+                                                             pyatspi.ROLE_LIST))
+        for field in ("cislo", "nazev1", "cena"):
+            item = wait_for("the field " + field, lambda: list_items(available).get(field))
+            ext = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            subprocess.run(["xdotool", "mousemove", str(ext.x + 10), str(ext.y + ext.height // 2),
+                            "click", "--repeat", "2", "--delay", "60", "1"], check=True)
+            wait_for(field + " to be chosen", lambda: field not in list_items(available))
+        press(wizard, "Proveď", pyatspi.ROLE_PUSH_BUTTON)
+        wait_for("the wizard to close",
+                 lambda: find(app, "Návrh nové předlohy", pyatspi.ROLE_DIALOG) is None)
+        press(app, "Uložení předlohy")
+        wait_for("the template to be written", lambda: os.path.getsize(template) > 0)
+        press(app, "Ukončení oprav předlohy")
+        assert app_process.wait(timeout=20) == 0
+    finally:
+        if app_process.poll() is None:
+            app_process.kill()
+
+    pdf = os.path.join(work, "nova.pdf")
+    subprocess.run([cli, "render", template, "--table", table, "--out", pdf], check=True,
+                   cwd=work)
+    text = subprocess.run(["pdftotext", pdf, "-"], check=True, capture_output=True,
+                          text=True).stdout
+    for value in ("Brambory žluté", "Vánočka s rozinkami", "217"):
+        assert value in text, value + " is not in the PDF:\n" + text
+    print("designer end to end, wizard: OK")
+
+
+def main():
+    dorvana, source_dir, cli = sys.argv[1], sys.argv[2], sys.argv[3]
+    if shutil.which("pdftotext") is None:
+        skip("pdftotext is not installed")
+    work = tempfile.mkdtemp(prefix="designer-e2e-")
+    desktop = pyatspi.Registry.getDesktop(0)  # starts the registry
+    try:
+        drag_and_save(desktop, dorvana, source_dir, work)
+        wizard_render(desktop, dorvana, cli, source_dir, work)
+    finally:
         shutil.rmtree(work, ignore_errors=True)
 
 
