@@ -144,6 +144,10 @@ TSestKonfigDlg::TSestKonfigDlg(const EditorOptions& options, const EditorOptions
     tabs_->setTabToolTip(0, QStringLiteral("Prostředí editoru"));
     tabs_->addTab(valuesPage, QStringLiteral("Ph"));
     tabs_->setTabToolTip(1, QStringLiteral("Předvolené hodnoty"));
+    // Tab on "Ph" goes down the form.
+    setTabOrder(width_, height_);
+    setTabOrder(height_, alignment_);
+    setTabOrder(alignment_, font);
 
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton(QStringLiteral("&Konec"), QDialogButtonBox::AcceptRole);

@@ -52,6 +52,11 @@ QDialogButtonBox* okCancelHelp(QDialog* dialog) {
     return buttons;
 }
 
+// Tab goes through the widgets in this order.
+void chainTabOrder(const QList<QWidget*>& order) {
+    for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 }  // namespace
 
 TSest_FnEditVyraz::TSest_FnEditVyraz(const QString& expression, const FunctionEditContext& context,
@@ -119,7 +124,14 @@ TSest_FnEditVyraz::TSest_FnEditVyraz(const QString& expression, const FunctionEd
     layout->addLayout(top);
     layout->addLayout(grid, 1);
     layout->addLayout(row);
-    layout->addWidget(okCancelHelp(this));
+    QDialogButtonBox* buttons = okCancelHelp(this);
+    layout->addWidget(buttons);
+    QList<QWidget*> order{expression_};
+    for (QListWidget* lw : lists_)
+        if (lw) order << lw;
+    order << byName_ << insert_ << checkButton;
+    for (QAbstractButton* b : buttons->buttons()) order << b;
+    chainTabOrder(order);
     resize(900, 520);
 }
 
@@ -273,7 +285,15 @@ TFunkceDlg::TFunkceDlg(const FunctionDefinition& row, const FunctionEditContext&
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(lower);
-    layout->addWidget(okCancelHelp(this));
+    QDialogButtonBox* buttons = okCancelHelp(this);
+    layout->addWidget(buttons);
+    QList<QWidget*> order{name_, description_, type_, expression_, editButton,
+                          initial_, booleanInitial_, resetScope_};
+    for (QAbstractButton* b : numberGroup_->buttons()) order << b;
+    for (QAbstractButton* b : booleanGroup_->buttons()) order << b;
+    order << format_ << precision_ << digits_ << mask_;
+    for (QAbstractButton* b : buttons->buttons()) order << b;
+    chainTabOrder(order);
 
     // Fill from the row.
     const FunctionDialogValues v = functionDialogValues(row);

@@ -165,6 +165,10 @@ TDlgNovaSestava::TDlgNovaSestava(const NewReportContext& context, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addWidget(buttons);
+    // Tab follows the layout: the lists with the buttons between them, then the options.
+    const QList<QWidget*> order{available_, add_,    addAll_, remove_, removeAll_, chosen_, columns_,
+                                rows_,      labels_, byName_, paper,   ok,         manual};
+    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     updateButtons();
     resize(560, 380);
 }

@@ -130,6 +130,12 @@ TSestDlg::TSestDlg(ReportModel& model, const ReportSettingsContext& context, QWi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
+    // Tab follows the pages' layout: the sort buttons between their lists,
+    // the group's options under its rows.
+    const QList<QWidget*> sortOrder{available_, sortAdd_, sortRemove_, sortToggle_, sequence_};
+    for (int i = 1; i < sortOrder.size(); ++i) setTabOrder(sortOrder[i - 1], sortOrder[i]);
+    setTabOrder(groupRows_.last().pass, newPage_);
+    setTabOrder(newPage_, groupByName_);
     setValues(reportSettingsValues(model));
 }
 

@@ -1,4 +1,5 @@
-// Every dialog at its default size: captions are not clipped. With
+// Every dialog at its default size and made as small as it goes: captions
+// are not clipped. With
 // DORVANA_SHOTS set to a folder, each dialog (and each page of the report
 // settings) is also saved there as a PNG for a look.
 #include <gtest/gtest.h>
@@ -40,15 +41,25 @@ QStringList clipped(QWidget* dialog) {
     return out;
 }
 
+// At the default size and at the smallest size the layout allows.
 void look(QWidget* dialog, const QString& name) {
     dialog->show();
     QApplication::processEvents();
-    EXPECT_EQ(clipped(dialog), QStringList()) << name.toStdString();
+    const QSize normal = dialog->size();
     const QString dir = qEnvironmentVariable("DORVANA_SHOTS");
-    if (!dir.isEmpty()) {
-        QDir().mkpath(dir);
-        dialog->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
+    for (const bool smallest : {false, true}) {
+        if (smallest) {
+            dialog->resize(dialog->minimumSizeHint());
+            QApplication::processEvents();
+        }
+        const QString shot = name + (smallest ? QStringLiteral("-min") : QString());
+        EXPECT_EQ(clipped(dialog), QStringList()) << shot.toStdString();
+        if (!dir.isEmpty()) {
+            QDir().mkpath(dir);
+            dialog->grab().save(QDir(dir).filePath(shot + QStringLiteral(".png")));
+        }
     }
+    dialog->resize(normal);
 }
 
 const QStringList kFields{"cislo",  "nazev1", "nazev2", "barcode", "cislo1", "cislo2",
@@ -119,6 +130,40 @@ TEST(DialogLayout, CaptionsFitAtTheDefaultSize) {
         editor.tabs()->setCurrentIndex(i);
         look(&editor, QStringLiteral("TSestKonfigDlg-%1").arg(editor.tabs()->tabText(i)));
     }
+}
+
+// The object names of the widgets Tab reaches, in order.
+QStringList tabChain(QWidget* dialog) {
+    dialog->show();
+    QStringList chain;
+    QWidget* w = dialog->nextInFocusChain();
+    for (int i = 0; i < 500 && w != dialog; ++i, w = w->nextInFocusChain())
+        if (w->isVisibleTo(dialog) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !w->objectName().startsWith(u"qt_"))
+            chain << w->objectName();
+    return chain;
+}
+
+TEST(DialogLayout, TabFollowsTheLayout) {
+    FunctionEditContext fc;
+    fc.groupCount = 1;
+    TFunkceDlg function(FunctionDefinition{}, fc);
+    EXPECT_EQ(tabChain(&function).mid(0, 8),
+              (QStringList{"EditFnNaz", "EditFnPop", "CBFnTyp", "EditFnVyr", "EditVyrazButton",
+                           "EditFnPoh", "CBFnPhn", "RGDalZpr_0"}));
+    TSest_FnEditVyraz expression(QString(), fc);
+    EXPECT_EQ(tabChain(&expression).mid(0, 2), (QStringList{"EditVyraz", "LBPolozky"}));
+
+    NewReportContext nc;
+    nc.fields << WizardField{"cislo", "cislo", 10, 0};
+    TDlgNovaSestava wizard(nc);
+    EXPECT_EQ(tabChain(&wizard).mid(0, 4),
+              (QStringList{"LBDostupne", "Pridat", "PridatVse", "LBVybrane"}));
+
+    TSestKonfigDlg editor(EditorOptions{}, EditorOptionsContext{});
+    editor.tabs()->setCurrentIndex(1);
+    EXPECT_EQ(tabChain(&editor).mid(1, 4),
+              (QStringList{"ImplSirka", "ImplVyska", "ImplZarovnani", "PredvolenePismo"}));
 }
 
 }  // namespace
