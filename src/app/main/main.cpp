@@ -11,6 +11,7 @@
 
 #include "app/main/designer_hookup.h"
 #include "app/run_main_window.h"
+#include "report/designer/designer_launcher.h"
 #include "report/designer/designer_standalone.h"
 #include "report/windows/preview_standalone.h"
 
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     loadCzechTranslations(app);
 
+    dorvana::installDesignerLauncher();
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         dorvana::installDesigner();

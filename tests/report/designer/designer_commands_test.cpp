@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "base/text_file.h"
+#include "report/designer/designer_launcher.h"
 #include "report/designer/designer_window_fixture.h"
 #include "report/designer/dialogs/barcode_dialog.h"
 #include "report/designer/dialogs/editor_options_dialog.h"
@@ -22,6 +23,7 @@
 #include "report/model/text_elements.h"
 #include "report/render/printer/printer.h"
 #include "report/run/report_environment.h"
+#include "report/windows/report_operations.h"
 #include "report/windows/run_window.h"
 #include "support/fixture_printer_backend.h"
 
@@ -385,6 +387,21 @@ TEST_F(DesignerCommands, ThePreviewShowsTheUnsavedTemplateAndComesBack) {
     EXPECT_TRUE(component.inMemoryTemplate.isEmpty());
     EXPECT_EQ(fileBytes(path), original);
     EXPECT_TRUE(doc->isModified());
+}
+
+TEST_F(DesignerOnEmptyTemplate, TheReportOperationsOpenTheDesignerOnceItIsInstalled) {
+    prepareComponent(QStringLiteral("cenik.pts"));
+    installDesignerLauncher();
+    ASSERT_TRUE(designAvailable());
+    QString caption;
+    whenModal<TFormSestE>([&caption](TFormSestE* w) {
+        caption = w->windowTitle();
+        w->close();
+    });
+    EXPECT_FALSE(designReport(component, messages));
+    EXPECT_EQ(caption, QStringLiteral(
+                           "Oprava předlohy tiskové sestavy - Ceník zboží podle skupin \"cenik.pts\""));
+    setDesignerLauncher({});
 }
 
 }  // namespace

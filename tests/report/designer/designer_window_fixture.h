@@ -62,6 +62,17 @@ protected:
     // Opens the designer on a copy of a sample template (an empty file for
     // a name that is not a sample).
     void openTemplate(const QString& name) {
+        prepareComponent(name);
+        window = std::make_unique<TFormSestE>(component, messages, options);
+        ASSERT_TRUE(window->load());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        surface = window->surface();
+        doc = &window->document();
+    }
+
+    // The template file and the report component over the goods table.
+    void prepareComponent(const QString& name) {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(name);
         const QString sample = sourcePath(QStringLiteral("samples/templates/") + name);
@@ -86,12 +97,6 @@ protected:
         component.ReportSaveDialog = false;
         component.DataSource = &source;
         component.Parametry = {QStringLiteral("první"), QStringLiteral("druhý")};
-        window = std::make_unique<TFormSestE>(component, messages, options);
-        ASSERT_TRUE(window->load());
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        surface = window->surface();
-        doc = &window->document();
     }
 
     // Drags with the left button from one surface point to another, in steps.
