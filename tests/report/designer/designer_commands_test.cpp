@@ -389,6 +389,26 @@ TEST_F(DesignerCommands, ThePreviewShowsTheUnsavedTemplateAndComesBack) {
     EXPECT_TRUE(doc->isModified());
 }
 
+TEST_F(DesignerCommands, PrintingSendsThePagesOfTheUnsavedTemplate) {
+    FixturePrinter office;
+    office.entry = {QStringLiteral("Kancelář"), QStringLiteral("HP LaserJet 4"),
+                    QStringLiteral("socket://10.0.0.5")};
+    office.isDefault = true;
+    auto backend = std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office});
+    const auto jobs = backend->jobs();
+    installPrinterBackend(std::move(backend));
+    component.ReportPrintDialog = false;
+    component.EndPage = 1;
+    doc->modelForChange().title = QStringLiteral("Tištěno z návrhu");
+    doc->recordChange(ChangeKind::Settings);
+    command(*window, "print")->trigger();
+    ASSERT_EQ(jobs->size(), 1);
+    EXPECT_TRUE(jobs->first().finished);
+    EXPECT_EQ(jobs->first().pages, 1);
+    EXPECT_TRUE(component.inMemoryTemplate.isEmpty());
+    EXPECT_EQ(fileBytes(path), original);
+}
+
 TEST_F(DesignerOnEmptyTemplate, TheReportOperationsOpenTheDesignerOnceItIsInstalled) {
     prepareComponent(QStringLiteral("cenik.pts"));
     installDesignerLauncher();
