@@ -34,6 +34,7 @@
 #include "report/model/text_elements.h"
 #include "report/model/zoom_table.h"
 #include "report/render/printer/printer.h"
+#include "report/render/printer/printer_metrics.h"
 #include "report/run/report_component.h"
 #include "report/run/report_environment.h"
 #include "report/windows/report_operations.h"
@@ -494,6 +495,17 @@ ReportSettingsContext TFormSestE::settingsContext() {
     for (const FunctionDefinition& f : doc_->model().functions) c.functionNames << f.name;
     c.formats = &formats_;
     c.installedPrinters = programPrinter().printers();
+    // The margins the current printer cannot print, for the check on closing.
+    c.minimumMargins = [](int orientation) -> std::optional<MinimumMargins> {
+        Printer& printer = programPrinter();
+        if (printer.count() == 0) return std::nullopt;
+        PageGeometry geometry;
+        geometry.orientation = orientation;
+        ReportPrinter metrics(printer, geometry);
+        metrics.SelectReportPrinter(-1);
+        metrics.ApplyOrientation();
+        return metrics.minimumMargins();
+    };
     c.optionRasterX = doc_->options().RastrX;
     c.optionRasterY = doc_->options().RastrY;
     c.messages = &messages_;

@@ -134,6 +134,26 @@ TEST_F(DesignerCommands, SettingsOkWritesColumnsAndIsOneUndoStep) {
     EXPECT_EQ(doc->model().columns(), 1);
 }
 
+TEST_F(DesignerCommands, MarginsBelowThePrintersAreRaisedWhenTheUserAgrees) {
+    // 100 unprintable pixels at 600 dpi on each side: 16 units at least.
+    FixturePrinter office;
+    office.entry = {QStringLiteral("Kancelář"), QStringLiteral("HP LaserJet 4"),
+                    QStringLiteral("socket://10.0.0.5")};
+    office.isDefault = true;
+    installPrinterBackend(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office}));
+    messages.answers = {Messages::Answer::Yes};
+    whenModal<TSestDlg>([](TSestDlg* d) {
+        named<QLineEdit>(d, "EditLevy")->setText(QStringLiteral("0"));
+        named<QLineEdit>(d, "EditHorni")->setText(QStringLiteral("10"));
+        clickButton(d, "Konec");
+    });
+    command(*window, "settings")->trigger();
+    EXPECT_EQ(messages.shown.value(0).left(50),
+              QStringLiteral("ask: Nastavené okraje tisku jsou menší, než umožňu"));
+    EXPECT_EQ(linesStarting(doc->templateLines(), "I,2,").value(0),
+              QStringLiteral("I,2,0,826,1169,16,50,16,70,1,0,8,8,0,1"));
+}
+
 TEST_F(DesignerCommands, APlanAddedAndCancelledStaysAsOneUndoStep) {
     const int sections = doc->model().page().sections().size();
     whenModal<TSestDlg>([](TSestDlg* d) {
