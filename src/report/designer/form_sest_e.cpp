@@ -30,6 +30,7 @@
 #include "report/designer/dialogs/report_settings_dialog.h"
 #include "report/designer/document/designer_document.h"
 #include "report/designer/object_bar.h"
+#include "report/designer/template_printer_settings.h"
 #include "report/layout/report_run.h"
 #include "report/model/text_elements.h"
 #include "report/model/zoom_table.h"
@@ -495,6 +496,12 @@ ReportSettingsContext TFormSestE::settingsContext() {
     for (const FunctionDefinition& f : doc_->model().functions) c.functionNames << f.name;
     c.formats = &formats_;
     c.installedPrinters = programPrinter().printers();
+    c.currentPrinterSettings = [](const QString& fullName) {
+        return currentPrinterSettingsText(programPrinter(), fullName);
+    };
+    c.editPrinterSettings = [this](TPolTisk& printer) {
+        return editTemplatePrinterSettings(programPrinter(), printer, messages_, this);
+    };
     // The margins the current printer cannot print, for the check on closing.
     c.minimumMargins = [](int orientation) -> std::optional<MinimumMargins> {
         Printer& printer = programPrinter();

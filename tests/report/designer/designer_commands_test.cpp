@@ -154,6 +154,35 @@ TEST_F(DesignerCommands, MarginsBelowThePrintersAreRaisedWhenTheUserAgrees) {
               QStringLiteral("I,2,0,826,1169,16,50,16,70,1,0,8,8,0,1"));
 }
 
+TEST_F(DesignerCommands, AChosenPrinterKeepsItsDriverSettingsInTheTemplate) {
+    FixturePrinter office;
+    office.entry = {QStringLiteral("Kancelář"), QStringLiteral("HP LaserJet 4"),
+                    QStringLiteral("socket://10.0.0.5")};
+    office.isDefault = true;
+    installPrinterBackend(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office}));
+    messages.answers = {Messages::Answer::No};  // no restart now
+    whenModal<TSestDlg>([](TSestDlg* d) {
+        d->tabs()->setCurrentIndex(d->pageIndex(5));
+        named<QRadioButton>(d, "Vybranou")->setChecked(true);
+        auto* installed = named<QListWidget>(d, "LBInstalovane");
+        ASSERT_EQ(installed->count(), 1);
+        installed->item(0)->setSelected(true);
+        clickButton(d, "PridatTiskarnu");
+        auto* chosen = named<QListWidget>(d, "LBVybrane");
+        ASSERT_EQ(chosen->count(), 1);
+        const QRect item = chosen->visualItemRect(chosen->item(0));
+        QTest::mouseClick(chosen->viewport(), Qt::LeftButton, {}, item.center());
+        EXPECT_TRUE(named<QPushButton>(d, "NastavitTiskarny")->isEnabled());
+        clickButton(d, "Konec");
+    });
+    command(*window, "settings")->trigger();
+    ASSERT_EQ(doc->model().printers.size(), 1);
+    EXPECT_FALSE(doc->model().printers[0].settings.isEmpty());
+    const QStringList printers = linesStarting(doc->templateLines(), "I,8,");
+    EXPECT_GT(printers.size(), 1) << printers.join(u'\n').toStdString();
+    EXPECT_TRUE(printers.value(0).contains(QStringLiteral("Kancelář")));
+}
+
 TEST_F(DesignerCommands, APlanAddedAndCancelledStaysAsOneUndoStep) {
     const int sections = doc->model().page().sections().size();
     whenModal<TSestDlg>([](TSestDlg* d) {
