@@ -223,7 +223,11 @@ void TFormSestE::buildToolBar() {
 }
 
 bool TFormSestE::load() {
-    if (!doc_->open(component_.templatePath())) return false;
+    inMemory_ = !component_.inMemoryTemplate.isEmpty();
+    if (inMemory_)
+        doc_->loadLines(component_.inMemoryTemplate);
+    else if (!doc_->open(component_.templatePath()))
+        return false;
     setWindowTitle(captionText());
     refreshCommands();
     // A template without a line starts with the wizard as soon as the window shows.
@@ -259,7 +263,11 @@ QString TFormSestE::captionText() const {
 
 bool TFormSestE::saveTemplate() {
     bool saved = false;
-    if (component_.ReportSaveDialog) {
+    if (inMemory_) {
+        // The component's own text, no file.
+        component_.inMemoryTemplate = doc_->saveInMemory();
+        saved = true;
+    } else if (component_.ReportSaveDialog) {
         const QString extension = QFileInfo(component_.ReportName).suffix();
         const QString filter =
             QStringLiteral("Předlohy tiskových sestav (*.%1 *.%2);;Všechny soubory (*)")
@@ -606,6 +614,7 @@ void TFormSestE::runOverTemplate(const std::function<void()>& operation) {
     // The report runs over the template as it is now, saved or not.
     const QStringList kept = component_.inMemoryTemplate;
     component_.inMemoryTemplate = doc_->templateLines();
+    // An empty text would make the run read the file.
     if (component_.inMemoryTemplate.isEmpty()) component_.inMemoryTemplate << QString();
     operation();
     component_.inMemoryTemplate = kept;

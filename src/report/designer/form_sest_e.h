@@ -103,6 +103,8 @@ private:
     TListFormatu formats_;
     // Set by "save and restart": closing saves without asking.
     bool saveWithoutAsking_ = false;
+    // The component holds the template text in memory, not in a file.
+    bool inMemory_ = false;
     QScrollArea* scroll_ = nullptr;
     QComboBox* zoom_ = nullptr;
     QLabel* coordinates_ = nullptr;

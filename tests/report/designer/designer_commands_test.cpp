@@ -458,6 +458,22 @@ TEST_F(DesignerCommands, PrintingSendsThePagesOfTheUnsavedTemplate) {
     EXPECT_EQ(fileBytes(path), original);
 }
 
+TEST_F(DesignerOnEmptyTemplate, ATemplateHeldInMemoryIsEditedAndSavedThere) {
+    prepareComponent(QStringLiteral("cenik.pts"));
+    ASSERT_TRUE(readTextLines(path, &component.inMemoryTemplate));
+    ASSERT_TRUE(QFile::remove(path));
+    const QStringList loaded = component.inMemoryTemplate;
+    TFormSestE designer(component, messages, options);
+    ASSERT_TRUE(designer.load());
+    designer.document().setSectionHeight(PlanSection::Body, 40);
+    ASSERT_TRUE(designer.saveTemplate());
+    EXPECT_FALSE(designer.document().isModified());
+    EXPECT_EQ(component.inMemoryTemplate, designer.document().templateLines());
+    EXPECT_NE(component.inMemoryTemplate, loaded);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(DesignerOnEmptyTemplate, TheReportOperationsOpenTheDesignerOnceItIsInstalled) {
     prepareComponent(QStringLiteral("cenik.pts"));
     installDesignerLauncher();

@@ -230,13 +230,24 @@ bool DesignerDocument::save() {
         messages_.error(QStringLiteral("Soubor s předlohou se nepodařilo uložit."));
         return false;
     }
+    saved(lines);
+    return true;
+}
+
+QStringList DesignerDocument::saveInMemory() {
+    const QStringList lines = templateLines();
+    snapshots_.lines(0) = lines;
+    saved(lines);
+    return lines;
+}
+
+void DesignerDocument::saved(const QStringList& lines) {
     modified_ = false;
     if (!options_.UndoSave) {
         snapshots_.keepCurrentOnly();
         snapshots_.current() = lines;
     }
     emit historyChanged();
-    return true;
 }
 
 bool DesignerDocument::saveAs(const QString& path) {

@@ -70,6 +70,9 @@ public:
     // it was and stays modified.
     bool save();
     bool saveAs(const QString& path);
+    // A template kept in memory instead of a file: the text to keep; the
+    // document counts as saved.
+    QStringList saveInMemory();
     bool isModified() const { return modified_; }
     // The template text of the model now, as saving writes it.
     QStringList templateLines() const;
@@ -239,6 +242,7 @@ signals:
 
 private:
     void resetFromLines(const QStringList& lines);
+    void saved(const QStringList& lines);
     void afterReset();
     QList<TSesPrvek*> targets(bool textOnly = false) const;
     template <typename Apply>
