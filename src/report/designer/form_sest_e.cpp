@@ -307,6 +307,7 @@ void TFormSestE::confirmNewName(const QString& path) {
     const QFileInfo info(path);
     context.component.fileName = info.fileName();
     context.component.directory = info.absolutePath();
+    context.minimumMargins = nullptr;  // only the page "Sestava": the paper is not edited here
     TSestDlg dialog(doc_->modelForChange(), context, this);
     dialog.setReducedForm(true);
     if (dialog.exec() == QDialog::Accepted) doc_->modelForChange().title = dialog.values().title;
