@@ -249,9 +249,18 @@ TEST_F(DesignerCommands, FunctionsAreAddedAndEditedThroughTheFunctionDialog) {
     whenModal<TFunkceDlg>([](TFunkceDlg* d) {
         EXPECT_EQ(named<QLineEdit>(d, "EditFnNaz")->text(), QStringLiteral("Funkce_3"));
         named<QLineEdit>(d, "EditFnVyr")->setText(QStringLiteral("#cena*2"));
+        // "Kontrola" evaluates against the template and the current record:
+        // names of fields and functions are found.
+        whenModal<TSest_FnEditVyraz>([](TSest_FnEditVyraz* e) {
+            named<QLineEdit>(e, "EditVyraz")->setText(QStringLiteral("#cena*2+@Celkem"));
+            e->check();
+            e->reject();
+        });
+        d->openExpressionEditor();
         clickButton(d, "Konec");
     });
     palette->addFunctionButton()->click();
+    EXPECT_EQ(messages.shown, QStringList{"information: Výraz je v pořádku."});
     ASSERT_EQ(doc->model().functions.size(), 3);
     EXPECT_EQ(doc->model().functions[2].expression, QStringLiteral("#cena*2"));
     EXPECT_EQ(palette->buttons().size(), 3);
