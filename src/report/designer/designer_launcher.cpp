@@ -8,6 +8,23 @@
 
 namespace dorvana {
 
+namespace {
+
+DesignerQueryBuilder& queryBuilder() {
+    static DesignerQueryBuilder builder;
+    return builder;
+}
+
+}  // namespace
+
+void setDesignerQueryBuilder(DesignerQueryBuilder builder) {
+    queryBuilder() = std::move(builder);
+}
+
+const DesignerQueryBuilder& designerQueryBuilder() {
+    return queryBuilder();
+}
+
 void installDesignerLauncher() {
     setDesignerLauncher([](TSestava& component, const ReportWindowHost& host) {
         bool result = false;

@@ -19,6 +19,7 @@
 
 #include "base/messages.h"
 #include "data/data_set.h"
+#include "report/designer/designer_launcher.h"
 #include "report/designer/designer_palette.h"
 #include "report/designer/designer_surface.h"
 #include "report/designer/dialogs/barcode_dialog.h"
@@ -522,6 +523,22 @@ ReportSettingsContext TFormSestE::settingsContext() {
         metrics.ApplyOrientation();
         return metrics.minimumMargins();
     };
+    if (designerQueryBuilder()) {
+        c.buildSql = [this](const QString& sql) -> std::optional<QString> {
+            // The builder works on "SqlBuild.stm": the template's query file
+            // takes that name while it runs.
+            QueryFileSwap swap(component_.ReportDirIgnore ? programDirectory() : component_.ReportDir(),
+                               component_.ReportName);
+            QString error;
+            if (!swap.begin(&error)) {
+                messages_.error(error);
+                return std::nullopt;
+            }
+            const std::optional<QString> built = designerQueryBuilder()(component_, sql, this);
+            if (!swap.end(&error)) messages_.error(error);
+            return built;
+        };
+    }
     c.optionRasterX = doc_->options().RastrX;
     c.optionRasterY = doc_->options().RastrY;
     c.messages = &messages_;

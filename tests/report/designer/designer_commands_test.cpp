@@ -183,6 +183,39 @@ TEST_F(DesignerCommands, AChosenPrinterKeepsItsDriverSettingsInTheTemplate) {
     EXPECT_TRUE(printers.value(0).contains(QStringLiteral("Kancelář")));
 }
 
+TEST_F(DesignerCommands, TheQueryBuilderWorksOnTheTemplatesQueryFile) {
+    // Without a builder "Vytvoř SQL" stays disabled.
+    whenModal<TSestDlg>([](TSestDlg* d) {
+        EXPECT_FALSE(named<QPushButton>(d, "VytvorSQL")->isEnabled());
+        d->reject();
+    });
+    command(*window, "settings")->trigger();
+
+    const QString queryFile = dir.filePath(QStringLiteral("cenik-pts.stm"));
+    const QString builderFile = dir.filePath(QStringLiteral("SqlBuild.stm"));
+    ASSERT_TRUE(writeFileAtomically(queryFile, "SELECT 1"));
+    QByteArray seen;
+    setDesignerQueryBuilder([&](TSestava& c, const QString& sql, QWidget*) -> std::optional<QString> {
+        EXPECT_EQ(&c, &component);
+        EXPECT_TRUE(sql.isEmpty());
+        seen = fileBytes(builderFile);
+        return QStringLiteral("SELECT * FROM zbozi");
+    });
+    messages.answers = {Messages::Answer::No};  // no restart now
+    whenModal<TSestDlg>([](TSestDlg* d) {
+        named<QRadioButton>(d, "Kombinovany")->setChecked(true);
+        clickButton(d, "VytvorSQL");
+        clickButton(d, "Konec");
+    });
+    command(*window, "settings")->trigger();
+    setDesignerQueryBuilder({});
+    EXPECT_EQ(seen, QByteArray("SELECT 1"));
+    EXPECT_EQ(fileBytes(queryFile), QByteArray("SELECT 1"));  // back under its own name
+    EXPECT_FALSE(QFile::exists(builderFile));
+    EXPECT_EQ(linesStarting(doc->templateLines(), "I,5,"),
+              QStringList{"I,5,1,\"SELECT * FROM zbozi\""});
+}
+
 TEST_F(DesignerCommands, APlanAddedAndCancelledStaysAsOneUndoStep) {
     const int sections = doc->model().page().sections().size();
     whenModal<TSestDlg>([](TSestDlg* d) {
