@@ -26,13 +26,13 @@ namespace dorvana::test {
 
 // Calls act with the next modal widget of type D as soon as one is shown
 // (the caller then opens it with a command that blocks until it closes).
-// Gives up after five seconds; *seen tells whether it came.
+// Gives up after thirty seconds; *seen tells whether it came.
 template <typename D>
 void whenModal(std::function<void(D*)> act, bool* seen = nullptr) {
     if (seen) *seen = false;
     auto* timer = new QTimer;
     timer->setInterval(10);
-    auto tries = std::make_shared<int>(500);
+    auto tries = std::make_shared<int>(3000);
     QObject::connect(timer, &QTimer::timeout, [timer, act, seen, tries] {
         if (auto* d = dynamic_cast<D*>(QApplication::activeModalWidget()); d && d->isVisible()) {
             timer->stop();
