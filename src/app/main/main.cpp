@@ -11,7 +11,6 @@
 
 #include "app/main/designer_hookup.h"
 #include "app/run_main_window.h"
-#include "report/designer/designer_launcher.h"
 #include "report/designer/designer_standalone.h"
 #include "report/windows/preview_standalone.h"
 
@@ -53,7 +52,6 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     loadCzechTranslations(app);
 
-    dorvana::installDesignerLauncher();
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         dorvana::installDesigner();
