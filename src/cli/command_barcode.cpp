@@ -6,6 +6,7 @@
 #include "base/rounding.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "report/render/barcode/barcode_format.h"
 #include "report/render/barcode/draw_barcode.h"
 
 namespace dorvana::cli {
@@ -15,7 +16,8 @@ int runBarcode(const QStringList& args) {
     QString error;
     const QStringList withValue = {"format", "data",     "out",  "width",    "height",
                                    "dpi",    "rotation", "font", "font-size"};
-    if (!parseArgs(args, withValue, {}, &a, &error)) return fail(error);
+    if (!parseArgs(args, withValue, {"help"}, &a, &error)) return fail(error);
+    if (a.has("help")) return usage(QStringLiteral("barcode"));
     if (!a.positional.isEmpty())
         return fail(QStringLiteral("Nečekaný argument „%1“").arg(a.positional.first()));
     for (const char* required : {"format", "data", "out"})
@@ -32,6 +34,10 @@ int runBarcode(const QStringList& args) {
     if (rotation < 0 || rotation > 3) return fail(QStringLiteral("Otočení musí být 0 až 3"));
     if (fontSize < 1 || fontSize > 500)
         return fail(QStringLiteral("Velikost písma musí být 1 až 500 bodů"));
+    if (!BarcodeFormat::read(a.value("format")))
+        return fail(QStringLiteral("Chybný formát čárového kódu „%1“ (20 znaků: typ, volby, "
+                                   "šířka, poměr, barvy; např. 031010000120010015#0)")
+                        .arg(a.value("format")));
     const QString out = a.value("out");
     if (!out.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         return fail(QStringLiteral("Výstup musí být soubor .png"));

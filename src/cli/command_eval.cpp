@@ -1,7 +1,7 @@
 // dorvana-cli eval EXPR [--table PATH] [--record N] [--param TEXT]...
 // Evaluates one expression, with the fields of record N (1-based, default
 // the first) of the table and the given report parameters, and prints
-// "<kind>\t<value>" (exit 0), "error\t<code>\t<position>" or
+// "<kind>\t<value>" (exit 0), "error\t<code>\t<position>\t<message>" or
 // "failure\t<message>" (exit 1).
 #include <QFileInfo>
 #include <QTextStream>
@@ -83,9 +83,10 @@ int runEval(const QStringList& args) {
     CliArgs a;
     QString error;
     if (!parseArgs(args,
-                   {QStringLiteral("table"), QStringLiteral("record"), QStringLiteral("param")}, {},
-                   &a, &error))
+                   {QStringLiteral("table"), QStringLiteral("record"), QStringLiteral("param")},
+                   {QStringLiteral("help")}, &a, &error))
         return fail(error);
+    if (a.has(QStringLiteral("help"))) return usage(QStringLiteral("eval"));
     if (a.positional.size() != 1)
         return fail(
             QStringLiteral("příkaz eval čeká právě jeden výraz (výraz začínající „-“ "
@@ -93,6 +94,8 @@ int runEval(const QStringList& args) {
     std::unique_ptr<DataSet> table;
     if (a.has(QStringLiteral("table"))) {
         const QString path = a.value(QStringLiteral("table"));
+        if (QFileInfo(path).isDir())
+            return fail(QStringLiteral("%1 je složka, ne soubor").arg(path));
         if (!QFileInfo(path).isFile())
             return fail(QStringLiteral("tabulka „%1“ neexistuje").arg(path));
         table = openAnyTable(path, &error);
@@ -114,7 +117,8 @@ int runEval(const QStringList& args) {
     const EvaluationResult r = evaluateExpression(a.positional[0], &source);
     QTextStream out(stdout);
     if (r.errorCode != kNoError) {
-        out << "error\t" << r.errorCode << '\t' << r.errorPosition << '\n';
+        out << "error\t" << r.errorCode << '\t' << r.errorPosition << '\t'
+            << evaluatorErrorMessage(r.errorCode) << '\n';
         return 1;
     }
     if (r.failed) {

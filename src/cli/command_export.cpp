@@ -1,7 +1,9 @@
+#include <QFileInfo>
 #include <QTextStream>
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "data/csv_file.h"
 #include "data/table_open.h"
 
@@ -11,14 +13,26 @@ namespace dorvana::cli {
 int runExport(const QStringList& args) {
     CliArgs a;
     QString error;
-    if (!parseArgs(args, {QStringLiteral("csv")}, {}, &a, &error)) return fail(error);
+    if (!parseArgs(args, {QStringLiteral("csv")}, {QStringLiteral("help")}, &a, &error))
+        return fail(error);
+    if (a.has(QStringLiteral("help"))) return usage(QStringLiteral("export"));
     if (a.positional.size() != 1 || a.value(QStringLiteral("csv")).isEmpty())
         return fail(QStringLiteral("použití: dorvana-cli export SOURCE --csv OUT.csv"));
-    auto data = openAnyTable(a.positional[0], &error);
+    const QString source = a.positional[0];
+    if (QFileInfo(source).isDir())
+        return fail(QStringLiteral("%1 je složka, ne soubor").arg(source));
+    auto data = openAnyTable(source, &error);
     if (!data) return fail(error);
+    if (data->store() && !data->store()->readingNotice().isEmpty())
+        warn(data->store()->readingNotice());
     const QString out = a.value(QStringLiteral("csv"));
-    if (!writeCsvFile(out, *data, &error)) return fail(error);
-    QTextStream(stdout) << "exportováno " << data->recordCount() << " záznamů do " << out << '\n';
+    TerminalProgress progress(QStringLiteral("Export"));
+    progress.setUnit(QStringLiteral("záznam"));
+    const bool written = writeCsvFile(out, *data, &error, ',', &progress);
+    progress.done();
+    if (!written) return fail(error);
+    QTextStream(stdout) << "exportováno " << recordCount(data->recordCount()) << " do " << out
+                        << '\n';
     return 0;
 }
 

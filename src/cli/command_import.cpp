@@ -3,6 +3,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "data/label_import.h"
 
 namespace dorvana::cli {
@@ -11,20 +12,29 @@ namespace dorvana::cli {
 int runImport(const QStringList& args) {
     CliArgs a;
     QString error;
-    if (!parseArgs(args, {}, {QStringLiteral("replace")}, &a, &error)) return fail(error);
+    if (!parseArgs(args, {}, {QStringLiteral("replace"), QStringLiteral("help")}, &a, &error))
+        return fail(error);
+    if (a.has(QStringLiteral("help"))) return usage(QStringLiteral("import"));
     if (a.positional.size() != 2)
         return fail(QStringLiteral("použití: dorvana-cli import SOURCE DEST.db [--replace]"));
+    TerminalProgress progress(QStringLiteral("Import"));
+    progress.setUnit(QStringLiteral("záznam"));
     ImportOptions options;
     options.replace = a.has(QStringLiteral("replace"));
+    options.progress = &progress;
     ImportResult result;
-    if (!importToLabelFile(a.positional[0], a.positional[1], &result, &error, options)) {
+    const bool imported =
+        importToLabelFile(a.positional[0], a.positional[1], &result, &error, options);
+    progress.done();
+    if (!result.notice.isEmpty()) warn(result.notice);
+    if (!imported) {
         if (result.refusedExisting) error += QStringLiteral(" (přepsat ho lze volbou --replace)");
         return fail(error);
     }
     if (!result.unmatchedFields.isEmpty())
-        QTextStream(stderr) << "dorvana-cli: pole bez protějšku v souboru etiket: "
-                            << result.unmatchedFields.join(QStringLiteral(", ")) << '\n';
-    QTextStream(stdout) << "importováno " << result.records << " záznamů do "
+        warn(QStringLiteral("pole bez protějšku v souboru etiket: %1")
+                 .arg(result.unmatchedFields.join(QStringLiteral(", "))));
+    QTextStream(stdout) << "importováno " << recordCount(result.records) << " do "
                         << QFileInfo(a.positional[1]).fileName() << '\n';
     return 0;
 }

@@ -61,7 +61,8 @@ void printSummary(QTextStream& out, const QString& path, const ReportModel& m,
 int runInfo(const QStringList& args) {
     CliArgs parsed;
     QString error;
-    if (!parseArgs(args, {}, {}, &parsed, &error)) return fail(error);
+    if (!parseArgs(args, {}, {QStringLiteral("help")}, &parsed, &error)) return fail(error);
+    if (parsed.has(QStringLiteral("help"))) return usage(QStringLiteral("info"));
     if (parsed.positional.isEmpty()) return fail(QStringLiteral("chybí předloha"));
     QTextStream out(stdout);
     int status = 0;

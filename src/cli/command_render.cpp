@@ -9,12 +9,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "base/progress.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "data/data_set.h"
 #include "report/layout/font_measurer.h"
 #include "report/layout/pages/page_dump.h"
@@ -29,33 +31,6 @@ namespace dorvana::cli {
 
 namespace {
 
-// The page being built, on one line of stderr, when stderr is a terminal.
-class TerminalProgress final : public Progress {
-public:
-    TerminalProgress() : shown_(isatty(fileno(stderr)) != 0) {}
-    ~TerminalProgress() override { done(); }
-    void step(int, int, const QString& text) override {
-        if (!shown_) return;
-        std::fprintf(stderr, "\r%s\033[K", text.toLocal8Bit().constData());
-        std::fflush(stderr);
-        written_ = true;
-    }
-    bool cancelled() override { return false; }
-    void done() {
-        if (written_) std::fputs("\r\033[K", stderr);
-        written_ = false;
-    }
-
-private:
-    bool shown_;
-    bool written_ = false;
-};
-
-void warn(const QString& message) {
-    std::fprintf(stderr, "dorvana-cli: varování: %s\n",
-                 QString(message).replace(u'\n', u' ').toLocal8Bit().constData());
-}
-
 enum class Output { None, Json, Pdf, Png };
 
 }  // namespace
@@ -68,7 +43,10 @@ int runRender(const QStringList& args) {
         QStringLiteral("record"),   QStringLiteral("max-records"), QStringLiteral("start-page"),
         QStringLiteral("end-page"), QStringLiteral("corrections"), QStringLiteral("dpi"),
         QStringLiteral("out"),      QStringLiteral("printer"),     QStringLiteral("copies")};
-    if (!parseArgs(args, withValue, {QStringLiteral("one-record")}, &a, &error)) return fail(error);
+    if (!parseArgs(args, withValue, {QStringLiteral("one-record"), QStringLiteral("help")}, &a,
+                   &error))
+        return fail(error);
+    if (a.has(QStringLiteral("help"))) return usage(QStringLiteral("render"));
     if (a.positional.size() != 1)
         return fail(QStringLiteral("příkaz render čeká právě jednu předlohu"));
     const QString templatePath = a.positional[0];
@@ -97,19 +75,22 @@ int runRender(const QStringList& args) {
     else
         return fail(QStringLiteral("výstup „%1“ musí mít příponu .json, .pdf nebo .png").arg(out));
 
-    int record = 1, maxRecords = 0, startPage = 1, endPage = kDefaultEndPage, dpi = 300, copies = 0;
+    // Without --end-page the build has no page limit (the component's 9999
+    // would cut a long run short).
+    int record = 1, maxRecords = 0, startPage = 1, endPage = 0, dpi = 300, copies = 0;
     if (!a.intValue(QStringLiteral("record"), 1, &record, &error) ||
         !a.intValue(QStringLiteral("copies"), 0, &copies, &error) ||
         !a.intValue(QStringLiteral("max-records"), 0, &maxRecords, &error) ||
         !a.intValue(QStringLiteral("start-page"), 1, &startPage, &error) ||
-        !a.intValue(QStringLiteral("end-page"), kDefaultEndPage, &endPage, &error) ||
+        !a.intValue(QStringLiteral("end-page"), 0, &endPage, &error) ||
         !a.intValue(QStringLiteral("dpi"), 300, &dpi, &error))
         return fail(error);
     if (record < 1) return fail(QStringLiteral("volba --record čeká číslo záznamu od 1"));
     if (maxRecords < 0) return fail(QStringLiteral("volba --max-records nesmí být záporná"));
-    if (startPage < 1 || endPage < 1)
+    const bool pageLimit = a.has(QStringLiteral("end-page"));
+    if (startPage < 1 || (pageLimit && endPage < 1))
         return fail(QStringLiteral("volby --start-page a --end-page čekají číslo strany od 1"));
-    if (startPage > endPage)
+    if (pageLimit && startPage > endPage)
         return fail(QStringLiteral("počáteční strana %1 je za koncovou stranou %2")
                         .arg(startPage)
                         .arg(endPage));
@@ -123,12 +104,16 @@ int runRender(const QStringList& args) {
         return fail(QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"")
                         .arg(templatePath));
 
+    TerminalProgress progress;
     ReportDataRequest request;
+    request.progress = &progress;
     request.table = a.value(QStringLiteral("table"));
     request.hasSql = a.has(QStringLiteral("sql"));
     request.sql = a.value(QStringLiteral("sql"));
     ReportData data;
-    if (!data.open(request, info, &error)) return fail(error);
+    const bool opened = data.open(request, info, &error);
+    progress.done();
+    if (!opened) return fail(interrupted() ? QStringLiteral("přerušeno (Ctrl+C)") : error);
     for (const QString& warning : data.warnings()) warn(warning);
     DataSet* records = data.dataSet();
     if (!records && (a.has(QStringLiteral("record")) || a.has(QStringLiteral("one-record"))))
@@ -162,7 +147,11 @@ int runRender(const QStringList& args) {
     ReportJob job(component);
     job.setTextMeasurer(&measurer);
     if (!job.load(&error)) return fail(error);
+    if (!job.templateWarning().isEmpty()) warn(job.templateWarning());
     if (!job.correctionsWarning().isEmpty()) warn(job.correctionsWarning());
+    if (!job.run().unknownFieldNames().isEmpty())
+        warn(QStringLiteral("tabulka nemá pole %1; prvky s nimi zůstanou prázdné")
+                 .arg(job.run().unknownFieldNames().join(QStringLiteral(", "))));
     // The template's printers are applied before the build (they decide how
     // barcodes are drawn) and put back when `print` goes out of scope.
     std::unique_ptr<HeadlessPrint> print;
@@ -170,9 +159,13 @@ int runRender(const QStringList& args) {
         print = std::make_unique<HeadlessPrint>(job.run());
         if (!print->prepare(printerName, &error)) return fail(error);
     }
-    TerminalProgress progress;
     job.build(progress);
     progress.done();
+    if (interrupted()) return fail(QStringLiteral("přerušeno (Ctrl+C)"));
+    if (job.run().stoppedAtPageLimit())
+        warn(QStringLiteral("sestavení skončilo na straně %1 podle --end-page; zbytek sestavy "
+                            "se nevytvořil")
+                 .arg(job.pages().pageCount()));
 
     const PageStore& built = job.pages();
     if (startPage > 1 && startPage > built.pageCount())
@@ -197,13 +190,13 @@ int runRender(const QStringList& args) {
             break;
     }
     progress.done();
-    if (!written) return fail(error);
+    if (!written) return fail(interrupted() ? QStringLiteral("přerušeno (Ctrl+C)") : error);
 
     if (print) {
         HeadlessPrintOptions options;
         options.copies = copies;
         options.startPage = startPage;
-        options.endPage = endPage;
+        options.endPage = endPage > 0 ? endPage : std::max(1, job.pages().pageCount());
         options.title = info.title.isEmpty() ? templateFile.fileName() : info.title;
         options.progress = &progress;
         const bool printed = print->print(options, &error);

@@ -17,4 +17,9 @@ int runInfo(const QStringList& args);
 // Writes "dorvana-cli: <message>" to stderr and returns 1.
 int fail(const QString& message);
 
+// The usage of every command; a command's own usage with its options on
+// stdout (for COMMAND --help), returning 0.
+QString mainUsage();
+int usage(const QString& command);
+
 }  // namespace dorvana::cli

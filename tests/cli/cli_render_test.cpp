@@ -1,6 +1,7 @@
 // dorvana-cli render, run as a process over the sample templates and data
 // (skipped when the CLI is not built).
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -8,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "support/test_support.h"
 
@@ -198,6 +200,7 @@ TEST_F(RenderCli, FailuresGiveOneLineAndExitOne) {
         {{etiketa, "--out", dir.filePath("x.txt")}, ".json, .pdf nebo .png"},
         {{dir.filePath("neni.pte"), "--out", out}, "Nebyl nalezen soubor s předlohou"},
         {{etiketa, "--table", dir.filePath("neni.csv"), "--out", out}, "neexistuje"},
+        {{etiketa, "--table", dir.path(), "--out", out}, "je složka, ne soubor"},
         {{etiketa, "--table", zbozi, "--record", "999", "--one-record", "--out", out},
          "záznam 999"},
         {{etiketa, "--table", zbozi, "--record", "x", "--out", out}, "celé číslo"},
@@ -219,4 +222,93 @@ TEST_F(RenderCli, FailuresGiveOneLineAndExitOne) {
         EXPECT_EQ(r.error.count(u'\n'), 1) << r.error.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out));
     }
+}
+
+TEST_F(RenderCli, AFileThatIsNoTemplateFailsAndABrokenOneWarns) {
+    const QString out = dir.filePath(QStringLiteral("x.json"));
+    QByteArray binary;
+    for (int i = 0; i < 2000; ++i) binary += char((i * 37 + 11) % 256);
+    QByteArray utf16("\xFF\xFE");
+    for (const char c : QByteArray("I,1,1,5,1,0,0\r\nI,2,0,236,157,0,0,0,0,1,0,4,4,0,1\r\n"))
+        utf16 += QByteArray(1, c) + QByteArray(1, '\0');
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } notTemplates[] = {{"prazdna.pte", {}}, {"binarni.pte", binary}, {"utf16.pte", utf16}};
+    for (const auto& c : notTemplates) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(dorvana::test::writeBytes(path, c.bytes));
+        const CliRun r = render({path, QStringLiteral("--out"), out});
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_TRUE(r.error.contains(QStringLiteral("není předloha tiskové sestavy")))
+            << c.name << ": " << r.error.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+    // Reading stops at a colour index 99 on line 4: what came before prints,
+    // with a warning naming the line.
+    const QString broken = dir.filePath(QStringLiteral("rozbita.pte"));
+    ASSERT_TRUE(dorvana::test::writeBytes(
+        broken,
+        "I,1,1,5,1,0,0\r\nI,2,0,236,157,0,0,0,0,1,0,4,4,0,1\r\nI,3,2,1,157,0,0\r\n"
+        "T,1,0,12,10,212,22,Arial,12,99,0,0,0,1,238,\"x\"\r\n"));
+    CliRun run;
+    const QJsonObject d = dump({broken}, &run);
+    EXPECT_EQ(d[u"pageCount"].toInt(), 1);
+    EXPECT_TRUE(run.error.contains(QStringLiteral("řádek 4"))) << run.error.toStdString();
+}
+
+TEST_F(RenderCli, AFieldTheTableLacksPrintsNothingAndIsNamedOnce) {
+    const QString templatePath = dir.filePath(QStringLiteral("pole.pte"));
+    ASSERT_TRUE(dorvana::test::writeBytes(
+        templatePath,
+        "I,1,1,5,1,0,0\r\nI,2,0,236,157,0,0,0,0,1,0,4,4,0,1\r\nI,3,2,1,157,0,0\r\n"
+        "T,2,nazev1,12,10,212,22,Arial,12,0,0,0,0,1,238\r\n"
+        "T,2,neexistuje,12,40,212,22,Arial,12,0,0,0,0,1,238\r\n"
+        "T,3,neexistuje,12,70,212,22,Arial,12,0,0,0,0,1,238\r\n"));
+    CliRun run;
+    const QJsonObject d = dump({templatePath, QStringLiteral("--table"), sample("data/zbozi.csv"),
+                                QStringLiteral("--end-page"), QStringLiteral("3")},
+                               &run);
+    ASSERT_EQ(d[u"pageCount"].toInt(), 3);
+    EXPECT_EQ(texts(d, 0), (QStringList{QStringLiteral("Brambory žluté"), QString(), QString()}));
+    EXPECT_EQ(run.error.count(QStringLiteral("neexistuje")), 1) << run.error.toStdString();
+    // The build stopped at --end-page with records left: said as well.
+    EXPECT_TRUE(run.error.contains(QStringLiteral("--end-page"))) << run.error.toStdString();
+}
+
+TEST_F(RenderCli, CtrlCEndsARunawayQueryWithAMessage) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(dorvana::test::cliPath(),
+            {QStringLiteral("render"), sample("templates/etiketa.pte"), QStringLiteral("--sql"),
+             QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+                            "SELECT x AS cislo FROM n WHERE x < 0"),
+             QStringLiteral("--out"), dir.filePath(QStringLiteral("x.json"))});
+    ASSERT_TRUE(p.waitForStarted());
+    EXPECT_FALSE(p.waitForFinished(1000)) << "the query never ends by itself";
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("přerušeno")));
+}
+
+TEST_F(RenderCli, WithoutEndPageALongRunIsNotCut) {
+    // One record a page; 10,001 records go beyond the component's default of 9,999 pages.
+    const QString templatePath = dir.filePath(QStringLiteral("cislo.pte"));
+    ASSERT_TRUE(dorvana::test::writeBytes(
+        templatePath,
+        "I,1,1,5,1,0,0\r\nI,2,0,236,157,0,0,0,0,1,0,4,4,0,1\r\nI,3,2,1,157,0,0\r\n"
+        "T,2,cislo,12,10,212,22,Arial,12,0,0,0,0,1,238\r\n"));
+    const QString sql = QStringLiteral(
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 10001) "
+        "SELECT x AS cislo FROM n");
+    CliRun run;
+    const QJsonObject d = dump({templatePath, QStringLiteral("--sql"), sql}, &run);
+    EXPECT_EQ(d[u"pageCount"].toInt(), 10001);
+    EXPECT_EQ(texts(d, 10000), QStringList{QStringLiteral("10001")});
+    EXPECT_TRUE(run.error.isEmpty()) << run.error.toStdString();
 }

@@ -1,5 +1,6 @@
 #include "app/core/print_roles.h"
 
+#include "base/names.h"
 #include "data/data_set.h"
 #include "report/expr/format/number_format.h"
 
@@ -8,7 +9,7 @@ namespace dorvana {
 namespace {
 
 bool is(const QString& text, const char* word) {
-    return text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return sameName(text, QLatin1String(word));
 }
 
 bool isNumeric(FieldType t) {

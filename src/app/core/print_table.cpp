@@ -6,6 +6,7 @@
 #include <QSet>
 #include <algorithm>
 
+#include "base/names.h"
 #include "base/progress.h"
 #include "base/rounding.h"
 #include "data/data_set.h"
@@ -69,7 +70,7 @@ bool buildPrintTable(const PrintTableRequest& r, int* written, QString* error) {
         const Field* f = shown.field(i);
         if (f->isCalculated()) continue;
         FieldDef d = f->def();
-        if (r.roles.picture && f->name().compare(r.roles.pictureField, Qt::CaseInsensitive) == 0) {
+        if (r.roles.picture && sameName(f->name(), r.roles.pictureField)) {
             d.type = FieldType::Graphic;
             d.size = 0;
             pictureAt = int(stored.size());
@@ -105,7 +106,7 @@ bool buildPrintTable(const PrintTableRequest& r, int* written, QString* error) {
     // Blank records for the labels of a sheet that are used already.
     int copyAt = -1;
     for (int k = 0; k < defs.size(); ++k)
-        if (defs[k].name.compare(QLatin1String("COPY"), Qt::CaseInsensitive) == 0) copyAt = k;
+        if (sameName(defs[k].name, QLatin1String("COPY"))) copyAt = k;
     if (copyAt >= 0 && r.labelPosition > 1)
         for (int n = 0; n < r.labelPosition; ++n) {
             QList<QVariant> blank(defs.size());

@@ -44,7 +44,7 @@ struct LayoutInput {
 struct LayoutResult {
     int pageCount = 0;
     bool cancelled = false;  // the user cancelled: the pages are partial
-    bool stopped = false;    // EndPage was reached
+    bool stopped = false;    // EndPage was reached with more to print
 };
 
 // The text a page progress shows: "Připravuji tisk stránky číslo: N".

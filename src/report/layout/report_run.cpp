@@ -33,6 +33,7 @@ void ReportRun::reset() {
     pages_.clear();
     pageCount_ = 0;
     cancelled_ = false;
+    stoppedAtPageLimit_ = false;
 }
 
 void ReportRun::setDataSet(DataSet* dataSet) {
@@ -48,6 +49,7 @@ CaptionSources ReportRun::captionSources() const {
     s.measurer = measurer_ ? measurer_ : fontMeasurer_.get();
     s.dateTimeTexts = &dateTexts_;
     s.pictureLibrary = pictureLibrary_;
+    s.memoHeightLimit = model_->paper.printableHeight();
     return s;
 }
 
@@ -63,7 +65,8 @@ void ReportRun::loadTemplate(const QStringList& lines, const QString& templateDi
     templateLines_ = lines;
     TemplateReadOptions options = TemplateReadOptions::forFields(&fields_);
     options.templateDirectory = templateDirectory;
-    readTemplate(lines, model_.get(), options);
+    readResult_ = readTemplate(lines, model_.get(), options);
+    unknownFieldNames_ = dataSet_ ? readResult_.unknownFieldNames : QStringList();
     for (const FunctionDefinition& f : model_->functions) functions_->add(f);
     for (int g = 0; g < model_->groupCount(); ++g) variables_->addGroup();
     refreshElements();
@@ -74,12 +77,21 @@ bool ReportRun::loadTemplateFile(const QString& path, QString* error) {
     if (!QFileInfo(path).isFile() || !readTextLines(path, &lines)) {
         reset();
         templateLines_.clear();
+        readResult_ = {};
+        unknownFieldNames_.clear();
         if (error)
             *error =
                 QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"").arg(path);
         return false;
     }
     loadTemplate(lines, QFileInfo(path).absolutePath());
+    if (readResult_.templateLines == 0) {
+        // An empty file, a binary one, one in another encoding: nothing to print from.
+        if (error)
+            *error = QStringLiteral("Soubor \"%1\" není předloha tiskové sestavy")
+                         .arg(QFileInfo(path).fileName());
+        return false;
+    }
     return true;
 }
 
@@ -99,6 +111,7 @@ bool ReportRun::build(Progress& progress) {
     const LayoutResult result = engine.build();
     pageCount_ = result.pageCount;
     cancelled_ = result.cancelled;
+    stoppedAtPageLimit_ = result.stopped && !result.cancelled;
     if (corrections_) corrections_(pages_);
     return !cancelled_;
 }

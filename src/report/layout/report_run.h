@@ -10,13 +10,14 @@
 #include <functional>
 #include <memory>
 
-#include "report/layout/report_settings.h"
 #include "report/expr/value_source.h"
 #include "report/layout/data_set_fields.h"
 #include "report/layout/format_date_texts.h"
 #include "report/layout/function_values.h"
 #include "report/layout/layout_engine.h"
 #include "report/layout/pages/page_store.h"
+#include "report/layout/report_settings.h"
+#include "report/model/template_reader.h"
 
 namespace dorvana {
 
@@ -54,9 +55,16 @@ public:
     void loadTemplate(const QStringList& lines, const QString& templateDirectory = {});
     // Loads a template file. False with the message "Nebyl nalezen soubor s
     // předlohou tiskové sestavy "<path>"" when it does not exist or cannot
-    // be read; the template is then empty.
+    // be read (the template is then empty), or "Soubor "<name>" není předloha
+    // tiskové sestavy" when not one of its lines is a template line.
     bool loadTemplateFile(const QString& path, QString* error = nullptr);
     const QStringList& templateLines() const { return templateLines_; }
+    // How the last load read the template: whether a line stopped it, which.
+    const TemplateReadResult& readResult() const { return readResult_; }
+    // Field names the template's elements and groups use that the data set
+    // does not have (those elements print nothing); empty without a data set.
+    // A front end says so once per run.
+    const QStringList& unknownFieldNames() const { return unknownFieldNames_; }
 
     ReportModel& model() { return *model_; }
     const ReportModel& model() const { return *model_; }
@@ -74,6 +82,9 @@ public:
     const PageStore& pages() const { return pages_; }
     int pageCount() const { return pageCount_; }
     bool cancelled() const { return cancelled_; }
+    // Whether the last build stopped at EndPage with more left to print (a
+    // front end says so: the pages are not the whole report).
+    bool stoppedAtPageLimit() const { return stoppedAtPageLimit_; }
 
     // --- the value source ---
     TaggedValue fieldValue(int index) override;
@@ -92,6 +103,8 @@ private:
     std::unique_ptr<TListFunkci> functions_;
     std::unique_ptr<TListPromenna> variables_;
     QStringList templateLines_;
+    TemplateReadResult readResult_;
+    QStringList unknownFieldNames_;
     DataSet* dataSet_ = nullptr;
     DataSetFields fields_;
     FunctionValues functionValues_;
@@ -103,6 +116,7 @@ private:
     PageStore pages_;
     int pageCount_ = 0;
     bool cancelled_ = false;
+    bool stoppedAtPageLimit_ = false;
 };
 
 }  // namespace dorvana

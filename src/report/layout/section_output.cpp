@@ -71,7 +71,8 @@ int LayoutEngine::sectionGrowthAtRecord(const TOddil* s) const {
         if (!t->boundTo(fields)) return 0;
         const QStringList lines = breakMemoLines(
             fields->displayText(t->reference), t->W, t->memoFlags,
-            MemoFont{t->fontName(), t->fontSize, t->font.style}, in_.captions.measurer);
+            MemoFont{t->fontName(), t->fontSize, t->font.style}, in_.captions.measurer,
+            memoLineLimit(t->H, t->fontSize, t->memoFlags, in_.captions.memoHeightLimit));
         return memoGrowth(lines.size(), t->fontSize, t->H);
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include "report/model/model_sources.h"
 
+#include <algorithm>
+
 namespace dorvana {
 
 namespace {
@@ -38,15 +40,14 @@ QString justify(QString line, int width, const MemoFont& font, const TextMeasure
 }  // namespace
 
 QStringList breakMemoLines(const QString& text, int width, int flags, const MemoFont& font,
-                           const TextMeasurer* measurer) {
+                           const TextMeasurer* measurer, int maxLines) {
     QStringList lines;
     qsizetype pos = 0;
     const qsizetype n = text.size();
-    while (pos < n) {
+    while (pos < n && (maxLines < 0 || lines.size() < maxLines)) {
         const qsizetype end = qMin(n, pos + kChunk);
         qsizetype lineEnd = end;  // end of the line's text
         qsizetype next = end;     // where the next line starts
-        bool byWidth = false;
         for (qsizetype i = pos; i < end; ++i) {
             const QChar c = text[i];
             if (c == u'\r') {
@@ -59,7 +60,21 @@ QStringList breakMemoLines(const QString& text, int width, int flags, const Memo
                 next = i + 1;
                 break;
             }
-            if (!measurer || measure(measurer, font, text.mid(pos, i - pos + 1)) <= width) continue;
+        }
+        // The first character that does not fit: widths grow with the text,
+        // so halving the range finds it without measuring every prefix.
+        bool byWidth = false;
+        if (measurer && lineEnd > pos &&
+            measure(measurer, font, text.mid(pos, lineEnd - pos)) > width) {
+            qsizetype fits = pos, over = lineEnd;  // prefix [pos, fits) fits, [pos, over) not
+            while (over - fits > 1) {
+                const qsizetype mid = fits + (over - fits) / 2;
+                if (measure(measurer, font, text.mid(pos, mid - pos)) <= width)
+                    fits = mid;
+                else
+                    over = mid;
+            }
+            const qsizetype i = over - 1;  // the character that does not fit
             byWidth = true;
             lineEnd = next = i;
             if (flags & MemoFlag::WordWrap) {
@@ -72,7 +87,6 @@ QStringList breakMemoLines(const QString& text, int width, int flags, const Memo
                 }
             }
             if (next == pos) lineEnd = next = pos + 1;  // a line holds at least one character
-            break;
         }
         QString line = text.mid(pos, lineEnd - pos);
         if (byWidth && (flags & MemoFlag::Justify)) line = justify(line, width, font, measurer);
@@ -80,6 +94,20 @@ QStringList breakMemoLines(const QString& text, int width, int flags, const Memo
         pos = next;
     }
     return lines;
+}
+
+int memoLineLimit(int height, int fontSize, int flags, int heightLimit) {
+    // The drawing scales the font size and rounds it: at a small scale the
+    // pitch may come out up to a third below 1.5 x fontSize, so lines are
+    // counted at a pitch of fontSize, plus one cut by the box and one spare.
+    const int pitch = std::max(1, fontSize);
+    if (flags & MemoFlag::Grow) {
+        if (heightLimit <= 0) return -1;
+        // Twice the page and the box itself: a growth that large puts the
+        // section on a page of its own whatever the rest of the memo holds.
+        return int((2 * qint64(heightLimit) + std::max(0, height)) / pitch + 2);
+    }
+    return std::max(0, height) / pitch + 2;
 }
 
 }  // namespace dorvana

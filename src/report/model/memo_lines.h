@@ -27,8 +27,16 @@ struct MemoFont {
 // WordWrap at the last blank after its sixth character; with Justify a line
 // ended by width gets extra blanks after its words while they fit. A line
 // holds at most 255 characters and at least one. Without a measurer only line
-// ends and the 255-character limit break lines.
+// ends and the 255-character limit break lines. With maxLines >= 0 only the
+// first maxLines lines are broken (the rest of the text is never measured).
 QStringList breakMemoLines(const QString& text, int width, int flags, const MemoFont& font,
-                           const TextMeasurer* measurer);
+                           const TextMeasurer* measurer, int maxLines = -1);
+
+// How many lines of a memo element matter: those its box of height (0.01 in)
+// can show at any scale it is drawn at, or for a growing memo (Grow) those
+// that make it grow beyond twice heightLimit (the printable page height):
+// a section that tall stands alone on its page and what lies beyond the page
+// is never seen. -1: all of them (a growing memo without a page height).
+int memoLineLimit(int height, int fontSize, int flags, int heightLimit);
 
 }  // namespace dorvana

@@ -100,6 +100,9 @@ struct CaptionSources {
     const TextMeasurer* measurer = nullptr;
     const DateTimeTexts* dateTimeTexts = nullptr;
     const PictureLibrary* pictureLibrary = nullptr;
+    // The printable page height (0.01 in): a growing memo breaks no more
+    // lines than fill it; 0 when unknown.
+    int memoHeightLimit = 0;
 };
 
 }  // namespace dorvana

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 
+#include "base/names.h"
 #include "base/text_file.h"
 #include "report/model/colour_table.h"
 #include "report/model/data_source_text.h"
@@ -36,7 +38,7 @@ private:
     void readElement(TOddil* section, TemplateTokenizer& t);
     SectionSettings readSectionSettings(TemplateTokenizer& t) const;
     int colour(TemplateTokenizer& t) const;
-    int fieldIndex(const QString& name) const;
+    int fieldIndex(const QString& name);
     int renumberVariable(int n) const;
     bool below(int minor) const { return major_ <= 1 && minor_ < minor; }
 
@@ -44,6 +46,7 @@ private:
     const TemplateReadOptions& options_;
     int major_ = 1, minor_ = 5;
     int lastPrinterNumber_ = -1;  // number of the I,8 line just before, -1 when none
+    QStringList unknownFieldNames_;
 };
 
 int visibility(int v, bool* locked) {
@@ -70,9 +73,17 @@ int Reader::colour(TemplateTokenizer& t) const {
     return index;
 }
 
-int Reader::fieldIndex(const QString& name) const {
+int Reader::fieldIndex(const QString& name) {
+    // A name the data set does not have stays unbound (-1) and prints
+    // nothing: field 0 in its place would print plainly wrong data.
     const int i = options_.fieldIndex ? options_.fieldIndex(name) : -1;
-    return i < 0 ? 0 : i;
+    if (i < 0 && options_.fieldIndex) {
+        const QString cut = cutName(name);
+        const bool named = std::any_of(unknownFieldNames_.cbegin(), unknownFieldNames_.cend(),
+                                       [&cut](const QString& n) { return sameName(n, cut); });
+        if (!named) unknownFieldNames_.append(cut);
+    }
+    return i;
 }
 
 int Reader::renumberVariable(int n) const {
@@ -110,6 +121,7 @@ TemplateReadResult Reader::read(const QStringList& lines) {
             if (line.isEmpty()) continue;
             current = i;
             if (line[0] == u'I') {
+                if (line.startsWith(u"I,")) ++result.templateLines;
                 TemplateTokenizer t(line);
                 t.skip();
                 readInfo(t);
@@ -117,6 +129,7 @@ TemplateReadResult Reader::read(const QStringList& lines) {
             }
             lastPrinterNumber_ = -1;
             if (line[0] == u'F') {
+                if (line == u"F" || line.startsWith(u"F,")) ++result.templateLines;
                 functionLines.append(i);
                 continue;
             }
@@ -136,6 +149,7 @@ TemplateReadResult Reader::read(const QStringList& lines) {
                 current = i;
                 TemplateTokenizer t(lines[i]);
                 t.skip();
+                ++result.templateLines;
                 readElement(m_.page().section(s), t);
             }
         }
@@ -144,6 +158,7 @@ TemplateReadResult Reader::read(const QStringList& lines) {
         result.failedLine = current;
         result.failure = f.message;
     }
+    result.unknownFieldNames = unknownFieldNames_;
     return result;
 }
 

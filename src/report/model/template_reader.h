@@ -31,6 +31,13 @@ struct TemplateReadResult {
     bool complete = true;
     int failedLine = -1;  // 0-based index of the line that stopped reading
     QString failure;      // what stopped it
+    // Lines recognised as template lines (info, function and element lines
+    // of a known section); none means the text is no template at all.
+    int templateLines = 0;
+    // Field names of elements and groups the field source does not have, in
+    // the order first met; those elements print nothing. Empty without a
+    // field source.
+    QStringList unknownFieldNames;
 };
 
 // Reads the lines into the model (cleared first; the paper size stays when

@@ -55,7 +55,8 @@ void TDBSesText::refreshCaption(const CaptionSources& sources) {
     if (fieldKind == ReportFieldSource::FieldKind::Memo) {
         const MemoFont memoFont{fontName(), fontSize, font.style};
         lines =
-            breakMemoLines(fields.displayText(reference), W, memoFlags, memoFont, sources.measurer);
+            breakMemoLines(fields.displayText(reference), W, memoFlags, memoFont, sources.measurer,
+                           memoLineLimit(H, fontSize, memoFlags, sources.memoHeightLimit));
         return;
     }
     if (picture.loadFromData(blobData) || blobData.isEmpty()) return;

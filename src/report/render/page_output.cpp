@@ -1,11 +1,18 @@
 #include "report/render/page_output.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "base/rounding.h"
 #include "report/render/draw_page.h"
@@ -32,6 +39,35 @@ QString writeErrorText(const QString& path, const QString& reason) {
     return QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, reason);
 }
 
+// A paper of no size is no page to draw (a template that sets it so is
+// damaged); said as such rather than as a lack of memory or a 1 x 1 sheet.
+bool paperSizeValid(const PagePaper& paper, QString* error) {
+    if (paper.width > 0 && paper.height > 0) return true;
+    return fail(error, QStringLiteral("Neplatný rozměr papíru %1 x %2 setin palce.")
+                           .arg(paper.width)
+                           .arg(paper.height));
+}
+
+QString pageStepText(const char* kind, int page, int pages) {
+    return QStringLiteral("Zápis %1: strana %2 z %3").arg(QLatin1String(kind)).arg(page).arg(pages);
+}
+
+// A new hidden file beside path to write a page into before it is renamed
+// to path; created as any new file (the umask applies).
+bool openPart(const QString& path, QFile* file) {
+    const QFileInfo info(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = info.dir().filePath(
+            QStringLiteral(".%1.%2.tmp")
+                .arg(info.fileName())
+                .arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+        file->setFileName(name);
+        if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) return true;
+        if (!QFileInfo::exists(name)) return false;  // not a clash of names: the folder fails
+    }
+    return false;
+}
+
 // The sheet of the pages' paper, in inches, as oriented.
 QPageLayout sheetLayout(const PagePaper& paper) {
     const double w = std::max(1, paper.width) / 100.0;
@@ -48,6 +84,7 @@ QPageLayout sheetLayout(const PagePaper& paper) {
 bool writePdf(const PageStore& pages, const QString& path, QString* error, Progress* progress,
               int resolution) {
     if (pages.pageCount() == 0) return fail(error, noPagesText());
+    if (!paperSizeValid(pages.paper, error)) return false;
     if (resolution <= 0) resolution = 1200;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return fail(error, writeErrorText(path, file.errorString()));
@@ -71,7 +108,8 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error, Progr
             if (n > 0) writer.newPage();
             cancelled = !drawPage(painter, pages.page(n), context, progress, &cache);
             if (progress) {
-                progress->step(n + 1, pages.pageCount(), QString());
+                progress->step(n + 1, pages.pageCount(),
+                               pageStepText("PDF", n + 1, pages.pageCount()));
                 cancelled = cancelled || progress->cancelled();
             }
         }
@@ -96,11 +134,12 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
                QStringList* written, Progress* progress) {
     if (written) written->clear();
     if (pages.pageCount() == 0) return fail(error, noPagesText());
+    if (!paperSizeValid(pages.paper, error)) return false;
     if (dpi < 1 || dpi > 2400)
         return fail(error, QStringLiteral("Rozlišení %1 dpi není v rozsahu 1 až 2400.").arg(dpi));
     const double scale = dpi / 100.0;
-    const qint64 width = roundHalfEven64(std::max(1, pages.paper.width) * scale);
-    const qint64 height = roundHalfEven64(std::max(1, pages.paper.height) * scale);
+    const qint64 width = roundHalfEven64(pages.paper.width * scale);
+    const qint64 height = roundHalfEven64(pages.paper.height * scale);
     // QImage holds at most 2^31 bytes; stay well below.
     if (width * height > 400'000'000 || width > 32767 || height > 32767)
         return fail(error, QStringLiteral("Strana je při %1 dpi příliš velká pro obrázek.").arg(dpi));
@@ -108,9 +147,18 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
         DrawContext::forDevice(scale, scale, dpi, pages.paper.leftMargin, pages.paper.topMargin);
     const int dotsPerMeter = roundHalfEven(dpi / 0.0254);
     DrawCache cache;
+    // Every page goes to a temporary file first; the set is renamed into
+    // place only when all are written, so a failure leaves no partial set.
+    QStringList parts;
+    auto removeParts = [&parts] {
+        for (const QString& part : parts) QFile::remove(part);
+    };
     for (int n = 0; n < pages.pageCount(); ++n) {
         QImage image(int(width), int(height), QImage::Format_RGB32);
-        if (image.isNull()) return fail(error, QStringLiteral("Na obrázek strany není dost paměti."));
+        if (image.isNull()) {
+            removeParts();
+            return fail(error, QStringLiteral("Na obrázek strany není dost paměti."));
+        }
         image.setDotsPerMeterX(dotsPerMeter);
         image.setDotsPerMeterY(dotsPerMeter);
         image.fill(Qt::white);
@@ -119,18 +167,38 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
             QPainter painter(&image);
             finished = drawPage(painter, pages.page(n), context, progress, &cache);
         }
-        if (!finished || (progress && progress->cancelled())) return fail(error, cancelledText());
+        if (!finished || (progress && progress->cancelled())) {
+            removeParts();
+            return fail(error, cancelledText());
+        }
         const QString path = pngPagePath(outPath, n + 1);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
+        QFile file;
+        if (!openPart(path, &file) || !image.save(&file, "PNG") || !file.flush()) {
             const QString reason = file.errorString();
-            file.cancelWriting();
+            if (file.isOpen()) file.remove();
+            removeParts();
             return fail(error, writeErrorText(path, reason));
         }
-        if (!file.commit()) return fail(error, writeErrorText(path, file.errorString()));
-        if (written) written->append(path);
-        if (progress) progress->step(n + 1, pages.pageCount(), QString());
+        file.close();
+        parts.append(file.fileName());
+        if (progress)
+            progress->step(n + 1, pages.pageCount(), pageStepText("PNG", n + 1, pages.pageCount()));
     }
+    for (int n = 0; n < parts.size(); ++n) {
+        const QString path = pngPagePath(outPath, n + 1);
+        // A page written over keeps the permissions the user gave it.
+        if (QFileInfo::exists(path)) QFile::setPermissions(parts[n], QFile::permissions(path));
+        if (::rename(QFile::encodeName(parts[n]).constData(),
+                     QFile::encodeName(path).constData()) != 0) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            removeParts();
+            return fail(error, writeErrorText(path, reason));
+        }
+        if (written) written->append(path);
+    }
+    // Pages of an earlier, longer run under the same name would mix with this one.
+    for (int n = int(parts.size()) + 1; QFileInfo::exists(pngPagePath(outPath, n)); ++n)
+        QFile::remove(pngPagePath(outPath, n));
     return true;
 }
 

@@ -23,10 +23,12 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error = null
 
 // Writes page n (from 1) of the store to <base>-<n>.png, <base> being
 // outPath without a ".png" ending: the whole sheet at dpi pixels per inch
-// on white. Each file is written through a temporary file. written gets the
-// paths in page order. False with a Czech message when there are no pages,
+// on white. The pages are written under temporary names and renamed into
+// place only when all are written; numbered files of an earlier run beyond
+// the new page count are removed. written gets the paths in page order.
+// False with a Czech message when there are no pages, the paper has no size,
 // dpi is outside 1..2400, a page is too large for an image, or a file
-// cannot be written (the pages before it stay written).
+// cannot be written (a failure while drawing or writing changes no page file).
 bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString* error = nullptr,
                QStringList* written = nullptr, Progress* progress = nullptr);
 

@@ -25,7 +25,12 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
     query_.reset();
     table_.reset();
     warnings_.clear();
+    progress_ = request.progress;
     const QString& table = request.table;
+    if (!table.isEmpty() && QFileInfo(table).isDir()) {
+        *error = QStringLiteral("%1 je složka, ne soubor").arg(table);
+        return false;
+    }
     if (!table.isEmpty() && !QFileInfo(table).isFile()) {
         *error = QStringLiteral("tabulka „%1“ neexistuje").arg(table);
         return false;
@@ -37,8 +42,7 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
     if (info.sql) {
         // The template's own SQL over the table's directory; when it does not
         // prepare, the table itself as the application falls back.
-        query_ = std::make_unique<Query>();
-        query_->setDatabase(directory);
+        query_ = newQuery(directory);
         query_->setSql(info.sqlLines);
         if (!info.orderText.isEmpty()) query_->setMacro(QStringLiteral("ORDER"), info.orderText);
         QString why;
@@ -47,7 +51,7 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
         return openQuery({QStringLiteral("SELECT T1.* ") + from}, directory, {}, error);
     }
     if (!info.orderText.isEmpty()) {
-        query_ = std::make_unique<Query>();
+        query_ = newQuery(QString());
         query_->setSql({QStringLiteral("SELECT T1.*"), from, QStringLiteral("ORDER BY %ORDER")});
         query_->setMacro(QStringLiteral("ORDER"), info.orderText);
         QString why;
@@ -61,13 +65,21 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
     table_ = openAnyTable(table, error);
     if (!table_ && error->isEmpty())
         *error = QStringLiteral("tabulku „%1“ nelze otevřít").arg(table);
+    if (table_ && table_->store() && !table_->store()->readingNotice().isEmpty())
+        warnings_ << table_->store()->readingNotice();
     return table_ != nullptr;
+}
+
+std::unique_ptr<Query> ReportData::newQuery(const QString& directory) const {
+    auto query = std::make_unique<Query>();
+    query->setDatabase(directory);
+    query->setProgress(progress_);
+    return query;
 }
 
 bool ReportData::openQuery(const QStringList& sql, const QString& directory, const QString& order,
                            QString* error) {
-    query_ = std::make_unique<Query>();
-    query_->setDatabase(directory);
+    query_ = newQuery(directory);
     query_->setSql(sql);
     if (!order.isEmpty()) query_->setMacro(QStringLiteral("ORDER"), order);
     return openPrepared(error);
@@ -76,7 +88,7 @@ bool ReportData::openQuery(const QStringList& sql, const QString& directory, con
 bool ReportData::openPrepared(QString* error) {
     QString why;
     if (query_->open(&why)) return true;
-    *error = QStringLiteral("dotaz nelze provést: %1").arg(why);
+    *error = why == kQueryCancelledText ? why : QStringLiteral("dotaz nelze provést: %1").arg(why);
     query_.reset();
     return false;
 }

@@ -13,6 +13,7 @@
 namespace dorvana {
 
 class DataSet;
+class Progress;
 class Query;
 struct TemplateLeadingInfo;
 
@@ -21,6 +22,8 @@ struct ReportDataRequest {
     QString table;        // a table file (label file, dBase, Paradox, CSV, SQLite); may be empty
     bool hasSql = false;  // the caller gives the query itself
     QString sql;          // run from the table's directory (or the current one)
+    // Polled while a query runs; cancelling ends it ("Dotaz byl přerušen"). Not owned.
+    Progress* progress = nullptr;
 
     static ReportDataRequest ofTable(const QString& table) {
         ReportDataRequest r;
@@ -46,7 +49,8 @@ public:
     // False with a Czech message when the table is missing or cannot be
     // opened, the sort list is wrong, or the query fails.
     bool open(const ReportDataRequest& request, const TemplateLeadingInfo& info, QString* error);
-    // What opening had to say without failing (the fallback of a template's SQL).
+    // What opening had to say without failing (the fallback of a template's
+    // SQL, the encoding a table file was read in).
     const QStringList& warnings() const { return warnings_; }
 
     // The records; null when the report runs without any.
@@ -57,9 +61,12 @@ private:
                    QString* error);
     bool openPrepared(QString* error);
 
+    std::unique_ptr<Query> newQuery(const QString& directory) const;
+
     std::unique_ptr<Query> query_;
     std::unique_ptr<DataSet> table_;
     QStringList warnings_;
+    Progress* progress_ = nullptr;
 };
 
 // The texts of a data source that does not prepare: the template's own SQL,

@@ -24,12 +24,19 @@ bool ReportJob::load(QString* error) {
     ReportRun& run = *run_;
     run.settings = static_cast<const ReportSettings&>(component_);
     run.setDataSet(component_.dataSet());
+    templateWarning_.clear();
     if (!component_.inMemoryTemplate.isEmpty()) {
         run.loadTemplate(component_.inMemoryTemplate,
                          QFileInfo(component_.templatePath()).absolutePath());
     } else if (!run.loadTemplateFile(component_.templatePath(), error)) {
         return false;
     }
+    const TemplateReadResult& read = run.readResult();
+    if (!read.complete)
+        templateWarning_ = QStringLiteral("Předloha %1, řádek %2: %3 (čtení předlohy tam skončilo)")
+                               .arg(QFileInfo(component_.templatePath()).fileName())
+                               .arg(read.failedLine + 1)
+                               .arg(read.failure);
     corrections_.clear();
     correctionsWarning_.clear();
     if (component_.correctionsActive())

@@ -37,8 +37,11 @@ public:
     // corrections. False with the message when the template cannot be read.
     // A corrections file with a malformed line is not a failure: what was read
     // before the line is used, and correctionsWarning() says what happened.
+    // A template whose reading stopped at a malformed line keeps what was read
+    // before it; templateWarning() names the line and the reason.
     bool load(QString* error);
     const QString& correctionsWarning() const { return correctionsWarning_; }
+    const QString& templateWarning() const { return templateWarning_; }
 
     // Builds the pages and applies the corrections; the component gets the
     // page count and the cancelled flag. True when the build was not cancelled.
@@ -58,6 +61,7 @@ private:
     std::unique_ptr<ReportRun> run_;
     TListEdit corrections_;
     QString correctionsWarning_;
+    QString templateWarning_;
     int defaultCharset_ = 238;
 };
 

@@ -150,12 +150,16 @@ TEST_F(PrintPreparationTest, TemplateSqlThatFailsReadsTheTemporaryTable) {
 }
 
 TEST(PrintRoles, ColumnsAndCounterSteps) {
+    // Role names follow the name rule: A-Z without regard to case, any other
+    // letter exactly ("PICTURÉ" is another name).
     const QList<PrintColumn> external{{QStringLiteral("Copy"), {}, {}},
                                       {QStringLiteral("pcopy"), {}, {}},
-                                      {QStringLiteral("PICTURE"), {}, {}}};
+                                      {QStringLiteral("PICTURE"), {}, {}},
+                                      {QStringLiteral("PICTURÉ"), {}, {}}};
     const PrintRoles e = readPrintRoles(external, false, false);
     EXPECT_TRUE(e.copy && e.perRecord && e.picture);
     EXPECT_EQ(e.pictureField, QStringLiteral("PICTURE"));
+    EXPECT_FALSE(readPrintRoles({{QStringLiteral("Pícture"), {}, {}}}, false, false).picture);
     // In a label file only the title of cislo1's column counts.
     EXPECT_FALSE(readPrintRoles(external, true, false).copy);
     EXPECT_TRUE(readPrintRoles({{QStringLiteral("cislo1"), QStringLiteral("pcopy"), {}}}, true, false)
@@ -174,7 +178,8 @@ TEST(PrintRoles, ColumnsAndCounterSteps) {
     EXPECT_EQ(copyCount(1e9), 65535);
 }
 
-// An external table (CSV) with COPY and PICTURE fields.
+// An external table (CSV) with COPY and PICTURE fields; "PICTURÉ" is another
+// name, a text field.
 TEST(PrintTableOfAnExternalTable, BlankLabelPositionsAndPictures) {
     QTemporaryDir dir;
     QImage image(4, 3, QImage::Format_RGB32);
@@ -182,10 +187,10 @@ TEST(PrintTableOfAnExternalTable, BlankLabelPositionsAndPictures) {
     const QString picture = dir.filePath(QStringLiteral("logo.png"));
     ASSERT_TRUE(image.save(picture));
     const QString csv = dir.filePath(QStringLiteral("zbozi.csv"));
-    ASSERT_TRUE(test::writeBytes(
-        csv, QStringLiteral("nazev,COPY,PICTURE\nA,1,%1\nB,2,%2\n")
-                 .arg(picture, dir.filePath(QStringLiteral("chybi.png")))
-                 .toUtf8()));
+    ASSERT_TRUE(
+        test::writeBytes(csv, QStringLiteral("nazev,COPY,PICTURE,PICTURÉ\nA,1,%1,%1\nB,2,%2,\n")
+                                  .arg(picture, dir.filePath(QStringLiteral("chybi.png")))
+                                  .toUtf8()));
     QString error;
     auto shown = openAnyTable(csv, &error);
     ASSERT_TRUE(shown) << error.toStdString();
@@ -206,9 +211,15 @@ TEST(PrintTableOfAnExternalTable, BlankLabelPositionsAndPictures) {
         for (table->first(); !table->atEnd(); table->next())
             rows << table->findField(QStringLiteral("nazev"))->displayText() + u'/' +
                         table->findField(QStringLiteral("COPY"))->displayText() + u'/' +
-                        (table->findField(QStringLiteral("PICTURE"))->blob().isEmpty() ? u'-' : u'P');
-        const QStringList blanks = position == 3 ? QStringList{"/-1/-", "/-1/-", "/-1/-"} : QStringList{};
-        EXPECT_EQ(rows, blanks + QStringList({"A/1/P", "B/2/-", "B/2/-"})) << position;
+                        (table->findField(QStringLiteral("PICTURE"))->blob().isEmpty() ? u'-'
+                                                                                       : u'P') +
+                        u'/' +
+                        (table->findField(QStringLiteral("PICTURÉ"))->displayText() == picture
+                             ? u'T'
+                             : u'-');
+        const QStringList blanks =
+            position == 3 ? QStringList{"/-1/-/-", "/-1/-/-", "/-1/-/-"} : QStringList{};
+        EXPECT_EQ(rows, blanks + QStringList({"A/1/P/T", "B/2/-/-", "B/2/-/-"})) << position;
     }
 }
 

@@ -31,8 +31,8 @@ TEST(EvalCli, PrintsKindAndValueOrError) {
         {{"STRTODATIM('10.12.2026 14:30')"}, 0, "datetime\t2026-12-10T14:30:00\n"},
         {{"--param", "150", "--param=x", "&1+1"}, 0, "real\t151\n"},
         {{"&2+&1", "--param", "a", "--param", "b"}, 0, "text\tba\n"},
-        {{"--", "-2^2"}, 1, "error\t6\t4\n"},
-        {{"MAX(1)"}, 1, "error\t10\t6\n"},
+        {{"--", "-2^2"}, 1, "error\t6\t4\tNumerická chyba\n"},
+        {{"MAX(1)"}, 1, "error\t10\t6\tOčekávám čárku\n"},
         {{"STRTOINT('x')"}, 1, "failure\t„x“ není platné celé číslo\n"},
     };
     for (const auto& c : cases) {
@@ -60,7 +60,7 @@ TEST(EvalCli, ReadsFieldsOfATableRecord) {
         {{"#3*1.21", "--table", table, "--record", "2"}, 0, "real\t121\n"},
         {{"#CENA>100", "--table", table, "--record", "2"}, 0, "boolean\tFalse\n"},
         {{"#99", "--table", table}, 0, "integer\t0\n"},
-        {{"#NEZNAME", "--table", table}, 1, "error\t1\t1\n"},
+        {{"#NEZNAME", "--table", table}, 1, "error\t1\t1\tNeznamý identifikátor\n"},
         // Wrong options fail with a message and print nothing.
         {{"#1", "--table", table, "--record", "3"}, 1, ""},
         {{"#1", "--table", table, "--record", "x"}, 1, ""},

@@ -15,6 +15,7 @@
 #include "report/layout/function_values.h"
 #include "report/layout/report_field_value.h"
 #include "report/model/report_model.h"
+#include "report/model/template_writer.h"
 #include "template_lines.h"
 
 using namespace dorvana;
@@ -155,6 +156,51 @@ TEST(LayoutAdapters, RunReadsTemplateFileAndAnswersTheEvaluator) {
     run.functions().AccumulateAll();
     EXPECT_EQ(toText(run.functionValue(0)), "4") << "the function read #cislo here";
     EXPECT_EQ(run.variableValue(3), TaggedValue::integer(1));
+}
+
+TEST(LayoutAdapters, AFieldNameTheDataSetLacksPrintsNothingAndIsReported) {
+    // Field value and field label elements by a name the table does not
+    // have, beside one it has; a group by a missing name too.
+    const QStringList lines{version(1),
+                            paper(100),
+                            section(2, 20),
+                            u"I,4,0,chybi"_qs,
+                            u"T,2,cislo,0,0,50,10,Arial,10,0,0,0,0,1,238"_qs,
+                            u"T,2,neexistuje,50,0,50,10,Arial,10,0,0,0,0,1,238"_qs,
+                            u"T,3,neexistuje,100,0,50,10,Arial,10,0,0,0,0,1,238"_qs,
+                            u"T,3,NEEXISTUJE,150,0,50,10,Arial,10,0,0,0,0,1,238"_qs};
+    const Built b = buildReport(lines, numberTable(2));
+    ASSERT_TRUE(b.result);
+    EXPECT_EQ(b.texts(0), (QStringList{"1", "", "", "", "2", "", "", ""}));
+    // Each name once, as the name rule counts names.
+    EXPECT_EQ(b.run->unknownFieldNames(), (QStringList{"chybi", "neexistuje"}));
+    // The names stay with the elements: the template writes back unchanged.
+    const QStringList written = writeTemplate(b.run->model());
+    const QString all = written.join(u'\n');
+    EXPECT_TRUE(all.contains(u"T,2,neexistuje,50,0,"_qs)) << all.toStdString();
+    EXPECT_TRUE(all.contains(u"T,3,neexistuje,100,0,"_qs)) << all.toStdString();
+    EXPECT_TRUE(all.contains(u"I,4,0,chybi,"_qs)) << all.toStdString();
+    // Without a data set there is nothing to report.
+    ReportRun run;
+    run.loadTemplate(lines);
+    EXPECT_TRUE(run.unknownFieldNames().isEmpty());
+}
+
+TEST(LayoutAdapters, ARunTellsWhenThePageLimitCutItShort) {
+    // One record a page: five records need five pages.
+    const QStringList lines{version(1), paper(10), section(2, 10), field("T", 0, 0, 0)};
+    const struct {
+        int endPage;
+        int pages;
+        bool cut;
+    } cases[] = {{2, 2, true}, {5, 5, false}, {0, 5, false}, {9999, 5, false}};
+    for (const auto& c : cases) {
+        RunOptions options;
+        options.EndPage = c.endPage;
+        const Built b = buildReport(lines, numberTable(5), options);
+        EXPECT_EQ(b.run->pageCount(), c.pages) << c.endPage;
+        EXPECT_EQ(b.run->stoppedAtPageLimit(), c.cut) << c.endPage;
+    }
 }
 
 }  // namespace

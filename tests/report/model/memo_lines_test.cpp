@@ -47,3 +47,32 @@ TEST(MemoLines, BreaksAtLineEndsAndWidth) {
     EXPECT_EQ(lines[0].size(), 255);
     EXPECT_EQ(lines[2].size(), 90);
 }
+
+TEST(MemoLines, AHugeMemoBreaksOnlyTheLinesItsBoxCanShow) {
+    // Counts the characters measured: the work breaking does.
+    class CountingMeasurer final : public test::FixedMeasurer {
+    public:
+        double textWidth(const QString& text, const QString& f, int s, int st) const override {
+            measured += text.size();
+            return FixedMeasurer::textWidth(text, f, s, st);
+        }
+        mutable qint64 measured = 0;
+    } m;
+    QString memo;
+    for (int i = 0; i < 100000; ++i) memo += u"slovo další slovo a ještě jedno slovo "_s;  // 3.8 M
+    // A box 100 units high at 10 pt shows 6 lines and part of a seventh at a
+    // pitch of 15; a smaller pitch where the drawing rounds the font size down.
+    const int limit = memoLineLimit(100, 10, MemoFlag::WordWrap, 1000);
+    EXPECT_EQ(limit, 12);
+    const QStringList lines = breakMemoLines(memo, 200, MemoFlag::WordWrap, {}, &m, limit);
+    const test::FixedMeasurer plain;
+    EXPECT_EQ(lines,
+              breakMemoLines(memo.left(2000), 200, MemoFlag::WordWrap, {}, &plain).mid(0, 12));
+    EXPECT_LT(m.measured, 100000);
+    // A growing memo goes on until it grows by more than twice the page
+    // height; without a page height to the end.
+    const int grow = memoLineLimit(100, 10, MemoFlag::Grow, 1000);
+    EXPECT_EQ(grow, 212);
+    EXPECT_GT(grow * 10 * 3 / 2 - 100, 2 * 1000);
+    EXPECT_EQ(memoLineLimit(100, 10, MemoFlag::Grow, 0), -1);
+}

@@ -133,7 +133,7 @@ TEST(TemplateReader, TextElementTokens) {
 
     const auto* unknownField = dynamic_cast<const TDBSesLabel*>(only(m, 3));
     ASSERT_NE(unknownField, nullptr);
-    EXPECT_EQ(unknownField->reference, 0);
+    EXPECT_EQ(unknownField->reference, -1) << "a name the fields lack stays unbound";
     EXPECT_EQ(unknownField->fieldName(), u"nosuch"_s);
     EXPECT_EQ(only(m, 4)->reference, 0) << "a parameter cannot be named";
 
@@ -196,7 +196,7 @@ TEST(TemplateReader, GroupsPlansFunctionsDataSourceAndPrinters) {
               (SectionSettings{true, false, 15, 5, 6}));
     EXPECT_EQ(g.sections[GroupSection::End]->settings(), (SectionSettings{true, false, 20, 7, 8}));
     EXPECT_EQ(m.group(1)->field, 6);
-    EXPECT_EQ(m.group(2)->field, 0) << "a name not found gives 0";
+    EXPECT_EQ(m.group(2)->field, -1) << "a name not found stays unbound";
     EXPECT_EQ(m.group(2)->name(), u"Skupina 3"_s);
 
     ASSERT_EQ(m.planCount(), 2);

@@ -138,3 +138,79 @@ TEST(PdfOutput, HatchedFillKeepsItsSpacingInUnits) {
     EXPECT_LT(fromPng, 45);  // lines, not a solid fill
     EXPECT_NEAR(fromPdf, fromPng, 3);
 }
+
+namespace {
+
+// Records the texts of the steps; cancels once the given page was written.
+struct StopAfterPage : Progress {
+    explicit StopAfterPage(int page) : page(page) {}
+    void step(int done, int, const QString& text) override {
+        texts << text;
+        last = done;
+    }
+    bool cancelled() override { return page > 0 && last >= page; }
+    int page, last = 0;
+    QStringList texts;
+};
+
+PageStore pagesOf(int count) {
+    PageStore store = twoPages();
+    for (int n = 2; n < count; ++n) store.addElement(n, makeElement(8, 0, 0, 20, 20));
+    return store;
+}
+
+}  // namespace
+
+TEST(PngOutput, APageSetIsReplacedWholeOrNotAtAll) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("OUT.png"));
+    const QStringList four{"OUT-1.png", "OUT-2.png", "OUT-3.png", "OUT-4.png"};
+    ASSERT_TRUE(writePngs(pagesOf(4), out, 20));
+    ASSERT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), four);
+    const QByteArray firstPage = fileBytes(dir.filePath(four[0]));
+
+    // Stopped after the first of two pages: the earlier set stays as it was
+    // and no part of the new one is left behind.
+    StopAfterPage stop(1);
+    QString error;
+    EXPECT_FALSE(writePngs(pagesOf(2), out, 30, &error, nullptr, &stop));
+    EXPECT_EQ(error, QStringLiteral("Výstup byl přerušen."));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), four);
+    EXPECT_EQ(fileBytes(dir.filePath(four[0])), firstPage);
+    EXPECT_EQ(stop.texts.last(), QStringLiteral("Zápis PNG: strana 1 z 2"));
+
+    // A shorter run replaces the set: the earlier run's pages 3 and 4 go.
+    StopAfterPage watch(0);
+    ASSERT_TRUE(writePngs(pagesOf(2), out, 30, &error, nullptr, &watch)) << error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), four.mid(0, 2));
+    EXPECT_EQ(QImage(dir.filePath(four[0])).width(), 248);
+    EXPECT_EQ(watch.texts.last(), QStringLiteral("Zápis PNG: strana 2 z 2"));
+}
+
+TEST(PdfOutput, SaysWhichPageItWrites) {
+    QTemporaryDir dir;
+    StopAfterPage watch(0);
+    ASSERT_TRUE(writePdf(twoPages(), dir.filePath(QStringLiteral("a.pdf")), nullptr, &watch));
+    EXPECT_TRUE(watch.texts.contains(QStringLiteral("Zápis PDF: strana 1 z 2")));
+    EXPECT_EQ(watch.texts.last(), QStringLiteral("Zápis PDF: strana 2 z 2"));
+}
+
+TEST(PageOutput, APaperWithoutSizeIsSaidSoAndWritesNothing) {
+    QTemporaryDir dir;
+    const struct { int width, height; } cases[] = {{0, 1169}, {826, -5}, {-1, 0}};
+    for (const auto& c : cases) {
+        PageStore store = twoPages();
+        store.paper.width = c.width;
+        store.paper.height = c.height;
+        const QString expected = QStringLiteral("Neplatný rozměr papíru %1 x %2 setin palce.")
+                                     .arg(c.width)
+                                     .arg(c.height);
+        QString error;
+        EXPECT_FALSE(writePdf(store, dir.filePath(QStringLiteral("a.pdf")), &error));
+        EXPECT_EQ(error, expected);
+        error.clear();
+        EXPECT_FALSE(writePngs(store, dir.filePath(QStringLiteral("a.png")), 100, &error));
+        EXPECT_EQ(error, expected);
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}

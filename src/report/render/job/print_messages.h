@@ -5,9 +5,10 @@
 
 namespace dorvana::print_messages {
 
+// Names the printer settings of the system (CUPS), where a Linux user adds a printer.
 inline const QString kNoPrinter = QStringLiteral(
-    "V prostředí Windows není nainstalována příslušná tiskárna. Nainstaluj příslušnou tiskárnu "
-    "prostřednictvím ovládacího panelu Windows.");
+    "V systému není nainstalována příslušná tiskárna. Nainstaluj příslušnou tiskárnu "
+    "prostřednictvím nastavení tiskáren systému (CUPS).");
 inline const QString kPartialReport = QStringLiteral(
     "Sestava není kompletně vytvořena - Tvorba sestavy byla přerušena uživatelem! Chcete přesto "
     "vytisknout vytvořenou část sestavy?");

@@ -103,6 +103,9 @@ TEST_F(HeadlessPrintTest, Refusals) {
 
     printer->setBackend(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{}));
     EXPECT_EQ(printOn("Sklad", lines), print_messages::kNoPrinter);
+    // The message sends the user to where a Linux system adds printers.
+    EXPECT_FALSE(print_messages::kNoPrinter.contains(u"Windows"));
+    EXPECT_TRUE(print_messages::kNoPrinter.contains(u"CUPS"));
 }
 
 TEST_F(HeadlessPrintTest, APageLargerThanTheSheetIsFittedToIt) {
