@@ -74,6 +74,12 @@ int runInfo(const QStringList& args) {
             status = fail(error);
             continue;
         }
+        if (result.templateLines == 0) {
+            out.flush();
+            status = fail(QStringLiteral("Soubor \"%1\" není předloha tiskové sestavy")
+                              .arg(QFileInfo(path).fileName()));
+            continue;
+        }
         printSummary(out, path, model, result);
     }
     return status;

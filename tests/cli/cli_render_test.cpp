@@ -243,6 +243,10 @@ TEST_F(RenderCli, AFileThatIsNoTemplateFailsAndABrokenOneWarns) {
         EXPECT_TRUE(r.error.contains(QStringLiteral("není předloha tiskové sestavy")))
             << c.name << ": " << r.error.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out));
+        const CliRun info = dorvana::test::runCli(QStringLiteral("info"), {path});
+        EXPECT_EQ(info.exitCode, 1) << c.name;
+        EXPECT_TRUE(info.error.contains(QStringLiteral("není předloha tiskové sestavy")))
+            << c.name << ": " << info.error.toStdString();
     }
     // Reading stops at a colour index 99 on line 4: what came before prints,
     // with a warning naming the line.
