@@ -5,12 +5,8 @@
 // Builds the pages of a template the way a preview does (load, build,
 // corrections applied) and writes them as a PDF, PNGs or the page dump,
 // and/or prints them on a printer.
-#include <unistd.h>
-
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 #include "base/progress.h"
