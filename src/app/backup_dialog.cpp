@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -68,6 +69,8 @@ TZaloha::TZaloha(const QString& dataDirectory, const QString& startDirectory,
     name_->setMinimumWidth(420);
     nameLabel->setBuddy(name_);
     connect(name_, &QLineEdit::editingFinished, this, &TZaloha::forceExtension);
+    // Enter in the name only completes the name; it never starts a restore.
+    name_->installEventFilter(this);
     auto* browse = new QToolButton(this);
     browse->setText(QStringLiteral("…"));
     browse->setToolTip(QStringLiteral("Vybrat soubor zálohy"));
@@ -113,6 +116,17 @@ TZaloha::TZaloha(const QString& dataDirectory, const QString& startDirectory,
     setTabOrder(browse, restoreButton_);
     setTabOrder(restoreButton_, saveButton_);
     setTabOrder(saveButton_, close);
+}
+
+bool TZaloha::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == name_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            forceExtension();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TZaloha::prepare() {

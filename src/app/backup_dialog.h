@@ -33,6 +33,9 @@ public:
     void restore();
     void save();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool insertDisk(int number) override;
     void wrongDisk() override;

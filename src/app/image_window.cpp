@@ -16,6 +16,7 @@
 #include "app/core/picture_binding.h"
 #include "app/core/scanner.h"
 #include "base/messages.h"
+#include "data/data_set.h"
 
 namespace dorvana {
 
@@ -303,9 +304,14 @@ void TObrForm::about() {
 
 bool editPicture(DataSet& data, const QString& field, Messages& messages,
                  ImageWindowSettings& settings, QWidget* parent) {
+    const Field* f = data.findField(field);
+    if (!f || !isPictureField(*f)) return false;
     PictureDocument picture;
     QString error;
-    if (!openPictureField(data, field, picture, &error)) return false;
+    if (!openPictureField(data, field, picture, &error)) {
+        messages.error(error);
+        return false;
+    }
     TObrForm window(picture, messages, parent);
     window.setSettings(settings);
     window.exec();

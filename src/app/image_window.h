@@ -8,6 +8,7 @@
 #include <QList>
 #include <memory>
 
+#include "app/core/image_window_settings.h"
 #include "app/core/picture_document.h"
 #include "app/core/scanner.h"
 
@@ -18,14 +19,6 @@ namespace dorvana {
 
 class Messages;
 class PictureView;
-
-// What the image window remembers between runs.
-struct ImageWindowSettings {
-    double zoom = 1.0;
-    FitStyle fit = FitStyle::Best;
-    QColor background;  // invalid: the button-face colour
-    bool operator==(const ImageWindowSettings&) const = default;
-};
 
 class TObrForm : public QDialog {
     Q_OBJECT
@@ -78,7 +71,8 @@ class DataSet;
 // current record, modal; when it closes a changed picture is kept after
 // "Uložit obrázek ?" is answered Yes. The settings are the window's remembered
 // zoom, fit style and background (read and updated). False when the field is
-// no picture field (nothing shown).
+// no picture field (nothing shown) or the record cannot be edited (the
+// table's message shown).
 bool editPicture(DataSet& data, const QString& field, Messages& messages,
                  ImageWindowSettings& settings, QWidget* parent = nullptr);
 

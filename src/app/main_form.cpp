@@ -10,11 +10,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -25,6 +27,7 @@
 #include "app/about_box.h"
 #include "app/calculator_dialog.h"
 #include "app/core/status_texts.h"
+#include "app/core/volume_label.h"
 #include "app/description_panel.h"
 #include "app/main_form_printing.h"
 #include "app/query_builder_dialog.h"
@@ -67,6 +70,7 @@ TMainForm::TMainForm(const QString& startDir, const QString& settingsPath, Messa
     buildToolBars();
     buildCentre();
     buildStatusBar();
+    buildRecordCommands();
 
     session_->setColumnsProvider([this] {
         const GridColumns shown = DbG1_->columnsWithWidths();
@@ -132,12 +136,12 @@ void TMainForm::buildActions() {
     a->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(a, &QAction::triggered, this, &TMainForm::Konec1Click);
     makeAction(QStringLiteral("Archivace1"), QStringLiteral("Archivace"),
-               QStringLiteral("Archivace dat - Obnova dat"))->setEnabled(false);
+               QStringLiteral("Archivace dat - Obnova dat"));
     a = makeAction(QStringLiteral("Nastaventisku1"), QStringLiteral("Nastavení tisku"),
                    QStringLiteral("Nastavení tiskárny|Nastavení parametrů tiskárny"));
     connect(a, &QAction::triggered, this, &TMainForm::Nastaventisku1Click);
     makeAction(QStringLiteral("DBDesktop1"), QStringLiteral("Tvorba databáze"),
-               QStringLiteral("Tvorba nové databáze"))->setEnabled(false);
+               QStringLiteral("Tvorba nové databáze"));
     a = makeAction(QStringLiteral("Kalkulaka1"), QStringLiteral("Kalkulačka"),
                    QStringLiteral("Kalkulačka"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F8));
@@ -301,11 +305,35 @@ void TMainForm::buildCentre() {
     DbG1_->setAccessibleName(QStringLiteral("Tabulka"));
     DbG1_->setMessages(messages_);
     lay->addWidget(DbG1_);
-    setCentralWidget(centre_);
+    buildMdiArea();
     descriptionPanel_ = new DescriptionPanel(centre_);
     connect(descriptionPanel_, &DescriptionPanel::accepted, this, &TMainForm::PPOKClick);
     // Space marks the current record.
     connect(DbG1_, &TDbGridZelvan::clickSpace, DbG1_, &TDbGridZelvan::toggleCurrent);
+}
+
+void TMainForm::buildMdiArea() {
+    mdiArea_ = new QMdiArea;
+    mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    centralStack_ = new QStackedWidget;
+    centralStack_->setObjectName(QStringLiteral("CentralStack"));
+    centralStack_->addWidget(centre_);
+    centralStack_->addWidget(mdiArea_);
+    setCentralWidget(centralStack_);
+    // The area shows while it holds a window; the grid comes back when the last one goes.
+    mdiArea_->viewport()->installEventFilter(this);
+}
+
+void TMainForm::showMdiAreaOrGrid() {
+    centralStack_->setCurrentWidget(mdiArea_->subWindowList().isEmpty() ? centre_
+                                                                         : static_cast<QWidget*>(mdiArea_));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdiArea_->viewport() &&
+        (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved))
+        QTimer::singleShot(0, this, &TMainForm::showMdiAreaOrGrid);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::buildStatusBar() {
@@ -350,6 +378,7 @@ void TMainForm::rebindData() {
     if (DbG1_->checkEnabled() != session_->markingEnabled())
         DbG1_->setCheckEnabled(session_->markingEnabled());
     applyColumns();
+    rebindNotePanel();
 }
 
 void TMainForm::applyColumns() {
@@ -361,8 +390,8 @@ void TMainForm::applyColumns() {
 }
 
 void TMainForm::updateCommands() {
-    // Picture and note editing come with their own windows; the session keeps their state.
     action(QStringLiteral("SpeedItem8"))->setEnabled(session_->labelFileLoaded());
+    updateRecordCommands();
 }
 
 void TMainForm::rebuildRecentMenu() {

@@ -14,8 +14,11 @@ class QAction;
 class QComboBox;
 class QCheckBox;
 class QLabel;
+class QMdiArea;
 class QMenu;
+class QModelIndex;
 class QSpinBox;
+class QStackedWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -23,8 +26,14 @@ class QToolButton;
 namespace dorvana {
 
 class DescriptionPanel;
+class NotePanel;
 class TDbGridZelvan;
 class TDBNavign;
+class TZaloha;
+class VolumeLabels;
+
+// The application's title (the main window's caption names the file shown).
+inline constexpr char16_t kApplicationTitle[] = u"Dorvana - Zavrilo";
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -45,6 +54,11 @@ public:
     QLabel* hintPanel() const { return hintPanel_; }
     QLabel* clockPanel() const { return clockPanel_; }
     QAction* action(const QString& objectName) const;
+    NotePanel* notePanel() const { return notePanel_; }
+    TZaloha* backupDialog() const { return backup_; }
+    // Report windows (preview, run window, designer) open in this area as MDI
+    // children; it covers the grid while one is open.
+    QMdiArea* mdiArea() const { return mdiArea_; }
 
     // Enables or disables the print bar's four buttons and the whole first tool bar.
     void bary(bool enabled);
@@ -64,6 +78,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildActions();
@@ -71,6 +86,8 @@ private:
     void buildToolBars();
     void buildCentre();
     void buildStatusBar();
+    void buildMdiArea();
+    void showMdiAreaOrGrid();
     QAction* makeAction(const QString& name, const QString& text, const QString& hint);
 
     void Otevi1Click();
@@ -90,6 +107,20 @@ private:
     void rebuildRecentMenu();
     void tick();
     void placeFloatingPanels();
+
+    // The record commands (main_form_records.cpp): backup, new tables, the
+    // record's picture and note, and the grid's cell shortcuts to them.
+    void buildRecordCommands();
+    void updateRecordCommands();
+    void rebindNotePanel();
+    void Archivace1Click();
+    void DBDesktop1Click();
+    void SpeedItem6Click();
+    void SpeedItem7Click();
+    void editRecordPicture(const QString& field);
+    void showNote(DataSet* dataSet, const QString& field);
+    void DbG1SelectCell(int column, int row, bool* accept);
+    void DbG1MemoDblClick(const QModelIndex& index);
 
     MessageBoxes ownMessages_;
     Messages* messages_;
@@ -112,6 +143,11 @@ private:
     QLabel* hintPanel_ = nullptr;
     QLabel* clockPanel_ = nullptr;
     QTimer* clock_ = nullptr;
+    QStackedWidget* centralStack_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    NotePanel* notePanel_ = nullptr;
+    TZaloha* backup_ = nullptr;
+    std::unique_ptr<VolumeLabels> volumeLabels_;
 };
 
 }  // namespace dorvana

@@ -10,6 +10,10 @@ namespace dorvana {
 
 int runMainWindow(const QStringList& args) {
     Q_UNUSED(args)
+    // The application's title: what the desktop shows for the program (after
+    // the main window's caption, which names the file shown) and the title
+    // of its message boxes.
+    QApplication::setApplicationDisplayName(QString::fromUtf16(kApplicationTitle));
     TMainForm form(QDir::currentPath(), LabelSession::defaultSettingsPath());
     form.show();
     return QApplication::exec();

@@ -1,5 +1,7 @@
 #include "controls/data_memo.h"
 
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 #include "controls/message_boxes.h"
@@ -8,8 +10,14 @@ namespace dorvana {
 
 TDBMemoZelvan::TDBMemoZelvan(QWidget* parent)
     : QPlainTextEdit(parent), ownMessages_(new MessageBoxes(this)), messages_(ownMessages_) {
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) {
+                lastChangeEnd_ = position + added;
+                lastAdded_ = added;
+            });
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (loading_) return;
+        keepMaxLength();
         modified_ = true;
         if (dataSet_ && dataSet_->isOpen() && dataSet_->state() == DataSet::State::Browse) {
             QString err;
@@ -20,6 +28,22 @@ TDBMemoZelvan::TDBMemoZelvan(QWidget* parent)
 
 TDBMemoZelvan::~TDBMemoZelvan() {
     if (dataSet_) dataSet_->removeObserver(this);
+}
+
+void TDBMemoZelvan::keepMaxLength() {
+    const int length = document()->characterCount() - 1;
+    if (maxLength_ <= 0 || length <= maxLength_) return;
+    // The excess is taken from the end of what was just typed or pasted.
+    const int end = std::min(lastChangeEnd_, length);
+    const int cut = std::min({length - maxLength_, lastAdded_, end});
+    if (cut <= 0) return;
+    loading_ = true;
+    QTextCursor c(document());
+    c.setPosition(end - cut);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    loading_ = false;
+    messages_->beep();
 }
 
 void TDBMemoZelvan::setDataSet(DataSet* dataSet) {
@@ -50,6 +74,11 @@ void TDBMemoZelvan::loadText() {
     setReadOnly(!f || dataSet_->isReadOnly() || f->isCalculated());
     modified_ = false;
     loading_ = false;
+}
+
+void TDBMemoZelvan::dataSetDestroyed(DataSet&) {
+    dataSet_ = nullptr;
+    loadText();
 }
 
 void TDBMemoZelvan::dataSetEvent(DataSet&, DataSetEvent event) {

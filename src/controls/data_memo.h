@@ -23,11 +23,17 @@ public:
     void setDataField(const QString& name);
     const QString& dataField() const { return fieldName_; }
     void setMessages(Messages* messages);
+    // The most characters typing or pasting may bring the text to (0: no
+    // limit). What goes beyond is cut off with a beep; a longer text read
+    // from the record is shown whole.
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int characters) { maxLength_ = std::max(0, characters); }
 
     // Writes the text into the record buffer; false (reported) when the field refuses it.
     bool updateRecord();
 
     void dataSetEvent(DataSet& dataSet, DataSetEvent event) override;
+    void dataSetDestroyed(DataSet& dataSet) override;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -35,11 +41,15 @@ protected:
 private:
     Field* boundField() const;
     void loadText();
+    void keepMaxLength();
 
     DataSet* dataSet_ = nullptr;
     QString fieldName_;
     bool loading_ = false;
     bool modified_ = false;
+    int maxLength_ = 0;
+    int lastChangeEnd_ = 0;  // where the last insertion ended
+    int lastAdded_ = 0;      // and how many characters it brought
     MessageBoxes* ownMessages_;
     Messages* messages_;
 };

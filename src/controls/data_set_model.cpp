@@ -189,6 +189,14 @@ void DataSetModel::fail(const QString& message) {
     if (messages_) messages_->error(message);
 }
 
+void DataSetModel::dataSetDestroyed(DataSet&) {
+    dataSet_ = nullptr;
+    insertRow_ = -1;
+    cachedPos_ = -1;
+    refreshAll();
+    emit currentRecordChanged();
+}
+
 void DataSetModel::dataSetEvent(DataSet& ds, DataSetEvent event) {
     cachedPos_ = -1;
     switch (event) {

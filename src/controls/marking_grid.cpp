@@ -158,9 +158,17 @@ TDbGridZelvan::TDbGridZelvan(QWidget* parent)
     lockedFont_ = font();
     connect(model_, &DataSetModel::currentRecordChanged, this,
             &TDbGridZelvan::syncCurrentFromDataSet);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { columnBeforeReset_ = currentIndex().column(); });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         applyColumnWidths();
         applyLocking();
+        // A reread (after a post, a refresh) keeps the cursor in its column.
+        const int row = model_->currentRow(), col = columnBeforeReset_;
+        if (row < 0 || col < lockedApplied_ || col >= model_->columnCount() || isColumnHidden(col)) return;
+        syncing_ = true;
+        setCurrentIndex(model_->index(row, col));
+        syncing_ = false;
     });
 }
 
@@ -482,10 +490,10 @@ void TDbGridZelvan::currentChanged(const QModelIndex& current, const QModelIndex
     bool ok = accept;
     if (ok && target.row() != model_->currentRow()) ok = model_->moveToRow(target.row());
     if (!ok) {
-        // Refused: back to the data set's record.
+        // Refused: back to the data set's record (the handler may have moved
+        // it), in the column left.
         const int row = model_->currentRow();
-        const QModelIndex back =
-            previous.isValid() && previous.row() == row ? previous : model_->index(row, target.column());
+        const QModelIndex back = model_->index(row, previous.isValid() ? previous.column() : target.column());
         if (back.isValid()) setCurrentIndex(back);
     } else if (target != current || currentIndex().row() != model_->currentRow()) {
         const QModelIndex fixed = model_->index(model_->currentRow(), target.column());
@@ -508,7 +516,9 @@ void TDbGridZelvan::focusInEvent(QFocusEvent* event) {
     const QModelIndex cur = currentIndex();
     if (cur.isValid()) {
         bool accept = true;
+        reselecting_ = true;
         emit selectCell(cur.column(), cur.row(), &accept);
+        reselecting_ = false;
     }
 }
 

@@ -101,6 +101,9 @@ public:
     QString selectedFieldName() const;
     // The grid row of the data set's current record.
     int currentRecordRow() const;
+    // True while selectCell is raised for the current cell again because the
+    // grid got the focus back (not because the user moved).
+    bool reselecting() const { return reselecting_; }
 
 signals:
     // Moving to a cell; the handler may refuse it (*accept = false).
@@ -146,6 +149,8 @@ private:
     Messages* messages_;
     GridColumns columns_;
     bool syncing_ = false;
+    bool reselecting_ = false;
+    int columnBeforeReset_ = -1;
     bool columnLines_ = true, rowLines_ = true;
 
     int activeTitleIndex_ = 0;

@@ -189,6 +189,11 @@ void TDBNavign::resizeEvent(QResizeEvent* event) {
     relayout();
 }
 
+void TDBNavign::dataSetDestroyed(DataSet&) {
+    dataSet_ = nullptr;
+    updateStates();
+}
+
 void TDBNavign::dataSetEvent(DataSet&, DataSetEvent event) {
     updateStates();
     if (event == DataSetEvent::StateChanged)
@@ -266,6 +271,13 @@ void TDBNavign::defaultAction(int index) {
     const int skip = pageSkip_ <= 0 ? 10 : pageSkip_;
     QString err;
     bool ok = true;
+    // A record being edited is kept before another one becomes current (as
+    // the grid does).
+    const bool move = index >= nnFirst && index <= nnLast;
+    if (move && ds->state() != DataSet::State::Browse && !ds->post(&err)) {
+        messages_->error(err);
+        return;
+    }
     switch (index) {
         case nnFirst: ds->first(); break;
         case nnPageUp: ds->moveBy(-skip); break;

@@ -70,6 +70,7 @@ public:
 
     QSize sizeHint() const override;
     void dataSetEvent(DataSet& dataSet, DataSetEvent event) override;
+    void dataSetDestroyed(DataSet& dataSet) override;
 
 signals:
     void beforeAction(int button);

@@ -119,7 +119,12 @@ DataSet::DataSet(std::unique_ptr<RecordStore> store) {
     if (store) setStore(std::move(store));
 }
 
-DataSet::~DataSet() = default;
+DataSet::~DataSet() {
+    // Attached controls outlive the tables their window shows them.
+    const auto copy = observers_;
+    observers_.clear();
+    for (auto* o : copy) o->dataSetDestroyed(*this);
+}
 
 void DataSet::setStore(std::unique_ptr<RecordStore> store) {
     if (isOpen()) close();

@@ -89,6 +89,9 @@ class DataSetObserver {
 public:
     virtual ~DataSetObserver() = default;
     virtual void dataSetEvent(DataSet& dataSet, DataSetEvent event) = 0;
+    // The data set is being destroyed: the observer forgets it (and must not
+    // call it any more, not even to remove itself).
+    virtual void dataSetDestroyed(DataSet& dataSet) = 0;
 };
 
 struct Bookmark {

@@ -303,5 +303,17 @@ TEST(MarkingGrid, AnEditIsPostedWhenAnotherRecordBecomesCurrent) {
     EXPECT_TRUE(f.messages.shown[0].startsWith(QStringLiteral("error: ")));
 }
 
+TEST(MarkingGrid, ARereadKeepsTheCursorInItsColumn) {
+    GridFixture f(3);
+    f.grid.setCurrentIndex(f.grid.model()->index(1, 2));
+    // The record is written from outside the grid (a dialog, a panel).
+    QString err;
+    ASSERT_TRUE(f.dataSet->edit(&err));
+    ASSERT_TRUE(f.dataSet->findField(QStringLiteral("nazev2"))->setText(QStringLiteral("Jinak"), &err));
+    ASSERT_TRUE(f.dataSet->post(&err));
+    EXPECT_EQ(f.grid.currentIndex(), f.grid.model()->index(1, 2));
+    EXPECT_EQ(f.grid.model()->index(1, 2).data().toString(), QStringLiteral("Jinak"));
+}
+
 }  // namespace
 }  // namespace dorvana

@@ -77,6 +77,30 @@ TEST(Navigator, PageSkipOfZeroOrLessMovesByTen) {
     EXPECT_EQ(data.dataSet->recNo(), 22);
 }
 
+TEST(Navigator, AnEditIsPostedBeforeTheButtonsMove) {
+    test::LabelFixture data(3);
+    test::ScriptedMessages messages;
+    TDBNavign nav;
+    nav.setMessages(&messages);
+    nav.setDataSet(data.dataSet.get());
+    QString err;
+    ASSERT_TRUE(data.dataSet->edit(&err));
+    ASSERT_TRUE(data.dataSet->findField(QStringLiteral("nazev2"))->setText(QStringLiteral("Změněno"), &err));
+    nav.clickButton(nnNext);
+    EXPECT_EQ(data.dataSet->recNo(), 2);
+    data.dataSet->first();
+    EXPECT_EQ(data.dataSet->findField(QStringLiteral("nazev2"))->displayText(), QStringLiteral("Změněno"));
+
+    // A post the table refuses keeps the record current and says why.
+    ASSERT_TRUE(data.dataSet->edit(&err));
+    ASSERT_TRUE(data.dataSet->findField(QStringLiteral("cislo"))->setText(QStringLiteral("20"), &err));
+    nav.clickButton(nnLast);
+    EXPECT_EQ(data.dataSet->recNo(), 1);
+    EXPECT_EQ(data.dataSet->state(), DataSet::State::Edit);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].startsWith(QStringLiteral("error: ")));
+}
+
 TEST(Navigator, DeleteAsksUnlessAHandlerReplacesIt) {
     test::LabelFixture data(3);
     test::ScriptedMessages messages;

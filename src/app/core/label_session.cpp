@@ -322,6 +322,7 @@ void LabelSession::readState(const IniFile& ini) {
     printBar_.templateName = ini.value(kPrint, u"Predloha");
     printBar_.component = ini.value(kPrint, u"Komponenta");
     printBar_.oneRecord = ini.value(kPrint, u"JedenZaznam") == u"1";
+    imageSettings_ = readImageWindowSettings(ini);
     lines_ = limitDescriptionLines(readDescriptionLines(ini));
     if (lines_.isEmpty()) lines_ = descriptionRowNames();  // first run: every field shown
     const GridColumns cols = readGridColumns(ini);
@@ -349,8 +350,48 @@ void LabelSession::writeState(IniFile& ini) {
     ini.setValue(kPrint, u"Predloha", printBar_.templateName);
     ini.setValue(kPrint, u"Komponenta", printBar_.component);
     ini.setValue(kPrint, u"JedenZaznam", flag(printBar_.oneRecord));
+    writeImageWindowSettings(ini, imageSettings_);
     writeDescriptionLines(ini, lines_);
     writeGridColumns(ini, columns_);
+}
+
+// ------------------------------------------------------------ backup
+
+void LabelSession::closeTablesForRestore() {
+    if (queryMode_ || (!labelTable_ && !externalTable_)) return;
+    pullColumns();
+    labelTable_.reset();
+    externalTable_.reset();
+    closedForRestore_ = true;
+    emit dataSetChanged();
+}
+
+bool LabelSession::reopenTablesAfterRestore() {
+    if (!closedForRestore_) return true;
+    closedForRestore_ = false;
+    QString err;
+    if (external_) {
+        externalTable_ = openForeignTable(tablePath_, &err);
+        if (externalTable_ && columnsOfDataSet(*externalTable_).size() != columns_.size()) {
+            columns_ = columnsOfDataSet(*externalTable_);
+            if (!columns_.isEmpty()) columns_.last().width = 0;
+        }
+    } else {
+        labelTable_ = openLabelDataSet(tablePath_, &err);
+    }
+    const bool ok = labelTable_ || externalTable_;
+    if (!ok) {
+        messages_.error(err);
+        external_ = false;
+        imageEdit_ = noteEdit_ = false;
+        caption_ = kNoFileCaption;
+        titleText_ = QString::fromUtf16(kNoFile);
+        emit captionChanged(caption_);
+        emit commandsChanged();
+    }
+    emit dataSetChanged();
+    emit columnsChanged();
+    return ok;
 }
 
 bool LabelSession::saveSettings() {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/core/image_window_settings.h"
 #include "app/core/recent_files.h"
 #include "app/core/settings_store.h"
 #include "data/data_set.h"
@@ -90,6 +91,8 @@ public:
     // The window placement as the window writes it ("x,y,w,h,maximized").
     QString windowPlacement() const { return placement_; }
     void setWindowPlacement(const QString& p) { placement_ = p; }
+    // The image window's zoom, fit style and background, kept with the settings.
+    ImageWindowSettings& imageWindowSettings() { return imageSettings_; }
     const QString& queryDatabase() const { return queryDatabase_; }
     const QStringList& queryLines() const { return queryLines_; }
 
@@ -113,6 +116,12 @@ public:
     bool createLabelFile(const QString& path);
     // Runs a query from the builder as the data source.
     bool openQuery(const QueryRequest& request);
+    // Around the backup dialog (a restore may replace the files shown): the
+    // label table or the foreign table is closed, and opened again over the
+    // same path afterwards. A table that no longer opens leaves the window
+    // without a file, with the table engine's message.
+    void closeTablesForRestore();
+    bool reopenTablesAfterRestore();
     // Writes the program's settings (beeps).
     bool saveSettings();
     // The close request: asks "Ukončit program"; on Yes deletes the default
@@ -166,6 +175,8 @@ private:
     std::function<GridColumns()> columnsProvider_;
     RecentFiles recent_;
     PrintBarState printBar_;
+    ImageWindowSettings imageSettings_;
+    bool closedForRestore_ = false;
 
     std::unique_ptr<DataSet> labelTable_;
     std::unique_ptr<DataSet> externalTable_;

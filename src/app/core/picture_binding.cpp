@@ -5,10 +5,14 @@
 
 namespace dorvana {
 
+bool isPictureField(const Field& f) {
+    return f.dataType() == FieldType::Graphic || f.dataType() == FieldType::Blob;
+}
+
 bool openPictureField(DataSet& data, const QString& field, PictureDocument& picture,
                       QString* error) {
     Field* f = data.findField(field);
-    if (!f || (f->dataType() != FieldType::Graphic && f->dataType() != FieldType::Blob)) {
+    if (!f || !isPictureField(*f)) {
         if (error) *error = QStringLiteral("Pole %1 není pole s obrázkem.").arg(field);
         return false;
     }

@@ -11,6 +11,11 @@ namespace dorvana {
 class DataSet;
 class PictureDocument;
 
+class Field;
+
+// Whether a field can hold a picture (a graphic or binary blob).
+bool isPictureField(const Field& field);
+
 // Puts the record into edit state and loads the field's picture into the
 // document. False with a message when the field is no picture field or the
 // record cannot be edited (nothing changes then).

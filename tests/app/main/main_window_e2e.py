@@ -1,6 +1,6 @@
 """The main window from outside: open the sample label file through the
-open dialog, see its records in the grid, quit with "Ukončit program ?" ->
-Ano. Arguments: DORVANA DORVANA_CLI SAMPLE, where SAMPLE is a CSV file to
+open dialog, see its records in the grid, open the backup dialog through the
+"Servis" menu and close it with Esc, quit with "Ukončit program ?" -> Ano. Arguments: DORVANA DORVANA_CLI SAMPLE, where SAMPLE is a CSV file to
 import or a label file (.db) to use as it is. Set E2E_SCREENSHOT=path to keep
 a screenshot of the window with the records."""
 import os
@@ -14,6 +14,7 @@ import time
 import pyatspi
 
 DORVANA, CLI, SAMPLE = sys.argv[1:4]
+TITLE = "Dorvana - Zavrilo"  # the application's title
 
 
 def wait_for(what, probe, timeout=20.0):
@@ -71,7 +72,7 @@ def application():
     desktop = pyatspi.Registry.getDesktop(0)
     for i in range(desktop.childCount):
         app = desktop.getChildAtIndex(i)
-        if app is not None and app.name and app.name.lower() == "dorvana":
+        if app is not None and app.name == TITLE:
             return app
     return None
 
@@ -131,6 +132,15 @@ def main():
             shot = os.environ.get("E2E_SCREENSHOT")
             if shot:
                 subprocess.run(["import", "-window", "root", shot], check=False)
+
+            # Se&rvis -> Archivace opens "Zálohování dat"; Esc closes it.
+            click(wait_for("the Servis menu", lambda: find(frame, pyatspi.ROLE_MENU, "Servis", True)))
+            click(wait_for("Archivace", lambda: find(app, pyatspi.ROLE_MENU_ITEM, "Archivace", True)))
+            backup = wait_for("the backup dialog", lambda: find(app, pyatspi.ROLE_DIALOG, "Zálohování dat", True))
+            click(wait_for("the archive name", lambda: find(backup, pyatspi.ROLE_TEXT, "Soubor zálohy", True)))
+            subprocess.run(["xdotool", "key", "Escape"], check=True)
+            wait_for("the backup dialog closed",
+                     lambda: find(app, pyatspi.ROLE_DIALOG, "Zálohování dat", True) is None)
 
             click(wait_for("Konec programu",
                            lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "Konec programu", True)))

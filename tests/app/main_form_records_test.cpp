@@ -1,0 +1,341 @@
+// The main window's record commands through the real window: the note panel,
+// the image window from the tool bar and from the grid's picture cells,
+// backup and restore into the file shown, the new-table designer, and report
+// windows opening inside the window's MDI area.
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "app/backup_dialog.h"
+#include "app/core/backup_restore.h"
+#include "app/description_panel.h"
+#include "app/image_window.h"
+#include "app/main_form.h"
+#include "app/new_database_dialog.h"
+#include "app/note_panel.h"
+#include "controls/data_memo.h"
+#include "controls/marking_grid.h"
+#include "controls/navigator.h"
+#include "data/label_file.h"
+#include "data/table_open.h"
+#include "report/run/report_component.h"
+#include "report/windows/report_operations.h"
+#include "report/windows/run_window.h"
+#include "support/fixture_printer_backend.h"
+#include "support/scripted_messages.h"
+#include "support/test_support.h"
+
+namespace dorvana {
+namespace {
+
+QByteArray png(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Calls act with the modal window of type T once it is up (the command that
+// opens it blocks in its event loop meanwhile). `seen` tells whether it came.
+// The watch ends with its owner.
+template <typename T>
+void whenModal(QObject* owner, std::function<void(T&)> act, bool* seen = nullptr) {
+    auto* timer = new QTimer(owner);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, seen, ticks] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            if (seen) *seen = true;
+            act(*w);
+        } else if (++*ticks > 500) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
+
+// Closes with Esc whatever modal window comes up; counts them.
+void closeModals(QObject* owner, int* count) {
+    whenModal<QWidget>(owner, [count](QWidget& w) {
+        ++*count;
+        QTest::keyClick(&w, Qt::Key_Escape);
+    });
+}
+
+class RecordCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        start_ = dir_.filePath(QStringLiteral("start"));
+        settings_ = dir_.filePath(QStringLiteral("dorvana.ini"));
+        QDir().mkpath(start_ + QStringLiteral("/data"));
+    }
+    // Record i has cislo i and nazev1 "Věc i"; pictures and notes by record number.
+    QString labelFile(const QString& folder, const QString& name, int records,
+                      const QMap<int, QByteArray>& logos = {}, const QMap<int, QString>& notes = {}) {
+        const QString path = folder + QStringLiteral("/") + name;
+        QString err;
+        EXPECT_TRUE(createLabelFile(path, &err));
+        auto store = LabelFileStore::open(path, &err);
+        QList<RawRecord> rows;
+        for (int i = 1; i <= records; ++i) {
+            RawRecord r(16);
+            r[0] = QVariant::fromValue<qint64>(i);
+            r[1] = QStringLiteral("Věc %1").arg(i);
+            if (logos.contains(i)) r[13] = logos[i];
+            if (notes.contains(i)) r[14] = notes[i].toUtf8();
+            rows << r;
+        }
+        if (records) EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
+        return path;
+    }
+    QString dataDir() const { return start_ + QStringLiteral("/data"); }
+    std::unique_ptr<TMainForm> form() {
+        auto f = std::make_unique<TMainForm>(start_, settings_, &messages_);
+        f->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
+        f->restoreOnce();
+        return f;
+    }
+    static int columnOf(TMainForm& f, const char* field) {
+        const GridColumns& cols = f.grid()->columns();
+        for (int c = 0; c < cols.size(); ++c)
+            if (cols[c].fieldName.compare(QLatin1String(field), Qt::CaseInsensitive) == 0) return c;
+        return -1;
+    }
+    static void clickCell(TMainForm& f, int row, int column) {
+        TDbGridZelvan* g = f.grid();
+        const QModelIndex index = g->model()->index(row, column);
+        static_cast<QAbstractItemView*>(g)->scrollTo(index);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(index).center());
+    }
+    static QByteArray storedField(const QString& path, int record, const char* field) {
+        QString err;
+        auto ds = openLabelDataSet(path, &err);
+        EXPECT_TRUE(ds) << err.toStdString();
+        if (!ds) return {};
+        ds->setRecNo(record);
+        return ds->findField(QLatin1String(field))->blob();
+    }
+
+    QTemporaryDir dir_;
+    QString start_, settings_;
+    test::ScriptedMessages messages_;
+    QObject watchers_;  // the modal watches of one test
+};
+
+TEST_F(RecordCommandsTest, TheNotePanelEditsTheNoteOfTheCurrentRecord) {
+    const QString kuk = labelFile(dataDir(), QStringLiteral("kuk.db"), 3, {}, {{2, QStringLiteral("Křehké")}});
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, kuk));
+    QAction* note = f->action(QStringLiteral("SpeedItem7"));
+    ASSERT_TRUE(note->isEnabled());  // every field has a description line
+    note->trigger();
+    NotePanel* panel = f->notePanel();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->caption(), QStringLiteral("Poznámka"));
+    EXPECT_TRUE(panel->moveEnabled());
+    EXPECT_TRUE(panel->memo()->toPlainText().isEmpty());
+    f->navigator()->clickButton(nnNext);
+    EXPECT_EQ(panel->memo()->toPlainText(), QStringLiteral("Křehké"));
+
+    // Typed, then posted by moving on with the navigator.
+    QApplication::setActiveWindow(f.get());
+    panel->memo()->setFocus();
+    panel->memo()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(panel->memo(), QStringLiteral(" sklo"));
+    f->navigator()->clickButton(nnNext);
+    EXPECT_EQ(storedField(kuk, 2, "pozn"), QStringLiteral("Křehké sklo").toUtf8());
+
+    // Without a description line for the note its command goes off.
+    f->action(QStringLiteral("SpeedItem8"))->trigger();
+    QStringList lines = f->session().descriptionLines();
+    lines[14] = QString();
+    f->descriptionPanel()->setLines(lines);
+    QTest::mouseClick(f->descriptionPanel()->okButton(), Qt::LeftButton);
+    EXPECT_FALSE(note->isEnabled());
+    EXPECT_TRUE(f->action(QStringLiteral("SpeedItem6"))->isEnabled());
+}
+
+TEST_F(RecordCommandsTest, AFilledPictureOrNoteCellOpensItsEditorInsteadOfBeingSelected) {
+    const QString kuk = labelFile(dataDir(), QStringLiteral("kuk.db"), 4, {{3, png(40, 20)}},
+                                  {{4, QStringLiteral("Pozor")}});
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, kuk));
+    const int logo = columnOf(*f, "logo"), pozn = columnOf(*f, "pozn");
+    ASSERT_GE(logo, 0);
+    ASSERT_GE(pozn, 0);
+
+    // An empty picture cell is selected as any other.
+    int modals = 0;
+    clickCell(*f, 0, logo);
+    EXPECT_EQ(f->grid()->currentIndex().column(), logo);
+    clickCell(*f, 1, 1);
+
+    // A filled one opens the image window on its record; the picture is
+    // turned and kept after "Uložit obrázek ?" -> Yes.
+    bool opened = false;
+    whenModal<TObrForm>(
+        &watchers_,
+        [](TObrForm& w) {
+            w.command(QStringLiteral("Rotace vpravo"))->trigger();
+            w.command(QStringLiteral("Zvětšení"))->trigger();
+            QTest::keyClick(&w, Qt::Key_Escape);
+        },
+        &opened);
+    clickCell(*f, 2, logo);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }));
+    EXPECT_EQ(f->grid()->dataSet()->recNo(), 3);
+    EXPECT_EQ(f->grid()->currentIndex().column(), 1) << "the picture cell is not selected";
+    EXPECT_TRUE(messages_.shown.contains(QStringLiteral("confirm: Uložit obrázek ?")));
+    QImage stored;
+    ASSERT_TRUE(stored.loadFromData(storedField(kuk, 3, "logo")));
+    EXPECT_EQ(stored.size(), QSize(20, 40));
+
+    // The tool bar command opens it too; closing without a change asks nothing.
+    messages_.shown.clear();
+    closeModals(&watchers_, &modals);
+    f->action(QStringLiteral("SpeedItem6"))->trigger();
+    EXPECT_EQ(modals, 1);
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join(u'\n').toStdString();
+    // The window's zoom is remembered with the program's settings.
+    EXPECT_EQ(f->session().imageWindowSettings().fit, FitStyle::Original);
+    EXPECT_TRUE(f->close());
+    auto again = form();
+    EXPECT_DOUBLE_EQ(again->session().imageWindowSettings().zoom, 1.1);
+
+    // A filled note cell shows the note panel instead.
+    clickCell(*again, 3, pozn);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return again->notePanel()->isVisible(); }));
+    EXPECT_EQ(again->notePanel()->memo()->toPlainText(), QStringLiteral("Pozor"));
+    EXPECT_NE(again->grid()->currentIndex().column(), pozn);
+}
+
+TEST_F(RecordCommandsTest, AForeignTableEditsOnlyItsPictureColumnAndShowsMemosOnDoubleClick) {
+    const QString kuk = labelFile(dataDir(), QStringLiteral("kuk.db"), 2, {}, {{1, QStringLiteral("Lepit")}});
+    auto f = form();
+    ASSERT_TRUE(f->openFile(2, kuk));  // a label file opened as a foreign table
+    EXPECT_TRUE(f->action(QStringLiteral("SpeedItem6"))->isEnabled());
+    EXPECT_FALSE(f->action(QStringLiteral("SpeedItem7"))->isEnabled());
+    int modals = 0;
+    f->grid()->setCurrentIndex(f->grid()->model()->index(0, columnOf(*f, "nazev1")));
+    closeModals(&watchers_, &modals);
+    f->action(QStringLiteral("SpeedItem6"))->trigger();
+    QTest::qWait(50);
+    EXPECT_EQ(modals, 0) << "a text column has no picture to edit";
+
+    const QModelIndex memo = f->grid()->model()->index(0, columnOf(*f, "pozn"));
+    emit f->grid()->doubleClicked(memo);
+    ASSERT_TRUE(f->notePanel()->isVisible());
+    EXPECT_EQ(f->notePanel()->memo()->dataSet(), f->grid()->dataSet());
+    EXPECT_EQ(f->notePanel()->memo()->toPlainText(), QStringLiteral("Lepit"));
+}
+
+TEST_F(RecordCommandsTest, ARestoreReplacesTheFileShownWhichIsOpenedAgain) {
+    // A backup of a workspace whose kuk.db holds two records.
+    QTemporaryDir other;
+    QDir().mkpath(other.filePath(QStringLiteral("data")));
+    labelFile(other.filePath(QStringLiteral("data")), QStringLiteral("kuk.db"), 2);
+    const QString archive = dir_.filePath(QStringLiteral("zaloha.zip"));
+    QString err;
+    ASSERT_TRUE(writeBackup(archive, other.filePath(QStringLiteral("data")), other.path(), nullptr, &err))
+        << err.toStdString();
+
+    const QString kuk = labelFile(dataDir(), QStringLiteral("kuk.db"), 5);
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, kuk));
+    ASSERT_EQ(f->grid()->model()->rowCount(), 5);
+    bool opened = false;
+    whenModal<TZaloha>(
+        &watchers_,
+        [&](TZaloha& d) {
+            EXPECT_EQ(f->grid()->dataSet(), nullptr) << "the file is closed while the dialog is open";
+            d.setArchiveName(archive);
+            // Enter in the name completes it; it starts no restore.
+            QTest::keyClick(d.findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_TRUE(d.findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("Button4")), Qt::LeftButton);
+            QTest::keyClick(&d, Qt::Key_Escape);
+        },
+        &opened);
+    f->action(QStringLiteral("Archivace1"))->trigger();
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(messages_.shown.filter(QStringLiteral("error")).isEmpty()) << messages_.shown.join(u'\n').toStdString();
+    EXPECT_EQ(f->grid()->model()->rowCount(), 2);
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Dorvana soubor : kuk.db"));
+
+    // "Tvorba databáze" opens the table designer over the data folder.
+    QString title;
+    whenModal<TBasForm>(&watchers_, [&](TBasForm& d) {
+        title = d.windowTitle();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    f->action(QStringLiteral("DBDesktop1"))->trigger();
+    EXPECT_EQ(title, QStringLiteral("Tvorba nové databáze"));
+}
+
+TEST_F(RecordCommandsTest, AReportWindowOpensInsideTheMainWindowAndTheGridComesBack) {
+    auto f = form();
+    auto* stack = f->findChild<QStackedWidget*>(QStringLiteral("CentralStack"));
+    ASSERT_TRUE(stack);
+    QWidget* gridPage = stack->currentWidget();
+    EXPECT_TRUE(gridPage->isAncestorOf(f->grid()));
+
+    QString err;
+    auto data = openAnyTable(test::sourcePath(QStringLiteral("samples/data/zbozi.csv")), &err);
+    ASSERT_TRUE(data) << err.toStdString();
+    ReportDataSource source;
+    source.dataSet = data.get();
+    TSestava component;
+    component.DataSource = &source;
+    component.ReportDirIgnore = false;
+    component.setReportDir(test::sourcePath(QStringLiteral("samples/templates")));
+    component.ReportName = QStringLiteral("etiketa.pte");
+    component.setOpravyDir(dir_.path());
+    component.OpravyName = QStringLiteral("opravy.txt");
+    component.EndPage = 1;
+    FixturePrinter office;
+    office.entry = {QStringLiteral("Kancelář"), QStringLiteral("HP LaserJet 4"),
+                    QStringLiteral("socket://10.0.0.5")};
+    office.isDefault = true;
+    Printer printer(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office}));
+
+    ReportWindowHost host{f->mdiArea(), f.get(), &printer, {}};
+    bool inside = false;
+    host.opened = [&](TFormSestE_NOR& w) {
+        auto* poll = new QTimer(&w);
+        QObject::connect(poll, &QTimer::timeout, &w, [&, poll] {
+            if (stack->currentWidget() != f->mdiArea()) return;
+            poll->stop();
+            const auto subs = f->mdiArea()->subWindowList();
+            inside = subs.size() == 1 && subs[0]->widget() == &w && subs[0]->isMaximized();
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        poll->start(10);
+    };
+    previewReport(component, messages_, {}, host);
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stack->currentWidget() == gridPage; }));
+    EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
+}
+
+}  // namespace
+}  // namespace dorvana
