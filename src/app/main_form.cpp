@@ -30,6 +30,7 @@
 #include "app/core/volume_label.h"
 #include "app/description_panel.h"
 #include "app/main_form_printing.h"
+#include "app/note_panel.h"
 #include "app/query_builder_dialog.h"
 #include "controls/marking_grid.h"
 #include "controls/navigator.h"
@@ -322,6 +323,7 @@ void TMainForm::buildMdiArea() {
     setCentralWidget(centralStack_);
     // The area shows while it holds a window; the grid comes back when the last one goes.
     mdiArea_->viewport()->installEventFilter(this);
+    centre_->installEventFilter(this);
 }
 
 void TMainForm::showMdiAreaOrGrid() {
@@ -333,6 +335,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mdiArea_->viewport() &&
         (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved))
         QTimer::singleShot(0, this, &TMainForm::showMdiAreaOrGrid);
+    if (watched == centre_ && event->type() == QEvent::Resize) keepFloatingPanelsInside();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -354,10 +357,29 @@ void TMainForm::buildStatusBar() {
 }
 
 void TMainForm::tick() {
-    const QString text = clockText(QDateTime::currentDateTime());
-    clockPanel_->setText(text);
-    const int w = width() - statusBar()->fontMetrics().horizontalAdvance(text) - 30;
+    clockPanel_->setText(clockText(QDateTime::currentDateTime()));
+    fitStatusPanels();
+}
+
+void TMainForm::fitStatusPanels() {
+    const int w = width() - statusBar()->fontMetrics().horizontalAdvance(clockPanel_->text()) - 30;
     hintPanel_->setFixedWidth(std::max(50, w - 20));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitStatusPanels();
+}
+
+void TMainForm::keepFloatingPanelsInside() {
+    // A smaller window keeps the panels floating over the grid in sight.
+    const QSize area = centre_->size();
+    for (QWidget* panel : {static_cast<QWidget*>(descriptionPanel_), static_cast<QWidget*>(notePanel_)}) {
+        if (!panel) continue;
+        const int x = std::max(0, std::min(panel->x(), area.width() - panel->width()));
+        const int y = std::max(0, std::min(panel->y(), area.height() - panel->height()));
+        if (QPoint(x, y) != panel->pos()) panel->move(x, y);
+    }
 }
 
 bool TMainForm::event(QEvent* event) {

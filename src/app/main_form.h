@@ -77,6 +77,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -107,6 +108,8 @@ private:
     void rebuildRecentMenu();
     void tick();
     void placeFloatingPanels();
+    void keepFloatingPanelsInside();
+    void fitStatusPanels();
 
     // The record commands (main_form_records.cpp): backup, new tables, the
     // record's picture and note, and the grid's cell shortcuts to them.

@@ -1,7 +1,8 @@
 """The main window from outside: open the sample label file through the
 open dialog, see its records in the grid, open the backup dialog through the
-"Servis" menu and close it with Esc, quit with "Ukončit program ?" -> Ano. Arguments: DORVANA DORVANA_CLI SAMPLE, where SAMPLE is a CSV file to
-import or a label file (.db) to use as it is. Set E2E_SCREENSHOT=path to keep
+"Servis" menu and close it with Esc, quit with "Ukončit program ?" -> Ano
+(the box titled with the application's title). Arguments: DORVANA
+DORVANA_CLI SAMPLE, where SAMPLE is a CSV file to import or a label file (.db) to use as it is. Set E2E_SCREENSHOT=path to keep
 a screenshot of the window with the records."""
 import os
 import shutil
@@ -14,7 +15,7 @@ import time
 import pyatspi
 
 DORVANA, CLI, SAMPLE = sys.argv[1:4]
-TITLE = "Dorvana - Zavrilo"  # the application's title
+TITLE = "Dorvana - Zavrilo"  # the application's title, which titles its message boxes
 
 
 def wait_for(what, probe, timeout=20.0):
@@ -72,7 +73,7 @@ def application():
     desktop = pyatspi.Registry.getDesktop(0)
     for i in range(desktop.childCount):
         app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == TITLE:
+        if app is not None and app.name and app.name.lower() == "dorvana":
             return app
     return None
 
@@ -134,7 +135,7 @@ def main():
                 subprocess.run(["import", "-window", "root", shot], check=False)
 
             # Se&rvis -> Archivace opens "Zálohování dat"; Esc closes it.
-            click(wait_for("the Servis menu", lambda: find(frame, pyatspi.ROLE_MENU, "Servis", True)))
+            click(wait_for("the Servis menu", lambda: find(frame, pyatspi.ROLE_MENU_ITEM, "Servis", True)))
             click(wait_for("Archivace", lambda: find(app, pyatspi.ROLE_MENU_ITEM, "Archivace", True)))
             backup = wait_for("the backup dialog", lambda: find(app, pyatspi.ROLE_DIALOG, "Zálohování dat", True))
             click(wait_for("the archive name", lambda: find(backup, pyatspi.ROLE_TEXT, "Soubor zálohy", True)))
@@ -145,6 +146,7 @@ def main():
             click(wait_for("Konec programu",
                            lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "Konec programu", True)))
             box = wait_for("the question", lambda: find(app, pyatspi.ROLE_ALERT))
+            assert box.name == TITLE, "the box is titled %r" % box.name
             assert find(box, pyatspi.ROLE_LABEL, "Ukončit program ?"), "no 'Ukončit program ?' in the box"
             click(wait_for("Ano", lambda: find(box, pyatspi.ROLE_PUSH_BUTTON, "Ano", True)))
             code = proc.wait(timeout=20)
