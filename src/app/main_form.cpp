@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QPrintDialog>
@@ -315,6 +316,7 @@ void TMainForm::buildCentre() {
 
 void TMainForm::buildMdiArea() {
     mdiArea_ = new QMdiArea;
+    reportWindowIcon_ = style()->standardIcon(QStyle::SP_FileDialogContentsView);
     mdiArea_->setObjectName(QStringLiteral("MdiArea"));
     centralStack_ = new QStackedWidget;
     centralStack_->setObjectName(QStringLiteral("CentralStack"));
@@ -327,8 +329,11 @@ void TMainForm::buildMdiArea() {
 }
 
 void TMainForm::showMdiAreaOrGrid() {
-    centralStack_->setCurrentWidget(mdiArea_->subWindowList().isEmpty() ? centre_
-                                                                         : static_cast<QWidget*>(mdiArea_));
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    // A report window shows a page icon where the toolkit's logo would be.
+    for (QMdiSubWindow* w : windows)
+        if (w->windowIcon().cacheKey() != reportWindowIcon_.cacheKey()) w->setWindowIcon(reportWindowIcon_);
+    centralStack_->setCurrentWidget(windows.isEmpty() ? centre_ : static_cast<QWidget*>(mdiArea_));
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

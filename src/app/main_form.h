@@ -4,6 +4,7 @@
 // the marking grid with the description panel floating over it, and the
 // status bar with hints and the clock.
 
+#include <QIcon>
 #include <QMainWindow>
 #include <memory>
 
@@ -148,6 +149,7 @@ private:
     QTimer* clock_ = nullptr;
     QStackedWidget* centralStack_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
+    QIcon reportWindowIcon_;
     NotePanel* notePanel_ = nullptr;
     TZaloha* backup_ = nullptr;
     std::unique_ptr<VolumeLabels> volumeLabels_;
