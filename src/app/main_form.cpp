@@ -334,6 +334,12 @@ void TMainForm::showMdiAreaOrGrid() {
     for (QMdiSubWindow* w : windows)
         if (w->windowIcon().cacheKey() != reportWindowIcon_.cacheKey()) w->setWindowIcon(reportWindowIcon_);
     centralStack_->setCurrentWidget(windows.isEmpty() ? centre_ : static_cast<QWidget*>(mdiArea_));
+    // A report window reads the table shown: while one is open, nothing may
+    // replace or close that table, nor the program.
+    for (const char* name : {"Otevi1", "SQL1", "Zalo1", "SpeedOpen", "SpeedCreate", "Archivace1", "Konec1",
+                             "SpeedQuit"})
+        action(QString::fromLatin1(name))->setEnabled(windows.isEmpty());
+    for (QAction* recent : recentActions_) recent->setEnabled(windows.isEmpty());
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -558,6 +564,11 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!mdiArea_->subWindowList().isEmpty()) {  // a report window still reads the table
+        messages_->beep();
+        event->ignore();
+        return;
+    }
     const QRect g = normalGeometry();
     session_->setWindowPlacement(QStringLiteral("%1,%2,%3,%4,%5")
                                      .arg(g.x())

@@ -327,6 +327,10 @@ TEST_F(RecordCommandsTest, AReportWindowOpensInsideTheMainWindowAndTheGridComesB
             poll->stop();
             const auto subs = f->mdiArea()->subWindowList();
             inside = subs.size() == 1 && subs[0]->widget() == &w && subs[0]->isMaximized();
+            // Nothing replaces the table under it meanwhile.
+            EXPECT_FALSE(f->action(QStringLiteral("Otevi1"))->isEnabled());
+            EXPECT_FALSE(f->action(QStringLiteral("Konec1"))->isEnabled());
+            EXPECT_FALSE(f->close());
             // With DORVANA_SHOTS=folder the window with its preview is kept as a picture.
             const QString shots = qEnvironmentVariable("DORVANA_SHOTS");
             if (!shots.isEmpty()) f->grab().save(QDir(shots).filePath(QStringLiteral("hlavni_okno_nahled.png")));
@@ -338,6 +342,7 @@ TEST_F(RecordCommandsTest, AReportWindowOpensInsideTheMainWindowAndTheGridComesB
     EXPECT_TRUE(inside);
     EXPECT_TRUE(QTest::qWaitFor([&] { return stack->currentWidget() == gridPage; }));
     EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(f->action(QStringLiteral("Otevi1"))->isEnabled());
 }
 
 }  // namespace
