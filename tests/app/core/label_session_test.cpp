@@ -231,6 +231,36 @@ TEST_F(SessionTest, AStoredFileThatIsGoneLeavesAUsableWindowWithoutAFile) {
     EXPECT_TRUE(s->Nactifile(1, other));
 }
 
+TEST_F(SessionTest, TablesClosedForARestoreOpenAgainOrLeaveNoFile) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 3);
+    const QString foreign = dbaseFile(QStringLiteral("ceny.dbf"));
+    auto s = session();
+    s->restore();
+    struct Case {
+        int kind;
+        QString path;
+    };
+    for (const Case& c : {Case{1, kuk}, Case{2, foreign}}) {
+        ASSERT_TRUE(s->Nactifile(c.kind, c.path));
+        s->closeTablesForRestore();
+        EXPECT_EQ(s->dataSet(), nullptr) << c.kind;
+        EXPECT_TRUE(s->reopenTablesAfterRestore()) << c.kind;
+        ASSERT_NE(s->dataSet(), nullptr) << c.kind;
+        EXPECT_EQ(s->externalMode(), c.kind != 1);
+    }
+    // The restore took the file away: the window is left without one.
+    ASSERT_TRUE(s->Nactifile(1, kuk));
+    s->closeTablesForRestore();
+    QFile::remove(kuk);
+    messages_.shown.clear();
+    EXPECT_FALSE(s->reopenTablesAfterRestore());
+    EXPECT_EQ(s->dataSet(), nullptr);
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana  !!! Není soubor !!!"));
+    EXPECT_FALSE(s->labelFileLoaded());
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("error: ")));
+}
+
 TEST_F(SessionTest, AnUnreadableSettingsFileIsPutAsideNotOverwritten) {
     QDir().mkpath(QFileInfo(settings_).absolutePath());
     QFile bad(settings_);
