@@ -337,8 +337,33 @@ TEST_F(RunWindowTest, ThePreviewOperationShowsTheWindowUntilClosedAndSaves) {
     EXPECT_EQ(messages.shown, QStringList({"error: Není definován zdroj dat."}));
 }
 
-// Disabled: on the price label about a tenth of the PDF's ink has no screen ink
-// within two pixels (under investigation: which element differs).
+// Notes how many pages a run window's preview had when it was first shown.
+struct ShownWith : QObject {
+    int pages = -1;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (auto* w = qobject_cast<TFormSestE_NOR*>(o); w && e->type() == QEvent::Show && pages < 0)
+            pages = w->document().pageCount();
+        return false;
+    }
+};
+
+TEST_F(RunWindowTest, ThePreviewShowsItsFirstPageWhileTheRestAreBuilt) {
+    ShownWith shown;
+    qApp->installEventFilter(&shown);
+    ReportWindowHost host;
+    host.printer = printer.get();
+    int builtPages = 0;
+    host.opened = [&](TFormSestE_NOR& w) {
+        builtPages = w.document().pageCount();
+        EXPECT_EQ(text(w, "PanelPrevPocetStran"), "3");
+        QTimer::singleShot(0, &w, [&w] { w.close(); });
+    };
+    previewReport(component, messages, {}, host);
+    qApp->removeEventFilter(&shown);
+    EXPECT_EQ(shown.pages, 2);  // the first page done, the second begun
+    EXPECT_EQ(builtPages, 3);
+}
+
 // The shown page and page 1 of a PDF written from the same pages, both at
 // 100 dpi (the preview at 100 %).
 struct ScreenAndPaper {
