@@ -86,13 +86,13 @@ bool previewReport(TSestava& component, Messages& messages, const PreviewPlaceme
             window.enterPreviewMode();
             if (shown || closed) return;
             shown = true;
+            if (host.opened) host.opened(window);
             sub = showWindow(window, placement, host);
         };
         window.firstPageBuilt = show;
         window.buildPages();
         window.firstPageBuilt = nullptr;
         show();
-        if (host.opened && !closed) host.opened(window);
         waitUntilClosed(window, sub, closed);
         window.saveCorrections();
         return false;
