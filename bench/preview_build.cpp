@@ -119,12 +119,12 @@ int main(int argc, char** argv) {
         window.close();
     }
     {
-        // Cancelling: "Přeruš" pressed 2 s into a build.
+        // Cancelling: "Přeruš" pressed 1 s into a build.
         TFormSestE_NOR window(component, messages);
         if (!window.loadTemplate()) return 1;
         QElapsedTimer clock;
         qint64 pressed = -1;
-        QTimer::singleShot(2000, [&] {
+        QTimer::singleShot(1000, [&] {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* p = qobject_cast<ProgressWindow*>(w)) {
                     pressed = clock.elapsed();
