@@ -11,6 +11,7 @@ DrawContext DrawContext::forScreen(double zoom, int leftMargin, int topMargin) {
     c.fontDpi = 100.0;
     c.screen = true;
     c.barcodeScale = zoom;
+    c.barcodeDpi = kFineResolution;
     return c;
 }
 

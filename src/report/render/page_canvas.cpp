@@ -120,11 +120,32 @@ void PageCanvas::drawTextElement(const TPrevPrvek& e, const QRect& box) {
         const int flags = align == kAlignRight    ? Qt::AlignRight
                           : align == kAlignCentre ? Qt::AlignHCenter
                                                   : Qt::AlignLeft;
-        DrawBarcode(p_, box, text, s.rotation, flags, ctx_.barcodeScale, s.barcodeFormat);
+        if (ctx_.barcodeDpi > 0)
+            drawFineBarcode(e, box, name, text, flags);
+        else
+            DrawBarcode(p_, box, text, s.rotation, flags, ctx_.barcodeScale, s.barcodeFormat);
     } else {
         drawTextIntoBox(text, box, s.rotation, align);
     }
     drawFrameLines(box, s.frame);
+}
+
+void PageCanvas::drawFineBarcode(const TPrevPrvek& e, const QRect& box, const QString& fontName,
+                                 const QString& text, int flags) {
+    // The box as a device of barcodeDpi sees it (its pixels a sheet's
+    // 1/barcodeDpi in), drawn there as on that device and scaled onto the
+    // canvas: bars and their texts where the printer puts them.
+    const PrintedStyle& s = e.style();
+    const double dpi = ctx_.barcodeDpi;
+    const double fx = ctx_.sx * 100.0 / dpi, fy = ctx_.sy * 100.0 / dpi;
+    if (fx <= 0 || fy <= 0) return;
+    const QRect fine(0, 0, roundHalfEven(box.width() / fx), roundHalfEven(box.height() / fy));
+    p_.save();
+    p_.translate(box.topLeft());
+    p_.scale(fx, fy);
+    p_.setFont(printedQFont(fontName, fontPixelSize(s.font.size, dpi), s.font.style));
+    DrawBarcode(p_, fine, text, s.rotation, flags, 1.0, s.barcodeFormat, dpi);
+    p_.restore();
 }
 
 int PageCanvas::lineWidth(const QString& line, DrawCache::Text** entry) {

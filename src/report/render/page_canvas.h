@@ -45,6 +45,9 @@ private:
     };
 
     void drawTextElement(const TPrevPrvek& e, const QRect& box);
+    // A barcode laid out at the context's barcode resolution.
+    void drawFineBarcode(const TPrevPrvek& e, const QRect& box, const QString& fontName,
+                         const QString& text, int flags);
     // The width of a line of text in the canvas font and its cache entry.
     int lineWidth(const QString& line, DrawCache::Text** entry);
     // Draws a line of text with the left end of its baseline at point.

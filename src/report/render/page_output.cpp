@@ -85,7 +85,7 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error, Progr
               int resolution) {
     if (pages.pageCount() == 0) return fail(error, noPagesText());
     if (!paperSizeValid(pages.paper, error)) return false;
-    if (resolution <= 0) resolution = 1200;
+    if (resolution <= 0) resolution = kFineResolution;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return fail(error, writeErrorText(path, file.errorString()));
     bool cancelled = false;

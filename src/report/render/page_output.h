@@ -8,6 +8,7 @@
 
 #include "base/progress.h"
 #include "report/layout/pages/page_store.h"
+#include "report/render/draw_context.h"
 
 namespace dorvana {
 
@@ -19,7 +20,7 @@ namespace dorvana {
 // resolution: device pixels per inch of the drawing (positions are rounded
 // to them).
 bool writePdf(const PageStore& pages, const QString& path, QString* error = nullptr,
-              Progress* progress = nullptr, int resolution = 1200);
+              Progress* progress = nullptr, int resolution = kFineResolution);
 
 // Writes page n (from 1) of the store to <base>-<n>.png, <base> being
 // outPath without a ".png" ending: the whole sheet at dpi pixels per inch

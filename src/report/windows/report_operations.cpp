@@ -31,11 +31,9 @@ bool inFrame(TSestava& component, Messages& messages, const std::function<bool()
     return result;
 }
 
-// Shows the window (as an MDI child or on its own) and waits until it closes.
-void showUntilClosed(TFormSestE_NOR& window, const PreviewPlacement& placement,
-                     const ReportWindowHost& host) {
-    QEventLoop loop;
-    QObject::connect(&window, &TFormSestE_NOR::closed, &loop, &QEventLoop::quit);
+// Shows the window (as an MDI child or on its own); the MDI frame when there is one.
+QPointer<QMdiSubWindow> showWindow(TFormSestE_NOR& window, const PreviewPlacement& placement,
+                                   const ReportWindowHost& host) {
     QPointer<QMdiSubWindow> sub;
     if (host.mdiArea) {
         sub = host.mdiArea->addSubWindow(&window);
@@ -53,7 +51,16 @@ void showUntilClosed(TFormSestE_NOR& window, const PreviewPlacement& placement,
         }
     }
     window.activateWindow();
-    loop.exec();
+    return sub;
+}
+
+// Waits until the shown window closes (unless it has closed already).
+void waitUntilClosed(TFormSestE_NOR& window, QPointer<QMdiSubWindow> sub, bool closed) {
+    if (!closed) {
+        QEventLoop loop;
+        QObject::connect(&window, &TFormSestE_NOR::closed, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     if (sub) {
         sub->setWidget(nullptr);
         window.setParent(nullptr);
@@ -70,10 +77,23 @@ bool previewReport(TSestava& component, Messages& messages, const PreviewPlaceme
         if (host.printer) window.setPrinter(host.printer);
         if (!window.loadTemplate()) return false;
         window.setZoomStep(zoomStepForPercent(placement.zoomPercent));
+        // The first page shows as soon as it is built; the rest follow
+        // under the progress window.
+        QPointer<QMdiSubWindow> sub;
+        bool shown = false, closed = false;
+        QObject::connect(&window, &TFormSestE_NOR::closed, &window, [&closed] { closed = true; });
+        const auto show = [&] {
+            window.enterPreviewMode();
+            if (shown || closed) return;
+            shown = true;
+            if (host.opened) host.opened(window);
+            sub = showWindow(window, placement, host);
+        };
+        window.firstPageBuilt = show;
         window.buildPages();
-        window.enterPreviewMode();
-        if (host.opened) host.opened(window);
-        showUntilClosed(window, placement, host);
+        window.firstPageBuilt = nullptr;
+        show();
+        waitUntilClosed(window, sub, closed);
         window.saveCorrections();
         return false;
     });

@@ -28,7 +28,8 @@ struct ReportWindowHost {
     QMdiArea* mdiArea = nullptr;  // the main window's; none: top-level windows
     QWidget* parent = nullptr;    // owner of message boxes and top-level windows
     Printer* printer = nullptr;   // none: the program's printer
-    // Called with the run window before it is shown (tests drive it there).
+    // Called with the run window before it is shown (tests drive it there);
+    // a preview shows as soon as its first page is built.
     std::function<void(TFormSestE_NOR&)> opened;
 };
 

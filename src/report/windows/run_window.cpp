@@ -403,11 +403,48 @@ bool TFormSestE_NOR::loadTemplate() {
     return true;
 }
 
+namespace {
+
+// Passes a build's progress on, and tells once when the build has gone past
+// its first page.
+class FirstPageWatch final : public Progress {
+public:
+    FirstPageWatch(Progress& to, const PageStore& pages, std::function<void()> done)
+        : to_(to), pages_(pages), done_(std::move(done)) {}
+    void step(int done, int total, const QString& text) override {
+        to_.step(done, total, text);
+        check();
+    }
+    bool cancelled() override {
+        check();
+        return to_.cancelled();
+    }
+
+private:
+    void check() {
+        if (!done_ || pages_.pageCount() < 2) return;
+        auto done = std::move(done_);
+        done_ = nullptr;
+        done();
+    }
+    Progress& to_;
+    const PageStore& pages_;
+    std::function<void()> done_;
+};
+
+}  // namespace
+
 bool TFormSestE_NOR::buildPages() {
     // A print that builds its pages keeps its own progress window (its
     // prompts show in it).
     if (!printing_ || !progress_) progress_ = std::make_unique<ProgressWindow>(this);
-    const bool complete = job_->build(*progress_);
+    FirstPageWatch watch(*progress_, job_->pages(), [this] {
+        document_->pagesReplaced();
+        if (firstPageBuilt) firstPageBuilt();
+    });
+    building_ = true;
+    const bool complete = job_->build(watch);
+    building_ = false;
     progress_->finish();
     buildCancelled_ = !complete;
     document_->pagesReplaced();
@@ -704,7 +741,12 @@ void TFormSestE_NOR::saveCorrections() {
 }
 
 void TFormSestE_NOR::closeEvent(QCloseEvent* event) {
-    if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    // Closed while its first page shows and the rest are built: the build
+    // stops as with "Přeruš" (the progress window restores the cursor).
+    if (building_ && progress_)
+        progress_->cancelButton()->click();
+    else if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
     if (previewMode_) saveCorrections();
     event->accept();
     emit closed();

@@ -44,6 +44,10 @@ public:
     bool loadTemplate();
     // Builds the pages with the progress window; false when cancelled.
     bool buildPages();
+    // Called once during a build, as soon as its first page is done: the
+    // preview shows that page at once while the build goes on under the
+    // progress window (which keeps the user's input to itself).
+    std::function<void()> firstPageBuilt;
     // Shows the built pages: the tool panel, the page, the caption.
     void enterPreviewMode();
     bool previewMode() const { return previewMode_; }
@@ -106,6 +110,7 @@ private:
     std::unique_ptr<PreviewDocument> document_;
     std::unique_ptr<TemplatePrinters> templatePrinters_;
     std::unique_ptr<ProgressWindow> progress_;
+    bool building_ = false;  // buildPages is running
     bool previewMode_ = false;
     bool buildCancelled_ = false;
     bool saved_ = false;

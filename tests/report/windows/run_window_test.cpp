@@ -319,15 +319,27 @@ TEST_F(RunWindowTest, ThePreviewOperationShowsTheWindowUntilClosedAndSaves) {
     ReportWindowHost host;
     host.printer = printer.get();
     int shownPages = 0;
+    QString countShown;
     host.opened = [&](TFormSestE_NOR& w) {
+        // The window shows as soon as the first page is done (the second
+        // begun); the user gets it when the progress window goes away.
         shownPages = w.document().pageCount();
-        w.document().setEditMode(true);
-        w.document().select(1);
-        w.document().moveSelected(1, 0);
-        QTimer::singleShot(0, &w, [&w] { QTest::keyClick(&w, Qt::Key_Escape); });
+        auto* afterBuild = new QTimer(&w);
+        afterBuild->setInterval(5);
+        QObject::connect(afterBuild, &QTimer::timeout, &w, [&w, &countShown, afterBuild] {
+            if (QApplication::activeModalWidget()) return;
+            afterBuild->stop();
+            countShown = text(w, "PanelPrevPocetStran");
+            w.document().setEditMode(true);
+            w.document().select(1);
+            w.document().moveSelected(1, 0);
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        afterBuild->start();
     };
     EXPECT_FALSE(previewReport(component, messages, PreviewPlacement{{}, true, 200}, host));
-    EXPECT_EQ(shownPages, 3);
+    EXPECT_EQ(shownPages, 2);
+    EXPECT_EQ(countShown, "3");
     EXPECT_EQ(component.pageCount, 3);
     EXPECT_TRUE(QFile::exists(dir.filePath("opravy.txt")));
     // The component's checks come first.
@@ -337,46 +349,101 @@ TEST_F(RunWindowTest, ThePreviewOperationShowsTheWindowUntilClosedAndSaves) {
     EXPECT_EQ(messages.shown, QStringList({"error: Není definován zdroj dat."}));
 }
 
-// Disabled: on the price label about a tenth of the PDF's ink has no screen ink
-// within two pixels (under investigation: which element differs).
-TEST_F(RunWindowTest, DISABLED_ThePreviewedPageLooksLikeThePdfPageOfTheSameBuild) {
+// The shown page and page 1 of a PDF written from the same pages, both at
+// 100 dpi (the preview at 100 %).
+struct ScreenAndPaper {
+    QImage screen, printed;
+};
+
+ScreenAndPaper screenAndPaper(TFormSestE_NOR& w, const QString& pdf) {
+    ScreenAndPaper out;
+    QString error;
+    EXPECT_TRUE(writePdf(w.document().pages(), pdf, &error)) << error.toStdString();
+    out.printed = test::pdfPage(pdf, 1, 100);
+    out.screen = w.page()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return out;
+}
+
+// Dark pixels of a inside area with no dark pixel of b at most a pixel
+// away; ink gets the dark pixels of a inside area.
+int unmatchedInk(const QImage& a, const QImage& b, const QRect& area, int* ink) {
+    int n = 0;
+    *ink = 0;
+    const QRect r = area & a.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (!test::dark(a, x, y)) continue;
+            ++*ink;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = test::dark(b, x + dx, y + dy);
+            n += near ? 0 : 1;
+        }
+    return n;
+}
+
+// The elements of the shown page (at 100 %) whose ink differs between the
+// screen and the paper by more than glyph rasterisation does: screen fonts
+// come in whole pixels and are hinted, so a few strokes lie a pixel apart
+// (today 9 of 4,500 dark pixels), never more. One line per element that
+// differs.
+QStringList misplacedElements(TFormSestE_NOR& w, const ScreenAndPaper& images) {
+    const PageStore& pages = w.document().pages();
+    EXPECT_EQ(pages.zoom, 1.0);
+    QStringList out;
+    const TStranaPrvku& page = pages.page(pages.currentPage);
+    for (int i = 0; i < page.count(); ++i) {
+        const TPrevPrvek& e = page.element(i);
+        const QRect box(e.X + pages.paper.leftMargin, e.Y + pages.paper.topMargin, e.W, e.H);
+        int screenInk = 0, printedInk = 0;
+        const int lost = unmatchedInk(images.screen, images.printed, box, &screenInk);
+        const int extra = unmatchedInk(images.printed, images.screen, box, &printedInk);
+        if (lost + extra > 2 + (screenInk + printedInk) / 25)
+            out << QStringLiteral("prvek %1: %2 z %3 bodů obrazovky chybí na papíře, %4 z %5 "
+                                  "bodů papíru chybí na obrazovce")
+                       .arg(i)
+                       .arg(lost)
+                       .arg(screenInk)
+                       .arg(extra)
+                       .arg(printedInk);
+    }
+    return out;
+}
+
+TEST_F(RunWindowTest, ThePreviewedPageLooksLikeThePdfPageOfTheSameBuild) {
     auto w = open();
-    const QImage screen = w->page()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString pdf = dir.filePath("stejne.pdf");
+    const ScreenAndPaper images = screenAndPaper(*w, dir.filePath("stejne.pdf"));
+    if (images.printed.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    // The PDF's page size in points may round up by a pixel.
+    ASSERT_LE(qAbs(images.printed.width() - images.screen.width()), 1);
+    ASSERT_LE(qAbs(images.printed.height() - images.screen.height()), 1);
+    ASSERT_GT(test::inkBox(images.screen).width(), 200);
+    // Text, frame, rounded box and the barcode with its digits (whose bars
+    // the screen shows as the fine printer rounds them) all in place.
+    EXPECT_EQ(misplacedElements(*w, images).join('\n').toStdString(), "");
+    EXPECT_EQ(test::inkBox(images.screen), test::inkBox(images.printed));
+}
+
+TEST_F(RunWindowTest, TheComparisonWithThePdfFindsATextTwoUnitsOff) {
+    auto w = open();
+    // The paper gets the pages as built; the screen "Cena:" (element 3,
+    // 10 points) moved two units right.
+    const QString pdf = dir.filePath("posun.pdf");
     QString error;
     ASSERT_TRUE(writePdf(w->document().pages(), pdf, &error)) << error.toStdString();
-    QImage printed = test::pdfPage(pdf, 1, 100);
-    if (printed.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    // The PDF's page size in points may round up by a pixel.
-    ASSERT_LE(qAbs(printed.width() - screen.width()), 1);
-    ASSERT_LE(qAbs(printed.height() - screen.height()), 1);
-    printed = printed.copy(QRect(QPoint(0, 0), screen.size()));
-    // Glyphs are rasterised differently on the screen (whole-pixel font
-    // sizes) and by the PDF renderer; where the ink lies must not differ:
-    // nearly every dark pixel of one has a dark pixel of the other at most
-    // two pixels away. A misplaced element or text breaks this at once.
-    const auto unmatched = [](const QImage& a, const QImage& b, int* ink) {
-        int n = 0;
-        *ink = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x) {
-                if (!test::dark(a, x, y)) continue;
-                ++*ink;
-                bool near = false;
-                for (int dy = -2; dy <= 2 && !near; ++dy)
-                    for (int dx = -2; dx <= 2 && !near; ++dx)
-                        near = b.rect().contains(x + dx, y + dy) && test::dark(b, x + dx, y + dy);
-                n += near ? 0 : 1;
-            }
-        return n;
-    };
-    int screenInk = 0, printedInk = 0;
-    const int lostOnPaper = unmatched(screen, printed, &screenInk);
-    const int extraOnPaper = unmatched(printed, screen, &printedInk);
-    ASSERT_GT(screenInk, 500);
-    EXPECT_LT(lostOnPaper, screenInk / 25) << lostOnPaper << " of " << screenInk;
-    EXPECT_LT(extraOnPaper, printedInk / 25) << extraOnPaper << " of " << printedInk;
-    EXPECT_EQ(test::inkBox(screen), test::inkBox(printed));
+    w->document().setEditMode(true);
+    w->document().select(3);
+    const TPrevPrvek& e = *w->document().selectedElement();
+    ASSERT_TRUE(w->document().applyFields({QString::number(e.X + 2), QString::number(e.Y),
+                                           QString::number(e.W), QString::number(e.H), e.text, {}}));
+    w->document().deselect();
+    w->document().setEditMode(false);
+    const ScreenAndPaper images{w->page()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                                test::pdfPage(pdf, 1, 100)};
+    if (images.printed.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const QStringList misplaced = misplacedElements(*w, images);
+    ASSERT_EQ(misplaced.size(), 1) << misplaced.join('\n').toStdString();
+    EXPECT_TRUE(misplaced[0].startsWith("prvek 3:")) << misplaced[0].toStdString();
 }
 
 TEST_F(RunWindowTest, PrintingFromThePreviewPrintsTheCorrectedPages) {

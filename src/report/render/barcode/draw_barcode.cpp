@@ -56,6 +56,18 @@ QString barcodeErrorText() {
 
 bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
                  double scale, const QString& format) {
+    const QPaintDevice* device = canvas.device();
+    // The resolution along the bars' widths: across the device for upright
+    // and upside-down symbols, down it for the turned ones.
+    const bool upright = ((rotation % 4) + 4) % 4 % 2 == 0;
+    const double dpi = !device   ? 96.0
+                       : upright ? device->logicalDpiX()
+                                 : device->logicalDpiY();
+    return DrawBarcode(canvas, rect, data, rotation, flags, scale, format, dpi);
+}
+
+bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
+                 double scale, const QString& format, double dpi) {
     if (format.isEmpty() || rect.isEmpty()) return false;
     rotation = ((rotation % 4) + 4) % 4;
     const auto f = BarcodeFormat::read(format);
@@ -64,13 +76,7 @@ bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int r
         drawErrorText(canvas, rect, rotation, flags);
         return false;
     }
-    QPaintDevice* device = canvas.device();
-    // The resolution along the bars' widths: across the device for upright
-    // and upside-down symbols, down it for the turned ones.
-    const double dpi = !device             ? 96.0
-                       : rotation % 2 == 0 ? device->logicalDpiX()
-                                           : device->logicalDpiY();
-    const QFontMetrics metrics(canvas.font(), device);
+    const QFontMetrics metrics(canvas.font(), canvas.device());
 
     canvas.save();
     const QSize box = turnInto(canvas, rect, rotation);

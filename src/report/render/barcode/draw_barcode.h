@@ -26,4 +26,10 @@ QString barcodeErrorText();
 bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
                  double scale, const QString& format);
 
+// The same at a given resolution (dots per inch of rect's pixels) in place
+// of the device's: for a canvas scaled to another device, such as the
+// preview showing the bars as a fine printer rounds them.
+bool DrawBarcode(QPainter& canvas, const QRect& rect, const QString& data, int rotation, int flags,
+                 double scale, const QString& format, double dpi);
+
 }  // namespace dorvana
