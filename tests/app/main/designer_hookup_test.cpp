@@ -36,7 +36,12 @@ protected:
             auto* build = named<QPushButton>(d, "VytvorSQL");
             EXPECT_TRUE(build->isEnabled());
             named<QRadioButton>(d, "Kombinovany")->setChecked(true);
-            whenModal<QueryBuilderDialog>(act, &builderSeen);
+            whenModal<QueryBuilderDialog>(
+                [&, d](QueryBuilderDialog* builder) {
+                    EXPECT_EQ(builder->parentWidget(), d);  // over the settings
+                    act(builder);
+                },
+                &builderSeen);
             build->click();
             named<QPushButton>(d, "Konec")->click();
             if (d->isVisible()) d->reject();  // an empty query keeps the settings open
