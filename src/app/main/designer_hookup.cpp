@@ -1,11 +1,35 @@
 #include "app/main/designer_hookup.h"
 
-#include "report/designer/designer_launcher.h"
+#include <QDir>
+#include <QFile>
+
+#include "app/query_builder_dialog.h"
+#include "report/run/report_component.h"
 
 namespace dorvana {
 
-void installDesigner() {
+DesignerQueryBuilder templateQueryBuilder(std::function<QString()> dataDir, Messages* messages) {
+    return [dataDir = std::move(dataDir), messages](TSestava& component, const QString& sql,
+                                                    QWidget* parent) -> std::optional<QString> {
+        const QString reportDir =
+            component.ReportDirIgnore ? programDirectory() : component.ReportDir();
+        const QString queryFile = QDir(reportDir).filePath(QStringLiteral("SqlBuild.stm"));
+        QueryBuilderDialog dialog(dataDir ? dataDir() : QDir::currentPath(), parent, messages);
+        // The last query of this template; a file that cannot be read has
+        // been reported, and the settings' text is the starting point then.
+        const bool loaded = QFile::exists(queryFile) && dialog.loadFrom(queryFile);
+        if (!loaded && !sql.trimmed().isEmpty()) dialog.setSqlText(sql);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        // The query stays with the template even when it cannot be saved
+        // (the builder has said why).
+        dialog.saveTo(queryFile);
+        return dialog.request().lines.join(QLatin1Char('\n'));
+    };
+}
+
+void installDesigner(const QString& dataDir) {
     installDesignerLauncher();
+    setDesignerQueryBuilder(templateQueryBuilder([dataDir] { return dataDir; }));
 }
 
 }  // namespace dorvana

@@ -2,6 +2,8 @@
 // files of the current directory; --preview and --design open one report
 // window on its own.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -54,10 +56,17 @@ int main(int argc, char** argv) {
 
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        dorvana::installDesigner();
+        dorvana::installDesigner(QDir::currentPath());
         return dorvana::runMainWindow(args);
     }
-    if (!args.isEmpty() && args[0] == u"--design") return dorvana::runDesignerStandalone(args.mid(1));
+    if (!args.isEmpty() && args[0] == u"--design") {
+        // The query builder starts in the table's folder.
+        const qsizetype table = args.indexOf(QStringLiteral("--table"));
+        dorvana::installDesigner(table > 0 && table + 1 < args.size()
+                                     ? QFileInfo(args[table + 1]).absolutePath()
+                                     : QDir::currentPath());
+        return dorvana::runDesignerStandalone(args.mid(1));
+    }
     if (!args.isEmpty() && args[0] == u"--preview") return dorvana::runPreviewStandalone(args.mid(1));
     std::fputs(kUsage, stderr);
     return 2;

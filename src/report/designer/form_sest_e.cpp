@@ -1,6 +1,7 @@
 #include "report/designer/form_sest_e.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
@@ -534,7 +535,10 @@ ReportSettingsContext TFormSestE::settingsContext() {
                 messages_.error(error);
                 return std::nullopt;
             }
-            const std::optional<QString> built = designerQueryBuilder()(component_, sql, this);
+            // Over the settings dialog that asks for it.
+            QWidget* parent = QApplication::activeModalWidget();
+            const std::optional<QString> built =
+                designerQueryBuilder()(component_, sql, parent ? parent : this);
             if (!swap.end(&error)) messages_.error(error);
             return built;
         };

@@ -41,6 +41,10 @@ TDlgKonfPrvku::TDlgKonfPrvku(const ElementDialogValues& values, const ElementDia
     if (context.functions)
         for (const FunctionDefinition& f : *context.functions) functionNames << f.name;
 
+    // Made first, so that Tab reaches its tab before the controls on it.
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("Zakladni"));
+
     target_ = new QComboBox(this);
     target_->setObjectName(QStringLiteral("CBTypPrvku"));
     target_->addItems(elementTargetItems(values.type, context.fields, functionNames));
@@ -51,19 +55,10 @@ TDlgKonfPrvku::TDlgKonfPrvku(const ElementDialogValues& values, const ElementDia
     typeText->setReadOnly(true);
     typeText->setStyleSheet(QStringLiteral("background: palette(window)"));
 
-    auto* follow = new QGroupBox(QStringLiteral("Sledovat podle:"), this);
-    reference_ = new QButtonGroup(follow);
-    auto* byNumber = new QRadioButton(QStringLiteral("Pořadového čísla"), follow);
-    byNumber->setObjectName(QStringLiteral("PodleCisla"));
-    auto* byName = new QRadioButton(QStringLiteral("Názvu položky"), follow);
-    byName->setObjectName(QStringLiteral("PodleNazvu"));
-    reference_->addButton(byNumber, 0);
-    reference_->addButton(byName, 1);
-    (values.byName ? byName : byNumber)->setChecked(true);
-    auto* followLayout = new QVBoxLayout(follow);
-    followLayout->addWidget(byNumber);
-    followLayout->addWidget(byName);
-    follow->setEnabled(context.enabledTypeFields);
+    alignment_ = new QComboBox(this);
+    alignment_->setObjectName(QStringLiteral("CBZarovnani"));
+    alignment_->addItems({QStringLiteral("Vlevo"), QStringLiteral("Vpravo"), QStringLiteral("Uprostřed")});
+    alignment_->setCurrentIndex(values.alignment);
 
     auto lineEdit = [this](const QString& text, const char* name) {
         auto* e = new QLineEdit(text, this);
@@ -81,10 +76,19 @@ TDlgKonfPrvku::TDlgKonfPrvku(const ElementDialogValues& values, const ElementDia
     position->addRow(QStringLiteral("Šířka:"), width_);
     position->addRow(QStringLiteral("Výška:"), height_);
 
-    alignment_ = new QComboBox(this);
-    alignment_->setObjectName(QStringLiteral("CBZarovnani"));
-    alignment_->addItems({QStringLiteral("Vlevo"), QStringLiteral("Vpravo"), QStringLiteral("Uprostřed")});
-    alignment_->setCurrentIndex(values.alignment);
+    auto* follow = new QGroupBox(QStringLiteral("Sledovat podle:"), this);
+    reference_ = new QButtonGroup(follow);
+    auto* byNumber = new QRadioButton(QStringLiteral("Pořadového čísla"), follow);
+    byNumber->setObjectName(QStringLiteral("PodleCisla"));
+    auto* byName = new QRadioButton(QStringLiteral("Názvu položky"), follow);
+    byName->setObjectName(QStringLiteral("PodleNazvu"));
+    reference_->addButton(byNumber, 0);
+    reference_->addButton(byName, 1);
+    (values.byName ? byName : byNumber)->setChecked(true);
+    auto* followLayout = new QVBoxLayout(follow);
+    followLayout->addWidget(byNumber);
+    followLayout->addWidget(byName);
+    follow->setEnabled(context.enabledTypeFields);
 
     auto* frame = new QGroupBox(QStringLiteral("Rámování:"), this);
     auto* frameLayout = new QHBoxLayout(frame);
@@ -200,8 +204,6 @@ TDlgKonfPrvku::TDlgKonfPrvku(const ElementDialogValues& values, const ElementDia
     basicLayout->addLayout(form);
     basicLayout->addLayout(middle);
     basicLayout->addLayout(lower);
-    auto* tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("Zakladni"));
     tabs->addTab(basic, QStringLiteral("Zv"));
     tabs->setTabToolTip(0, QStringLiteral("Základní vlastnosti"));
 

@@ -380,29 +380,21 @@ void TSestDlg::removeFormat() {
     formatChosen(0);
 }
 
-// --- Oddíly ---
-
-QWidget* TSestDlg::buildSectionsPage() {
-    auto* page = named(new QWidget, "Oddily");
-    auto* box = new QGroupBox(QStringLiteral("Nastavení oddílů:"), page);
-    plans_ = named(new QListWidget(box), "LBPlany");
-    plans_->setAccessibleName(QStringLiteral("Plány sestavy:"));
-    plans_->setMaximumHeight(90);
-    planIns_ = button(QStringLiteral("Ins"), "PlanIns", box);
-    planDel_ = button(QStringLiteral("Del"), "PlanDel", box);
-    planIns_->setAccessibleName(QStringLiteral("Vložit plán"));
-    planDel_->setAccessibleName(QStringLiteral("Smazat plán"));
-    fillPage_ = named(new QCheckBox(QStringLiteral("Výplň stránky"), box), "VyplnStranky");
-    fillGroup_ = named(new QCheckBox(QStringLiteral("Výplň skupiny"), box), "VyplnSkupiny");
-
+// The rows of a plan's or a group's sections: a check box with the
+// section's caption, its height, condition and pass, under their headings.
+// Each row's controls are named after prefix and the section's offset; any
+// change calls changed.
+QGridLayout* TSestDlg::buildSectionRows(QWidget* box, const QString& prefix,
+                                        const QList<SectionRow>& rows, void (TSestDlg::*changed)(),
+                                        QList<Row>& out) {
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Výška:"), box), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Podmínka:"), box), 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Průchod:"), box), 0, 3);
     int r = 1;
-    for (const SectionRow& row : planSectionRows()) {
+    for (const SectionRow& row : rows) {
         Row w;
-        const QString base = QStringLiteral("Plan%1").arg(row.offset);
+        const QString base = prefix + QString::number(row.offset);
         w.visible = new QCheckBox(row.caption, box);
         w.visible->setObjectName(base + QStringLiteral("Viditelny"));
         w.height = new QLineEdit(box);
@@ -421,14 +413,34 @@ QWidget* TSestDlg::buildSectionsPage() {
         grid->addWidget(w.height, r, 1);
         grid->addWidget(w.condition, r, 2);
         grid->addWidget(w.pass, r, 3);
-        connect(w.visible, &QCheckBox::toggled, this, [this] { planRowChanged(); });
-        connect(w.height, &QLineEdit::textChanged, this, [this] { planRowChanged(); });
-        connect(w.condition, &QComboBox::currentIndexChanged, this, [this] { planRowChanged(); });
-        connect(w.pass, &QSpinBox::valueChanged, this, [this] { planRowChanged(); });
-        planRows_ << w;
+        connect(w.visible, &QCheckBox::toggled, this, [this, changed] { (this->*changed)(); });
+        connect(w.height, &QLineEdit::textChanged, this, [this, changed] { (this->*changed)(); });
+        connect(w.condition, &QComboBox::currentIndexChanged, this, [this, changed] { (this->*changed)(); });
+        connect(w.pass, &QSpinBox::valueChanged, this, [this, changed] { (this->*changed)(); });
+        out << w;
         ++r;
     }
     grid->setColumnStretch(2, 1);
+    return grid;
+}
+
+// --- Oddíly ---
+
+QWidget* TSestDlg::buildSectionsPage() {
+    auto* page = named(new QWidget, "Oddily");
+    auto* box = new QGroupBox(QStringLiteral("Nastavení oddílů:"), page);
+    plans_ = named(new QListWidget(box), "LBPlany");
+    plans_->setAccessibleName(QStringLiteral("Plány sestavy:"));
+    plans_->setMaximumHeight(90);
+    planIns_ = button(QStringLiteral("Ins"), "PlanIns", box);
+    planDel_ = button(QStringLiteral("Del"), "PlanDel", box);
+    planIns_->setAccessibleName(QStringLiteral("Vložit plán"));
+    planDel_->setAccessibleName(QStringLiteral("Smazat plán"));
+    fillPage_ = named(new QCheckBox(QStringLiteral("Výplň stránky"), box), "VyplnStranky");
+    fillGroup_ = named(new QCheckBox(QStringLiteral("Výplň skupiny"), box), "VyplnSkupiny");
+
+    QGridLayout* grid = buildSectionRows(box, QStringLiteral("Plan"), planSectionRows(),
+                                         &TSestDlg::planRowChanged, planRows_);
     auto* listRow = new QHBoxLayout;
     auto* planLabel = new QLabel(QStringLiteral("Plány sestavy:"), box);
     planLabel->setBuddy(plans_);
@@ -538,40 +550,8 @@ QWidget* TSestDlg::buildGroupsPage() {
         named(new QCheckBox(QStringLiteral("Skupinová položka podle názvu"), box), "SkupPodleNazvu");
     groupByName_->setEnabled(context_.component.enabledTypeFields);
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Výška:"), box), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Podmínka:"), box), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Průchod:"), box), 0, 3);
-    int r = 1;
-    for (const SectionRow& row : groupSectionRows()) {
-        Row w;
-        const QString base = QStringLiteral("Skup%1").arg(row.offset);
-        w.visible = new QCheckBox(row.caption, box);
-        w.visible->setObjectName(base + QStringLiteral("Viditelny"));
-        w.height = new QLineEdit(box);
-        w.height->setObjectName(base + QStringLiteral("Vyska"));
-        w.height->setAccessibleName(row.caption + QStringLiteral(" – Výška:"));
-        w.height->setMaximumWidth(60);
-        w.condition = new QComboBox(box);
-        w.condition->setObjectName(base + QStringLiteral("Podminka"));
-        w.condition->setAccessibleName(row.caption + QStringLiteral(" – Podmínka:"));
-        w.condition->addItems(conditionItems(context_.functionNames));
-        w.pass = new QSpinBox(box);
-        w.pass->setObjectName(base + QStringLiteral("Pruchod"));
-        w.pass->setAccessibleName(row.caption + QStringLiteral(" – Průchod:"));
-        w.pass->setRange(0, 9);
-        grid->addWidget(w.visible, r, 0);
-        grid->addWidget(w.height, r, 1);
-        grid->addWidget(w.condition, r, 2);
-        grid->addWidget(w.pass, r, 3);
-        connect(w.visible, &QCheckBox::toggled, this, [this] { groupRowChanged(); });
-        connect(w.height, &QLineEdit::textChanged, this, [this] { groupRowChanged(); });
-        connect(w.condition, &QComboBox::currentIndexChanged, this, [this] { groupRowChanged(); });
-        connect(w.pass, &QSpinBox::valueChanged, this, [this] { groupRowChanged(); });
-        groupRows_ << w;
-        ++r;
-    }
-    grid->setColumnStretch(2, 1);
+    QGridLayout* grid = buildSectionRows(box, QStringLiteral("Skup"), groupSectionRows(),
+                                         &TSestDlg::groupRowChanged, groupRows_);
     auto* listRow = new QHBoxLayout;
     auto* groupButtons = new QVBoxLayout;
     groupButtons->addWidget(groupIns_);

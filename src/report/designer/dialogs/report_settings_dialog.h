@@ -14,6 +14,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -100,6 +101,10 @@ private:
     QWidget* buildSortPage();
     QWidget* buildPrintersPage();
     QWidget* buildRasterPage();
+    struct Row;
+    QGridLayout* buildSectionRows(QWidget* box, const QString& prefix,
+                                  const QList<SectionRow>& rows, void (TSestDlg::*changed)(),
+                                  QList<Row>& out);
 
     void paperChanged();
     void formatChosen(int index);

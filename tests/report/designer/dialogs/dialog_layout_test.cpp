@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "report/designer/dialogs/barcode_dialog.h"
@@ -132,15 +133,21 @@ TEST(DialogLayout, CaptionsFitAtTheDefaultSize) {
     }
 }
 
-// The object names of the widgets Tab reaches, in order.
-QStringList tabChain(QWidget* dialog) {
+// The object names of the widgets Tab reaches, in order; a tab bar as
+// "<its tab widget's name>.tabs" when asked for.
+QStringList tabChain(QWidget* dialog, bool withTabBars = false) {
     dialog->show();
     QStringList chain;
     QWidget* w = dialog->nextInFocusChain();
-    for (int i = 0; i < 500 && w != dialog; ++i, w = w->nextInFocusChain())
-        if (w->isVisibleTo(dialog) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-            !w->objectName().startsWith(u"qt_"))
+    for (int i = 0; i < 500 && w != dialog; ++i, w = w->nextInFocusChain()) {
+        if (!w->isVisibleTo(dialog) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) ||
+            w->focusProxy())
+            continue;
+        if (withTabBars && qobject_cast<QTabBar*>(w) && w->parentWidget())
+            chain << w->parentWidget()->objectName() + QStringLiteral(".tabs");
+        else if (!w->objectName().startsWith(u"qt_"))
             chain << w->objectName();
+    }
     return chain;
 }
 
@@ -160,9 +167,23 @@ TEST(DialogLayout, TabFollowsTheLayout) {
     EXPECT_EQ(tabChain(&wizard).mid(0, 4),
               (QStringList{"LBDostupne", "Pridat", "PridatVse", "LBVybrane"}));
 
+    // The element dialog: its tab, then the controls as they stand, top down.
+    test::FakeFields fields;
+    fields.fields << test::FakeFields::Field("cislo", "cislo");
+    TDBSesText element;
+    element.reference = 0;
+    ElementDialogContext ec;
+    ec.fields = &fields;
+    ec.enabledTypeFields = true;
+    TDlgKonfPrvku configure(elementDialogValues(element), ec);
+    EXPECT_EQ(tabChain(&configure, true).mid(0, 14),
+              (QStringList{"Zakladni.tabs", "CBTypPrvku", "TypPrvku", "CBZarovnani", "EditLevy",
+                           "EditHorni", "EditSirka", "EditVyska", "PodleCisla", "PodleNazvu",
+                           "RamLevy", "RamHorni", "RamPravy", "RamDolni"}));
+
     TSestKonfigDlg editor(EditorOptions{}, EditorOptionsContext{});
     editor.tabs()->setCurrentIndex(1);
-    EXPECT_EQ(tabChain(&editor).mid(1, 4),
+    EXPECT_EQ(tabChain(&editor).mid(0, 4),
               (QStringList{"ImplSirka", "ImplVyska", "ImplZarovnani", "PredvolenePismo"}));
 }
 
