@@ -7,7 +7,7 @@
 namespace dorvana {
 
 TDBMemoZelvan::TDBMemoZelvan(QWidget* parent)
-    : QPlainTextEdit(parent), ownMessages_(new MessageBoxes(this)), messages_(ownMessages_) {
+    : QPlainTextEdit(parent), ownMessages_(this), messages_(&ownMessages_) {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (loading_) return;
         modified_ = true;
@@ -29,13 +29,19 @@ void TDBMemoZelvan::setDataSet(DataSet* dataSet) {
     loadText();
 }
 
+void TDBMemoZelvan::dataSetDestroyed(DataSet& dataSet) {
+    if (dataSet_ != &dataSet) return;
+    dataSet_ = nullptr;
+    loadText();
+}
+
 void TDBMemoZelvan::setDataField(const QString& name) {
     fieldName_ = name;
     loadText();
 }
 
 void TDBMemoZelvan::setMessages(Messages* messages) {
-    messages_ = messages ? messages : ownMessages_;
+    messages_ = messages ? messages : &ownMessages_;
 }
 
 Field* TDBMemoZelvan::boundField() const {

@@ -5,12 +5,12 @@
 
 #include <QPlainTextEdit>
 
+#include "controls/message_boxes.h"
 #include "data/data_set.h"
 
 namespace dorvana {
 
 class Messages;
-class MessageBoxes;
 
 class TDBMemoZelvan : public QPlainTextEdit, public DataSetObserver {
     Q_OBJECT
@@ -28,6 +28,7 @@ public:
     bool updateRecord();
 
     void dataSetEvent(DataSet& dataSet, DataSetEvent event) override;
+    void dataSetDestroyed(DataSet& dataSet) override;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -40,7 +41,7 @@ private:
     QString fieldName_;
     bool loading_ = false;
     bool modified_ = false;
-    MessageBoxes* ownMessages_;
+    MessageBoxes ownMessages_;
     Messages* messages_;
 };
 

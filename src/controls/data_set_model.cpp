@@ -25,6 +25,15 @@ void DataSetModel::setDataSet(DataSet* dataSet) {
     emit currentRecordChanged();
 }
 
+void DataSetModel::dataSetDestroyed(DataSet& dataSet) {
+    if (dataSet_ != &dataSet) return;
+    dataSet_ = nullptr;
+    insertRow_ = -1;
+    lastPos_ = 0;
+    refreshAll();
+    emit currentRecordChanged();
+}
+
 void DataSetModel::setColumns(const GridColumns& columns) {
     beginResetModel();
     columns_ = columns;

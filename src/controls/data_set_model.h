@@ -56,6 +56,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     void dataSetEvent(DataSet& dataSet, DataSetEvent event) override;
+    void dataSetDestroyed(DataSet& dataSet) override;
 
 signals:
     // The data set's current record moved (or its state changed).

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "base/names.h"
 #include "data/field_value.h"
@@ -119,7 +120,10 @@ DataSet::DataSet(std::unique_ptr<RecordStore> store) {
     if (store) setStore(std::move(store));
 }
 
-DataSet::~DataSet() = default;
+DataSet::~DataSet() {
+    const std::vector<DataSetObserver*> attached = std::exchange(observers_, {});
+    for (DataSetObserver* o : attached) o->dataSetDestroyed(*this);
+}
 
 void DataSet::setStore(std::unique_ptr<RecordStore> store) {
     if (isOpen()) close();

@@ -89,6 +89,9 @@ class DataSetObserver {
 public:
     virtual ~DataSetObserver() = default;
     virtual void dataSetEvent(DataSet& dataSet, DataSetEvent event) = 0;
+    // The data set is being destroyed while the observer is still attached:
+    // the observer forgets it (and must not detach from it any more).
+    virtual void dataSetDestroyed(DataSet& dataSet) = 0;
 };
 
 struct Bookmark {
