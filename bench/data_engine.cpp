@@ -6,55 +6,25 @@
 //   bench_data_engine --benchmark_filter=LabelFile   (one benchmark per run
 //   gives the peak memory of that benchmark alone)
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include "bench_fixtures.h"
 #include "data/label_file.h"
 #include "data/query.h"
 #include "data/table_open.h"
 
 using namespace dorvana;
+using bench::peakMegabytes;
 
 namespace {
 
-constexpr qint64 kRecords = 1000000;
-
-double peakMegabytes() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-}
+constexpr qint64 kRecords = bench::kMillion;
 
 QString benchFile(const char* name) {
     return QDir::temp().filePath(QString::fromLatin1(name));
-}
-
-QString labelFile() {
-    const QString path = benchFile("dorvana-bench-1m.db");
-    if (QFileInfo::exists(path)) return path;
-    const QString tmp = path + QStringLiteral(".tvorba");
-    if (!createLabelFile(tmp, nullptr)) return {};
-    auto store = LabelFileStore::open(tmp, nullptr);
-    QList<RawRecord> batch;
-    for (qint64 i = 1; i <= kRecords; ++i) {
-        RawRecord r(16);
-        r[0] = QVariant::fromValue<qint64>(i * 3);
-        r[1] = QStringLiteral("Položka číslo %1").arg(i);
-        r[3] = QStringLiteral("859%1").arg(i, 10, 10, QLatin1Char('0'));
-        r[6] = double(i % 10000) / 100.0;
-        r[11] = QDate(2024, 1, 1).addDays(i % 365);
-        batch << r;
-        if (batch.size() == 50000 || i == kRecords) {
-            if (!store->insertMany(batch, nullptr)) return {};
-            batch.clear();
-        }
-    }
-    store.reset();
-    QFile::rename(tmp, path);
-    return path;
 }
 
 QString csvFile() {
@@ -100,7 +70,7 @@ qint64 scan(DataSet& ds, int a, int b, int c) {
 }
 
 void LabelFileOpenSeekScan(benchmark::State& state) {
-    const QString path = labelFile();
+    const QString path = bench::millionLabelFile();
     if (path.isEmpty()) return state.SkipWithError("label file not created");
     qint64 records = 0;
     for (auto _ : state) {
@@ -119,7 +89,7 @@ void LabelFileOpenSeekScan(benchmark::State& state) {
 }
 
 void LabelFileLastAndBack(benchmark::State& state) {
-    const QString path = labelFile();
+    const QString path = bench::millionLabelFile();
     auto ds = openLabelDataSet(path, nullptr);
     if (!ds) return state.SkipWithError("label file not opened");
     for (auto _ : state) {

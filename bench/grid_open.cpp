@@ -5,8 +5,6 @@
 // the median and the worst are printed, with the process's peak resident
 // memory. The file is made once in $TMPDIR (dorvana-bench-1m.db, shared with
 // bench_data_engine) and reused.
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,45 +14,14 @@
 #include <cstdio>
 
 #include "app/core/label_columns.h"
+#include "bench_fixtures.h"
 #include "controls/marking_grid.h"
 #include "data/label_file.h"
 
 using namespace dorvana;
+using bench::peakMegabytes;
 
 namespace {
-
-constexpr qint64 kRecords = 1000000;
-
-double peakMegabytes() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-}
-
-QString labelFile() {
-    const QString path = QDir::temp().filePath(QStringLiteral("dorvana-bench-1m.db"));
-    if (QFileInfo::exists(path)) return path;
-    const QString tmp = path + QStringLiteral(".tvorba");
-    if (!createLabelFile(tmp, nullptr)) return {};
-    auto store = LabelFileStore::open(tmp, nullptr);
-    QList<RawRecord> batch;
-    for (qint64 i = 1; i <= kRecords; ++i) {
-        RawRecord r(16);
-        r[0] = QVariant::fromValue<qint64>(i * 3);
-        r[1] = QStringLiteral("Položka číslo %1").arg(i);
-        r[3] = QStringLiteral("859%1").arg(i, 10, 10, QLatin1Char('0'));
-        r[6] = double(i % 10000) / 100.0;
-        r[11] = QDate(2024, 1, 1).addDays(i % 365);
-        batch << r;
-        if (batch.size() == 50000 || i == kRecords) {
-            if (!store->insertMany(batch, nullptr)) return {};
-            batch.clear();
-        }
-    }
-    store.reset();
-    QFile::rename(tmp, path);
-    return path;
-}
 
 void paint(QWidget& w) {
     w.repaint();
@@ -75,7 +42,7 @@ struct Figures {
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString path = labelFile();
+    const QString path = bench::millionLabelFile();
     if (path.isEmpty()) {
         std::fprintf(stderr, "grid_open: the label file could not be made\n");
         return 1;

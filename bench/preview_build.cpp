@@ -3,8 +3,6 @@
 // painted, the build's total, the peak resident memory, and how soon a
 // press of "Přeruš" stops a build.
 //   QT_QPA_PLATFORM=offscreen bench_preview_build [records]
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -12,6 +10,7 @@
 #include <cstdio>
 
 #include "base/messages.h"
+#include "bench_fixtures.h"
 #include "data/data_set.h"
 #include "data/memory_store.h"
 #include "report/run/report_component.h"
@@ -22,41 +21,6 @@
 using namespace dorvana;
 
 namespace {
-
-std::unique_ptr<DataSet> labels(int records) {
-    FieldDefs defs{{QStringLiteral("cislo"), FieldType::Integer, 0, false},
-                   {QStringLiteral("nazev1"), FieldType::String, 40, false},
-                   {QStringLiteral("bcode"), FieldType::String, 20, false},
-                   {QStringLiteral("cena"), FieldType::Currency, 0, false}};
-    QList<RawRecord> rows;
-    rows.reserve(records);
-    for (int i = 1; i <= records; ++i)
-        rows.append({QVariant::fromValue<qint64>(i), QStringLiteral("Položka číslo %1").arg(i),
-                     QStringLiteral("859%1").arg(i, 10, 10, QLatin1Char('0')),
-                     double(i % 10000) / 100.0});
-    auto data = std::make_unique<DataSet>(std::make_unique<MemoryStore>(defs, rows));
-    data->open();
-    return data;
-}
-
-const QStringList kTemplate = {
-    QStringLiteral("I,0,\"Etikety 3 x 8\""),
-    QStringLiteral("I,1,1,5,1,0,0"),
-    QStringLiteral("I,2,0,826,1169,0,0,0,0,3,0"),
-    QStringLiteral("I,3,2,1,146"),
-    QStringLiteral("F,0,Cena,\"\",0,\"0\",0,\"#cena\",0,15,2,2,\"\""),
-    QStringLiteral("T,2,nazev1,10,10,250,20,Arial,10,0,1,0,0,1,238"),
-    QStringLiteral("T,2,cislo,10,35,120,15,Arial,8,0,0,0,0,1,238"),
-    QStringLiteral("T,2,bcode,10,55,250,50,Arial,8,0,0,0,0,1,238,\"\",\"\",0"),
-    QStringLiteral("T,6,Cena,150,110,110,25,Arial,12,0,1,1,0,1,238"),
-    QStringLiteral("T,8,0,0,0,270,146,,1,0,0,15,15,1,0"),
-};
-
-double peakMegabytes() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-}
 
 class Silent : public Messages {
 public:
@@ -84,11 +48,11 @@ public:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int records = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 240000;
-    auto data = labels(records);
+    auto data = bench::labelSheetRecords(records);
     ReportDataSource source{data.get()};
     TSestava component;
     component.DataSource = &source;
-    component.inMemoryTemplate = kTemplate;
+    component.inMemoryTemplate = bench::kLabelSheetTemplate;
     component.EndPage = 0;  // no limit
     component.OpravyName.clear();
     Silent messages;
@@ -115,7 +79,7 @@ int main(int argc, char** argv) {
         std::printf("template loaded      %8lld ms\n", loaded);
         std::printf("build total          %8lld ms\n", built - loaded);
         std::printf("first page painted   %8lld ms after start\n", paint.at);
-        std::printf("peak resident memory %8.0f MB\n", peakMegabytes());
+        std::printf("peak resident memory %8.0f MB\n", bench::peakMegabytes());
         window.close();
     }
     {

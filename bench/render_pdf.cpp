@@ -8,7 +8,6 @@
 // With RENDER_PDF_KEEP=FILE the label sheets are written to FILE, to compare
 // the output of two builds page by page.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -16,6 +15,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "bench_fixtures.h"
 #include "report/render/page_output.h"
 #include "report/layout/pages/printed_fonts.h"
 
@@ -142,12 +142,6 @@ PageStore eanSheets(int labels) {
     return store;
 }
 
-double peakMegabytes() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;
-}
-
 void BM_WritePdfEanSheet(benchmark::State& state) {
     const PageStore store = eanSheets(int(state.range(0)));
     QTemporaryDir dir;
@@ -160,7 +154,7 @@ void BM_WritePdfEanSheet(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.counters["pages"] = store.pageCount();
     state.counters["file MB"] = double(QFileInfo(path).size()) / 1e6;
-    state.counters["peak MB"] = peakMegabytes();
+    state.counters["peak MB"] = bench::peakMegabytes();
 }
 
 void BM_WritePdf(benchmark::State& state) {

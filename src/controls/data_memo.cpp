@@ -9,7 +9,7 @@
 namespace dorvana {
 
 TDBMemoZelvan::TDBMemoZelvan(QWidget* parent)
-    : QPlainTextEdit(parent), ownMessages_(new MessageBoxes(this)), messages_(ownMessages_) {
+    : QPlainTextEdit(parent), ownMessages_(this), messages_(&ownMessages_) {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) {
                 lastChangeEnd_ = position + added;
@@ -59,7 +59,7 @@ void TDBMemoZelvan::setDataField(const QString& name) {
 }
 
 void TDBMemoZelvan::setMessages(Messages* messages) {
-    messages_ = messages ? messages : ownMessages_;
+    messages_ = messages ? messages : &ownMessages_;
 }
 
 Field* TDBMemoZelvan::boundField() const {

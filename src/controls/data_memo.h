@@ -5,12 +5,12 @@
 
 #include <QPlainTextEdit>
 
+#include "controls/message_boxes.h"
 #include "data/data_set.h"
 
 namespace dorvana {
 
 class Messages;
-class MessageBoxes;
 
 class TDBMemoZelvan : public QPlainTextEdit, public DataSetObserver {
     Q_OBJECT
@@ -50,7 +50,7 @@ private:
     int maxLength_ = 0;
     int lastChangeEnd_ = 0;  // where the last insertion ended
     int lastAdded_ = 0;      // and how many characters it brought
-    MessageBoxes* ownMessages_;
+    MessageBoxes ownMessages_;
     Messages* messages_;
 };
 

@@ -137,8 +137,8 @@ TDbGridZelvan::TDbGridZelvan(QWidget* parent)
       model_(new DataSetModel(this)),
       indicator_(new IndicatorHeader(this)),
       titles_(new TitleHeader(this)),
-      ownMessages_(new MessageBoxes(this)),
-      messages_(ownMessages_) {
+      ownMessages_(this),
+      messages_(&ownMessages_) {
     setVerticalHeader(indicator_);
     setHorizontalHeader(titles_);
     // A title click selects the active title, not the whole column.
@@ -211,7 +211,7 @@ void TDbGridZelvan::applyColumnWidths() {
 }
 
 void TDbGridZelvan::setMessages(Messages* messages) {
-    messages_ = messages ? messages : ownMessages_;
+    messages_ = messages ? messages : &ownMessages_;
     model_->setMessages(messages_);
 }
 

@@ -11,6 +11,7 @@
 #include <QTableView>
 
 #include "controls/mark_list.h"
+#include "controls/message_boxes.h"
 #include "data/data_set.h"
 #include "data/grid_column.h"
 
@@ -20,7 +21,6 @@ class DataSetModel;
 class IndicatorHeader;
 class TitleHeader;
 class Messages;
-class MessageBoxes;
 
 class TDbGridZelvan : public QTableView {
     Q_OBJECT
@@ -145,7 +145,7 @@ private:
     IndicatorHeader* indicator_;
     TitleHeader* titles_;
     QTableView* locked_ = nullptr;
-    MessageBoxes* ownMessages_;
+    MessageBoxes ownMessages_;
     Messages* messages_;
     GridColumns columns_;
     bool syncing_ = false;

@@ -80,7 +80,7 @@ private:
 };
 
 TDBNavign::TDBNavign(QWidget* parent)
-    : QWidget(parent), ownMessages_(new MessageBoxes(this)), messages_(ownMessages_) {
+    : QWidget(parent), ownMessages_(this), messages_(&ownMessages_) {
     setFocusPolicy(Qt::StrongFocus);
     for (int i = 0; i < kNavButtonCount; ++i) {
         auto* b = new NavigatorButton(this, i);
@@ -111,7 +111,7 @@ void TDBNavign::setDataSet(DataSet* dataSet) {
 }
 
 void TDBNavign::setMessages(Messages* messages) {
-    messages_ = messages ? messages : ownMessages_;
+    messages_ = messages ? messages : &ownMessages_;
 }
 
 void TDBNavign::setVisibleButtons(unsigned mask) {

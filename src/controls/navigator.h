@@ -10,12 +10,12 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "controls/message_boxes.h"
 #include "data/data_set.h"
 
 namespace dorvana {
 
 class Messages;
-class MessageBoxes;
 
 enum NavButton {
     nnFirst, nnPageUp, nnPrior, nnNext, nnPageDn, nnLast,
@@ -113,7 +113,7 @@ private:
     bool aligned_ = false;
     bool laying_ = false;
     int focused_ = 0;
-    MessageBoxes* ownMessages_;
+    MessageBoxes ownMessages_;
     Messages* messages_;
 };
 

@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "data/field_value.h"
 
@@ -559,22 +560,17 @@ QByteArray DbaseStore::readMemo(qint64 block, QString* error) const {
         *out = m.seek(off) ? m.read(len) : QByteArray();
     };
     read(start, 8, &first);
-    if (foxMemo_) {
-        // FoxPro: a big-endian type (0 picture, 1 text) and length, then the data.
-        const qint64 len = first.size() == 8 ? qFromBigEndian<quint32>(first.constData() + 4) : -1;
-        if (len < 0 || len > kMaxMemo) {
-            if (error) *error = QStringLiteral("chybná délka poznámky v bloku %1").arg(block);
-            return {};
-        }
-        QByteArray data;
-        read(start + 8, len, &data);
-        if (data.size() != len && error)
-            *error = QStringLiteral("poznámka v bloku %1 je zkrácená").arg(block);
-        return data;
-    }
-    if (first.size() == 8 && quint8(first[0]) == 0xFF && quint8(first[1]) == 0xFF &&
-        first[2] == 0x08 && first[3] == 0x00) {
-        const qint64 len = qint64(qFromLittleEndian<quint32>(first.constData() + 4)) - 8;
+    // A memo with a length in front: FoxPro (a big-endian type, 0 picture or
+    // 1 text, and length) or dBase IV (FF FF 08 00 and a little-endian length
+    // that counts these 8 bytes).
+    std::optional<qint64> sized;
+    if (foxMemo_)
+        sized = first.size() == 8 ? qint64(qFromBigEndian<quint32>(first.constData() + 4)) : -1;
+    else if (first.size() == 8 && quint8(first[0]) == 0xFF && quint8(first[1]) == 0xFF &&
+             first[2] == 0x08 && first[3] == 0x00)
+        sized = qint64(qFromLittleEndian<quint32>(first.constData() + 4)) - 8;
+    if (sized) {
+        const qint64 len = *sized;
         if (len < 0 || len > kMaxMemo) {
             if (error) *error = QStringLiteral("chybná délka poznámky v bloku %1").arg(block);
             return {};

@@ -45,8 +45,8 @@ Key keyOfRaw(const QVariant& v, FieldType t, Domain d) {
     Key k;
     switch (d) {
         case Domain::Text:
-            k.text = encode(isNumericType(t) || isTemporalType(t) ? textOfRaw(v, t) : v.toString(),
-                            CodePage::Windows1250);
+            k.text = filterTextKey(isNumericType(t) || isTemporalType(t) ? textOfRaw(v, t)
+                                                                         : v.toString());
             break;
         case Domain::Number:
             k.num = t == FieldType::Boolean ? (v.toBool() ? 1 : 0) : v.toDouble();
@@ -334,7 +334,7 @@ private:
                     *prefix = true;
                     text.chop(1);
                 }
-                k->text = encode(text, CodePage::Windows1250);
+                k->text = filterTextKey(text);
                 return true;
             case Domain::Number: {
                 if (t.kind == Token::Date || !parseNumberText(text, &k->num)) return mismatch();

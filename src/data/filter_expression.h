@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "data/field_type.h"
+#include "data/filter_text_order.h"
 
 namespace dorvana {
 

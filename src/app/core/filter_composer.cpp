@@ -1,8 +1,8 @@
 #include "app/core/filter_composer.h"
 
-#include "base/code_page.h"
 #include "base/text_file.h"
 #include "data/data_set.h"
+#include "data/filter_text_order.h"
 #include "report/expr/format/date_time_format.h"
 #include "report/expr/format/format_settings.h"
 
@@ -15,11 +15,6 @@ constexpr int kMaxPicture = 50;
 
 QString quoted(const QString& text) {
     return u'\'' + text + u'\'';
-}
-
-// Texts compare as the table engine compares them: Windows-1250 bytes.
-bool textBefore(const QString& a, const QString& b) {
-    return encode(a, CodePage::Windows1250) < encode(b, CodePage::Windows1250);
 }
 
 QString realText(double v) {
@@ -129,7 +124,7 @@ bool FilterComposer::addText(const QString& from, const QString& to, QString* er
     if (current_ < 0) return wrongEntry(error);
     const FilterField& f = fields_[current_];
     const QString a = from.trimmed(), b = to.trimmed();
-    if (textBefore(b, a)) return wrongEntry(error);
+    if (filterTextBefore(b, a)) return wrongEntry(error);
     // The upper value padded with "ž" to the display width takes in every
     // value that begins with it.
     const QString padded = b + QString(qMax(0, f.displayWidth - int(b.size())), u'ž');

@@ -11,6 +11,7 @@ namespace dorvana {
 // Takes tokens from the front of one template line.
 class TemplateTokenizer {
 public:
+    // Views line without copying it: the line must outlive the tokenizer.
     explicit TemplateTokenizer(QStringView line) : rest_(line) {}
 
     // The next token as text; a missing token is the empty text.

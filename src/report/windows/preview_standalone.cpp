@@ -8,9 +8,10 @@
 #include "controls/message_boxes.h"
 #include "data/data_set.h"
 #include "data/memory_store.h"
-#include "data/query.h"
-#include "data/table_open.h"
 #include "report/run/report_component.h"
+#include "report/run/report_data.h"
+#include "report/run/report_environment.h"
+#include "report/run/template_list.h"
 #include "report/windows/report_operations.h"
 
 namespace dorvana {
@@ -45,39 +46,40 @@ int runPreviewStandalone(const QStringList& args) {
     if (templatePath.isEmpty()) return usage(QStringLiteral("chybí předloha"));
 
     MessageBoxes messages;
-    // The records: the --sql query over the table's folder, or the table,
-    // or none (an empty data set, so that the component's checks pass).
+    const QFileInfo file(templatePath);
+    TemplateLeadingInfo info;
+    if (!file.isFile() || !readLeadingInfoFile(templatePath, &info)) {
+        messages.error(QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\"")
+                           .arg(templatePath));
+        return 1;
+    }
+    // The records as the command line and the label printing open them: the
+    // --sql query over the table's folder, or the table in the template's
+    // order or through its own SQL; without either an empty data set, so
+    // that the component's checks pass.
+    ReportDataRequest request = ReportDataRequest::ofTable(table);
+    request.hasSql = haveSql;
+    request.sql = sql;
+    ReportData records;
     QString error;
-    std::unique_ptr<Query> query;
-    std::unique_ptr<DataSet> records;
-    DataSet* data = nullptr;
-    if (haveSql) {
-        query = std::make_unique<Query>();
-        if (!table.isEmpty()) query->setDatabase(QFileInfo(table).absolutePath());
-        query->setSql({sql});
-        if (!query->open(&error)) {
-            messages.error(QStringLiteral("Dotaz nelze provést: %1").arg(error));
-            return 1;
-        }
-        data = query->dataSet();
-    } else if (!table.isEmpty()) {
-        records = openAnyTable(table, &error);
-        if (!records) {
-            messages.error(error.isEmpty()
-                               ? QStringLiteral("Tabulku \"%1\" nelze otevřít.").arg(table)
-                               : error);
-            return 1;
-        }
-        data = records.get();
-    } else {
-        records = std::make_unique<DataSet>(std::make_unique<MemoryStore>(FieldDefs{}, QList<RawRecord>{}));
-        records->open();
-        data = records.get();
+    if (!records.open(request, info, &error)) {
+        messages.error(error);
+        return 1;
+    }
+    for (const QString& warning : records.warnings()) messages.warning(warning);
+    std::unique_ptr<DataSet> none;
+    DataSet* data = records.dataSet();
+    if (!data) {
+        none = std::make_unique<DataSet>(std::make_unique<MemoryStore>(FieldDefs{}, QList<RawRecord>{}));
+        none->open();
+        data = none.get();
     }
 
     ReportDataSource source{data};
+    // "sestdll.ini" in the current directory, for the designer opened from the preview.
+    ReportEnvironment environment(QDir::currentPath());
     TSestava component;
-    const QFileInfo file(templatePath);
+    component.Environment = &environment;
     component.DataSource = &source;
     component.ReportDirIgnore = false;
     component.setReportDir(file.absolutePath());

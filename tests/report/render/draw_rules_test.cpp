@@ -466,10 +466,11 @@ TEST(PageCanvas, AbsurdFiguresDrawWithoutHarm) {
     picture.fill(Qt::black);
     const int big = std::numeric_limits<int>::max();
     for (int kind : {1, 7, 9, 10, 11}) {
-        for (const QRect& r : {QRect(big, big, big, big), QRect(-big, -big, big, big),
-                               QRect(5, 5, -40, -40), QRect(0, 0, 0, 0)}) {
-            TPrevPrvek e = makeText(r.x(), r.y(), r.width(), r.height(),
-                                    QStringLiteral("a\r\nb\r\n\r\nc"), big);
+        // Plain numbers: a QRect of such figures would itself overflow.
+        const int boxes[][4] = {{big, big, big, big}, {-big, -big, big, big}, {5, 5, -40, -40},
+                                {0, 0, 0, 0}};
+        for (const auto& r : boxes) {
+            TPrevPrvek e = makeText(r[0], r[1], r[2], r[3], QStringLiteral("a\r\nb\r\n\r\nc"), big);
             e.editStyle().kind = kind;
             e.editStyle().lineWidth = big;
             e.picture = kind == 11 ? picture : QImage();
