@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QFile>
+#include <QTabBar>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -38,6 +40,37 @@ TEST_F(DesignerWindow, ADragLandsOnTheRasterAtEveryZoom) {
         EXPECT_EQ(surface->elementRect(e).left() - surface->sectionRect(PlanSection::PageHeader).left(),
                   qRound(c.expectedLeft * zoomFactor(c.zoomIndex)));
         doc->undo();
+    }
+}
+
+// The current element shows its eight handles at 100 % and 64 %; with
+// DORVANA_SHOTS=folder the window is saved at both zooms and on every palette page.
+TEST_F(DesignerWindow, TheCurrentElementShowsItsHandlesAtEveryZoom) {
+    const QString shots = qEnvironmentVariable("DORVANA_SHOTS");
+    const auto save = [&](const QString& name) {
+        if (!shots.isEmpty()) window->grab().save(QDir(shots).filePath(name + QStringLiteral(".png")));
+    };
+    window->resize(1100, 800);
+    TSesPrvek* e = headerElement(2);
+    doc->select(e);
+    for (const int zoom : {kZoomStep100, 3}) {
+        window->setZoomIndex(zoom);
+        QApplication::processEvents();
+        const QRect r = surface->elementRect(e);
+        EXPECT_NEAR(r.width(), e->W * zoomFactor(zoom), 1.5) << zoom;
+        const QImage image = surface->grab().toImage();
+        // The middle of each corner handle (5 x 5 squares inside the box).
+        for (const QPoint p : {r.topLeft() + QPoint(2, 2), QPoint(r.right() - 2, r.top() + 2),
+                               QPoint(r.left() + 2, r.bottom() - 2), r.bottomRight() - QPoint(2, 2)})
+            EXPECT_EQ(QColor(image.pixel(p)), QColor(Qt::black)) << "zoom " << zoom << " at " << p.x() << "," << p.y();
+        save(QStringLiteral("designer-zoom-%1").arg(qRound(zoomFactor(zoom) * 100)));
+    }
+    auto* tabs = window->palette()->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    for (int page = 0; page < tabs->count(); ++page) {
+        window->palette()->setPage(page);
+        QApplication::processEvents();
+        save(QStringLiteral("designer-palette-%1").arg(page));
     }
 }
 
