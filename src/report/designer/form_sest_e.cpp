@@ -40,6 +40,7 @@
 #include "report/render/printer/printer_metrics.h"
 #include "report/run/report_component.h"
 #include "report/run/report_environment.h"
+#include "report/windows/printer_choice_dialog.h"
 #include "report/windows/report_operations.h"
 #include "report/windows/run_window.h"
 
@@ -587,6 +588,7 @@ void TFormSestE::openOptions() {
     EditorOptionsContext context;
     context.enabledTypeFields = component_.EnabledTypeFields;
     context.messages = &messages_;
+    context.printerSetup = [this] { choosePrinter(programPrinter(), messages_, this); };
     const std::optional<EditorOptions> options = editEditorOptions(doc_->options(), context, this);
     if (options) {
         QString error;

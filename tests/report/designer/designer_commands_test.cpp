@@ -322,6 +322,7 @@ TEST_F(DesignerCommands, OptionsAreWrittenAndTheUndoCapacityFollows) {
     doc->setSectionHeight(PlanSection::Body, 40);
     ASSERT_TRUE(doc->canUndo());
     whenModal<TSestKonfigDlg>([](TSestKonfigDlg* d) {
+        EXPECT_TRUE(named<QPushButton>(d, "Tiskarna")->isEnabled());  // the printer setup
         named<QLineEdit>(d, "PocetUndo")->setText(QStringLiteral("1"));
         named<QCheckBox>(d, "VybSezna")->setChecked(false);
         clickButton(d, "Konec");

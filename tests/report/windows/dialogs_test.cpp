@@ -20,6 +20,7 @@
 #include "report/run/report_component.h"
 #include "report/windows/cab_settings_dialog.h"
 #include "report/windows/print_dialog.h"
+#include "report/windows/printer_choice_dialog.h"
 #include "report/windows/progress_window.h"
 #include "report/windows/template_combo.h"
 #include "support/test_support.h"
@@ -116,6 +117,31 @@ DeviceSettings cabRecord() {
     r.paperLength = 400;
     r.copies = 2;
     return r;
+}
+
+TEST(PrinterChoiceDialog, MakesTheChosenPrinterCurrentOnlyWhenApplied) {
+    Printer printer(std::make_unique<FixturePrinterBackend>(twoPrinters()));
+    const int first = printer.printerIndex();
+    {
+        PrinterChoiceDialog d(printer);
+        EXPECT_EQ(d.windowTitle(), "Nastavení tiskárny");
+        ASSERT_EQ(d.printerList()->count(), 2);
+        EXPECT_EQ(d.printerList()->currentIndex(), first);
+        d.printerList()->setCurrentIndex(1 - first);  // then cancelled: nothing applied
+    }
+    EXPECT_EQ(printer.printerIndex(), first);
+    PrinterChoiceDialog d(printer);
+    d.printerList()->setCurrentIndex(1 - first);
+    if (const QString shots = qEnvironmentVariable("DORVANA_SHOTS"); !shots.isEmpty()) {
+        d.show();
+        QApplication::processEvents();
+        d.grab().save(shots + QStringLiteral("/NastaveniTiskarny.png"));
+    }
+    QString error;
+    ASSERT_TRUE(d.apply(&error)) << error.toStdString();
+    EXPECT_EQ(printer.printerIndex(), 1 - first);
+    ASSERT_TRUE(printer.settings());
+    EXPECT_EQ(printer.settings()->deviceName, printer.entries()[1 - first].name);
 }
 
 TEST(CabSettingsDialog, ShowsTheRecordAndWritesBackRoundedValues) {
