@@ -4,78 +4,25 @@ open dialog, see its records in the grid, open the backup dialog through the
 (the box titled with the application's title). Arguments: DORVANA
 DORVANA_CLI SAMPLE, where SAMPLE is a CSV file to import or a label file (.db) to use as it is. Set E2E_SCREENSHOT=path to keep
 a screenshot of the window with the records."""
+import functools
 import os
 import shutil
 import sqlite3
 import subprocess
 import sys
 import tempfile
-import time
 
 import pyatspi
 
+import atspi_driver
+from atspi_driver import application, click
+
+# Lists are not searched here (the open dialog's file list is long); waits give up after 20 s.
+find = functools.partial(atspi_driver.find, into_lists=False)
+wait_for = functools.partial(atspi_driver.wait_for, timeout=20.0)
+
 DORVANA, CLI, SAMPLE = sys.argv[1:4]
 TITLE = "Dorvana - Zavrilo"  # the application's title, which titles its message boxes
-
-
-def wait_for(what, probe, timeout=20.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.05)
-    raise AssertionError("not seen within %.0f s: %s" % (timeout, what))
-
-
-def walk(node, depth=0):
-    """Every accessible below node, not descending into tables and lists."""
-    if node is None or depth > 40:
-        return
-    yield node
-    try:
-        role = node.getRole()
-    except Exception:
-        return
-    if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_LIST, pyatspi.ROLE_TREE):
-        return
-    for i in range(node.childCount):
-        try:
-            child = node.getChildAtIndex(i)
-        except Exception:
-            continue
-        yield from walk(child, depth + 1)
-
-
-def find(root, role, name=None, showing=False):
-    for node in walk(root):
-        try:
-            if node.getRole() != role:
-                continue
-            if name is not None and node.name != name:
-                continue
-            if showing and not node.getState().contains(pyatspi.STATE_SHOWING):
-                continue
-            return node
-        except Exception:
-            continue
-    return None
-
-
-def click(node):
-    """A real pointer click in the middle of the widget (never blocks on a modal dialog)."""
-    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    x, y = ext.x + ext.width // 2, ext.y + ext.height // 2
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name and app.name.lower() == "dorvana":
-            return app
-    return None
 
 
 def main():
@@ -108,7 +55,7 @@ def main():
             dialog = wait_for("the open dialog", lambda: find(app, pyatspi.ROLE_DIALOG, "Otevření souboru"))
 
             def file_name_edit():
-                for node in walk(dialog):
+                for node in atspi_driver.walk(dialog, into_lists=False):
                     try:
                         if node.getRole() == pyatspi.ROLE_TEXT and node.getState().contains(pyatspi.STATE_EDITABLE) \
                                 and node.getState().contains(pyatspi.STATE_SHOWING):

@@ -17,75 +17,10 @@ import time
 
 import pyatspi
 
+from atspi_driver import application, click, click_at, find, skip, wait_for, walk
+
 DORVANA, CLI, SOURCE = sys.argv[1:4]
 QUEUE = "dorvana-pdf"
-
-
-def skip(why):
-    print("skipped:", why)
-    sys.exit(77)
-
-
-def wait_for(what, probe, timeout=30.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.05)
-    raise AssertionError("not seen within %.0f s: %s" % (timeout, what))
-
-
-def walk(node, depth=0):
-    """Every accessible below node, not descending into tables."""
-    if node is None or depth > 40:
-        return
-    yield node
-    try:
-        role = node.getRole()
-    except Exception:
-        return
-    if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TREE):
-        return
-    for i in range(node.childCount):
-        try:
-            child = node.getChildAtIndex(i)
-        except Exception:
-            continue
-        yield from walk(child, depth + 1)
-
-
-def find(root, role, name=None, showing=False):
-    for node in walk(root):
-        try:
-            if node.getRole() != role:
-                continue
-            if name is not None and node.name != name:
-                continue
-            if showing and not node.getState().contains(pyatspi.STATE_SHOWING):
-                continue
-            return node
-        except Exception:
-            continue
-    return None
-
-
-def click_at(x, y):
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
-
-
-def click(node):
-    ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    click_at(ext.x + ext.width // 2, ext.y + ext.height // 2)
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name and app.name.lower() == "dorvana":
-            return app
-    return None
 
 
 def free_port():
