@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "controls/object_names.h"
 #include "report/render/barcode/draw_barcode.h"
 
 namespace dorvana {
@@ -42,10 +43,6 @@ TDlgBarCode::TDlgBarCode(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Nastavení parametrů čárového kódu"));
     setObjectName(QStringLiteral("TDlgBarCode"));
     font_ = QFont(QStringLiteral("Arial"), 10);
-    auto named = [this](auto* w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        return w;
-    };
     type_ = named(new QComboBox(this), "CKTypBarcode");
     type_->addItems(symbologyNames());
     text_ = named(new QCheckBox(QStringLiteral("Zobrazit popis"), this), "CKPopis");

@@ -16,17 +16,12 @@
 #include <QVBoxLayout>
 
 #include "base/messages.h"
+#include "controls/object_names.h"
 #include "report/model/colour_table.h"
 
 namespace dorvana {
 
 namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QFont optionsFont(const EditorOptions& o) {
     QFont f(o.ImplNazevFontu);

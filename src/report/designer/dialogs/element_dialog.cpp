@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/object_names.h"
 #include "report/designer/dialogs/barcode_dialog.h"
 
 namespace dorvana {
@@ -25,9 +26,7 @@ namespace dorvana {
 namespace {
 
 QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
+    return named(new QPushButton(text, parent), name);
 }
 
 }  // namespace

@@ -22,17 +22,12 @@
 #include <QVBoxLayout>
 
 #include "base/messages.h"
+#include "controls/object_names.h"
 #include "report/designer/dialogs/paper_format_dialog.h"
 
 namespace dorvana {
 
 namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QPushButton* button(const QString& text, const char* name, QWidget* parent) {
     return named(new QPushButton(text, parent), name);
