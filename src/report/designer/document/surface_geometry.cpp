@@ -26,6 +26,30 @@ bool inSquare(QPoint p, int left, int top) {
     return p.x() >= left && p.x() < left + 5 && p.y() >= top && p.y() < top + 5;
 }
 
+// One axis of a handle drag: the low edge (left or top) moves by delta and
+// keeps the far edge, stopping at the minimum size and at 0; the high edge
+// (right or bottom) grows or shrinks the size, stopping at the minimum and at
+// limit.
+void dragEdges(int start, int size, int delta, int limit, bool lowEdge, bool highEdge,
+               int* outStart, int* outSize) {
+    if (lowEdge) {
+        *outStart = start + delta;
+        *outSize = start + size - *outStart;
+        if (*outSize < kMinimumElementSize) {
+            *outStart = *outStart + *outSize - kMinimumElementSize;
+            *outSize = kMinimumElementSize;
+        }
+        if (*outStart < 0) {
+            *outSize += *outStart;
+            *outStart = 0;
+        }
+    }
+    if (highEdge) {
+        *outSize = std::max(kMinimumElementSize, size + delta);
+        if (*outStart + *outSize > limit) *outSize = limit - *outStart;
+    }
+}
+
 }  // namespace
 
 int hitZone(int w, int h, QPoint p, bool multiSelected) {
@@ -57,38 +81,8 @@ ElementBox draggedBox(int zone, const ElementBox& d, int dx, int dy, int W, int 
     const bool rightEdge = zone == 3 || zone == 5 || zone == 8;
     const bool topEdge = zone == 1 || zone == 2 || zone == 3;
     const bool bottomEdge = zone == 6 || zone == 7 || zone == 8;
-    if (leftEdge) {
-        b.left = d.left + dx;
-        b.width = d.left + d.width - b.left;
-        if (b.width < kMinimumElementSize) {
-            b.left = b.left + b.width - kMinimumElementSize;
-            b.width = kMinimumElementSize;
-        }
-        if (b.left < 0) {
-            b.width += b.left;
-            b.left = 0;
-        }
-    }
-    if (rightEdge) {
-        b.width = std::max(kMinimumElementSize, d.width + dx);
-        if (b.left + b.width > W) b.width = W - b.left;
-    }
-    if (topEdge) {
-        b.top = d.top + dy;
-        b.height = d.top + d.height - b.top;
-        if (b.height < kMinimumElementSize) {
-            b.top = b.top + b.height - kMinimumElementSize;
-            b.height = kMinimumElementSize;
-        }
-        if (b.top < 0) {
-            b.height += b.top;
-            b.top = 0;
-        }
-    }
-    if (bottomEdge) {
-        b.height = std::max(kMinimumElementSize, d.height + dy);
-        if (b.top + b.height > H) b.height = H - b.top;
-    }
+    dragEdges(d.left, d.width, dx, W, leftEdge, rightEdge, &b.left, &b.width);
+    dragEdges(d.top, d.height, dy, H, topEdge, bottomEdge, &b.top, &b.height);
     return b;
 }
 
