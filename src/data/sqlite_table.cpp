@@ -237,27 +237,62 @@ bool SqliteTableStore::prepareStatements(QString* error) {
 bool SqliteTableStore::reload(QString* error) {
     SqliteStatement st;
     QString err;
-    if (!st.prepare(
-            db_, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(sqlIdentifier(table_)),
-            &err)) {
+    const QString table = sqlIdentifier(table_);
+    const QString rowIds = QStringLiteral("SELECT rowid FROM %1 WHERE rowid >= ?1 AND rowid <= ?2 "
+                                          "ORDER BY rowid %2 LIMIT ?3");
+    bool ok = st.prepare(db_, QStringLiteral("SELECT count(*) FROM %1").arg(table), &err) &&
+              rowIdsUp_.prepare(db_, rowIds.arg(table, QStringLiteral("ASC")), &err) &&
+              rowIdsDown_.prepare(db_, rowIds.arg(table, QStringLiteral("DESC")), &err);
+    qint64 count = 0;
+    if (ok) {
+        ok = st.step() == SqliteStatement::Step::Row;
+        if (ok)
+            count = st.int64(0);
+        else
+            err = st.errorText();
+    }
+    if (!ok) {
         if (error) *error = QStringLiteral("Tabulku %1 nelze číst: %2").arg(table_, err);
         return false;
     }
-    rowids_.clear();
-    SqliteStatement::Step s;
-    while ((s = st.step()) == SqliteStatement::Step::Row) rowids_.push_back(st.int64(0));
-    if (s == SqliteStatement::Step::Error) {
-        if (error) *error = QStringLiteral("Tabulku %1 nelze číst: %2").arg(table_, st.errorText());
-        return false;
-    }
+    rowIdError_.clear();
+    rowIds_.reset(count, [this](qint64 lo, qint64 hi, qint64 limit, bool descending,
+                                std::vector<qint64>* out) {
+        return fetchRowIds(lo, hi, limit, descending, out);
+    });
     return true;
+}
+
+bool SqliteTableStore::fetchRowIds(qint64 lo, qint64 hi, qint64 limit, bool descending,
+                                   std::vector<qint64>* out) const {
+    SqliteStatement& st = descending ? rowIdsDown_ : rowIdsUp_;
+    st.reset();
+    st.bindInt64(1, lo);
+    st.bindInt64(2, hi);
+    st.bindInt64(3, limit);
+    SqliteStatement::Step s;
+    while ((s = st.step()) == SqliteStatement::Step::Row) out->push_back(st.int64(0));
+    if (s == SqliteStatement::Step::Error) rowIdError_ = st.errorText();
+    st.reset();
+    return s != SqliteStatement::Step::Error;
+}
+
+bool SqliteTableStore::rowIdOf(qint64 row, qint64* id, QString* error) const {
+    if (rowIds_.rowIdAt(row, id)) return true;
+    if (error)
+        *error = rowIdError_.isEmpty()
+                     ? QStringLiteral("Záznam nebyl nalezen")
+                     : QStringLiteral("Chyba čtení tabulky %1: %2").arg(table_, rowIdError_);
+    return false;
 }
 
 bool SqliteTableStore::readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) {
     if (first < 0 || first >= rowCount() || count <= 0) return true;
+    qint64 firstId;
+    if (!rowIdOf(first, &firstId, error)) return false;
     count = std::min(count, rowCount() - first);
     selectWindow_.reset();
-    selectWindow_.bindInt64(1, rowids_[size_t(first)]);
+    selectWindow_.bindInt64(1, firstId);
     selectWindow_.bindInt64(2, count);
     const int n = int(defs_.size());
     SqliteStatement::Step s;
@@ -280,12 +315,12 @@ bool SqliteTableStore::readRows(qint64 first, qint64 count, QList<RawRecord>* ou
 }
 
 qint64 SqliteTableStore::rowId(qint64 row) const {
-    return row >= 0 && row < rowCount() ? rowids_[size_t(row)] : -1;
+    qint64 id;
+    return rowIds_.rowIdAt(row, &id) ? id : -1;
 }
 
 qint64 SqliteTableStore::rowOfId(qint64 id) const {
-    const auto it = std::lower_bound(rowids_.begin(), rowids_.end(), id);
-    return it != rowids_.end() && *it == id ? qint64(it - rowids_.begin()) : -1;
+    return rowIds_.rowOf(id);
 }
 
 bool SqliteTableStore::canWrite(QString* reason) const {
@@ -313,7 +348,8 @@ bool SqliteTableStore::updateRow(qint64 row, const RawRecord& values, qint64* ne
         if (error) *error = QStringLiteral("Záznam nebyl nalezen");
         return false;
     }
-    const qint64 oldId = rowids_[size_t(row)];
+    qint64 oldId;
+    if (!rowIdOf(row, &oldId, error)) return false;
     qint64 newId = oldId;
     if (keyField_ >= 0 && !values[keyField_].isNull()) {
         newId = values[keyField_].toLongLong();
@@ -340,8 +376,8 @@ bool SqliteTableStore::updateRow(qint64 row, const RawRecord& values, qint64* ne
         return false;
     }
     if (newId != oldId) {
-        rowids_.erase(rowids_.begin() + row);
-        rowids_.insert(std::lower_bound(rowids_.begin(), rowids_.end(), newId), newId);
+        rowIds_.removed(row);
+        rowIds_.inserted(newId);
     }
     *newRow = rowOfId(newId);
     return true;
@@ -375,7 +411,7 @@ bool SqliteTableStore::insertRow(const RawRecord& values, qint64* newRow, QStrin
         return false;
     }
     const qint64 id = db_.lastInsertRowId();
-    rowids_.insert(std::lower_bound(rowids_.begin(), rowids_.end(), id), id);
+    rowIds_.inserted(id);
     *newRow = rowOfId(id);
     return true;
 }
@@ -386,6 +422,8 @@ bool SqliteTableStore::deleteRow(qint64 row, QString* error) {
         if (error) *error = QStringLiteral("Záznam nebyl nalezen");
         return false;
     }
+    qint64 id;
+    if (!rowIdOf(row, &id, error)) return false;
     SqliteStatement st;
     QString err;
     if (!st.prepare(db_,
@@ -394,12 +432,12 @@ bool SqliteTableStore::deleteRow(qint64 row, QString* error) {
         if (error) *error = err;
         return false;
     }
-    st.bindInt64(1, rowids_[size_t(row)]);
+    st.bindInt64(1, id);
     if (!st.execute(&err)) {
         if (error) *error = QStringLiteral("Záznam nelze vymazat: %1").arg(err);
         return false;
     }
-    rowids_.erase(rowids_.begin() + row);
+    rowIds_.removed(row);
     return true;
 }
 

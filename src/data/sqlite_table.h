@@ -1,15 +1,17 @@
 #pragma once
 // Tables of SQLite database files: label files and any other table of an
 // SQLite file opened as a foreign table. Rows are in rowid order (for a label
-// file that is the order of `cislo`, the rowid itself). The store keeps the
-// sorted rowids in memory (8 bytes a row) and reads records in windows, so
-// positioning is O(log n) and a million records open at once.
+// file that is the order of `cislo`, the rowid itself). The store reads the
+// sorted rowids only as far as rows are asked for (RowIdIndex) and reads
+// records in windows, so a million records open with their count and the
+// first screen.
 
 #include <QString>
 #include <memory>
 #include <vector>
 
 #include "data/record_store.h"
+#include "data/row_id_index.h"
 #include "data/sqlite_db.h"
 
 namespace dorvana {
@@ -35,7 +37,7 @@ public:
 
     QString kindName() const override { return kindName_; }
     const FieldDefs& fieldDefs() const override { return defs_; }
-    qint64 rowCount() const override { return qint64(rowids_.size()); }
+    qint64 rowCount() const override { return rowIds_.size(); }
     bool readRows(qint64 first, qint64 count, QList<RawRecord>* out, QString* error) override;
     qint64 rowId(qint64 row) const override;
     qint64 rowOfId(qint64 id) const override;
@@ -75,8 +77,16 @@ private:
     FieldDefs defs_;
     int keyField_ = -1;  // the INTEGER PRIMARY KEY column (the rowid), if any
     bool readOnly_ = false;
-    std::vector<qint64> rowids_;
+    // Reads rowids for the index (ascending from lo or descending from hi).
+    bool fetchRowIds(qint64 lo, qint64 hi, qint64 limit, bool descending,
+                     std::vector<qint64>* out) const;
+    // The rowid of row; false with the reason when it cannot be read.
+    bool rowIdOf(qint64 row, qint64* id, QString* error) const;
+
+    mutable RowIdIndex rowIds_;
+    mutable QString rowIdError_;  // why the index could not read, if so
     SqliteStatement selectWindow_;
+    mutable SqliteStatement rowIdsUp_, rowIdsDown_;
 };
 
 }  // namespace dorvana
