@@ -14,6 +14,7 @@ import tempfile
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 import atspi_driver
 from atspi_driver import application, click
 

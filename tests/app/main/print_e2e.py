@@ -17,6 +17,7 @@ import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 from atspi_driver import application, click, click_at, find, skip, wait_for, walk
 
 DORVANA, CLI, SOURCE = sys.argv[1:4]

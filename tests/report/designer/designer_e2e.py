@@ -9,6 +9,7 @@
    fields' values.
 Exit 77 = skipped."""
 
+import functools
 import os
 import shutil
 import subprocess
@@ -34,39 +35,16 @@ if shutil.which("xdotool") is None:
     skip("xdotool is not installed")
 
 
-def wait_for(what, probe, timeout=20.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError("timed out waiting for " + what)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import atspi_driver  # noqa: E402
+from atspi_driver import application  # noqa: E402
+
+wait_for = functools.partial(atspi_driver.wait_for, timeout=20.0)
 
 
-def find(node, name, role=None, depth=0):
-    if node is None or depth > 40:
-        return None
-    try:
-        if node.name == name and (role is None or node.getRole() == role):
-            return node
-        if node.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE, pyatspi.ROLE_LIST):
-            return None
-        for i in range(node.childCount):
-            hit = find(node.getChildAtIndex(i), name, role, depth + 1)
-            if hit is not None:
-                return hit
-    except Exception:
-        return None
-    return None
-
-
-def application(desktop):
-    for i in range(desktop.childCount):
-        child = desktop.getChildAtIndex(i)
-        if child is not None and child.name.lower().startswith("dorvana"):
-            return child
-    return None
+def find(node, name, role=None):
+    """Below node by name (and role); lists and tables are not searched."""
+    return atspi_driver.find(node, role, name, into_lists=False)
 
 
 def start_designer(desktop, dorvana, template, table, work):
@@ -75,7 +53,7 @@ def start_designer(desktop, dorvana, template, table, work):
                                cwd=work)
     try:
         app = wait_for("the application on the accessibility bus",
-                       lambda: application(desktop), 30)
+                       application, timeout=30)
     except AssertionError:
         process.kill()
         skip("the application does not appear on the accessibility bus")
@@ -83,8 +61,7 @@ def start_designer(desktop, dorvana, template, table, work):
 
 
 def press(app, name, role=None):
-    button = wait_for("the button " + name, lambda: find(app, name, role))
-    button.queryAction().doAction(0)
+    atspi_driver.press(wait_for("the button " + name, lambda: find(app, name, role)))
 
 
 def drag_and_save(desktop, dorvana, source_dir, work):

@@ -9,6 +9,18 @@ import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "support"))
+import atspi_driver
+from atspi_driver import application, press, wait_for
+
+
+def find(window, name, role=None, by_description=False):
+    """Below window by name (or description); lists and tables are not searched."""
+    if by_description:
+        return atspi_driver.find(window, role, description=name, into_lists=False)
+    return atspi_driver.find(window, role, name, into_lists=False)
+
+
 DORVANA, SOURCE = sys.argv[1], sys.argv[2]
 SHOTS = os.environ.get("DORVANA_E2E_SHOTS")  # a folder: screenshots go there
 
@@ -18,41 +30,8 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, probe, timeout=30.0):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.05)
-    fail("timed out waiting for " + what)
-
-
-def find(node, name, role=None, depth=0, by_description=False):
-    """The first accessible below node with that name or description (and role)."""
-    if node is None or depth > 25:
-        return None
-    try:
-        key = node.description if by_description else node.name
-        if key == name and (role is None or node.getRole() == role):
-            return node
-        if node.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST, pyatspi.ROLE_TREE):
-            return None
-        for child in node:
-            hit = find(child, name, role, depth + 1, by_description)
-            if hit is not None:
-                return hit
-    except Exception:
-        return None
-    return None
-
-
 def label_text(node):
     return node.name
-
-
-def press(node):
-    node.queryAction().doAction(0)
 
 
 def shot(name):
@@ -71,8 +50,7 @@ def main():
     env.pop("QT_QPA_PLATFORM", None)
     app = subprocess.Popen([DORVANA, "--preview", template, "--table", table], env=env)
     try:
-        dorvana = wait_for("the application on the accessibility bus",
-                           lambda: next((a for a in desktop if a and a.name.lower() == "dorvana"), None))
+        dorvana = wait_for("the application on the accessibility bus", application)
         window = wait_for("the preview window", lambda: next(
             (w for w in dorvana if w and w.name.startswith("Prohlížení sestavy před tiskem")), None))
         number = wait_for("the page number",

@@ -1,5 +1,6 @@
 """Driving the real dorvana from outside through AT-SPI and the pointer: what
-the main window's end-to-end scripts share."""
+the end-to-end scripts share. A script imports it after putting this folder
+on its path (support_path)."""
 import subprocess
 import sys
 import time
@@ -44,12 +45,16 @@ def walk(node, into_lists=True, depth=0):
         yield from walk(child, into_lists, depth + 1)
 
 
-def find(root, role, name=None, showing=False, into_lists=True):
+def find(root, role=None, name=None, showing=False, into_lists=True, description=None):
+    """The first accessible below root (root included) of that role (any
+    when None) with that name and description (any when None)."""
     for node in walk(root, into_lists):
         try:
-            if node.getRole() != role:
+            if role is not None and node.getRole() != role:
                 continue
             if name is not None and node.name != name:
+                continue
+            if description is not None and node.description != description:
                 continue
             if showing and not node.getState().contains(pyatspi.STATE_SHOWING):
                 continue
@@ -57,6 +62,11 @@ def find(root, role, name=None, showing=False, into_lists=True):
         except Exception:
             continue
     return None
+
+
+def press(node):
+    """The widget's default action through the accessibility bus."""
+    node.queryAction().doAction(0)
 
 
 def click_at(x, y):
