@@ -10,6 +10,7 @@
 #include "report/layout/pages/corrections_file.h"
 #include "report/run/report_component.h"
 #include "report/run/report_job.h"
+#include "support/sample_label_job.h"
 #include "support/test_support.h"
 
 using namespace dorvana;
@@ -18,27 +19,10 @@ namespace {
 
 // The label template of the samples (one 60 x 40 mm label per page, seven
 // elements) over the sample goods table.
-class ReportJobTest : public testing::Test {
+class ReportJobTest : public testing::Test, protected test::SampleLabelJob {
 protected:
-    void SetUp() override {
-        QString error;
-        data = openAnyTable(test::sourcePath(QStringLiteral("samples/data/zbozi.csv")), &error);
-        ASSERT_TRUE(data) << error.toStdString();
-        source.dataSet = data.get();
-        component.DataSource = &source;
-        component.ReportDirIgnore = false;
-        component.setReportDir(test::sourcePath(QStringLiteral("samples/templates")));
-        component.ReportName = QStringLiteral("etiketa.pte");
-        component.setOpravyDir(dir.path());
-        component.OpravyName = QStringLiteral("opravy.txt");
-        component.EndPage = 3;
-    }
-    QString correctionsPath() const { return dir.filePath(QStringLiteral("opravy.txt")); }
+    void SetUp() override { prepare(); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<DataSet> data;
-    ReportDataSource source;
-    TSestava component;
     NoProgress progress;
 };
 

@@ -27,6 +27,7 @@
 #include "report/windows/report_operations.h"
 #include "report/windows/run_window.h"
 #include "support/scripted_messages.h"
+#include "support/sample_label_job.h"
 #include "support/test_support.h"
 #include "report/render/render_fixture.h"
 
@@ -44,20 +45,10 @@ FixturePrinter officePrinter() {
 
 // The sample price label (one 60 x 40 mm label a page, margins 0) over the
 // sample goods, three pages; corrections in a temporary folder.
-class RunWindowTest : public testing::Test {
+class RunWindowTest : public testing::Test, protected test::SampleLabelJob {
 protected:
     void SetUp() override {
-        QString error;
-        data = openAnyTable(test::sourcePath(QStringLiteral("samples/data/zbozi.csv")), &error);
-        ASSERT_TRUE(data) << error.toStdString();
-        source.dataSet = data.get();
-        component.DataSource = &source;
-        component.ReportDirIgnore = false;
-        component.setReportDir(test::sourcePath(QStringLiteral("samples/templates")));
-        component.ReportName = QStringLiteral("etiketa.pte");
-        component.setOpravyDir(dir.path());
-        component.OpravyName = QStringLiteral("opravy.txt");
-        component.EndPage = 3;
+        prepare();
         auto backend = std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{officePrinter()});
         jobs = backend->jobs();
         printer = std::make_unique<Printer>(std::move(backend));
@@ -90,10 +81,6 @@ protected:
         QTest::mouseClick(w.page(), Qt::LeftButton, {}, at);
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<DataSet> data;
-    ReportDataSource source;
-    TSestava component;
     test::ScriptedMessages messages;
     std::shared_ptr<QList<RecordedJob>> jobs;
     std::unique_ptr<Printer> printer;
