@@ -143,11 +143,8 @@ int runRender(const QStringList& args) {
     ReportJob job(component);
     job.setTextMeasurer(&measurer);
     if (!job.load(&error)) return fail(error);
-    if (!job.templateWarning().isEmpty()) warn(job.templateWarning());
+    for (const QString& w : job.readingWarnings()) warn(w);
     if (!job.correctionsWarning().isEmpty()) warn(job.correctionsWarning());
-    if (!job.run().unknownFieldNames().isEmpty())
-        warn(QStringLiteral("tabulka nemá pole %1; prvky s nimi zůstanou prázdné")
-                 .arg(job.run().unknownFieldNames().join(QStringLiteral(", "))));
     // The template's printers are applied before the build (they decide how
     // barcodes are drawn) and put back when `print` goes out of scope.
     std::unique_ptr<HeadlessPrint> print;

@@ -20,6 +20,16 @@ void ReportJob::setTextMeasurer(const TextMeasurer* measurer) {
     run_->setTextMeasurer(measurer);
 }
 
+QStringList ReportJob::readingWarnings() const {
+    QStringList out;
+    if (!templateWarning_.isEmpty()) out << templateWarning_;
+    const QStringList& unknown = run_->unknownFieldNames();
+    if (!unknown.isEmpty())
+        out << QStringLiteral("Tabulka nemá pole %1; prvky s nimi zůstanou prázdné")
+                   .arg(unknown.join(QStringLiteral(", ")));
+    return out;
+}
+
 bool ReportJob::load(QString* error) {
     ReportRun& run = *run_;
     run.settings = static_cast<const ReportSettings&>(component_);

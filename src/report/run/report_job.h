@@ -6,6 +6,7 @@
 // the run window and tests use it.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "report/layout/pages/corrections.h"
@@ -42,6 +43,10 @@ public:
     bool load(QString* error);
     const QString& correctionsWarning() const { return correctionsWarning_; }
     const QString& templateWarning() const { return templateWarning_; }
+    // What the user should know about the loaded template before its pages
+    // are looked at: the template warning and the fields it names that the
+    // data set lacks (their elements print nothing). Empty when all is well.
+    QStringList readingWarnings() const;
 
     // Builds the pages and applies the corrections; the component gets the
     // page count and the cancelled flag. True when the build was not cancelled.

@@ -76,6 +76,9 @@ bool previewReport(TSestava& component, Messages& messages, const PreviewPlaceme
         TFormSestE_NOR window(component, messages, host.mdiArea ? nullptr : host.parent);
         if (host.printer) window.setPrinter(host.printer);
         if (!window.loadTemplate()) return false;
+        // Said before the pages show: fields the table lacks print nothing.
+        const QStringList warnings = window.job().readingWarnings();
+        if (!warnings.isEmpty()) messages.warning(warnings.join(QLatin1Char('\n')));
         window.setZoomStep(zoomStepForPercent(placement.zoomPercent));
         // The first page shows as soon as it is built; the rest follow
         // under the progress window.
@@ -93,6 +96,10 @@ bool previewReport(TSestava& component, Messages& messages, const PreviewPlaceme
         window.buildPages();
         window.firstPageBuilt = nullptr;
         show();
+        if (!closed && window.job().run().stoppedAtPageLimit())
+            messages.warning(QStringLiteral("Sestava pokračuje za stranou %1 (poslední stranou "
+                                            "nastavenou pro tisk); další strany se nevytvořily.")
+                                 .arg(window.job().pages().pageCount()));
         waitUntilClosed(window, sub, closed);
         window.saveCorrections();
         return false;

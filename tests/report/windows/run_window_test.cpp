@@ -336,6 +336,49 @@ TEST_F(RunWindowTest, ThePreviewOperationShowsTheWindowUntilClosedAndSaves) {
     EXPECT_EQ(messages.shown, QStringList({"error: Není definován zdroj dat."}));
 }
 
+// What the command line warns of, the preview says in a box: fields the
+// table lacks (before the pages show) and a build cut at the last page set
+// for printing; a template over its own table with no cut says nothing.
+TEST_F(RunWindowTest, ThePreviewSaysWhatTheBuildLeftOut) {
+    QByteArray lines = test::fileBytes(test::sourcePath(QStringLiteral("samples/templates/etiketa.pte")));
+    ASSERT_TRUE(lines.contains("T,2,nazev2,"));
+    lines.replace("T,2,nazev2,", "T,2,vyrobce,");
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("jina.pte")), lines));
+    ReportWindowHost host;
+    host.printer = printer.get();
+    QStringList shownWhenOpened;
+    host.opened = [&](TFormSestE_NOR& w) {
+        shownWhenOpened = messages.shown;
+        auto* close = new QTimer(&w);
+        close->setInterval(5);
+        QObject::connect(close, &QTimer::timeout, &w, [&w, close] {
+            if (QApplication::activeModalWidget()) return;
+            close->stop();
+            w.close();
+        });
+        close->start();
+    };
+    const QString cut = QStringLiteral(
+        "warning: Sestava pokračuje za stranou 3 (poslední stranou nastavenou pro tisk); další "
+        "strany se nevytvořily.");
+
+    component.setReportDir(dir.path());
+    component.ReportName = QStringLiteral("jina.pte");
+    EXPECT_FALSE(previewReport(component, messages, {}, host));
+    EXPECT_EQ(shownWhenOpened,
+              QStringList({"warning: Tabulka nemá pole vyrobce; prvky s nimi zůstanou prázdné"}));
+    EXPECT_EQ(messages.shown.value(1), cut);
+    EXPECT_EQ(messages.shown.size(), 2);
+
+    messages.shown.clear();
+    component.setReportDir(test::sourcePath(QStringLiteral("samples/templates")));
+    component.ReportName = QStringLiteral("etiketa.pte");
+    component.EndPage = 9999;
+    EXPECT_FALSE(previewReport(component, messages, {}, host));
+    EXPECT_EQ(component.pageCount, 300);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
+}
+
 // The shown page and page 1 of a PDF written from the same pages, both at
 // 100 dpi (the preview at 100 %).
 struct ScreenAndPaper {
