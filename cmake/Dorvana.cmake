@@ -146,8 +146,17 @@ function(dorvana_test name)
     DORVANA_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-    PROPERTIES ENVIRONMENT "${DORVANA_TEST_ENVIRONMENT}"
     DISCOVERY_TIMEOUT 60)
+  # The environment is set on the discovered tests (${name}_TESTS) by a file
+  # CTest reads after the discovery's own: given to gtest_discover_tests as a
+  # property, the list would be split and only its first variable kept.
+  set(_environment_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(WRITE "${_environment_file}"
+       "if(${name}_TESTS)\n"
+       "  set_tests_properties(\${${name}_TESTS}\n"
+       "    PROPERTIES ENVIRONMENT [==[${DORVANA_TEST_ENVIRONMENT}]==])\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${_environment_file}")
 endfunction()
 
 function(dorvana_fuzz name source)
