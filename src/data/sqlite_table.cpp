@@ -223,11 +223,16 @@ bool SqliteTableStore::prepareStatements(QString* error) {
     QStringList cols;
     for (const FieldDef& d : defs_) cols << sqlIdentifier(d.name);
     QString err;
+    const QString table = sqlIdentifier(table_);
+    const QString rowIds = QStringLiteral("SELECT rowid FROM %1 WHERE rowid >= ?1 AND rowid <= ?2 "
+                                          "ORDER BY rowid %2 LIMIT ?3");
     if (!selectWindow_.prepare(db_,
                                QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 "
                                               "ORDER BY rowid LIMIT ?2")
-                                   .arg(cols.join(QLatin1String(", ")), sqlIdentifier(table_)),
-                               &err)) {
+                                   .arg(cols.join(QLatin1String(", ")), table),
+                               &err) ||
+        !rowIdsUp_.prepare(db_, rowIds.arg(table, QStringLiteral("ASC")), &err) ||
+        !rowIdsDown_.prepare(db_, rowIds.arg(table, QStringLiteral("DESC")), &err)) {
         if (error) *error = QStringLiteral("Tabulku %1 nelze číst: %2").arg(table_, err);
         return false;
     }
@@ -235,27 +240,16 @@ bool SqliteTableStore::prepareStatements(QString* error) {
 }
 
 bool SqliteTableStore::reload(QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error) *error = QStringLiteral("Tabulku %1 nelze číst: %2").arg(table_, why);
+        return false;
+    };
     SqliteStatement st;
     QString err;
-    const QString table = sqlIdentifier(table_);
-    const QString rowIds = QStringLiteral("SELECT rowid FROM %1 WHERE rowid >= ?1 AND rowid <= ?2 "
-                                          "ORDER BY rowid %2 LIMIT ?3");
-    bool ok = st.prepare(db_, QStringLiteral("SELECT count(*) FROM %1").arg(table), &err) &&
-              rowIdsUp_.prepare(db_, rowIds.arg(table, QStringLiteral("ASC")), &err) &&
-              rowIdsDown_.prepare(db_, rowIds.arg(table, QStringLiteral("DESC")), &err);
-    qint64 count = 0;
-    if (ok) {
-        ok = st.step() == SqliteStatement::Step::Row;
-        if (ok)
-            count = st.int64(0);
-        else
-            err = st.errorText();
-    }
-    if (!ok) {
-        if (error) *error = QStringLiteral("Tabulku %1 nelze číst: %2").arg(table_, err);
-        return false;
-    }
-    rowIdError_.clear();
+    if (!st.prepare(db_, QStringLiteral("SELECT count(*) FROM %1").arg(sqlIdentifier(table_)), &err))
+        return fail(err);
+    if (st.step() != SqliteStatement::Step::Row) return fail(st.errorText());
+    const qint64 count = st.int64(0);
     rowIds_.reset(count, [this](qint64 lo, qint64 hi, qint64 limit, bool descending,
                                 std::vector<qint64>* out) {
         return fetchRowIds(lo, hi, limit, descending, out);
@@ -278,6 +272,7 @@ bool SqliteTableStore::fetchRowIds(qint64 lo, qint64 hi, qint64 limit, bool desc
 }
 
 bool SqliteTableStore::rowIdOf(qint64 row, qint64* id, QString* error) const {
+    rowIdError_.clear();
     if (rowIds_.rowIdAt(row, id)) return true;
     if (error)
         *error = rowIdError_.isEmpty()
@@ -344,10 +339,6 @@ QString SqliteTableStore::keyViolation(const RawRecord& values) const {
 bool SqliteTableStore::updateRow(qint64 row, const RawRecord& values, qint64* newRow,
                                  QString* error) {
     if (!canWrite(error)) return false;
-    if (row < 0 || row >= rowCount()) {
-        if (error) *error = QStringLiteral("Záznam nebyl nalezen");
-        return false;
-    }
     qint64 oldId;
     if (!rowIdOf(row, &oldId, error)) return false;
     qint64 newId = oldId;
@@ -418,10 +409,6 @@ bool SqliteTableStore::insertRow(const RawRecord& values, qint64* newRow, QStrin
 
 bool SqliteTableStore::deleteRow(qint64 row, QString* error) {
     if (!canWrite(error)) return false;
-    if (row < 0 || row >= rowCount()) {
-        if (error) *error = QStringLiteral("Záznam nebyl nalezen");
-        return false;
-    }
     qint64 id;
     if (!rowIdOf(row, &id, error)) return false;
     SqliteStatement st;

@@ -80,11 +80,12 @@ private:
     // Reads rowids for the index (ascending from lo or descending from hi).
     bool fetchRowIds(qint64 lo, qint64 hi, qint64 limit, bool descending,
                      std::vector<qint64>* out) const;
-    // The rowid of row; false with the reason when it cannot be read.
+    // The rowid of row; false with the reason when it is out of range ("Záznam
+    // nebyl nalezen") or cannot be read.
     bool rowIdOf(qint64 row, qint64* id, QString* error) const;
 
     mutable RowIdIndex rowIds_;
-    mutable QString rowIdError_;  // why the index could not read, if so
+    mutable QString rowIdError_;  // why the index's last read failed, if it did
     SqliteStatement selectWindow_;
     mutable SqliteStatement rowIdsUp_, rowIdsDown_;
 };

@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include "base/code_page.h"
 #include "base/progress.h"
-#include "data/data_set.h"
-#include "data/table_open.h"
 #include "report/layout/pages/corrections_file.h"
 #include "report/run/report_component.h"
 #include "report/run/report_job.h"

@@ -9,14 +9,12 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 #include "base/code_page.h"
-#include "data/data_set.h"
-#include "data/table_open.h"
 #include "report/layout/pages/corrections_file.h"
 #include "report/render/page_output.h"
 #include "support/fixture_printer_backend.h"
@@ -74,6 +72,19 @@ protected:
     }
     static QString text(QWidget& w, const char* name) { return child<QLabel>(w, name)->text(); }
     // Clicks the page at a point of the printable area (0.01 in).
+    // Runs then once the window is the user's: the build's progress window
+    // (modal) has gone.
+    static void whenBuilt(TFormSestE_NOR& w, std::function<void()> then) {
+        auto* poll = new QTimer(&w);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, &w, [poll, then] {
+            if (QApplication::activeModalWidget()) return;
+            poll->stop();
+            then();
+        });
+        poll->start();
+    }
+
     static void clickPage(TFormSestE_NOR& w, int x, int y) {
         const PagePaper& paper = w.document().pages().paper;
         const double z = w.document().zoom();
@@ -311,18 +322,13 @@ TEST_F(RunWindowTest, ThePreviewOperationShowsTheWindowUntilClosedAndSaves) {
         // The window shows as soon as the first page is done (the second
         // begun); the user gets it when the progress window goes away.
         shownPages = w.document().pageCount();
-        auto* afterBuild = new QTimer(&w);
-        afterBuild->setInterval(5);
-        QObject::connect(afterBuild, &QTimer::timeout, &w, [&w, &countShown, afterBuild] {
-            if (QApplication::activeModalWidget()) return;
-            afterBuild->stop();
+        whenBuilt(w, [&w, &countShown] {
             countShown = text(w, "PanelPrevPocetStran");
             w.document().setEditMode(true);
             w.document().select(1);
             w.document().moveSelected(1, 0);
             QTest::keyClick(&w, Qt::Key_Escape);
         });
-        afterBuild->start();
     };
     EXPECT_FALSE(previewReport(component, messages, PreviewPlacement{{}, true, 200}, host));
     EXPECT_EQ(shownPages, 2);
@@ -349,14 +355,7 @@ TEST_F(RunWindowTest, ThePreviewSaysWhatTheBuildLeftOut) {
     QStringList shownWhenOpened;
     host.opened = [&](TFormSestE_NOR& w) {
         shownWhenOpened = messages.shown;
-        auto* close = new QTimer(&w);
-        close->setInterval(5);
-        QObject::connect(close, &QTimer::timeout, &w, [&w, close] {
-            if (QApplication::activeModalWidget()) return;
-            close->stop();
-            w.close();
-        });
-        close->start();
+        whenBuilt(w, [&w] { w.close(); });
     };
     const QString cut = QStringLiteral(
         "warning: Sestava pokračuje za stranou 3 (poslední stranou nastavenou pro tisk); další "
