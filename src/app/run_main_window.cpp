@@ -1,21 +1,27 @@
 #include "app/run_main_window.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QTimer>
 
 #include "app/core/label_session.h"
+#include "app/first_start_window.h"
 #include "app/main_form.h"
 
 namespace dorvana {
 
-int runMainWindow(const QStringList& args) {
-    Q_UNUSED(args)
+int runMainWindow(const Workspace& workspace, const QString& openPath) {
     // The application's title: what the desktop shows for the program (after
     // the main window's caption, which names the file shown) and the title
     // of its message boxes.
     QApplication::setApplicationDisplayName(QString::fromUtf16(kApplicationTitle));
-    TMainForm form(QDir::currentPath(), LabelSession::defaultSettingsPath());
+    TMainForm form(workspace.startDir, workspace.settingsPath);
     form.show();
+    if (!openPath.isEmpty()) {
+        QTimer::singleShot(0, &form, [&form, openPath] { form.openFile(1, openPath); });
+    } else if (workspace.installed() && workspace.firstStart && !form.session().labelFileLoaded()) {
+        auto* welcome = new FirstStartWindow(form, workspace);
+        QTimer::singleShot(0, welcome, [welcome] { welcome->open(); });
+    }
     return QApplication::exec();
 }
 

@@ -1,11 +1,16 @@
 #pragma once
-// Starts the application's main window over the current directory (the
-// start directory) and runs until it closes.
+// Starts the application's main window over the start directory and runs
+// until it closes.
 
-#include <QStringList>
+#include <QString>
+
+#include "app/core/workspace.h"
 
 namespace dorvana {
 
-int runMainWindow(const QStringList& args);
+// openPath: a label file (or foreign table) to open once the saved state is
+// restored ("" for none). On the first start of the installed program the
+// window that says how to begin is shown over the main window.
+int runMainWindow(const Workspace& workspace, const QString& openPath = {});
 
 }  // namespace dorvana

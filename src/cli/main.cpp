@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
         std::fputs(mainUsage().toLocal8Bit().constData(), args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 1 : 0;
     }
+    if (args[0] == u"--version") {
+        std::printf("dorvana-cli %s\n", DORVANA_VERSION);
+        return 0;
+    }
     const QString command = args.takeFirst();
     // Ctrl+C asks long work (a query, a build, writing pages, an import) to stop.
     catchInterrupt();

@@ -64,7 +64,8 @@ QString mainUsage() {
     for (const CommandUsage& u : kUsages) text += QString::fromUtf8(u.synopsis);
     text += QStringLiteral(
         "  --max-records N tiskne N + 1 záznamů (jako aplikace)\n"
-        "  dorvana-cli COMMAND --help   volby příkazu\n");
+        "  dorvana-cli COMMAND --help   volby příkazu\n"
+        "  dorvana-cli --version        verze programu\n");
     return text;
 }
 
