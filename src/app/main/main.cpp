@@ -94,13 +94,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Dorvana"));
-    QApplication::setApplicationVersion(QStringLiteral(DORVANA_VERSION));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    loadCzechTranslations(app);
-
-    QStringList args = app.arguments().mid(1);
+    // Options are read before the windowing system is asked for, so that
+    // --set-workspace works without a display.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     const QString settingsPath = dorvana::LabelSession::defaultSettingsPath();
     QString workspaceDir, storedDir;
     bool workspaceGiven = false, storeGiven = false;
@@ -121,6 +118,15 @@ int main(int argc, char** argv) {
                                                         : QStringLiteral("pracovní složka: ") + dir));
         return 0;
     }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dorvana"));
+    QApplication::setApplicationVersion(QStringLiteral(DORVANA_VERSION));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    loadCzechTranslations(app);
+    // The same options again, now without Qt's own (-platform, -style, ...).
+    args = app.arguments().mid(1);
+    takeOption(args, QStringLiteral("--workspace"), &workspaceDir, &workspaceGiven);
 
     const bool report = !args.isEmpty() && (args[0] == u"--design" || args[0] == u"--preview");
     if (!report) {
