@@ -10,7 +10,7 @@ import subprocess
 import sys
 import tempfile
 
-BUILD, SOURCE, ROOT = sys.argv[1:4]
+BUILD, SOURCE, ROOT = (os.path.abspath(p) for p in sys.argv[1:4])
 
 
 def run(cmd, **kw):
