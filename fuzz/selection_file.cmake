@@ -1,0 +1,1 @@
+dorvana_fuzz(fuzz_selection_file ${CMAKE_CURRENT_SOURCE_DIR}/selection_file.cpp DEPS dorvana_app_core)
