@@ -189,7 +189,9 @@ void LayoutEngine::emitElement(TSesPrvek* e, const std::shared_ptr<const Printed
                 if (f->isPicture()) {
                     p.picture = f->picture;
                     if (!f->pictureFailure.isEmpty()) {
-                        PictureProblem& problem = pictureProblems_[f->fieldName()];
+                        const ReportFieldSource* fields = in_.captions.fields;
+                        const QString name = fields ? fields->fieldName(f->reference) : f->fieldName();
+                        PictureProblem& problem = pictureProblems_[name];
                         if (problem.count++ == 0) {
                             problem.firstRecord = in_.dataSet ? in_.dataSet->recNo() : 0;
                             problem.reason = f->pictureFailure;
