@@ -8,6 +8,7 @@
 #include "data/csv_file.h"
 #include "data/data_set.h"
 #include "scratch.h"
+#include "quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QString copy = QDir(fuzzScratchDir("csv")).filePath(QStringLiteral("kopie.csv"));

@@ -10,6 +10,7 @@
 #include "app/core/filter_composer.h"
 #include "data/data_set.h"
 #include "data/memory_store.h"
+#include "quiet_log.h"
 
 namespace {
 

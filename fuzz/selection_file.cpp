@@ -9,6 +9,7 @@
 
 #include "app/core/selection_file.h"
 #include "controls/mark_list.h"
+#include "quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace dorvana;

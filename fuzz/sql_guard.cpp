@@ -14,6 +14,7 @@
 #include "data/label_file.h"
 #include "data/query.h"
 #include "scratch.h"
+#include "quiet_log.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "app/core/backup_restore.h"
 #include "app/core/volume_label.h"
 #include "scratch.h"
+#include "quiet_log.h"
 
 namespace {
 
