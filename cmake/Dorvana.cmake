@@ -159,10 +159,12 @@ function(dorvana_test name)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${_environment_file}")
 endfunction()
 
+# SOURCES: files of a library compiled into the target itself, so that a
+# target over a few files of a large library builds without all of it.
 function(dorvana_fuzz name source)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
   if(DORVANA_FUZZ)
-    add_executable(${name} ${source})
+    add_executable(${name} ${source} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     return()
@@ -170,7 +172,7 @@ function(dorvana_fuzz name source)
   # The test build: the target's entry point under a plain main() that runs
   # every input of its corpus.
   get_filename_component(_target "${source}" NAME_WE)
-  add_executable(${name} ${source} "${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp")
+  add_executable(${name} ${source} ${ARG_SOURCES} "${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp")
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   add_test(NAME FuzzCorpus.${_target}
            COMMAND ${name} "${PROJECT_SOURCE_DIR}/fuzz/corpus/${_target}")

@@ -9,6 +9,7 @@
 
 #include "report/render/barcode/barcode_encoder.h"
 #include "report/render/barcode/draw_barcode.h"
+#include "quiet_log.h"
 
 using namespace dorvana;
 

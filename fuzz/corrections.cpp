@@ -9,6 +9,7 @@
 #include "report/layout/pages/corrections.h"
 #include "report/layout/pages/corrections_file.h"
 #include "report/layout/pages/page_store.h"
+#include "quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace dorvana;

@@ -1,25 +1,20 @@
-// Fuzz target: a CSV file opened, typed and read, then written back and read again.
-#include <unistd.h>
+// Fuzz target: a CSV file read from memory, typed and read, then written back
+// and read again.
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <cstdint>
 
 #include "data/csv_file.h"
 #include "data/data_set.h"
+#include "scratch.h"
+#include "quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString path =
-        QDir::temp().filePath(QStringLiteral("fuzz-csv-%1.csv").arg(getpid()));
-    static const QString copy =
-        QDir::temp().filePath(QStringLiteral("fuzz-csv-%1-kopie.csv").arg(getpid()));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
-    f.write(reinterpret_cast<const char*>(data), qint64(size));
-    f.close();
+    static const QString copy = QDir(fuzzScratchDir("csv")).filePath(QStringLiteral("kopie.csv"));
     QString error;
-    auto store = dorvana::CsvStore::open(path, &error);
+    auto store = dorvana::CsvStore::openBytes(
+        QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), &error);
     if (!store) return 0;
     dorvana::DataSet ds(std::move(store));
     for (ds.first(); !ds.atEnd(); ds.next())

@@ -6,6 +6,7 @@
 
 #include "data/data_set.h"
 #include "data/dbase_file.h"
+#include "quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray all(reinterpret_cast<const char*>(data), qsizetype(size));

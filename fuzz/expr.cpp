@@ -13,6 +13,7 @@
 #include "report/expr/format/date_time_format.h"
 #include "report/expr/format/format_settings.h"
 #include "report/expr/value_source.h"
+#include "quiet_log.h"
 
 using namespace dorvana;
 

@@ -6,6 +6,7 @@
 
 #include "data/data_set.h"
 #include "data/record_store.h"
+#include "quiet_log.h"
 
 namespace {
 

@@ -13,6 +13,8 @@
 #include "base/progress.h"
 #include "data/label_file.h"
 #include "data/query.h"
+#include "scratch.h"
+#include "quiet_log.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ namespace {
 class Deadline final : public dorvana::Progress {
 public:
     void step(int, int, const QString&) override {}
-    bool cancelled() override { return ++polls > 50; }
+    bool cancelled() override { return ++polls > 10; }
     int polls = 0;
 };
 
@@ -29,9 +31,11 @@ struct Scratch {
     QMap<QString, QByteArray> files;
 
     Scratch() {
-        dir = QDir::temp().filePath(QStringLiteral("fuzz-sql-guard-%1").arg(getpid()));
-        QDir(dir).removeRecursively();
-        QDir().mkpath(dir);
+        dir = fuzzScratchDir("sql-guard");
+        // SQLite's temporary files (a query's result table) in memory too.
+        const QString temp = dir + QStringLiteral("-tmp");
+        QDir().mkpath(temp);
+        qputenv("SQLITE_TMPDIR", temp.toLocal8Bit());
         const QString labels = QDir(dir).filePath(QStringLiteral("etikety.db"));
         QString error;
         if (!dorvana::createLabelFile(labels, &error)) __builtin_trap();

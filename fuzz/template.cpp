@@ -9,6 +9,7 @@
 #include "report/model/report_model.h"
 #include "report/model/template_reader.h"
 #include "report/model/template_writer.h"
+#include "quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace dorvana;

@@ -10,6 +10,8 @@
 
 #include "app/core/backup_restore.h"
 #include "app/core/volume_label.h"
+#include "scratch.h"
+#include "quiet_log.h"
 
 namespace {
 
@@ -34,8 +36,7 @@ public:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString root =
-        QDir::temp().filePath(QStringLiteral("dorvana-fuzz-zip-%1").arg(getpid()));
+    static const QString root = fuzzScratchDir("zip");
     QDir(root).removeRecursively();
     const QString start = root + QStringLiteral("/work");
     const QString dataDir = start + QStringLiteral("/data");

@@ -4,7 +4,8 @@
 
 namespace dorvana {
 
-LateProgress::LateProgress(QWidget* over, int delayMs) : over_(over), delayMs_(delayMs) {
+LateProgress::LateProgress(QWidget* over, int delayMs, const QString& status)
+    : over_(over), delayMs_(delayMs), status_(status) {
     since_.start();
 }
 
@@ -16,7 +17,12 @@ void LateProgress::step(int done, int total, const QString& text) {
 }
 
 bool LateProgress::cancelled() {
-    // Nobody can cancel before the window shows.
+    // Nobody can cancel before the window shows; work that lasts shows it
+    // even when it never reports a step.
+    if (!window_ && since_.elapsed() >= delayMs_) {
+        window_ = std::make_unique<ProgressWindow>(over_);
+        window_->showStatus(status_);
+    }
     return window_ && window_->cancelled();
 }
 

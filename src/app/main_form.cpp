@@ -20,6 +20,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -29,7 +30,9 @@
 #include "app/calculator_dialog.h"
 #include "app/core/status_texts.h"
 #include "app/core/volume_label.h"
+#include "app/core/window_placement.h"
 #include "app/description_panel.h"
+#include "app/late_progress.h"
 #include "app/main_form_printing.h"
 #include "app/note_panel.h"
 #include "app/query_builder_dialog.h"
@@ -74,6 +77,9 @@ TMainForm::TMainForm(const QString& startDir, const QString& settingsPath, Messa
     buildStatusBar();
     buildRecordCommands();
 
+    session_->setProgressSource([this]() -> std::unique_ptr<Progress> {
+        return std::make_unique<LateProgress>(this, 300, kQueryRunningText);
+    });
     session_->setColumnsProvider([this] {
         const GridColumns shown = DbG1_->columnsWithWidths();
         return shown.size() == session_->columns().size() ? shown : session_->columns();
@@ -541,11 +547,14 @@ void TMainForm::restoreOnce() {
     if (restored_) return;
     restored_ = true;
     session_->restore();
-    const QStringList p = session_->windowPlacement().split(QLatin1Char(','));
-    if (p.size() >= 4) {
-        const QRect r(p[0].toInt(), p[1].toInt(), p[2].toInt(), p[3].toInt());
-        if (r.width() >= 400 && r.height() >= 300) setGeometry(r);
-        if (p.value(4) == u"1") setWindowState(windowState() | Qt::WindowMaximized);
+    if (const auto placement = parseWindowPlacement(session_->windowPlacement())) {
+        // Onto a screen there is now; what is saved on closing is where the window is.
+        QList<QRect> screens;
+        if (QScreen* primary = QGuiApplication::primaryScreen()) screens << primary->availableGeometry();
+        for (QScreen* s : QGuiApplication::screens())
+            if (s != QGuiApplication::primaryScreen()) screens << s->availableGeometry();
+        setGeometry(fitOntoScreens(placement->rect, screens));
+        if (placement->maximized) setWindowState(windowState() | Qt::WindowMaximized);
     }
     if (!session_->externalMode() && session_->labelFileLoaded()) session_->dopfields();
 }

@@ -84,7 +84,9 @@ void MainFormPrinting::Naten1Click() {
     if (path.isEmpty()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool ok = readSelectionFile(path, [this](qint32 v) { form_.grid()->toggleValue(v); }, &error);
+    QList<qint32> values;
+    const bool ok = readSelectionFile(path, [&values](qint32 v) { values.append(v); }, &error);
+    form_.grid()->toggleValues(values);  // what was read before a damaged end counts too
     QApplication::restoreOverrideCursor();
     if (!ok) messages_.error(error);
 }

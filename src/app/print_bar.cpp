@@ -20,6 +20,7 @@
 #include "base/messages.h"
 #include "controls/marking_grid.h"
 #include "data/data_set.h"
+#include "data/query.h"
 #include "report/windows/template_combo.h"
 
 namespace dorvana {
@@ -238,7 +239,7 @@ bool PrintBar::print(TSestava& report) {
 }
 
 Progress* PrintBar::preparationProgress() {
-    progress_ = std::make_unique<LateProgress>(&form_);
+    progress_ = std::make_unique<LateProgress>(&form_, 300, kQueryRunningText);
     return progress_.get();
 }
 

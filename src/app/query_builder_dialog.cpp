@@ -18,6 +18,7 @@
 #include <QTableView>
 
 #include "app/core/sql_from_rewrite.h"
+#include "app/late_progress.h"
 #include "controls/data_set_model.h"
 #include "controls/message_boxes.h"
 #include "data/table_open.h"
@@ -330,7 +331,14 @@ bool QueryBuilderDialog::tryQuery() {
     q->setDatabase(tableDirectory(r.tables.value(0)));
     q->setSql(r.editedByHand ? rewriteFromLines(r.lines, r.tables) : r.lines);
     QString err;
-    if (!q->open(&err)) {
+    bool opened;
+    {
+        LateProgress progress(this, 300, kQueryRunningText);
+        q->setProgress(&progress);
+        opened = q->open(&err);
+        q->setProgress(nullptr);
+    }
+    if (!opened) {
         messages_->error(err);
         return false;
     }

@@ -155,6 +155,7 @@ int runRender(const QStringList& args) {
     job.build(progress);
     progress.done();
     if (interrupted()) return fail(QStringLiteral("přerušeno (Ctrl+C)"));
+    for (const QString& w : job.run().buildWarnings()) warn(w);
     if (job.run().stoppedAtPageLimit())
         warn(QStringLiteral("sestavení skončilo na straně %1 podle --end-page; zbytek sestavy "
                             "se nevytvořil")

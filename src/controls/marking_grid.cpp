@@ -415,6 +415,12 @@ void TDbGridZelvan::toggleValue(qint32 v) {
     repaintIndicator();
 }
 
+void TDbGridZelvan::toggleValues(const QList<qint32>& values) {
+    if (!checkEnabled_) return;
+    for (qint32 v : values) marks_.toggle(v);
+    repaintIndicator();
+}
+
 void TDbGridZelvan::clearMarks() {
     if (!checkEnabled_) return;
     marks_.clear();

@@ -89,6 +89,8 @@ public:
     bool isMarked(qint32 v) const { return marks_.contains(v); }
     void toggleCurrent();
     void toggleValue(qint32 v);
+    // Toggles each value in turn (a loaded selection file), repainting once.
+    void toggleValues(const QList<qint32>& values);
     void clearMarks();
     // Marks every value given (marking must be on), in order, skipping marked ones.
     void addMarks(const QList<qint32>& values);

@@ -277,7 +277,7 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
 }
 
 CsvStore::~CsvStore() {
-    if (data_) file_.unmap(const_cast<uchar*>(data_));
+    if (data_ && !inMemory_) file_.unmap(const_cast<uchar*>(data_));
 }
 
 std::unique_ptr<CsvStore> CsvStore::open(const QString& path, QString* error) {
@@ -292,7 +292,21 @@ std::unique_ptr<CsvStore> CsvStore::open(const QString& path, QString* error) {
     return s;
 }
 
+std::unique_ptr<CsvStore> CsvStore::openBytes(const QByteArray& bytes, QString* error) {
+    std::unique_ptr<CsvStore> s(new CsvStore);
+    s->image_ = bytes;
+    s->inMemory_ = true;
+    s->readOnly_ = true;
+    if (!s->reload(error)) return nullptr;
+    return s;
+}
+
 bool CsvStore::mapFile(QString* error) {
+    if (inMemory_) {
+        data_ = reinterpret_cast<const uchar*>(image_.constData());
+        size_ = image_.size();
+        return true;
+    }
     if (data_) file_.unmap(const_cast<uchar*>(data_));
     data_ = nullptr;
     file_.close();

@@ -57,6 +57,9 @@ bool createCsvFile(const QString& path, const FieldDefs& defs, QString* error);
 class CsvStore : public RecordStore {
 public:
     static std::unique_ptr<CsvStore> open(const QString& path, QString* error);
+    // A whole file image read in memory, read-only; for the fuzz target and
+    // for tests of damaged files.
+    static std::unique_ptr<CsvStore> openBytes(const QByteArray& bytes, QString* error);
     ~CsvStore() override;
 
     QString kindName() const override { return QStringLiteral("CSV"); }
@@ -85,6 +88,8 @@ private:
 
     QString path_;
     QFile file_;
+    QByteArray image_;  // the in-memory file (openBytes)
+    bool inMemory_ = false;
     const uchar* data_ = nullptr;
     qint64 size_ = 0;
     CsvFormat format_;

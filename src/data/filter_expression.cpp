@@ -81,7 +81,10 @@ struct Token {
 
 struct FilterExpression::Node {
     enum Kind { And, Or, Not, Compare } kind = Compare;
-    int a = -1, b = -1;
+    // And / Or: every operand of one chain (a and b and c ...), so that a
+    // chain of any length is evaluated in a loop, not by recursion. Not: a.
+    std::vector<int> items;
+    int a = -1;
     // Compare: left is always a field; right is a field or a literal.
     Op op = Op::Eq;
     Domain domain = Domain::Text;
@@ -223,34 +226,24 @@ private:
         return int(out_->nodes_.size()) - 1;
     }
 
-    int parseOr() {
-        int left = parseAnd();
-        while (left >= 0 && isWord("or")) {
-            if (!advance()) return -1;
-            const int right = parseAnd();
-            if (right < 0) return -1;
-            FilterExpression::Node n;
-            n.kind = FilterExpression::Node::Or;
-            n.a = left;
-            n.b = right;
-            left = add(n);
-        }
-        return left;
-    }
+    int parseOr() { return parseChain(FilterExpression::Node::Or, "or"); }
+    int parseAnd() { return parseChain(FilterExpression::Node::And, "and"); }
 
-    int parseAnd() {
-        int left = parseNot();
-        while (left >= 0 && isWord("and")) {
+    // One chain of operands joined by the same word, as one node.
+    int parseChain(FilterExpression::Node::Kind kind, const char* word) {
+        const bool ors = kind == FilterExpression::Node::Or;
+        int first = ors ? parseAnd() : parseNot();
+        if (first < 0 || !isWord(word)) return first;
+        FilterExpression::Node n;
+        n.kind = kind;
+        n.items.push_back(first);
+        while (isWord(word)) {
             if (!advance()) return -1;
-            const int right = parseNot();
-            if (right < 0) return -1;
-            FilterExpression::Node n;
-            n.kind = FilterExpression::Node::And;
-            n.a = left;
-            n.b = right;
-            left = add(n);
+            const int next = ors ? parseAnd() : parseNot();
+            if (next < 0) return -1;
+            n.items.push_back(next);
         }
-        return left;
+        return add(std::move(n));
     }
 
     int parseNot() {
@@ -456,12 +449,17 @@ bool FilterExpression::matches(const ValueReader& valueOf) const {
 }
 
 bool FilterExpression::eval(int node, const ValueReader& valueOf) const {
+    // Recursion only into brackets and "not", whose depth the parser bounds.
     const Node& n = nodes_[size_t(node)];
     switch (n.kind) {
         case Node::And:
-            return eval(n.a, valueOf) && eval(n.b, valueOf);
+            for (const int item : n.items)
+                if (!eval(item, valueOf)) return false;
+            return true;
         case Node::Or:
-            return eval(n.a, valueOf) || eval(n.b, valueOf);
+            for (const int item : n.items)
+                if (eval(item, valueOf)) return true;
+            return false;
         case Node::Not:
             return !eval(n.a, valueOf);
         case Node::Compare:

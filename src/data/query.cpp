@@ -130,6 +130,11 @@ void Query::setSql(const QStringList& lines) {
     lines_ = lines;
 }
 
+void Query::setProgress(Progress* progress) {
+    progress_ = progress;
+    if (conn_) conn_->progress = progress;
+}
+
 void Query::close() {
     dataSet_.reset();
     conn_.reset();

@@ -30,6 +30,8 @@ namespace dorvana {
 
 // The message of a query that the progress's cancel ended.
 inline const QString kQueryCancelledText = QStringLiteral("Dotaz byl přerušen");
+// What a progress window shows while a query runs.
+inline const QString kQueryRunningText = QStringLiteral("Provádím dotaz ...");
 
 class Query {
 public:
@@ -48,7 +50,7 @@ public:
     void setMacro(const QString& name, const QString& value) { macros_[name] = value; }
     void clearMacros() { macros_.clear(); }
     // Polled while the statement runs; cancelling ends it. Not owned.
-    void setProgress(Progress* progress) { progress_ = progress; }
+    void setProgress(Progress* progress);
 
     // Checks the statement; false with the engine's message when it rejects it.
     bool prepare(QString* error = nullptr);

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,7 @@
 
 #include "app/about_box.h"
 #include "app/core/layout_io.h"
+#include "base/ini_file.h"
 #include "app/description_panel.h"
 #include "app/main_form.h"
 #include "controls/marking_grid.h"
@@ -163,6 +165,27 @@ TEST_F(MainFormTest, ARestartRestoresTheFileAndAClosingNoKeepsTheWindow) {
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Dorvana soubor : kuk.db"));
     EXPECT_EQ(f->grid()->model()->rowCount(), 4);
     EXPECT_EQ(f->fileMenu()->actions().last()->text(), QStringLiteral("kuk.db"));
+}
+
+// A window position far off every screen in the settings file opens the
+// window on a screen, and that place, not the stored one, is written back.
+TEST_F(MainFormTest, AnOffScreenPlacementOpensOnAScreenAndIsNotSavedBack) {
+    IniFile ini;
+    ini.setValue(u"Okno", u"Umisteni", QStringLiteral("-2000000000,2000000000,500000,400,0"));
+    ASSERT_TRUE(ini.saveAs(settings_));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        auto f = form();
+        EXPECT_TRUE(screen.contains(f->geometry())) << f->geometry().x() << "," << f->geometry().y();
+        messages_.answers = {Messages::Answer::Yes};
+        EXPECT_TRUE(f->close());
+    }
+    IniFile saved;
+    ASSERT_TRUE(saved.load(settings_));
+    const QStringList p = saved.value(u"Okno", u"Umisteni").split(QLatin1Char(','));
+    ASSERT_GE(p.size(), 4);
+    EXPECT_TRUE(screen.contains(QRect(p[0].toInt(), p[1].toInt(), p[2].toInt(), p[3].toInt())))
+        << saved.value(u"Okno", u"Umisteni").toStdString();
 }
 
 TEST_F(MainFormTest, StatusBarShowsTheLongHintAndTheClock) {

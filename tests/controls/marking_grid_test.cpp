@@ -9,6 +9,7 @@
 
 #include "controls/data_set_model.h"
 #include "controls/indicator.h"
+#include "controls/mark_list.h"
 #include "controls/marking_grid.h"
 #include "data/memory_store.h"
 #include "label_fixture.h"
@@ -63,6 +64,38 @@ TEST(MarkingGrid, TogglingKeepsTheOrderOfTheRemainingMarks) {
     EXPECT_EQ(f.grid.marks().values(), QList<qint32>({30, 50}));
     f.grid.clearMarks();
     EXPECT_EQ(f.grid.markCount(), 0);
+}
+
+// The mark list against the plain list it stands for, through many toggles
+// of a few values (so that removed entries pile up and are dropped), adds,
+// positions and a bulk toggle.
+TEST(MarkingGrid, TheMarkListBehavesAsAPlainOrderedList) {
+    MarkList marks;
+    QList<qint32> plain;
+    quint32 seed = 12345;
+    for (int k = 0; k < 20000; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        const qint32 v = qint32((seed >> 8) % 300) - 150;
+        if (seed % 7 == 0) {
+            marks.add(v);
+            if (!plain.contains(v)) plain.append(v);
+        } else {
+            EXPECT_EQ(marks.toggle(v), !plain.contains(v));
+            if (!plain.removeOne(v)) plain.append(v);
+        }
+        if (k % 997 == 0) {
+            ASSERT_EQ(marks.values(), plain) << k;
+            for (int i = 0; i < plain.size(); i += 17) EXPECT_EQ(marks.at(i), plain[i]);
+        }
+        ASSERT_EQ(marks.count(), plain.size());
+        EXPECT_EQ(marks.contains(v), plain.contains(v));
+    }
+    EXPECT_EQ(marks.values(), plain);
+
+    GridFixture f(5);
+    f.grid.toggleValue(2);
+    f.grid.toggleValues({7, 2, 9, 7});
+    EXPECT_EQ(f.grid.marks().values(), QList<qint32>({9, 7}));
 }
 
 TEST(MarkingGrid, MarkingNeedsAKeyFieldAndSwitchingOffKeepsTheMarks) {

@@ -174,10 +174,15 @@ bool saveFilterFile(const QString& path, const QString& text, QString* error) {
     return writeTextLines(path, {text}, error);
 }
 
+QString filterTextOfFile(const QByteArray& bytes) {
+    const QStringList lines = splitLines(decodeSystemText(bytes));
+    return lines.isEmpty() ? QString() : lines.first();
+}
+
 bool loadFilterFile(const QString& path, QString* text, QString* error) {
-    QStringList lines;
-    if (!readTextLines(path, &lines, error)) return false;
-    *text = lines.isEmpty() ? QString() : lines.first();
+    QByteArray bytes;
+    if (!readFileBytes(path, &bytes, error)) return false;
+    *text = filterTextOfFile(bytes);
     return true;
 }
 

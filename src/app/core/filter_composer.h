@@ -83,6 +83,8 @@ private:
 
 // A filter file: the text as its only line (through a temporary file).
 bool saveFilterFile(const QString& path, const QString& text, QString* error = nullptr);
+// The filter text of a filter file's bytes: its first line.
+QString filterTextOfFile(const QByteArray& bytes);
 // The first line of a filter file; an empty file gives an empty text.
 bool loadFilterFile(const QString& path, QString* text, QString* error = nullptr);
 

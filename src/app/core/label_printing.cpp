@@ -143,7 +143,11 @@ bool LabelPrinting::prepareAndRun(TSestava& report, PrintMode mode, const PrintC
     q.copy = roles.copy;
     q.counters = counters;
     QStringList prepareMessages;
+    // The print query runs under the preparation's progress: "Přeruš" ends it.
+    query_.setProgress(operations.preparationProgress());
     const bool opened = openPrintQuery(query_, q, &prepareMessages, &error);
+    query_.setProgress(nullptr);
+    operations.preparationDone();
     for (const QString& m : prepareMessages) messages_.error(m);
     if (!opened) {
         messages_.error(error.isEmpty() ? QStringLiteral("Data pro tisk nelze připravit.") : error);

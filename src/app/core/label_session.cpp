@@ -264,6 +264,14 @@ bool LabelSession::createLabelFile(const QString& path) {
 
 // ------------------------------------------------------------ query mode
 
+bool LabelSession::runQuery(Query& query, QString* error) {
+    std::unique_ptr<Progress> progress = progressSource_ ? progressSource_() : nullptr;
+    query.setProgress(progress.get());
+    const bool ok = query.open(error);
+    query.setProgress(nullptr);
+    return ok;
+}
+
 bool LabelSession::openQuery(const QueryRequest& request) {
     auto q = std::make_unique<Query>();
     QStringList lines = request.lines;
@@ -273,7 +281,7 @@ bool LabelSession::openQuery(const QueryRequest& request) {
     if (!base.isEmpty()) q->setDatabase(tableDirectory(base));
     q->setSql(lines);
     QString err;
-    if (!q->open(&err)) {
+    if (!runQuery(*q, &err)) {
         messages_.error(err);
         return false;
     }
@@ -432,7 +440,7 @@ bool LabelSession::restore() {
         q->setDatabase(queryDatabase_);
         q->setSql(queryLines_);
         QString err;
-        ok = q->open(&err);
+        ok = runQuery(*q, &err);
         if (ok) {
             query_ = std::move(q);
             external_ = true;

@@ -14,6 +14,7 @@
 #include "app/core/image_window_settings.h"
 #include "app/core/recent_files.h"
 #include "app/core/settings_store.h"
+#include "base/progress.h"
 #include "data/data_set.h"
 #include "data/grid_column.h"
 #include "data/query.h"
@@ -84,6 +85,12 @@ public:
     const GridColumns& columns() const { return columns_; }
     // Columns as the user left them in the grid (widths) replace the session's.
     void setColumns(const GridColumns& columns) { columns_ = columns; }
+    // Where a query the session runs (the builder's, the one restored at
+    // start) reports and learns that the user cancelled it: the window gives
+    // a progress window with "Přeruš", tests a stub. Unset: nothing cancels.
+    void setProgressSource(std::function<std::unique_ptr<Progress>()> source) {
+        progressSource_ = std::move(source);
+    }
     // Asked for the grid's columns before they are stored.
     void setColumnsProvider(std::function<GridColumns()> provider) { columnsProvider_ = std::move(provider); }
     const RecentFiles& recentFiles() const { return recent_; }
@@ -144,6 +151,8 @@ signals:
 
 private:
     bool openLabelFile(const QString& path);
+    // Runs the query under a progress from the progress source.
+    bool runQuery(Query& query, QString* error);
     bool openExternal(const QString& path, bool fromQuery);
     void setCaption(const QString& text);
     void readLayoutFile();
@@ -173,6 +182,7 @@ private:
     QStringList lines_;
     GridColumns columns_;
     std::function<GridColumns()> columnsProvider_;
+    std::function<std::unique_ptr<Progress>()> progressSource_;
     RecentFiles recent_;
     PrintBarState printBar_;
     ImageWindowSettings imageSettings_;

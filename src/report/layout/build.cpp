@@ -85,6 +85,7 @@ LayoutResult LayoutEngine::build() {
             variableElements_[size_t(e->reference)].push_back(static_cast<TSesPromenna*>(e));
     }
     styles_.clear();
+    pictureProblems_.clear();
     pages_.clear();
     pages_.paper =
         PagePaper{model.paper.pageWidth(), model.paper.pageHeight(), model.paper.orientation,
@@ -116,7 +117,14 @@ LayoutResult LayoutEngine::build() {
     }
 
     writePlaceholders(totalPlaceholders_, pageIndex_ + 1);
-    LayoutResult result{pageIndex_ + 1, cancelled_, stopped_};
+    LayoutResult result{pageIndex_ + 1, cancelled_, stopped_, {}};
+    for (const auto& [field, problem] : pictureProblems_)
+        result.warnings << QStringLiteral("Obrázek pole „%1“ nelze vykreslit, na jeho místě je "
+                                          "křížek (záznam %2, celkem %3×): %4")
+                               .arg(field)
+                               .arg(problem.firstRecord)
+                               .arg(problem.count)
+                               .arg(problem.reason);
     pages_.ensurePages(result.pageCount);
 
     // The elements show the first record again.

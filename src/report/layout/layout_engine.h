@@ -7,6 +7,8 @@
 // the end (total pages, pages of a pass, pages of a group).
 
 #include <QList>
+#include <QStringList>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -45,6 +47,9 @@ struct LayoutResult {
     int pageCount = 0;
     bool cancelled = false;  // the user cancelled: the pages are partial
     bool stopped = false;    // EndPage was reached with more to print
+    // What the user should know about the pages: pictures that could not be
+    // drawn (a box stands in their place), one line per field.
+    QStringList warnings;
 };
 
 // The text a page progress shows: "Připravuji tisk stránky číslo: N".
@@ -153,6 +158,14 @@ private:
     std::vector<QList<Placeholder>> groupPlaceholders_;
     // Variable elements by the variable they show.
     std::vector<std::vector<TSesPromenna*>> variableElements_;
+    // Pictures that could not be drawn, by field: the first record, how
+    // many times, and why.
+    struct PictureProblem {
+        qint64 firstRecord = 0;
+        int count = 0;
+        QString reason;
+    };
+    std::map<QString, PictureProblem> pictureProblems_;
     // One shared style per template element for the whole build.
     std::unordered_map<const TOddil*, std::vector<std::shared_ptr<const PrintedStyle>>> styles_;
 };

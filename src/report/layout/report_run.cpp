@@ -85,6 +85,16 @@ bool ReportRun::loadTemplateFile(const QString& path, QString* error) {
         return false;
     }
     loadTemplate(lines, QFileInfo(path).absolutePath());
+    if (readResult_.tooLarge) {
+        // Its pages would take all memory: refused before any is built.
+        if (error)
+            *error = QStringLiteral("Předloha tiskové sestavy \"%1\" má %2 prvků, sestava jich "
+                                    "zvládne nejvýše %3")
+                         .arg(QFileInfo(path).fileName())
+                         .arg(readResult_.elementCount)
+                         .arg(kMaxTemplateElements);
+        return false;
+    }
     if (readResult_.templateLines == 0) {
         // An empty file, a binary one, one in another encoding: nothing to print from.
         if (error)
@@ -112,6 +122,7 @@ bool ReportRun::build(Progress& progress) {
     pageCount_ = result.pageCount;
     cancelled_ = result.cancelled;
     stoppedAtPageLimit_ = result.stopped && !result.cancelled;
+    buildWarnings_ = result.warnings;
     if (corrections_) corrections_(pages_);
     return !cancelled_;
 }

@@ -85,6 +85,9 @@ public:
     // Whether the last build stopped at EndPage with more left to print (a
     // front end says so: the pages are not the whole report).
     bool stoppedAtPageLimit() const { return stoppedAtPageLimit_; }
+    // What the last build has to tell the user about its pages (pictures
+    // that could not be drawn); a front end shows it.
+    const QStringList& buildWarnings() const { return buildWarnings_; }
 
     // --- the value source ---
     TaggedValue fieldValue(int index) override;
@@ -117,6 +120,7 @@ private:
     int pageCount_ = 0;
     bool cancelled_ = false;
     bool stoppedAtPageLimit_ = false;
+    QStringList buildWarnings_;
 };
 
 }  // namespace dorvana

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/progress.h"
+#include "data/data_set.h"
 #include "report/expr/functions/report_variable.h"
 #include "report/layout/layout_engine.h"
 #include "report/layout/pages/page_store.h"
@@ -185,7 +186,18 @@ void LayoutEngine::emitElement(TSesPrvek* e, const std::shared_ptr<const Printed
                     p.H += memoGrowth(f->lines.size(), f->fontSize, f->H);
             } else {
                 p.text = e->Caption;
-                if (f->isPicture()) p.picture = f->picture;
+                if (f->isPicture()) {
+                    p.picture = f->picture;
+                    if (!f->pictureFailure.isEmpty()) {
+                        const ReportFieldSource* fields = in_.captions.fields;
+                        const QString name = fields ? fields->fieldName(f->reference) : f->fieldName();
+                        PictureProblem& problem = pictureProblems_[name];
+                        if (problem.count++ == 0) {
+                            problem.firstRecord = in_.dataSet ? in_.dataSet->recNo() : 0;
+                            problem.reason = f->pictureFailure;
+                        }
+                    }
+                }
             }
             break;
         }

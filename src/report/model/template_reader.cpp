@@ -144,6 +144,16 @@ TemplateReadResult Reader::read(const QStringList& lines) {
         }
         for (int s = 0; s < m_.page().sectionCount(); ++s) {
             const auto it = elementLines.constFind(sectionCode(m_.page(), s));
+            if (it != elementLines.constEnd()) result.elementCount += int(it->size());
+        }
+        if (result.elementCount > kMaxTemplateElements) {
+            result.tooLarge = true;
+            throw Failure{QStringLiteral("předloha má %1 prvků, nejvýše lze %2")
+                              .arg(result.elementCount)
+                              .arg(kMaxTemplateElements)};
+        }
+        for (int s = 0; s < m_.page().sectionCount(); ++s) {
+            const auto it = elementLines.constFind(sectionCode(m_.page(), s));
             if (it == elementLines.constEnd()) continue;
             for (int i : *it) {
                 current = i;

@@ -26,6 +26,10 @@ struct TemplateReadOptions {
     QString templateDirectory;
 };
 
+// The most elements a template may have: the pages of a larger one would
+// not fit in memory. A template with more is not read (tooLarge).
+inline constexpr int kMaxTemplateElements = 20000;
+
 struct TemplateReadResult {
     // False when a failure stopped reading; what was read before stays in the model.
     bool complete = true;
@@ -34,6 +38,9 @@ struct TemplateReadResult {
     // Lines recognised as template lines (info, function and element lines
     // of a known section); none means the text is no template at all.
     int templateLines = 0;
+    // More than kMaxTemplateElements element lines: no element was read.
+    bool tooLarge = false;
+    int elementCount = 0;
     // Field names of elements and groups the field source does not have, in
     // the order first met; those elements print nothing. Empty without a
     // field source.

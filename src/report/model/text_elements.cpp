@@ -4,6 +4,7 @@
 
 #include "report/model/integer_format.h"
 #include "report/model/memo_lines.h"
+#include "report/model/picture_cache.h"
 
 namespace dorvana {
 
@@ -40,6 +41,7 @@ bool TDBSesText::isGrowingCandidate(const ReportFieldSource* fields) const {
 void TDBSesText::refreshCaption(const CaptionSources& sources) {
     lines.clear();
     picture = QImage();
+    pictureFailure.clear();
     blobData.clear();
     library_ = nullptr;
     if (!boundTo(sources.fields)) {
@@ -59,13 +61,21 @@ void TDBSesText::refreshCaption(const CaptionSources& sources) {
                            memoLineLimit(H, fontSize, memoFlags, sources.memoHeightLimit));
         return;
     }
-    if (picture.loadFromData(blobData) || blobData.isEmpty()) return;
+    if (blobData.isEmpty()) return;
+    DecodedPicture decoded =
+        decodeBlobPicture(blobData, QSize(W, H), memoFlags & MemoFlag::Stretch);
+    picture = decoded.image;
+    if (!picture.isNull()) return;
     if (sources.pictureLibrary) {
         if (auto loaded = sources.pictureLibrary->load(blobData, Otoc())) {
             picture = *loaded;
             library_ = sources.pictureLibrary;
+            return;
         }
     }
+    // Never a silent blank: a box shows where the picture should be.
+    pictureFailure = decoded.failure;
+    picture = missingPicture();
 }
 
 void TDBSesText::setOtoc(int rotation) {

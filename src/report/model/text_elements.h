@@ -93,6 +93,9 @@ public:
     QByteArray blobData;
     QStringList lines;  // memo lines
     QImage picture;
+    // Why the field's data cannot be drawn (the picture is then the box of
+    // missingPicture()); empty when it can.
+    QString pictureFailure;
     bool isMemo() const { return fieldKind == ReportFieldSource::FieldKind::Memo; }
     bool isPicture() const { return fieldKind == ReportFieldSource::FieldKind::Picture; }
     // Bound to an existing memo or picture field: a candidate for growing.

@@ -9,6 +9,7 @@
 #include "app/core/label_columns.h"
 #include "app/core/label_session.h"
 #include "app/core/layout_io.h"
+#include "base/ini_file.h"
 #include "data/dbase_file.h"
 #include "data/label_file.h"
 #include "support/scripted_messages.h"
@@ -312,6 +313,59 @@ TEST_F(SessionTest, AQueryBecomesTheDataSourceAndAFailingOneChangesNothing) {
     ASSERT_TRUE(s->restore());
     EXPECT_TRUE(s->queryMode());
     EXPECT_EQ(s->dataSet()->recordCount(), 3);
+}
+
+// Stands for the user pressing "Přeruš" once the query has run a while.
+class CancelAfter final : public Progress {
+public:
+    explicit CancelAfter(int polls, int* made) : polls_(polls) { ++*made; }
+    void step(int, int, const QString&) override {}
+    bool cancelled() override { return --polls_ < 0; }
+
+private:
+    int polls_;
+};
+
+// A recursive query that never ends, run from the builder or restored at
+// start, is ended by the progress's cancel: the message says so and the
+// window is left as it was (or, at start, without a file).
+TEST_F(SessionTest, AnEndlessQueryIsCancelledAndReported) {
+    const QString kuk = labelFile(QStringLiteral("kuk.db"), 5);
+    const QStringList endless{
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n)"),
+        QStringLiteral("SELECT T1.cislo, n.i FROM \"%1\" T1, n").arg(kuk)};
+    int made = 0;
+    {
+        auto s = session();
+        s->setProgressSource([&made] { return std::make_unique<CancelAfter>(20, &made); });
+        s->restore();
+        ASSERT_TRUE(s->openQuery({{QStringLiteral("SELECT T1.* FROM \"%1\" T1").arg(kuk)}, false, {}}));
+        messages_.shown.clear();
+        made = 0;
+        EXPECT_FALSE(s->openQuery({endless, false, {}}));
+        EXPECT_EQ(made, 1);
+        EXPECT_EQ(messages_.shown, QStringList{QStringLiteral("error: Dotaz byl přerušen")});
+        EXPECT_EQ(s->dataSet()->recordCount(), 5);  // the former result stays
+        ASSERT_TRUE(s->closeRequested());
+    }
+    // The same query saved as the state of the last session.
+    IniFile ini;
+    ASSERT_TRUE(ini.load(settings_));
+    EXPECT_EQ(ini.value(u"Soubor", u"Rezim"), QStringLiteral("T"));
+    ini.setValue(u"Dotaz", u"Pocet", QString::number(endless.size()));
+    for (int k = 0; k < endless.size(); ++k)
+        ini.setValue(u"Dotaz", QStringLiteral("Radek%1").arg(k + 1), endless[k]);
+    ASSERT_TRUE(ini.save());
+    messages_.shown.clear();
+    auto s = session();
+    s->setProgressSource([&made] { return std::make_unique<CancelAfter>(20, &made); });
+    made = 0;
+    EXPECT_FALSE(s->restore());
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(messages_.shown, QStringList{QStringLiteral("error: Dotaz byl přerušen")});
+    EXPECT_EQ(s->caption(), QStringLiteral("Dorvana  !!! Není soubor !!!"));
+    EXPECT_EQ(s->dataSet(), nullptr);
+    EXPECT_TRUE(s->Nactifile(1, kuk));  // the window goes on working
 }
 
 TEST_F(SessionTest, ClosingAsksAndOnYesDropsThePrinterSettingsFile) {

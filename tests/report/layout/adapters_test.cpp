@@ -2,6 +2,7 @@
 // and the fonts; loading a template for a run.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 #include "layout_test_support.h"
@@ -14,6 +15,7 @@
 #include "report/layout/format_date_texts.h"
 #include "report/layout/function_values.h"
 #include "report/layout/report_field_value.h"
+#include "report/model/picture_cache.h"
 #include "report/model/report_model.h"
 #include "report/model/template_writer.h"
 #include "template_lines.h"
@@ -125,6 +127,55 @@ TEST(LayoutAdapters, MissingTemplateFileFailsWithTheMessage) {
     EXPECT_EQ(error, "Nebyl nalezen soubor s předlohou tiskové sestavy \"" + path + "\"");
     EXPECT_TRUE(run.templateLines().isEmpty());
     EXPECT_EQ(run.model().page().allElements().size(), 0);
+}
+
+// Data that is no picture prints as a box where the picture should be, and
+// the build says so once per field: the first record and how many there were.
+TEST(LayoutAdapters, APictureThatCannotBeDrawnIsABoxAndAWarning) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    FieldDefs defs{{"cislo", FieldType::Integer, 0, false}, {"logo", FieldType::Graphic, 0, false}};
+    const Built b = buildReport(
+        {version(1), paper(1000), section(2, 20), field("T", 1, 0, 0, 50, 20, 48)},
+        memoryTable(defs, {{QVariant::fromValue<qint64>(1), png},
+                           {QVariant::fromValue<qint64>(2), QByteArray("poškozeno")},
+                           {QVariant::fromValue<qint64>(3), QVariant()},
+                           {QVariant::fromValue<qint64>(4), QByteArray("\x89PNG\r\n")}}));
+    const TStranaPrvku& page = b.run->pages().page(0);
+    ASSERT_EQ(page.count(), 4);
+    EXPECT_EQ(page.element(0).picture.size(), QSize(8, 8));
+    EXPECT_EQ(page.element(1).picture, missingPicture());
+    EXPECT_FALSE(page.element(2).hasPicture()) << "no data: nothing to draw, nothing to say";
+    EXPECT_EQ(page.element(3).picture, missingPicture());
+    ASSERT_EQ(b.run->buildWarnings().size(), 1);
+    const QString w = b.run->buildWarnings().first();
+    EXPECT_TRUE(w.startsWith(u"Obrázek pole „logo“ nelze vykreslit, na jeho místě je křížek "
+                             u"(záznam 2, celkem 2×)"_qs))
+        << w.toStdString();
+}
+
+// A template of more elements than the engine lays out is refused before
+// any element is made.
+TEST(LayoutAdapters, ATemplateOfTooManyElementsIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("obri.pts");
+    QByteArray text = "I,1,1,5,1,0,0\r\n";
+    const QByteArray element = label("T", 0, 0, "x").toUtf8() + "\r\n";
+    for (int i = 0; i <= kMaxTemplateElements; ++i) text += element;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    ReportRun run;
+    QString error;
+    EXPECT_FALSE(run.loadTemplateFile(path, &error));
+    EXPECT_EQ(error, u"Předloha tiskové sestavy \"obri.pts\" má 20001 prvků, sestava jich zvládne "
+                     u"nejvýše 20000"_qs);
+    EXPECT_TRUE(run.model().page().allElements().isEmpty());
 }
 
 TEST(LayoutAdapters, RunReadsTemplateFileAndAnswersTheEvaluator) {

@@ -5,6 +5,7 @@
 #include "model_test_support.h"
 #include "report/model/graphic_elements.h"
 #include "report/model/palette_codes.h"
+#include "report/model/picture_cache.h"
 #include "report/model/report_model.h"
 #include "report/model/text_elements.h"
 
@@ -268,7 +269,11 @@ TEST(Elements, FieldValueBoundToMemoAndPictureFields) {
     EXPECT_EQ(memo->lines, (QStringList{u"první"_s, u"druhý"_s}));
     EXPECT_TRUE(memo->isMemo());
     EXPECT_EQ(picture->picture.size(), QSize(4, 2));
-    EXPECT_TRUE(unreadable->picture.isNull()) << "no imaging library: no picture";
+    // No imaging library: the box that says the picture cannot be drawn, and why.
+    EXPECT_EQ(unreadable->picture, missingPicture());
+    EXPECT_TRUE(unreadable->pictureFailure.startsWith(u"data nejsou obrázek"_s))
+        << unreadable->pictureFailure.toStdString();
+    EXPECT_TRUE(picture->pictureFailure.isEmpty());
     body->updateGrowingCandidates(&fields);
     EXPECT_EQ(body->growingCandidates(), (QList<TDBSesText*>{memo, picture, unreadable}));
     // The imaging library reads what the loader cannot, turned by the element's
@@ -296,6 +301,47 @@ TEST(Elements, FieldValueBoundToMemoAndPictureFields) {
     picture->setOtoc(1);  // a picture the ordinary loader read is not turned here
     EXPECT_EQ(picture->picture.size(), QSize(4, 2));
     EXPECT_EQ(library.turns, (QList<int>{2, 3}));
+}
+
+static QByteArray pngOf(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+// A picture is decoded once per distinct data and size (records holding the
+// same logo share one decoded picture), a stretched one at the size it prints
+// in its box, and the pictures kept stay within the limit.
+TEST(Elements, PicturesAreDecodedOncePerDataAndAtTheSizeTheyPrint) {
+    clearPictureCache();
+    const QByteArray logo = pngOf(QSize(2000, 1000));
+    const QByteArray copy(logo.constData(), logo.size());  // another record's bytes
+    const DecodedPicture a = decodeBlobPicture(logo, QSize(100, 40), true);
+    const DecodedPicture b = decodeBlobPicture(copy, QSize(100, 40), true);
+    ASSERT_FALSE(a.image.isNull());
+    EXPECT_EQ(a.image.cacheKey(), b.image.cacheKey());
+    // 1 in wide at 600 dpi; the height follows the proportions (not below 0.4 in).
+    EXPECT_EQ(a.image.size(), QSize(600, 300));
+    // Not stretched: one picture pixel is 0.01 in, the picture is decoded whole.
+    EXPECT_EQ(decodeBlobPicture(logo, QSize(100, 40), false).image.size(), QSize(2000, 1000));
+    // A box larger than the picture needs: never enlarged.
+    EXPECT_EQ(decodeBlobPicture(logo, QSize(1000, 1000), true).image.size(), QSize(2000, 1000));
+
+    const DecodedPicture junk = decodeBlobPicture("not a picture", QSize(100, 40), true);
+    EXPECT_TRUE(junk.image.isNull());
+    EXPECT_FALSE(junk.failure.isEmpty());
+    EXPECT_TRUE(decodeBlobPicture({}, QSize(100, 40), true).failure.isEmpty());
+
+    setPictureCacheLimit(3 << 20);
+    for (int w = 500; w < 1500; w += 100) decodeBlobPicture(pngOf(QSize(w, 500)), {}, false);
+    EXPECT_LE(pictureCacheBytes(), 3 << 20);
+    EXPECT_GT(pictureCacheBytes(), 0);
+    setPictureCacheLimit(qint64(256) << 20);
+    clearPictureCache();
 }
 
 TEST(Elements, VariableTextByFormat) {

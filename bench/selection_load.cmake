@@ -1,0 +1,2 @@
+add_executable(bench_selection_load ${CMAKE_CURRENT_LIST_DIR}/selection_load.cpp)
+target_link_libraries(bench_selection_load PRIVATE dorvana_app_core benchmark::benchmark)
