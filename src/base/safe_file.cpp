@@ -189,8 +189,8 @@ bool SafeFile::open(QString* error) {
     if (fd < 0) {
         state_ = State::Failed;
         if (error)
-            *error = QStringLiteral("Soubor %1 nelze zapsat, do složky %2 nelze zapisovat: %3")
-                         .arg(target_, QDir::toNativeSeparators(folder), systemErrorText(err));
+            *error = writeFailureText(target_, QStringLiteral("do složky %1 nelze zapisovat (%2)")
+                                                   .arg(QDir::toNativeSeparators(folder), systemErrorText(err)));
         return false;
     }
     // A file written over keeps the permissions (and, where allowed, the

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
@@ -344,7 +344,7 @@ RestoreResult restoreBackup(const QString& archive, const QString& dataDirectory
     return result;
 }
 
-bool isBackedUp(const QString& fileName) {
+static bool isBackedUp(const QString& fileName) {
     // Never the temporary print table, a restore's or a save's temporary
     // file, or hidden files.
     if (fileName.startsWith(u'.') || fileName.endsWith(kRestoreSuffix, Qt::CaseInsensitive) ||
@@ -415,7 +415,6 @@ bool writeBackup(const QString& archive, const QString& dataDirectory,
         QFile::remove(temporary);
         return failed(systemErrorText(EIO));
     }
-    QString reason;
     if (!replaceFile(temporary, archive, error)) {
         QFile::remove(temporary);
         return false;
