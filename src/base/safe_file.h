@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+#include "base/text_file.h"
+
 class QIODevice;
 
 namespace dorvana {
@@ -63,8 +65,7 @@ private:
     enum class State { Closed, Open, Finished, Replaced, Failed } state_ = State::Closed;
 };
 
-// Writes bytes to path through SafeFile.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// writeFileAtomically (text_file.h) writes whole contents through SafeFile.
 
 // Renames from over to in one step (a file at to is replaced, never removed
 // first) and syncs the folder; false with a Czech message.

@@ -8,7 +8,6 @@
 #include <QStringView>
 
 #include "base/code_page.h"
-#include "base/safe_file.h"
 
 namespace dorvana {
 
@@ -29,7 +28,8 @@ bool readTextLines(const QString& path, QStringList* lines, QString* error = nul
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error = nullptr,
                     CodePage page = CodePage::Windows1250);
 
-// Reads a whole file. (Writing goes through base/safe_file.h, also included here.)
+// Reads or writes a whole file; the write goes through a temporary file and a rename.
 bool readFileBytes(const QString& path, QByteArray* bytes, QString* error = nullptr);
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace dorvana

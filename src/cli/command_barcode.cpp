@@ -62,7 +62,6 @@ int runBarcode(const QStringList& args) {
         drawn = DrawBarcode(p, image.rect(), a.value("data"), rotation, 0, 1.0, a.value("format"));
     }
     SafeFile file(out);
-    QString error;
     if (!file.open(&error)) return fail(error);
     if (!image.save(file.device(), "PNG")) {
         QString reason;

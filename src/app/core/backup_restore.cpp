@@ -228,7 +228,7 @@ RestoreResult restoreBackup(const QString& archive, const QString& dataDirectory
         if (zip_stat_index(zip.get(), zip_uint64_t(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
             return failure(QStringLiteral("Položku „%1“ zálohy nelze přečíst: %2")
                                .arg(name, QString::fromLocal8Bit(zip_strerror(zip.get()))));
-            const qint64 size = qint64(std::min<zip_uint64_t>(st.size, zip_uint64_t(1) << 62));
+        const qint64 size = qint64(std::min<zip_uint64_t>(st.size, zip_uint64_t(1) << 62));
         const qint64 packed = (st.valid & ZIP_STAT_COMP_SIZE) ? qint64(st.comp_size) : size;
         // An entry that unpacks to many times its size (a "zip bomb") is
         // refused; table files rarely pack better than a few to one.
