@@ -363,6 +363,12 @@ bool writeBackup(const QString& archive, const QString& dataDirectory,
         if (isBackedUp(f.fileName()) && restoreTargetOf(f.fileName()) == RestoreTarget::Start)
             files << f.absoluteFilePath();
 
+    if (files.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Ve složkách %1 a %2 nejsou žádné soubory k zálohování.")
+                         .arg(dataDirectory, startDirectory);
+        return false;
+    }
     // Whether the folder takes a new file is tried first, so that the
     // message names the folder.
     {

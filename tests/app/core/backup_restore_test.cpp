@@ -376,6 +376,7 @@ TEST_F(BackupRestoreTest, AFullDiskRestoresNothingAndAnUnwritableFolderIsNamed) 
     EXPECT_FALSE(QFile::exists(start + "/kuk.pte"));
 
     // A backup into a folder that takes no file: Czech, naming the folder.
+    ASSERT_TRUE(test::writeBytes(data + "/etikety.db", QByteArray(5000, 'e')));
     ASSERT_TRUE(disk.fill());
     QString error;
     EXPECT_FALSE(writeBackup(disk.filePath(QStringLiteral("zdsave.zip")), data, start, nullptr, &error));

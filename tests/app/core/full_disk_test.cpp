@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QTemporaryDir>
 #include <functional>
 
 #include "app/core/filter_composer.h"
@@ -85,7 +86,15 @@ TEST(FullDisk, EveryWriterSaysSoAndKeepsTheOldFile) {
              return saveFilterFile(path, QStringLiteral("cislo > %1").arg(n), error);
          }},
         {"corrections", "opravy.opr",
-         [](const QString& path, int, QString* error) { return saveCorrections(path, TListEdit(), error); }},
+         [](const QString& path, int n, QString* error) {
+             TListEdit list;
+             TPolEdit moved;
+             moved.X = 10 + n;
+             moved.W = moved.H = 20;
+             moved.text = QStringLiteral("Čaj");
+             list.add(moved);
+             return saveCorrections(path, list, error);
+         }},
         {"printer settings", "Def_Printer.drv",
          [](const QString& path, int n, QString* error) {
              DeviceSettings settings;
@@ -129,12 +138,18 @@ TEST(FullDisk, EveryWriterSaysSoAndKeepsTheOldFile) {
          }},
         {"foreign CSV table, a record added", "pridani.csv",
          [](const QString& path, int n, QString* error) {
-             if (n == 0 && !test::writeBytes(path, "cislo;nazev1\r\n1;Čaj\r\n")) return false;
+             if (n == 0) {
+                 // A file that fills its blocks: a record added needs a new one.
+                 QByteArray bytes = "cislo;nazev1\r\n";
+                 for (int i = 1; bytes.size() < 4096 - 250; ++i)
+                     bytes += QByteArray::number(i) + ';' + QByteArray(200, 'a') + "\r\n";
+                 bytes += "99;" + QByteArray(4096 - bytes.size() - 5, 'b') + "\r\n";
+                 return test::writeBytes(path, bytes) && openForeignTable(path, error) != nullptr;
+             }
              auto table = openForeignTable(path, error);
              if (!table) return false;
-             return table->append(error) && table->field(0)->setText(QString::number(10 + n), error) &&
-                    table->field(1)->setText(QStringLiteral("Nový záznam, dost dlouhý"), error) &&
-                    table->post(error);
+             return table->append(error) && table->field(0)->setText(QStringLiteral("100"), error) &&
+                    table->field(1)->setText(QStringLiteral("Nový záznam"), error) && table->post(error);
          }},
         {"CSV export", "export.csv",
          [&](const QString& path, int, QString* error) {

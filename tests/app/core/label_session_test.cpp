@@ -12,6 +12,7 @@
 #include "data/dbase_file.h"
 #include "data/label_file.h"
 #include "support/scripted_messages.h"
+#include "support/test_support.h"
 
 namespace dorvana {
 namespace {
