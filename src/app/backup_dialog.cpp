@@ -1,6 +1,7 @@
 #include "app/backup_dialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -10,10 +11,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/core/volume_label.h"
+#include "app/late_progress.h"
 #include "base/messages.h"
 #include "base/progress.h"
 
@@ -21,32 +23,30 @@ namespace dorvana {
 
 namespace {
 
-// The gauges follow the restore; the window keeps processing events.
+// The gauges follow the work; a restore or backup that lasts shows the
+// progress window with "Přeruš", which stops it. The window keeps processing
+// events.
 class GaugeProgress final : public Progress {
 public:
-    GaugeProgress(QProgressBar* entry, QProgressBar* total, QLabel* status)
-        : entry_(entry), total_(total), status_(status) {}
+    GaugeProgress(QWidget* over, QProgressBar* entry, QProgressBar* total, QLabel* status)
+        : window_(over), entry_(entry), total_(total), status_(status) {}
     void step(int done, int total, const QString& text) override {
         entry_->setValue(100);
-        total_->setValue(total > 0 ? done * 100 / total : 0);
+        total_->setValue(total > 0 ? int(qint64(done) * 100 / total) : 0);
         status_->setText(text);
+        window_.step(done, total, text);
         QApplication::processEvents();
     }
-    bool cancelled() override { return false; }
+    bool cancelled() override { return window_.cancelled(); }
 
 private:
+    LateProgress window_;
     QProgressBar* entry_;
     QProgressBar* total_;
     QLabel* status_;
 };
 
-// The archive's usual place: a folder on a removable medium, else the home folder.
-QString defaultArchive() {
-    const QString media = QStringLiteral("/media");
-    const QString home = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
-    return QDir(QDir(media).exists() && QFileInfo(media).isWritable() ? media : home)
-        .filePath(QStringLiteral("zdsave.zip"));
-}
+const QString kArchiveName = QStringLiteral("zdsave.zip");
 
 }  // namespace
 
@@ -58,16 +58,25 @@ TZaloha::TZaloha(const QString& dataDirectory, const QString& startDirectory,
       start_(startDirectory),
       save_(saveDirectory),
       messages_(messages),
-      labels_(labels) {
+      labels_(labels),
+      media_(systemRemovableMedia) {
     setWindowTitle(QStringLiteral("Zálohování dat"));
     setObjectName(QStringLiteral("TZaloha"));
 
     auto* nameLabel = new QLabel(QStringLiteral("&Soubor zálohy:"), this);
-    name_ = new QLineEdit(QStringLiteral("null.zip"), this);
+    // The name with a list of the usual places: the removable media and the
+    // save folder.
+    places_ = new QComboBox(this);
+    places_->setObjectName(QStringLiteral("Places"));
+    places_->setEditable(true);
+    places_->setInsertPolicy(QComboBox::NoInsert);
+    places_->setAccessibleName(QStringLiteral("Soubor zálohy"));
+    name_ = places_->lineEdit();
+    name_->setText(QStringLiteral("null.zip"));
     name_->setObjectName(QStringLiteral("Edit1"));
     name_->setAccessibleName(QStringLiteral("Soubor zálohy"));
-    name_->setMinimumWidth(420);
-    nameLabel->setBuddy(name_);
+    places_->setMinimumWidth(420);
+    nameLabel->setBuddy(places_);
     connect(name_, &QLineEdit::editingFinished, this, &TZaloha::forceExtension);
     // Enter in the name only completes the name; it never starts a restore.
     name_->installEventFilter(this);
@@ -99,7 +108,7 @@ TZaloha::TZaloha(const QString& dataDirectory, const QString& startDirectory,
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(nameLabel);
-    nameRow->addWidget(name_, 1);
+    nameRow->addWidget(places_, 1);
     nameRow->addWidget(browse);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -112,7 +121,7 @@ TZaloha::TZaloha(const QString& dataDirectory, const QString& startDirectory,
     layout->addWidget(totalGauge_);
     layout->addWidget(status_);
     layout->addLayout(buttons);
-    setTabOrder(name_, browse);
+    setTabOrder(places_, browse);
     setTabOrder(browse, restoreButton_);
     setTabOrder(restoreButton_, saveButton_);
     setTabOrder(saveButton_, close);
@@ -129,8 +138,18 @@ bool TZaloha::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void TZaloha::setMediaSource(std::function<QStringList()> media) {
+    media_ = std::move(media);
+}
+
 void TZaloha::prepare() {
-    name_->setText(defaultArchive());
+    QStringList names;
+    for (const QString& medium : media_ ? media_() : QStringList())
+        names << QDir(medium).filePath(kArchiveName);
+    names << QDir(save_).filePath(kArchiveName);
+    places_->clear();
+    places_->addItems(names);
+    name_->setText(names.first());
     entryGauge_->setValue(0);
     totalGauge_->setValue(0);
     status_->clear();
@@ -167,7 +186,7 @@ void TZaloha::wrongDisk() {
 void TZaloha::restore() {
     forceExtension();
     restoreButton_->setEnabled(false);
-    GaugeProgress progress(entryGauge_, totalGauge_, status_);
+    GaugeProgress progress(this, entryGauge_, totalGauge_, status_);
     const RestoreResult r = restoreBackup(archiveName(), data_, start_, *this, labels_, &progress);
     restoreButton_->setEnabled(true);
     entryGauge_->setValue(0);
@@ -183,7 +202,7 @@ void TZaloha::restore() {
 void TZaloha::save() {
     forceExtension();
     saveButton_->setEnabled(false);
-    GaugeProgress progress(entryGauge_, totalGauge_, status_);
+    GaugeProgress progress(this, entryGauge_, totalGauge_, status_);
     QString error;
     int written = 0;
     const bool ok = writeBackup(archiveName(), data_, start_, &progress, &error, &written);

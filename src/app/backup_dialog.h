@@ -3,9 +3,12 @@
 // archive (also one spanned over removable media) and writes one.
 
 #include <QDialog>
+#include <QStringList>
+#include <functional>
 
 #include "app/core/backup_restore.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -23,9 +26,13 @@ public:
     TZaloha(const QString& dataDirectory, const QString& startDirectory, const QString& saveDirectory,
             Messages& messages, VolumeLabels& labels, QWidget* parent = nullptr);
 
-    // Before every showing: "a:\zdsave.zip" becomes the archive on the
-    // removable medium's folder, the gauges 0, the text line empty.
+    // Before every showing: "a:\zdsave.zip" becomes "zdsave.zip" on the
+    // first mounted removable medium (else in the save folder), the name's
+    // list offers it on every medium and in the save folder; the gauges 0,
+    // the text line empty.
     void prepare();
+    // Where the removable media are mounted (tests give their own folders).
+    void setMediaSource(std::function<QStringList()> media);
     QString archiveName() const;
     void setArchiveName(const QString& name);
 
@@ -45,6 +52,8 @@ private:
     QString data_, start_, save_;
     Messages& messages_;
     VolumeLabels& labels_;
+    std::function<QStringList()> media_;
+    QComboBox* places_;
     QLineEdit* name_;
     QProgressBar* entryGauge_;
     QProgressBar* totalGauge_;

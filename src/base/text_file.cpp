@@ -1,7 +1,8 @@
 #include "base/text_file.h"
 
+#include "base/safe_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace dorvana {
 
@@ -41,15 +42,6 @@ bool readFileBytes(const QString& path, QByteArray* bytes, QString* error) {
     *bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         if (error) *error = QStringLiteral("Soubor %1 nelze přečíst: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
         return false;
     }
     return true;

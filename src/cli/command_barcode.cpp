@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "base/rounding.h"
+#include "base/safe_file.h"
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "report/render/barcode/barcode_format.h"
@@ -60,7 +61,13 @@ int runBarcode(const QStringList& args) {
         p.setPen(Qt::black);
         drawn = DrawBarcode(p, image.rect(), a.value("data"), rotation, 0, 1.0, a.value("format"));
     }
-    if (!image.save(out, "PNG")) return fail(QStringLiteral("Nelze zapsat soubor „%1“").arg(out));
+    SafeFile file(out);
+    if (!file.open(&error)) return fail(error);
+    if (!image.save(file.device(), "PNG")) {
+        QString reason;
+        return fail(file.finish(&reason) ? QStringLiteral("Nelze zapsat soubor „%1“").arg(out) : reason);
+    }
+    if (!file.commit(&error)) return fail(error);
     if (!drawn) return fail(barcodeErrorText());
     return 0;
 }

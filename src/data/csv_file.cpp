@@ -2,12 +2,14 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #include "base/code_page.h"
 #include "base/progress.h"
+#include "base/safe_file.h"
 #include "base/same_file.h"
 #include "data/data_set.h"
 #include "data/field_value.h"
@@ -190,12 +192,7 @@ bool createCsvFile(const QString& path, const FieldDefs& defs, QString* error) {
         line += csvQuote(defs[i].name, ',', true);
     }
     line += "\r\n";
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(line) != line.size() || !f.commit()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, line, error);
 }
 
 bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delimiter,
@@ -215,11 +212,8 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
         if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(path);
         return false;
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
-        return false;
-    }
+    SafeFile f(path);
+    if (!f.open(error)) return false;
     CsvFormat fmt;
     fmt.delimiter = delimiter;
     QList<int> stored;
@@ -260,20 +254,16 @@ bool writeCsvFile(const QString& path, DataSet& data, QString* error, char delim
         // A record of one empty field would be a blank line, which readers skip.
         if (line.isEmpty()) line = "\"\"";
         line += "\r\n";
-        if (f.write(line) != line.size()) break;
+        if (!f.write(line)) break;  // commit says why
     }
     data.gotoBookmark(b);
     data.enableControls();
     if (!readError.isEmpty()) {
-        f.cancelWriting();
+        f.discard();
         if (error) *error = readError;
         return false;
     }
-    if (!f.commit()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return f.commit(error);
 }
 
 CsvStore::~CsvStore() {
@@ -489,10 +479,16 @@ bool CsvStore::insertRow(const RawRecord& values, qint64* newRow, QString* error
         f.getChar(&last);
         if (last != '\n') prefix = "\r\n";
     }
-    f.seek(f.size());
-    if (f.write(prefix + line) != prefix.size() + line.size() || !f.flush()) {
-        if (error)
-            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, f.errorString());
+    // Appended in place; a record that does not fit whole is taken back, so
+    // the file keeps its earlier records and no half line.
+    const qint64 oldSize = f.size();
+    f.seek(oldSize);
+    errno = 0;
+    if (f.write(prefix + line) != prefix.size() + line.size() || !f.flush() ||
+        ::fdatasync(f.handle()) != 0) {
+        const int e = errno;
+        if (error) *error = writeFailureText(path_, e ? systemErrorText(e) : f.errorString());
+        f.resize(oldSize);
         return false;
     }
     f.close();
@@ -515,12 +511,8 @@ bool CsvStore::rewrite(qint64 row, const RawRecord* replacement, QString* error)
     const char* d = reinterpret_cast<const char*>(data_);
     const qint64 start = offsets_[size_t(row)];
     const qint64 end = row + 1 < rowCount() ? offsets_[size_t(row + 1)] : size_;
-    QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
-        return false;
-    }
+    SafeFile out(path_);
+    if (!out.open(error)) return false;
     out.write(d, start);
     if (replacement) out.write(lineOf(*replacement));
     out.write(d + end, size_ - end);
@@ -528,9 +520,7 @@ bool CsvStore::rewrite(qint64 row, const RawRecord* replacement, QString* error)
     data_ = nullptr;
     file_.close();
     keepIds_ = true;
-    if (!out.commit()) {
-        if (error)
-            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, out.errorString());
+    if (!out.commit(error)) {
         reload(nullptr);
         keepIds_ = false;
         return false;

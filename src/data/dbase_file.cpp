@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 
+#include "base/safe_file.h"
 #include "data/field_value.h"
 
 namespace dorvana {
@@ -189,25 +190,13 @@ bool createDbaseFile(const QString& path, const FieldDefs& defs, QString* error)
     qToLittleEndian<quint16>(quint16(recLen), head.data() + 10);
     head[29] = char(0xC8);
     const QByteArray file = head + fields + '\r' + '\x1A';
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(file) != file.size()) {
-        if (error)
-            *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
-        return false;
-    }
-    f.close();
+    if (!writeFileAtomically(path, file, error)) return false;
     const QString memoPath = memoPathOf(path);
     if (memo) {
         QByteArray mh(512, '\0');
         qToLittleEndian<quint32>(1, mh.data());
         mh[16] = 0x03;
-        QFile m(memoPath);
-        if (!m.open(QIODevice::WriteOnly | QIODevice::Truncate) || m.write(mh) != mh.size()) {
-            if (error)
-                *error =
-                    QStringLiteral("Soubor %1 nelze založit: %2").arg(memoPath, m.errorString());
-            return false;
-        }
+        if (!writeFileAtomically(memoPath, mh, error)) return false;
     } else {
         QFile::remove(memoPath);
     }

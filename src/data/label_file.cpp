@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/safe_file.h"
+
 namespace dorvana {
 
 namespace {
@@ -79,13 +81,9 @@ bool createLabelFile(const QString& path, QString* error) {
         }
     }
     QFile::remove(path + QStringLiteral("-journal"));
-    if (QFileInfo::exists(path) && !QFile::remove(path)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze přepsat").arg(path);
-        QFile::remove(tmp);
-        return false;
-    }
-    if (!QFile::rename(tmp, path)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze založit").arg(path);
+    // One rename replaces an old file: it is never missing on the way.
+    syncPath(tmp);
+    if (!replaceFile(tmp, path, error)) {
         QFile::remove(tmp);
         return false;
     }

@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 #include <algorithm>
 
+#include "base/safe_file.h"
 #include "base/same_file.h"
 
 #include "data/field_value.h"
@@ -211,8 +212,8 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
     target.reset();
     // An existing file keeps its permissions; the rename replaces it in one step.
     if (QFileInfo::exists(dest)) QFile::setPermissions(tmp, QFile::permissions(dest));
-    if (::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(dest).constData()) != 0)
-        return fail(QStringLiteral("Soubor %1 nelze zapsat").arg(dest));
+    syncPath(tmp);
+    if (!replaceFile(tmp, dest, &err)) return fail(err);
     lock.release();
     if (result) *result = res;
     return true;

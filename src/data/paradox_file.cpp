@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/safe_file.h"
+
 namespace dorvana {
 
 namespace {
@@ -890,13 +892,7 @@ bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* erro
     memcpy(d + pos, names.constData(), size_t(names.size()));
     pos += int(names.size());
     for (int i = 0; i < n; ++i) qToLittleEndian<quint16>(quint16(i + 1), d + pos + 2 * i);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(h) != h.size()) {
-        if (error)
-            *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(path, f.errorString());
-        return false;
-    }
-    f.close();
+    if (!writeFileAtomically(path, h, error)) return false;
     const QFileInfo fi(path);
     const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName();
     QFile::remove(base + QStringLiteral(".px"));
@@ -911,12 +907,7 @@ bool createParadoxFile(const QString& path, const FieldDefs& defs, QString* erro
         mb[16] = 0x10;
         qToLittleEndian<quint16>(0x40, mb.data() + 17);
         qToLittleEndian<quint16>(0x800, mb.data() + 19);
-        QFile m(mbPath);
-        if (!m.open(QIODevice::WriteOnly | QIODevice::Truncate) || m.write(mb) != mb.size()) {
-            if (error)
-                *error = QStringLiteral("Soubor %1 nelze založit: %2").arg(mbPath, m.errorString());
-            return false;
-        }
+        if (!writeFileAtomically(mbPath, mb, error)) return false;
     }
     return true;
 }

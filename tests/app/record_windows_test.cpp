@@ -69,8 +69,18 @@ TEST(BackupDialog, RestoresWritesAndSaysWhatWentWrong) {
     NoLabels labels;
     TZaloha dialog(data, start, dir.path(), messages, labels);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zálohování dat"));
+    // The archive goes to a mounted removable medium, never into /media
+    // itself; the name's list offers every medium and the save folder.
+    dialog.setMediaSource([&] { return QStringList{dir.filePath("USB DISK"), dir.filePath("KLIC")}; });
     dialog.prepare();
-    EXPECT_TRUE(dialog.archiveName().endsWith(QStringLiteral("zdsave.zip")));
+    EXPECT_EQ(dialog.archiveName(), dir.filePath(QStringLiteral("USB DISK/zdsave.zip")));
+    auto* places = child<QComboBox>(&dialog, "Places");
+    ASSERT_EQ(places->count(), 3);
+    EXPECT_EQ(places->itemText(1), dir.filePath(QStringLiteral("KLIC/zdsave.zip")));
+    EXPECT_EQ(places->itemText(2), dir.filePath(QStringLiteral("zdsave.zip")));
+    dialog.setMediaSource([] { return QStringList(); });
+    dialog.prepare();
+    EXPECT_EQ(dialog.archiveName(), dir.filePath(QStringLiteral("zdsave.zip")));
 
     // Leaving the name field forces the extension.
     auto* name = child<QLineEdit>(&dialog, "Edit1");

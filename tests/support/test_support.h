@@ -16,6 +16,30 @@ QByteArray fileBytes(const QString& path);
 // Writes bytes to a file, creating folders; returns false on failure.
 bool writeBytes(const QString& path, const QByteArray& bytes);
 
+// A file system of a few kilobytes (a tmpfs mounted on a temporary folder,
+// which needs root), for writes that meet a full disk. Tests skip with
+// whyNot() when it cannot be mounted.
+class SmallDisk {
+public:
+    explicit SmallDisk(int kilobytes = 64);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mounted_; }
+    const QString& whyNot() const { return whyNot_; }
+    const QString& path() const { return path_; }
+    QString filePath(const QString& name) const;
+    // Takes all the space left (a filler file), so that the next write fails.
+    bool fill();
+    // Gives the filler's space back.
+    void unfill();
+
+private:
+    QString path_;
+    QString whyNot_;
+    bool mounted_ = false;
+};
+
 // The dorvana-cli of this build, and whether it is built (tests of it skip otherwise).
 QString cliPath();
 bool cliBuilt();

@@ -40,14 +40,35 @@ struct RestoreResult {
 
 inline const QString kRestoreDone = QStringLiteral("HOTOVO");
 
+// Where a restore unpacks an entry before it replaces its file: the file's
+// name with ".obnova" appended.
+inline const QString kRestoreSuffix = QStringLiteral(".obnova");
+QString restoreTemporaryPath(const QString& target);
+
+// Removes the temporary files a stopped restore left in these folders
+// (done at every start); returns the files removed.
+QStringList removeRestoreLeftovers(const QStringList& directories);
+
+// What an archive may unpack to.
+struct RestoreLimits {
+    qint64 maxTotal = qint64(16) << 30;  // all chosen entries together
+    qint64 ratioFrom = qint64(16) << 20;  // an entry larger than this ...
+    qint64 maxRatio = 200;                // ... at most this many times its packed size
+};
+
 // Restores an archive. Nothing is written unless every chosen entry could be
 // read: a missing or damaged archive, an entry whose name would leave its
-// folder ("../", an absolute path, a link), a wrong disk given up, a disk
-// that is full — each ends with a Czech message and the files as they were.
-// Each file is written under a temporary name and renamed into place.
+// folder ("../", an absolute path, a link), two entries for one file, an
+// entry named like a restore's temporary file, an archive that would unpack
+// beyond the limits or the free space, a wrong disk given up, a cancel, a
+// disk that is full — each ends with a Czech message and the files as they
+// were. Entries are unpacked as they are read (never the whole archive in
+// memory) to temporary files beside their targets, synced, and each renamed
+// over its file in one step.
 RestoreResult restoreBackup(const QString& archive, const QString& dataDirectory,
                             const QString& startDirectory, RestorePrompts& prompts,
-                            VolumeLabels& labels, Progress* progress = nullptr);
+                            VolumeLabels& labels, Progress* progress = nullptr,
+                            const RestoreLimits& limits = {});
 
 // Writes an archive of the files a restore takes back: the data
 // directory's "*.d*", "*.px", "*.s" files and the start directory's "*.pt*"

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/core/backup_restore.h"
 #include "app/core/field_descriptions.h"
 #include "app/core/label_columns.h"
 #include "app/core/layout_io.h"
@@ -45,6 +46,8 @@ LabelSession::LabelSession(const QString& startDir, const QString& settingsPath,
     // A failure to create them shows later, when a file is opened there.
     QDir().mkpath(dataDir_);
     QDir().mkpath(saveDir_);
+    // What a restore stopped by a kill left behind.
+    removeRestoreLeftovers({dataDir_, startDir_});
     columns_ = defaultLabelColumns();
 }
 

@@ -4,9 +4,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QTransform>
 #include <cmath>
+
+#include "base/safe_file.h"
 
 namespace dorvana {
 
@@ -93,19 +94,20 @@ bool PictureDocument::saveFile(const QString& path, QString* error) const {
         if (error) *error = QStringLiteral("Není žádný obrázek k uložení.");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, file.errorString());
+    SafeFile file(path);
+    if (!file.open(error)) return false;
+    QImageWriter writer(file.device(), QFileInfo(path).suffix().toLatin1().toLower());
+    if (!writer.canWrite() || !writer.write(image_)) {
+        // A device that refused the bytes is the reason; else the format is.
+        QString reason;
+        if (file.finish(&reason)) {
+            file.discard();
+            reason = QStringLiteral("Obrázek nelze uložit do souboru %1: %2").arg(path, writer.errorString());
+        }
+        if (error) *error = reason;
         return false;
     }
-    QImageWriter writer(&file, QFileInfo(path).suffix().toLatin1().toLower());
-    if (!writer.canWrite() || !writer.write(image_) || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Obrázek nelze uložit do souboru %1: %2")
-                         .arg(path, writer.errorString());
-        return false;
-    }
-    return true;
+    return file.commit(error);
 }
 
 void PictureDocument::setImage(const QImage& image) {

@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
+
+#include "base/safe_file.h"
 
 namespace dorvana {
 
@@ -60,19 +61,9 @@ QStringList generateSql(const QueryDesign& d) {
 
 bool saveQueryFile(const QString& path, const QStringList& sql, const QStringList& tables,
                    QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
-        return false;
-    }
     QString text = kTablesComment + tables.join(QLatin1Char(';')) + QLatin1Char('\n');
     for (const QString& l : sql) text += l + QLatin1Char('\n');
-    f.write(text.toUtf8());
-    if (!f.commit()) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, text.toUtf8(), error);
 }
 
 bool loadQueryFile(const QString& path, QStringList* sql, QStringList* tables, QString* error) {

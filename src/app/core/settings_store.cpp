@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "base/messages.h"
+#include "base/safe_file.h"
 
 namespace dorvana {
 
@@ -28,8 +29,7 @@ bool SettingsStore::save(Messages& messages) {
     QDir().mkpath(QFileInfo(path_).absolutePath());
     if (unreadable_ && QFileInfo::exists(path_)) {
         const QString aside = path_ + QStringLiteral(".chybny");
-        QFile::remove(aside);
-        if (!QFile::rename(path_, aside)) {
+        if (!replaceFile(path_, aside)) {
             messages.error(QStringLiteral("Soubor %1 nelze číst ani odložit, nastavení se neuloží").arg(path_));
             return false;
         }
@@ -40,7 +40,7 @@ bool SettingsStore::save(Messages& messages) {
     QString err;
     ini_.setPath(path_);
     if (!ini_.save(&err)) {
-        messages.error(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path_, err));
+        messages.error(err);
         return false;
     }
     return true;

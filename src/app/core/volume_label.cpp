@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace dorvana {
 
@@ -58,6 +60,33 @@ QString deviceOf(const QString& path) {
 }
 
 }  // namespace
+
+QStringList removableMediaFolders(const QByteArray& mounts, const QString& user) {
+    QStringList folders;
+    for (const QByteArray& line : mounts.split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() < 2) continue;
+        const QString point = unescape(QString::fromUtf8(parts[1]));
+        const QStringList steps = point.split(u'/', Qt::SkipEmptyParts);
+        const bool mine = !user.isEmpty() && steps.size() == 3 && steps[1] == user &&
+                          (steps[0] == u"media");
+        const bool mineRun = !user.isEmpty() && steps.size() == 4 && steps[0] == u"run" &&
+                             steps[1] == u"media" && steps[2] == user;
+        const bool shared = steps.size() == 2 && steps[0] == u"media" && steps[1] != user;
+        if ((mine || mineRun || shared) && !folders.contains(point)) folders << point;
+    }
+    return folders;
+}
+
+QStringList systemRemovableMedia() {
+    QFile f(QStringLiteral("/proc/self/mounts"));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
+    if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_name)
+        user = QString::fromLocal8Bit(pw->pw_name);
+    return removableMediaFolders(f.readAll(), user);
+}
 
 bool SystemVolumeLabels::labelOf(const QString& path, QString* label) {
     const QString device = deviceOf(path);

@@ -8,13 +8,14 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "base/rounding.h"
+#include "base/safe_file.h"
 #include "report/render/draw_page.h"
 #include "report/render/large_buffers.h"
 
@@ -35,9 +36,6 @@ QString cancelledText() {
     return QStringLiteral("Výstup byl přerušen.");
 }
 
-QString writeErrorText(const QString& path, const QString& reason) {
-    return QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, reason);
-}
 
 // A paper of no size is no page to draw (a template that sets it so is
 // damaged); said as such rather than as a lack of memory or a 1 x 1 sheet.
@@ -50,22 +48,6 @@ bool paperSizeValid(const PagePaper& paper, QString* error) {
 
 QString pageStepText(const char* kind, int page, int pages) {
     return QStringLiteral("Zápis %1: strana %2 z %3").arg(QLatin1String(kind)).arg(page).arg(pages);
-}
-
-// A new hidden file beside path to write a page into before it is renamed
-// to path; created as any new file (the umask applies).
-bool openPart(const QString& path, QFile* file) {
-    const QFileInfo info(path);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = info.dir().filePath(
-            QStringLiteral(".%1.%2.tmp")
-                .arg(info.fileName())
-                .arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0')));
-        file->setFileName(name);
-        if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) return true;
-        if (!QFileInfo::exists(name)) return false;  // not a clash of names: the folder fails
-    }
-    return false;
 }
 
 // The sheet of the pages' paper, in inches, as oriented.
@@ -86,20 +68,20 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error, Progr
     if (pages.pageCount() == 0) return fail(error, noPagesText());
     if (!paperSizeValid(pages.paper, error)) return false;
     if (resolution <= 0) resolution = kFineResolution;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(error, writeErrorText(path, file.errorString()));
+    SafeFile file(path);
+    if (!file.open(error)) return false;
     bool cancelled = false;
     {
         const KeepLargeBuffersInHeap keepPageBuffers;
         DrawCache cache;
-        QPdfWriter writer(&file);
+        QPdfWriter writer(file.device());
         writer.setCreator(QStringLiteral("Dorvana"));
         writer.setResolution(resolution);
         writer.setPageLayout(sheetLayout(pages.paper));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            return fail(error, writeErrorText(path, QStringLiteral("PDF nelze začít")));
+            file.discard();
+            return fail(error, writeFailureText(path, QStringLiteral("PDF nelze začít")));
         }
         const double scale = resolution / 100.0;
         const DrawContext context = DrawContext::forDevice(
@@ -116,12 +98,10 @@ bool writePdf(const PageStore& pages, const QString& path, QString* error, Progr
         painter.end();
     }
     if (cancelled) {
-        file.cancelWriting();
-        file.commit();
+        file.discard();
         return fail(error, cancelledText());
     }
-    if (!file.commit()) return fail(error, writeErrorText(path, file.errorString()));
-    return true;
+    return file.commit(error);
 }
 
 QString pngPagePath(const QString& outPath, int page) {
@@ -149,10 +129,8 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
     DrawCache cache;
     // Every page goes to a temporary file first; the set is renamed into
     // place only when all are written, so a failure leaves no partial set.
-    QStringList parts;
-    auto removeParts = [&parts] {
-        for (const QString& part : parts) QFile::remove(part);
-    };
+    std::vector<std::unique_ptr<SafeFile>> parts;
+    auto removeParts = [&parts] { parts.clear(); };
     for (int n = 0; n < pages.pageCount(); ++n) {
         QImage image(int(width), int(height), QImage::Format_RGB32);
         if (image.isNull()) {
@@ -172,29 +150,30 @@ bool writePngs(const PageStore& pages, const QString& outPath, int dpi, QString*
             return fail(error, cancelledText());
         }
         const QString path = pngPagePath(outPath, n + 1);
-        QFile file;
-        if (!openPart(path, &file) || !image.save(&file, "PNG") || !file.flush()) {
-            const QString reason = file.errorString();
-            if (file.isOpen()) file.remove();
+        auto file = std::make_unique<SafeFile>(path);
+        if (!file->open(error)) {
             removeParts();
-            return fail(error, writeErrorText(path, reason));
+            return false;
         }
-        file.close();
-        parts.append(file.fileName());
+        const bool saved = image.save(file->device(), "PNG");
+        if (!file->finish(error)) {
+            removeParts();
+            return false;
+        }
+        if (!saved) {
+            removeParts();
+            return fail(error, writeFailureText(path, QStringLiteral("obrázek PNG nelze uložit")));
+        }
+        parts.push_back(std::move(file));
         if (progress)
             progress->step(n + 1, pages.pageCount(), pageStepText("PNG", n + 1, pages.pageCount()));
     }
-    for (int n = 0; n < parts.size(); ++n) {
-        const QString path = pngPagePath(outPath, n + 1);
-        // A page written over keeps the permissions the user gave it.
-        if (QFileInfo::exists(path)) QFile::setPermissions(parts[n], QFile::permissions(path));
-        if (::rename(QFile::encodeName(parts[n]).constData(),
-                     QFile::encodeName(path).constData()) != 0) {
-            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    for (const auto& part : parts) {
+        if (!part->replace(error)) {
             removeParts();
-            return fail(error, writeErrorText(path, reason));
+            return false;
         }
-        if (written) written->append(path);
+        if (written) written->append(part->path());
     }
     // Pages of an earlier, longer run under the same name would mix with this one.
     for (int n = int(parts.size()) + 1; QFileInfo::exists(pngPagePath(outPath, n)); ++n)

@@ -10,6 +10,8 @@
 
 #include "app/core/backup_restore.h"
 #include "app/core/volume_label.h"
+#include "base/progress.h"
+#include "base/safe_file.h"
 #include "support/test_support.h"
 
 using namespace dorvana;
@@ -213,6 +215,8 @@ TEST_F(BackupRestoreTest, AWrittenBackupRestoresIdenticalFiles) {
     ASSERT_TRUE(test::writeBytes(data + "/etikety.db", QByteArray(100000, 'e')));
     ASSERT_TRUE(test::writeBytes(data + "/ceny.dbf", "dbase"));
     ASSERT_TRUE(test::writeBytes(data + "/tempprn.txt", "ne"));
+    ASSERT_TRUE(test::writeBytes(data + "/tempprn.db", "tiskova tabulka"));
+    ASSERT_TRUE(test::writeBytes(data + "/etikety.db.obnova", "zbytek obnovy"));
     ASSERT_TRUE(test::writeBytes(start + "/cenik.pts", "sestava"));
     const QString archive = dir.filePath(QStringLiteral("zaloha.zip"));
     QString error;
@@ -228,6 +232,173 @@ TEST_F(BackupRestoreTest, AWrittenBackupRestoresIdenticalFiles) {
                   test::fileBytes(dir.filePath(QStringLiteral("work/") + f)))
             << f;
     EXPECT_FALSE(QFile::exists(data2 + "/tempprn.txt"));
+    EXPECT_FALSE(QFile::exists(data2 + "/tempprn.db"));
+}
+
+// An archive holding the same entry name twice (libzip will not write one:
+// the second name is patched in place).
+QByteArray zipWithNameTwice(const QString& path, const QString& name, const QByteArray& a,
+                            const QByteArray& b) {
+    QString other = name;
+    other[other.size() - 1] = u'~';
+    QByteArray bytes = makeZip(path, {{name, a}, {other, b}});
+    bytes.replace(other.toUtf8(), name.toUtf8());
+    EXPECT_TRUE(test::writeBytes(path, bytes));
+    return bytes;
+}
+
+QStringList leftovers(const QString& dir) {
+    return QDir(dir).entryList({"*.obnova", ".*"}, QDir::Files | QDir::Hidden);
+}
+
+TEST_F(BackupRestoreTest, TwoEntriesForOneFileOrATemporaryNameRestoreNothing) {
+    ASSERT_TRUE(test::writeBytes(data + "/etikety.db", "puvodni"));
+    ASSERT_TRUE(test::writeBytes(start + "/cenik.pts", "sestava"));
+    const QString archive = dir.filePath(QStringLiteral("zaloha.zip"));
+    const QList<QList<Entry>> cases{
+        {{"cenik.pts", "nova"}, {"old/etikety.db", "stara"}, {"new/etikety.db", "nova"}},
+        {{"cenik.pts", "nova"}, {"etikety.db", "nova"}, {"etikety.db.obnova", "cizi"}},
+        {{"cenik.pts", "nova"}, {"etikety.db.obnova", "cizi"}},
+    };
+    for (const auto& entries : cases) {
+        makeZip(archive, entries);
+        const RestoreResult r = restore(archive);
+        EXPECT_FALSE(r.ok) << entries[1].name.toStdString();
+        EXPECT_TRUE(r.message.endsWith(QStringLiteral("Nic nebylo obnoveno."))) << r.message.toStdString();
+        EXPECT_EQ(test::fileBytes(data + "/etikety.db"), "puvodni");
+        EXPECT_EQ(test::fileBytes(start + "/cenik.pts"), "sestava");
+        EXPECT_EQ(leftovers(data), QStringList());
+    }
+    // One name twice.
+    zipWithNameTwice(archive, QStringLiteral("etikety.db"), "prvni", "druha");
+    const RestoreResult r = restore(archive);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, QStringLiteral("Záloha %1 obsahuje dvě položky pro soubor %2 („etikety.db“ a "
+                                        "„etikety.db“). Nic nebylo obnoveno.")
+                             .arg(archive, data + "/etikety.db"));
+    EXPECT_EQ(test::fileBytes(data + "/etikety.db"), "puvodni");
+}
+
+TEST_F(BackupRestoreTest, AStopBetweenTheReplacementsLeavesEveryFileOldOrNew) {
+    for (const char* f : {"kuk.db", "kuk.px"}) ASSERT_TRUE(test::writeBytes(data + "/" + f, "stary"));
+    ASSERT_TRUE(test::writeBytes(start + "/etiketa.pte", "stara"));
+    const QString archive = dir.filePath(QStringLiteral("zaloha.zip"));
+    makeZip(archive, entries);
+    QStringList seen;
+    replacement_steps::setHook([&](const QString& step) {
+        seen << step;
+        return step != QStringLiteral("restore-replace kuk.px");
+    });
+    const RestoreResult r = restore(archive);
+    replacement_steps::setHook(nullptr);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message, kRestoreDone);
+    EXPECT_EQ(seen, QStringList({"restore-replace kuk.db", "restore-replace kuk.px"}));
+    EXPECT_EQ(test::fileBytes(data + "/kuk.db"), "tabulka");
+    EXPECT_EQ(test::fileBytes(data + "/kuk.px"), "stary");
+    EXPECT_EQ(test::fileBytes(start + "/etiketa.pte"), "stara");
+    // As after a kill, the unpacked files wait under their temporary names
+    // until the next start removes them; a backup never packs them.
+    EXPECT_EQ(leftovers(data), QStringList{"kuk.px.obnova"});
+    EXPECT_EQ(leftovers(start), QStringList{"etiketa.pte.obnova"});
+    QString error;
+    ASSERT_TRUE(writeBackup(dir.filePath(QStringLiteral("nova.zip")), data, start, nullptr, &error)) << error.toStdString();
+    zip_t* z = zip_open(QFile::encodeName(dir.filePath(QStringLiteral("nova.zip"))).constData(), ZIP_RDONLY, nullptr);
+    ASSERT_NE(z, nullptr);
+    EXPECT_EQ(zip_name_locate(z, "kuk.px.obnova", 0), -1);
+    EXPECT_EQ(zip_get_num_entries(z, 0), 3);  // kuk.db, kuk.px, etiketa.pte
+    zip_discard(z);
+    EXPECT_EQ(removeRestoreLeftovers({data, start}).size(), 2);
+    EXPECT_EQ(leftovers(data) + leftovers(start), QStringList());
+}
+
+class CancelAfter final : public Progress {
+public:
+    explicit CancelAfter(int steps) : left_(steps) {}
+    void step(int, int, const QString&) override { --left_; }
+    bool cancelled() override { return left_ <= 0; }
+
+private:
+    int left_;
+};
+
+TEST_F(BackupRestoreTest, ZipBombsLimitsAndACancelRestoreNothing) {
+    ASSERT_TRUE(test::writeBytes(data + "/kuk.db", "puvodni"));
+    const QString archive = dir.filePath(QStringLiteral("bomba.zip"));
+    struct Case {
+        QList<Entry> entries;
+        RestoreLimits limits;
+        const char* says;
+    };
+    QList<Entry> many;
+    for (int i = 0; i < 40; ++i) many << Entry{QStringLiteral("b%1.db").arg(i), QByteArray(1 << 20, '\0')};
+    RestoreLimits small;
+    small.maxTotal = 4000;
+    const QList<Case> cases{
+        {{{"kuk.db", QByteArray(64 << 20, '\0')}}, {}, "by se rozbalila"},
+        {many, {}, "by se rozbalila"},
+        {{{"kuk.db", QByteArray(3000, 'a')}, {"x.pte", QByteArray(3000, 'b')}}, small, "víc než"},
+    };
+    for (const Case& c : cases) {
+        makeZip(archive, c.entries);
+        const RestoreResult r = restoreBackup(archive, data, start, disks, disks, nullptr, c.limits);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.message.contains(QString::fromUtf8(c.says)) && r.message.endsWith("Nic nebylo obnoveno."))
+            << r.message.toStdString();
+        EXPECT_EQ(test::fileBytes(data + "/kuk.db"), "puvodni");
+        EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{"kuk.db"});
+    }
+
+    // "Přeruš" in the middle of an entry.
+    QByteArray big(300000, 'x');
+    for (int i = 0; i < big.size(); ++i) big[i] = char(i * 7919 % 251);
+    makeZip(archive, {{"kuk.db", big}, {"kuk.px", "index"}});
+    CancelAfter cancel(2);
+    const RestoreResult r = restoreBackup(archive, data, start, disks, disks, &cancel);
+    EXPECT_EQ(r.message, QStringLiteral("Obnova dat byla přerušena, nic nebylo obnoveno."));
+    EXPECT_EQ(test::fileBytes(data + "/kuk.db"), "puvodni");
+    EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{"kuk.db"});
+}
+
+TEST_F(BackupRestoreTest, AFullDiskRestoresNothingAndAnUnwritableFolderIsNamed) {
+    test::SmallDisk disk(64);
+    if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+    const QString full = disk.filePath(QStringLiteral("data"));
+    ASSERT_TRUE(test::writeBytes(full + "/kuk.db", "puvodni"));
+    QByteArray big(200000, 'x');
+    for (int i = 0; i < big.size(); ++i) big[i] = char(i * 7919 % 251);
+    const QString archive = dir.filePath(QStringLiteral("zaloha.zip"));
+    makeZip(archive, {{"kuk.db", big}, {"kuk.pte", "sablona"}});
+    const RestoreResult r = restoreBackup(archive, full, start, disks, disks);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("není místo"))) << r.message.toStdString();
+    EXPECT_EQ(test::fileBytes(full + "/kuk.db"), "puvodni");
+    EXPECT_FALSE(QFile::exists(start + "/kuk.pte"));
+
+    // A backup into a folder that takes no file: Czech, naming the folder.
+    ASSERT_TRUE(test::writeBytes(data + "/etikety.db", QByteArray(5000, 'e')));
+    ASSERT_TRUE(disk.fill());
+    QString error;
+    EXPECT_FALSE(writeBackup(disk.filePath(QStringLiteral("zdsave.zip")), data, start, nullptr, &error));
+    EXPECT_TRUE(error.contains(disk.path()) && error.contains(QStringLiteral("na disku není místo")))
+        << error.toStdString();
+    EXPECT_FALSE(QFile::exists(disk.filePath(QStringLiteral("zdsave.zip"))));
+    EXPECT_FALSE(writeBackup(dir.filePath(QStringLiteral("neni/zdsave.zip")), data, start, nullptr, &error));
+    EXPECT_EQ(error, QStringLiteral("Soubor %1 nelze zapsat: do složky %2 nelze zapisovat (složka neexistuje)")
+                         .arg(dir.filePath(QStringLiteral("neni/zdsave.zip")), dir.filePath(QStringLiteral("neni"))));
+}
+
+TEST(BackupPlaces, TheMountedRemovableMediaOfTheUser) {
+    const QByteArray mounts =
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "/dev/sdb1 /media/jan/USB\\040DISK vfat rw 0 0\n"
+        "/dev/sdc1 /run/media/jan/KLIC vfat rw 0 0\n"
+        "/dev/sdd1 /media/petr/CIZI vfat rw 0 0\n"
+        "/dev/sr0 /media/cdrom iso9660 ro 0 0\n"
+        "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+        "/dev/sde1 /media/jan/USB\\040DISK/vnoreny vfat rw 0 0\n";
+    EXPECT_EQ(removableMediaFolders(mounts, QStringLiteral("jan")),
+              QStringList({"/media/jan/USB DISK", "/run/media/jan/KLIC", "/media/cdrom"}));
 }
 
 TEST(BackupNames, ExtensionIsForcedToZip) {

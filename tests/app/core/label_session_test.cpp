@@ -13,6 +13,7 @@
 #include "data/dbase_file.h"
 #include "data/label_file.h"
 #include "support/scripted_messages.h"
+#include "support/test_support.h"
 
 namespace dorvana {
 namespace {
@@ -76,6 +77,16 @@ TEST_F(SessionTest, StartupMakesTheDataAndSaveFolders) {
     EXPECT_EQ(s->caption(), QStringLiteral("Dorvana "));
     EXPECT_EQ(s->modeMark(), QStringLiteral("F"));
     EXPECT_TRUE(s->markingEnabled());
+}
+
+TEST_F(SessionTest, StartupRemovesWhatAStoppedRestoreLeft) {
+    ASSERT_TRUE(test::writeBytes(start_ + QStringLiteral("/data/etikety.db.obnova"), "zbytek"));
+    ASSERT_TRUE(test::writeBytes(start_ + QStringLiteral("/cenik.pts.obnova"), "zbytek"));
+    ASSERT_TRUE(test::writeBytes(start_ + QStringLiteral("/data/etikety.db"), "tabulka"));
+    auto s = session();
+    EXPECT_FALSE(QFileInfo::exists(start_ + QStringLiteral("/data/etikety.db.obnova")));
+    EXPECT_FALSE(QFileInfo::exists(start_ + QStringLiteral("/cenik.pts.obnova")));
+    EXPECT_EQ(test::fileBytes(start_ + QStringLiteral("/data/etikety.db")), "tabulka");
 }
 
 TEST_F(SessionTest, OpeningALabelFileAppliesAndWritesItsLayout) {

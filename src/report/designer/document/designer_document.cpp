@@ -86,8 +86,7 @@ bool DesignerDocument::open(const QString& path) {
         if (!messages_.confirm(QStringLiteral("Nebyl nalezen soubor s předlohou tiskové sestavy ") +
                                quoted + QStringLiteral(". Založit nový?")))
             return false;
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
+        if (!writeFileAtomically(path, QByteArray())) {
             messages_.error(QStringLiteral("Soubor s předlohou se nepodařilo vytvořit. ") + quoted);
             return false;
         }

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <cstdio>
+#include <unistd.h>
 
 #include "base/code_page.h"
+#include "base/safe_file.h"
 #include "base/text_file.h"
 
 namespace dorvana {
@@ -32,38 +32,46 @@ bool saveTemplateWithBackup(const QString& path, const QStringList& lines, QStri
     const QFileInfo info(path);
     const QByteArray bytes = encode(joinLines(lines), CodePage::Windows1250);
 
-    // 1. The new text, complete, in a temporary file of the same folder.
-    QTemporaryFile temporary(info.dir().filePath(QStringLiteral(".%1.XXXXXX").arg(info.fileName())));
-    if (!temporary.open())
-        return fail(error, QStringLiteral("Soubor %1 nelze založit: %2")
-                               .arg(temporary.fileTemplate(), temporary.errorString()));
-    if (temporary.write(bytes) != bytes.size() || !temporary.flush())
-        return fail(error, QStringLiteral("Soubor %1 nelze zapsat: %2")
-                               .arg(temporary.fileName(), temporary.errorString()));
-    temporary.close();
-    // Keep the permissions of the template being replaced.
-    if (info.exists()) QFile::setPermissions(temporary.fileName(), QFile::permissions(path));
+    // 1. The new text, complete and on the disk, under a temporary name
+    // beside the template.
+    SafeFile file(path);
+    if (!file.open(error)) return false;
+    file.write(bytes);
+    if (!file.finish(error)) return false;
+    if (!replacement_steps::proceed(QStringLiteral("template-written"))) {
+        file.abandon();
+        return fail(error, QStringLiteral("Ukládání předlohy %1 bylo zastaveno.").arg(path));
+    }
 
-    // 2. The old template becomes the backup.
+    // 2. The backup: a second name of the template as it is (a hard link, or
+    // a copy where the disk has no links), put in place of the old backup by
+    // one rename. The template itself stays where it is.
     const QString backup = templateBackupPath(path);
-    const bool hadTemplate = info.exists();
-    const bool keepBackup = hadTemplate && QFileInfo(backup).absoluteFilePath() != info.absoluteFilePath();
-    if (keepBackup) {
-        if (QFileInfo::exists(backup) && !QFile::remove(backup))
-            return fail(error, QStringLiteral("Zálohu %1 nelze smazat.").arg(backup));
-        if (!QFile::rename(path, backup))
-            return fail(error, QStringLiteral("Soubor %1 nelze přejmenovat na %2.").arg(path, backup));
+    if (info.exists() && QFileInfo(backup).absoluteFilePath() != info.absoluteFilePath()) {
+        const QString linked = QFileInfo(file.temporaryPath()).dir().filePath(
+            QStringLiteral(".%1.bak~").arg(QFileInfo(backup).fileName()));
+        ::unlink(QFile::encodeName(linked).constData());
+        QString reason;
+        bool made = ::link(QFile::encodeName(file.path()).constData(),
+                           QFile::encodeName(linked).constData()) == 0 &&
+                    replaceFile(linked, backup, &reason);
+        if (!made) {
+            ::unlink(QFile::encodeName(linked).constData());
+            QByteArray old;
+            made = readFileBytes(file.path(), &old, &reason) && writeFileAtomically(backup, old, &reason);
+        }
+        if (!made) {
+            file.discard();
+            return fail(error, QStringLiteral("Zálohu %1 nelze vytvořit: %2").arg(backup, reason));
+        }
+    }
+    if (!replacement_steps::proceed(QStringLiteral("template-backup"))) {
+        file.abandon();
+        return fail(error, QStringLiteral("Ukládání předlohy %1 bylo zastaveno.").arg(path));
     }
 
-    // 3. The new text takes the template's name.
-    // (rename replaces a file still in the way, e.g. a template named like its backup)
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0) {
-        if (keepBackup) QFile::rename(backup, path);  // the template as it was
-        return fail(error, QStringLiteral("Soubor %1 nelze zapsat.").arg(path));
-    }
-    temporary.setAutoRemove(false);
-    return true;
+    // 3. The new text takes the template's name in one rename.
+    return file.replace(error);
 }
 
 }  // namespace dorvana

@@ -1,8 +1,10 @@
 #pragma once
 // Saving a template with a backup copy: the new text goes to a temporary file
-// beside the template first; only when it is completely written does the old
-// template become the ".BAK" file and the new one take its name. A failure at
-// any step leaves the template as it was.
+// beside the template first; only when it is completely written and synced
+// does the template get its ".BAK" copy (a hard link or a copy, the template
+// staying in place) and the new file replace the template in one rename. A
+// failure, or a kill, at any step leaves the template old or new, never
+// missing.
 
 #include <QString>
 #include <QStringList>

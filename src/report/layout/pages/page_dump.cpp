@@ -1,8 +1,8 @@
 #include "report/layout/pages/page_dump.h"
 
 #include <QBuffer>
-#include <QSaveFile>
 
+#include "base/safe_file.h"
 #include "report/model/colour_table.h"
 
 namespace dorvana {
@@ -192,14 +192,10 @@ QByteArray writePageDump(const PageStore& pages, bool cancelled) {
 
 bool writePageDumpFile(const PageStore& pages, const QString& path, bool cancelled,
                        QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !writePageDump(pages, cancelled, file) ||
-        !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    SafeFile file(path);
+    if (!file.open(error)) return false;
+    writePageDump(pages, cancelled, *file.device());  // a failed write is reported by commit
+    return file.commit(error);
 }
 
 }  // namespace dorvana

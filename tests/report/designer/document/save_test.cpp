@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "base/code_page.h"
+#include "base/safe_file.h"
 #include "base/text_file.h"
 #include "document_fixture.h"
 #include "report/designer/document/template_saving.h"
@@ -92,6 +93,47 @@ TEST_F(Save, AReadOnlyFolderKeepsTheTemplate) {
     EXPECT_EQ(messages.shown.last(), QStringLiteral("error: Soubor s předlohou se nepodařilo uložit."));
     EXPECT_EQ(fileBytes(path), original);
     EXPECT_TRUE(doc->isModified());
+}
+
+TEST_F(Save, AStopBetweenTheStepsLeavesTheOldOrTheNewTemplateNeverNone) {
+    // A kill between the steps of a save: the template is there, old or new.
+    for (const QString stopAt : {QStringLiteral("template-written"), QStringLiteral("template-backup")}) {
+        openSample(QStringLiteral("cenik.pts"));
+        QFile::remove(dir.filePath(QStringLiteral("cenik.BAK")));
+        doc->setSectionHeight(PlanSection::Body, 30);
+        QStringList seen;
+        replacement_steps::setHook([&](const QString& step) {
+            seen << step;
+            return step != stopAt;
+        });
+        EXPECT_FALSE(doc->save());
+        replacement_steps::setHook(nullptr);
+        EXPECT_EQ(seen.last(), stopAt);
+        EXPECT_EQ(fileBytes(path), original) << stopAt.toStdString();
+        if (stopAt == QStringLiteral("template-backup"))
+            EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("cenik.BAK"))), original);
+    }
+    // Unstopped, the same save goes through.
+    ASSERT_TRUE(doc->save());
+    EXPECT_EQ(fileBytes(path), bytesOf(doc->templateLines()));
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("cenik.BAK"))), original);
+}
+
+TEST_F(Save, AFullDiskKeepsTheTemplateAndItsBackup) {
+    SmallDisk disk(64);
+    if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+    const QString onDisk = disk.filePath(QStringLiteral("cenik.pts"));
+    ASSERT_TRUE(QFile::copy(sourcePath(QStringLiteral("samples/templates/cenik.pts")), onDisk));
+    ASSERT_TRUE(writeBytes(disk.filePath(QStringLiteral("cenik.BAK")), "zaloha"));
+    DesignerDocument document(messages);
+    ASSERT_TRUE(document.open(onDisk));
+    document.setSectionHeight(PlanSection::Body, 30);
+    ASSERT_TRUE(disk.fill());
+    EXPECT_FALSE(document.save());
+    EXPECT_EQ(messages.shown.last(), QStringLiteral("error: Soubor s předlohou se nepodařilo uložit."));
+    EXPECT_EQ(fileBytes(onDisk), fileBytes(sourcePath(QStringLiteral("samples/templates/cenik.pts"))));
+    EXPECT_EQ(fileBytes(disk.filePath(QStringLiteral("cenik.BAK"))), "zaloha");
+    EXPECT_TRUE(document.isModified());
 }
 
 TEST_F(Save, TemplatesOfOneNameShareTheBackup) {

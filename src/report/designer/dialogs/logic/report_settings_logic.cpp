@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include "base/rounding.h"
+#include "base/safe_file.h"
 #include "base/units.h"
 #include "report/model/section.h"
 
@@ -313,11 +314,9 @@ namespace {
 
 bool moveFile(const QString& from, const QString& to, QString* error) {
     if (!QFile::exists(from)) return true;  // nothing stored yet
-    if (QFile::exists(to) && !QFile::remove(to)) {
-        if (error) *error = QStringLiteral("Soubor %1 nelze přepsat.").arg(to);
-        return false;
-    }
-    if (!QFile::rename(from, to)) {
+    // One rename: a query file in the way is replaced, never first removed.
+    QString reason;
+    if (!replaceFile(from, to, &reason)) {
         if (error)
             *error = QStringLiteral("Soubor dotazu %1 nelze přejmenovat na %2.").arg(from, to);
         return false;
