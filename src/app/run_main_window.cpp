@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "app/command_icons.h"
 #include "app/core/label_session.h"
 #include "app/main_form.h"
 
@@ -14,6 +15,7 @@ int runMainWindow(const QStringList& args) {
     // the main window's caption, which names the file shown) and the title
     // of its message boxes.
     QApplication::setApplicationDisplayName(QString::fromUtf16(kApplicationTitle));
+    useDesktopIconTheme();
     TMainForm form(QDir::currentPath(), LabelSession::defaultSettingsPath());
     form.show();
     return QApplication::exec();
