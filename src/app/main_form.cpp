@@ -99,6 +99,7 @@ TMainForm::TMainForm(const QString& startDir, const QString& settingsPath, Messa
 }
 
 TMainForm::~TMainForm() {
+    DbG1_->setProgramWidthRule({});  // it asks the session, which goes first
     DbG1_->setDataSet(nullptr);
     navigator_->setDataSet(nullptr);
 }

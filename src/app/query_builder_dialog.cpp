@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 
@@ -137,7 +138,8 @@ QueryBuilderDialog::QueryBuilderDialog(const QString& dataDir, QWidget* parent, 
     sl->addWidget(preview_, 2, 0, 1, 5);
     // The trial's rows get the room: at least ten of them are in sight.
     preview_->setMinimumHeight(preview_->horizontalHeader()->sizeHint().height() +
-                               10 * preview_->verticalHeader()->defaultSectionSize() + 4);
+                               10 * preview_->verticalHeader()->defaultSectionSize() +
+                               preview_->horizontalScrollBar()->sizeHint().height() + 2 * preview_->frameWidth() + 4);
     sql_->setMinimumHeight(sql_->fontMetrics().lineSpacing() * 4);
     sl->setRowStretch(0, 1);
     sl->setRowStretch(2, 3);

@@ -289,7 +289,7 @@ void TDbGridZelvan::applyColumnWidths() {
         int w = columns_[c].width;
         setColumnHidden(c, w <= 0);
         if (w <= 0) continue;
-        if (programWidth_ && programWidth_(columns_[c])) {
+        if (programWidth_ && model_->dataSet() && programWidth_(columns_[c])) {
             const int fit = fittingWidth(c);
             if (fit > w) widened_[c] = w = fit;
         }
@@ -688,7 +688,7 @@ void TDbGridZelvan::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditH
     QTableView::closeEditor(editor, hint);
     if (refocus_) {
         refocus_ = false;
-        if (window()->isActiveWindow()) setFocus(Qt::OtherFocusReason);
+        setFocus(Qt::OtherFocusReason);  // the window's focus when it is active again
     }
 }
 

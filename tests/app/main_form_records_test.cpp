@@ -399,6 +399,8 @@ TEST_F(RecordCommandsTest, EscCancelsTheRecordsEditAlsoAfterARefusedValue) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return boxes == 1; }));
     QApplication::processEvents();
     ASSERT_EQ(ds->state(), DataSet::State::Edit) << "the refused value leaves the record edited";
+    QApplication::setActiveWindow(&f);  // the window is active again after the box
+    QApplication::processEvents();
 
     // One Esc: the record is back as stored, as the navigator's "Zrušit změny" does it.
     QWidget* focus = QApplication::focusWidget();
@@ -408,6 +410,7 @@ TEST_F(RecordCommandsTest, EscCancelsTheRecordsEditAlsoAfterARefusedValue) {
     EXPECT_EQ(ds->recNo(), 2);
 
     // Esc in an open cell editor of an edited record cancels the record too.
+    QApplication::setActiveWindow(&f);
     g->setFocus();
     g->setCurrentIndex(g->model()->index(1, nazev));
     type(QStringLiteral("Jine"));
@@ -437,6 +440,8 @@ TEST_F(RecordCommandsTest, ADoubleClickAfterACancelledGenerationAsksAgainAndOpen
             if (e->isVisible()) return true;
         return false;
     };
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell);  // the record is the current one
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
     for (int round = 1; round <= 2; ++round) {
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell);
         QTest::qWait(QApplication::doubleClickInterval() + 50);  // a delayed edit would show by now
@@ -495,6 +500,9 @@ TEST_F(RecordCommandsTest, DefaultColumnsShowWholeDatesPricesAndTitlesAndAUsersW
     }
     EXPECT_TRUE(g->model()->index(0, columnOf(*f, "datum1")).data().toString().endsWith(QStringLiteral("2026")));
     EXPECT_EQ(g->model()->index(0, columnOf(*f, "logo")).data().toString(), QStringLiteral("(GRAPHIC)"));
+    // With DORVANA_SHOTS=folder the window is kept as a picture (both bars, the grid).
+    const QString shots = qEnvironmentVariable("DORVANA_SHOTS");
+    if (!shots.isEmpty()) f->grab().save(QDir(shots).filePath(QStringLiteral("hlavni_okno_sloupce.png")));
 
     // A width the user set stays, also after the description lines apply
     // again and after a post; the widened ones are stored as given.
@@ -540,6 +548,20 @@ TEST_F(RecordCommandsTest, EveryToolBarCommandHasAnIconOfItsOwnNamedAsTheDesktop
     EXPECT_EQ(themeIconName(QStringLiteral("SpeedOpen")), QStringLiteral("document-open"));
     EXPECT_EQ(themeIconName(QStringLiteral("SpeedPrinter")), QStringLiteral("printer"));
     EXPECT_FALSE(names.contains(QStringLiteral("document-save"))) << "nothing here saves";
+
+    // With DORVANA_SHOTS=folder both bars are kept as pictures: our drawings,
+    // and the desktop theme's icons where one is installed.
+    const QString shots = qEnvironmentVariable("DORVANA_SHOTS");
+    if (!shots.isEmpty()) {
+        f->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->grab().save(QDir(shots).filePath(QStringLiteral("nastroje_kresby.png")));
+        f->printBar()->grab().save(QDir(shots).filePath(QStringLiteral("tisk_kresby.png")));
+        const QString theme = QIcon::themeName();
+        useDesktopIconTheme();
+        auto themed = form();
+        themed->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->grab().save(QDir(shots).filePath(QStringLiteral("nastroje_tema.png")));
+        themed->printBar()->grab().save(QDir(shots).filePath(QStringLiteral("tisk_tema.png")));
+        QIcon::setThemeName(theme);
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "data/field_value.h"
 #include "data/paradox_file.h"
 #include "data/table_open.h"
 #include "support/test_support.h"
@@ -448,6 +449,10 @@ TEST(Paradox, DatesAndTimestampsBeforeYearOneAreShownAndKept) {
     EXPECT_EQ(rows[1][1].toDateTime().date(), QDate(1, 1, 1).addDays(-401));
     EXPECT_EQ(rows[2][0].toDate(), QDate(2024, 5, 1));
     EXPECT_EQ(rows[2][1].toDateTime(), QDateTime(QDate(1, 1, 2), QTime(0, 0, 1)));
+    // Shown as the proleptic Gregorian date (year 0 before year 1).
+    EXPECT_EQ(textOfRaw(rows[0][0], FieldType::Date), QStringLiteral("31.12.0000"));
+    EXPECT_EQ(textOfRaw(rows[0][1], FieldType::DateTime), QStringLiteral("30.12.0000 01:00:00"));
+    EXPECT_EQ(textOfRaw(rows[1][0], FieldType::Date), QStringLiteral("02.01.0000"));  // year 0 is a leap year
 
     // Written back as read, the file holds the same bytes.
     for (int i = 0; i < rows.size(); ++i) {
