@@ -75,9 +75,9 @@ TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent
     }
     setWindowTitle(QStringLiteral("Obrázek"));
     setObjectName(QStringLiteral("TObrForm"));
-    // Two rows of commands, so that all 24 are in sight.
-    QToolBar* bars[2];
-    for (int row = 0; row < 2; ++row) {
+    // Three rows of commands, so that all 24 are in sight with whole words.
+    QToolBar* bars[3];
+    for (int row = 0; row < 3; ++row) {
         bars[row] = new QToolBar(this);
         bars[row]->setObjectName(QStringLiteral("NastrojeObrazku%1").arg(row + 1));
         bars[row]->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -104,10 +104,10 @@ TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent
         commands_ << a;
         return a;
     };
-    add(QStringLiteral("Sejmout Scanerem"), QStringLiteral("Sken"), &TObrForm::scan);
+    add(QStringLiteral("Sejmout Scanerem"), QStringLiteral("Skener"), &TObrForm::scan);
     add(QStringLiteral("Načíst ze souboru"), QStringLiteral("Načíst"), &TObrForm::loadFile);
     add(QStringLiteral("Uložit"), QStringLiteral("Uložit"), &TObrForm::saveFile);
-    add(QStringLiteral("Kopírovat"), QStringLiteral("Kopír."), &TObrForm::copy);
+    add(QStringLiteral("Kopírovat"), QStringLiteral("Kopírovat"), &TObrForm::copy);
     add(QStringLiteral("Vložit"), QStringLiteral("Vložit"), &TObrForm::paste);
     add(QStringLiteral("Tisk"), QStringLiteral("Tisk"), &TObrForm::print);
     struct Fit {
@@ -115,10 +115,10 @@ TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent
         const char* label;
         FitStyle style;
     };
-    for (const Fit& f : {Fit{"Optimální vyplnění", "Opt.", FitStyle::Best},
-                         Fit{"Vyplnění do šířky", "Šířka", FitStyle::Width},
-                         Fit{"Vyplnění do výšky", "Výška", FitStyle::Height},
-                         Fit{"Vyplnění do okna", "Okno", FitStyle::Window}}) {
+    for (const Fit& f : {Fit{"Optimální vyplnění", "Optimálně", FitStyle::Best},
+                         Fit{"Vyplnění do šířky", "Na šířku", FitStyle::Width},
+                         Fit{"Vyplnění do výšky", "Na výšku", FitStyle::Height},
+                         Fit{"Vyplnění do okna", "Do okna", FitStyle::Window}}) {
         auto* a = new QAction(QString::fromUtf8(f.label), this);
         a->setToolTip(QString::fromUtf8(f.hint));
         a->setObjectName(QString::fromUtf8(f.hint));
@@ -136,25 +136,25 @@ TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent
         });
         commands_ << a;
     };
-    simple("Obnovení rozměrů", "1:1", [](PictureDocument& p) { p.restoreSize(); });
-    simple("Rotace vpravo", "↻ 90", [](PictureDocument& p) { p.rotateRight(); });
-    simple("Rotace vlevo", "↺ 90", [](PictureDocument& p) { p.rotateLeft(); });
-    simple("Rotace 180", "180", [](PictureDocument& p) { p.rotate180(); });
-    simple("Zrcadlo horizontálně", "Zrc. H", [](PictureDocument& p) { p.mirrorHorizontally(); });
-    simple("Zrcadlo vertikálně", "Zrc. V", [](PictureDocument& p) { p.mirrorVertically(); });
+    simple("Obnovení rozměrů", "Původní", [](PictureDocument& p) { p.restoreSize(); });
+    simple("Rotace vpravo", "↻ Vpravo", [](PictureDocument& p) { p.rotateRight(); });
+    simple("Rotace vlevo", "↺ Vlevo", [](PictureDocument& p) { p.rotateLeft(); });
+    simple("Rotace 180", "Otočit 180°", [](PictureDocument& p) { p.rotate180(); });
+    simple("Zrcadlo horizontálně", "Zrcadlit ↔", [](PictureDocument& p) { p.mirrorHorizontally(); });
+    simple("Zrcadlo vertikálně", "Zrcadlit ↕", [](PictureDocument& p) { p.mirrorVertically(); });
     add(QStringLiteral("Vyříznutí"), QStringLiteral("Výřez"), &TObrForm::crop);
-    simple("Zvětšení", "+", [](PictureDocument& p) { p.zoomIn(); });
-    simple("Zmenšení", "−", [](PictureDocument& p) { p.zoomOut(); });
+    simple("Zvětšení", "Zvětšit", [](PictureDocument& p) { p.zoomIn(); });
+    simple("Zmenšení", "Zmenšit", [](PictureDocument& p) { p.zoomOut(); });
     disabled(QStringLiteral("Paleta"), QStringLiteral("Paleta"),
              QStringLiteral("obrázky se ukládají v plných barvách"));
     disabled(QStringLiteral("Operace s obrázkem"), QStringLiteral("Operace"),
              QStringLiteral("další úpravy obrázku zatím nejsou"));
-    add(QStringLiteral("Informace o obrázku"), QStringLiteral("Info"), &TObrForm::information);
-    add(QStringLiteral("O komponentě"), QStringLiteral("O…"), &TObrForm::about);
-    disabled(QStringLiteral("No Function"), QStringLiteral("—"), QStringLiteral("bez funkce"));
+    add(QStringLiteral("Informace o obrázku"), QStringLiteral("Informace"), &TObrForm::information);
+    add(QStringLiteral("O komponentě"), QStringLiteral("O komponentě"), &TObrForm::about);
+    disabled(QStringLiteral("No Function"), QStringLiteral("Bez funkce"), QStringLiteral("bez funkce"));
     for (qsizetype i = 0; i < commands_.size(); ++i) {
         QAction* a = commands_[i];
-        QToolBar* bar = bars[i < 12 ? 0 : 1];
+        QToolBar* bar = bars[i / 8];
         a->setStatusTip(a->objectName());
         bar->addAction(a);
         if (QWidget* w = bar->widgetForAction(a)) {
@@ -167,6 +167,7 @@ TObrForm::TObrForm(PictureDocument& picture, Messages& messages, QWidget* parent
     layout->setSpacing(0);
     layout->addWidget(bars[0]);
     layout->addWidget(bars[1]);
+    layout->addWidget(bars[2]);
     layout->addWidget(area_, 1);
     resize(760, 560);
     refresh();

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include <QMetaMethod>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -28,6 +30,8 @@
 
 #include "app/about_box.h"
 #include "app/calculator_dialog.h"
+#include "app/command_icons.h"
+#include "app/core/label_columns.h"
 #include "app/core/status_texts.h"
 #include "app/core/volume_label.h"
 #include "app/core/window_placement.h"
@@ -101,6 +105,7 @@ TMainForm::TMainForm(const QString& startDir, const QString& settingsPath, Messa
 }
 
 TMainForm::~TMainForm() {
+    DbG1_->setProgramWidthRule({});  // it asks the session, which goes first
     DbG1_->setDataSet(nullptr);
     navigator_->setDataSet(nullptr);
 }
@@ -119,7 +124,6 @@ QAction* TMainForm::action(const QString& objectName) const {
 }
 
 void TMainForm::buildActions() {
-    auto* st = style();
     QAction* a;
     a = makeAction(QStringLiteral("Otevi1"), QStringLiteral("Otevři"),
                    QStringLiteral("Otevřít soubor|Otevření souboru databáze"));
@@ -160,43 +164,43 @@ void TMainForm::buildActions() {
     // Tool bar commands.
     a = makeAction(QStringLiteral("SpeedOpen"), QStringLiteral("Otevřít soubor"),
                    QStringLiteral("Otevřít soubor|Otevření souboru databáze"));
-    a->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Otevi1Click);
     a = makeAction(QStringLiteral("SpeedCreate"), QStringLiteral("Založit soubor"),
                    QStringLiteral("Založit soubor|Založení nového souboru etiket"));
-    a->setIcon(st->standardIcon(QStyle::SP_FileIcon));
+    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Zalo1Click);
     a = makeAction(QStringLiteral("PrintEti"), QStringLiteral("Dorvana (Aktuální záznam)"),
                    QStringLiteral("Dorvana (Aktuální záznam)|Tisk etikety aktuálního záznamu"));
-    a->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
+    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("PrintSes"), QStringLiteral("Tisk sestavy (Celá databáze)"),
                    QStringLiteral("Tisk sestavy (Celá databáze)|Tisk sestavy z celé databáze"));
-    a->setIcon(st->standardIcon(QStyle::SP_FileDialogListView));
+    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedItem6"), QStringLiteral("Editace obrázku"),
                    QStringLiteral("Editace obrázku|Editace obrázku aktuálního záznamu"));
-    a->setIcon(st->standardIcon(QStyle::SP_DesktopIcon));
+    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedItem7"), QStringLiteral("Editace poznámky"),
                    QStringLiteral("Editace poznámky|Editace poznámky aktuálního záznamu"));
-    a->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
+    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedItem8"), QStringLiteral("Editace formátu databáze"),
                    QStringLiteral("Editace formátu databáze|Popisy polí souboru etiket"));
-    a->setIcon(st->standardIcon(QStyle::SP_FileDialogInfoView));
+    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::SpeedItem8Click);
     a = makeAction(QStringLiteral("SpeedDrag"), QStringLiteral("Tažení aktuální věty"),
                    QStringLiteral("Tažení aktuální věty|Generování záznamů z aktuálního záznamu"));
-    a->setIcon(st->standardIcon(QStyle::SP_ArrowDown));
+    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedPrinter"), QStringLiteral("Nastavení tiskárny"),
                    QStringLiteral("Nastavení tiskárny|Nastavení parametrů tiskárny"));
-    a->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
+    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Nastaventisku1Click);
     a = makeAction(QStringLiteral("SpeedQuit"), QStringLiteral("Konec programu"),
                    QStringLiteral("Konec programu|Ukončení programu"));
-    a->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Konec1Click);
 }
 
@@ -275,16 +279,15 @@ void TMainForm::buildToolBars() {
     const struct {
         const char* name;
         const char* caption;
-        QStyle::StandardPixmap icon;
-    } buttons[] = {{"TiskSestavy", "Tisk volné sestavy", QStyle::SP_DialogSaveButton},
-                   {"ProhlizeniSestavy", "Prohlížení volné sestavy", QStyle::SP_FileDialogContentsView},
-                   {"TvorbaSestavy", "Tvorba sestavy", QStyle::SP_FileDialogDetailedView},
-                   {"NovaSestava", "Nová sestava", QStyle::SP_FileIcon},
-                   {"VymazSestavy", "Výmaz sestavy", QStyle::SP_TrashIcon}};
+    } buttons[] = {{"TiskSestavy", "Tisk volné sestavy"},
+                   {"ProhlizeniSestavy", "Prohlížení volné sestavy"},
+                   {"TvorbaSestavy", "Tvorba sestavy"},
+                   {"NovaSestava", "Nová sestava"},
+                   {"VymazSestavy", "Výmaz sestavy"}};
     for (const auto& b : buttons) {
         auto* a = makeAction(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
                              QString::fromUtf8(b.caption));
-        a->setIcon(style()->standardIcon(b.icon));
+        a->setIcon(commandIcon(a->objectName()));
         a->setEnabled(false);  // the printing flow wires them
         printBar_->addWidget(toolButton(a));
         if (printButtons_.size() < 4) printButtons_ << a;  // the four that bary switches
@@ -312,6 +315,10 @@ void TMainForm::buildCentre() {
     DbG1_->setObjectName(QStringLiteral("DbG1"));
     DbG1_->setAccessibleName(QStringLiteral("Tabulka"));
     DbG1_->setMessages(messages_);
+    // Columns of the default width fit their dates, prices and titles.
+    DbG1_->setProgramWidthRule([this](const GridColumn& c) {
+        return hasDefaultWidth(c, session_->externalMode() ? session_->dataSet() : nullptr);
+    });
     lay->addWidget(DbG1_);
     buildMdiArea();
     descriptionPanel_ = new DescriptionPanel(centre_);
@@ -413,6 +420,8 @@ void TMainForm::rebindData() {
     DataSet* ds = session_->dataSet();
     DbG1_->setKeyField(session_->keyField());
     DbG1_->setDataSet(ds);
+    // In a label file the double click generates records; it opens no cell editor.
+    DbG1_->setDoubleClickEdits(session_->externalMode());
     navigator_->setDataSet(ds);
     if (DbG1_->checkEnabled() != session_->markingEnabled())
         DbG1_->setCheckEnabled(session_->markingEnabled());
@@ -456,7 +465,7 @@ void TMainForm::bary(bool enabled) {
 
 bool TMainForm::openFile(int kind, const QString& path) {
     if (!session_->externalMode() && session_->labelFileLoaded()) PPOKClick();
-    return session_->Nactifile(kind, path);
+    return session_->openFile(kind, path);
 }
 
 void TMainForm::Otevi1Click() {
@@ -505,7 +514,11 @@ void TMainForm::jjClick(const QString& entry) {
 void TMainForm::Nastaventisku1Click() {
     QPrinter printer;
     QPrintDialog dlg(&printer, this);
+    dlg.setObjectName(QStringLiteral("NastaveniTiskarny"));
     dlg.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
+    // The setup prints nothing: its button confirms the choice.
+    if (auto* box = dlg.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
     if (dlg.exec() != QDialog::Accepted || printer.printerName().isEmpty()) return;
     // A printer that cannot be opened writes nothing.
     DeviceSettings settings = deviceSettingsOf(printer);
@@ -532,7 +545,7 @@ void TMainForm::SpeedItem8Click() {
 void TMainForm::PPOKClick() {
     if (descriptionPanel_->isVisible()) session_->setDescriptionLines(descriptionPanel_->lines());
     descriptionPanel_->hide();
-    session_->PPOKClick();
+    session_->applyAndSaveLayout();
 }
 
 void TMainForm::placeFloatingPanels() {
@@ -556,7 +569,7 @@ void TMainForm::restoreOnce() {
         setGeometry(fitOntoScreens(placement->rect, screens));
         if (placement->maximized) setWindowState(windowState() | Qt::WindowMaximized);
     }
-    if (!session_->externalMode() && session_->labelFileLoaded()) session_->dopfields();
+    if (!session_->externalMode() && session_->labelFileLoaded()) session_->applyDescriptions();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -569,7 +582,7 @@ void TMainForm::changeEvent(QEvent* event) {
     // The grid always reflects the current description lines.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && restored_ &&
         !session_->externalMode() && session_->labelFileLoaded())
-        session_->dopfields();
+        session_->applyDescriptions();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

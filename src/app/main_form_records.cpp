@@ -86,6 +86,7 @@ void TMainForm::Archivace1Click() {
 
 void TMainForm::DBDesktop1Click() {
     TBasForm form(session_->dataDir(), *messages_, this);
+    form.setOpenFiles(session_->openTableFiles());
     form.exec();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "base/messages.h"
 
@@ -22,6 +25,33 @@ namespace {
 
 const QString kDbaseFilter = QStringLiteral("Soubory DBASE (*.dbf)");
 const QString kParadoxFilter = QStringLiteral("Soubory Paradox (*.db)");
+
+// "Seznam polí": an entry dropped onto another entry moves there; the list
+// itself moves nothing (the dialog rebuilds it from its field list).
+class FieldListView : public QListWidget {
+public:
+    explicit FieldListView(QWidget* parent) : QListWidget(parent) {
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setDragEnabled(true);
+        setAcceptDrops(true);
+        setDropIndicatorShown(true);
+        setDragDropOverwriteMode(true);  // the drop goes onto an entry, not between two
+        setDragDropMode(QAbstractItemView::DragDrop);
+        setDefaultDropAction(Qt::MoveAction);
+    }
+    std::function<void(int from, int to)> dropped;
+
+protected:
+    void dropEvent(QDropEvent* event) override {
+        const int from = currentRow();
+        const QModelIndex onto = indexAt(event->position().toPoint());
+        // The view ends its drag state; an ignored action changes no item.
+        event->setDropAction(Qt::IgnoreAction);
+        QListWidget::dropEvent(event);
+        event->accept();
+        if (from >= 0 && onto.isValid() && onto.row() != from && dropped) dropped(from, onto.row());
+    }
+};
 
 }  // namespace
 
@@ -73,19 +103,16 @@ TBasForm::TBasForm(const QString& dataDirectory, Messages& messages, QWidget* pa
     setWindowTitle(QStringLiteral("Tvorba nové databáze"));
     setObjectName(QStringLiteral("TBasForm"));
     auto* caption = new QLabel(QStringLiteral("Seznam polí"), this);
-    view_ = new QListWidget(this);
+    auto* list = new FieldListView(this);
+    list->dropped = [this](int from, int to) { moveField(from, to); };
+    view_ = list;
     view_->setObjectName(QStringLiteral("TrPol"));
     view_->setAccessibleName(QStringLiteral("Seznam polí"));
-    view_->setDragDropMode(QAbstractItemView::InternalMove);
     view_->installEventFilter(this);
     view_->viewport()->installEventFilter(this);
     caption->setBuddy(view_);
     connect(view_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { editField(view_->row(item)); });
-    connect(view_->model(), &QAbstractItemModel::rowsMoved, this,
-            [this](const QModelIndex&, int from, int, const QModelIndex&, int to) {
-                moveField(from, to > from ? to - 1 : to);
-            });
     auto* hint = new QLabel(QStringLiteral("Insert - přidej pole      Delete - zruš pole"), this);
 
     auto button = [this](const char* text, const char* name) {
@@ -121,7 +148,6 @@ TBasForm::TBasForm(const QString& dataDirectory, Messages& messages, QWidget* pa
 }
 
 void TBasForm::refresh(int current) {
-    QSignalBlocker block(view_->model());
     view_->clear();
     for (const FieldEntry& e : list_.entries()) view_->addItem(e.name);
     if (current >= 0) view_->setCurrentRow(current);
@@ -171,7 +197,13 @@ void TBasForm::loadFields() {
 }
 
 bool TBasForm::createAt(const QString& path, TableKind kind) {
-    QString error;
+    QString error = replacesOpenTable(path, kind, openFiles_);
+    if (!error.isEmpty()) {
+        messages_.error(error);
+        return false;
+    }
+    if (QFileInfo::exists(path) && !messages_.confirmQuestion(QStringLiteral("Soubor existuje - bude zrušen")))
+        return false;
     if (!list_.create(path, kind, &error)) {
         messages_.error(error);
         return false;
@@ -181,8 +213,10 @@ bool TBasForm::createAt(const QString& path, TableKind kind) {
 
 void TBasForm::createTable() {
     QString filter = kDbaseFilter;
+    // The question over an existing file is the program's own (createAt).
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Uložení nové tabulky"), data_,
-                                                kDbaseFilter + QStringLiteral(";;") + kParadoxFilter, &filter);
+                                                kDbaseFilter + QStringLiteral(";;") + kParadoxFilter, &filter,
+                                                QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return;
     const bool dbase = filter == kDbaseFilter;
     if (QFileInfo(path).suffix().isEmpty()) path += dbase ? QStringLiteral(".dbf") : QStringLiteral(".db");

@@ -38,6 +38,9 @@ class TBasForm : public QDialog {
 public:
     TBasForm(const QString& dataDirectory, Messages& messages, QWidget* parent = nullptr);
     const FieldList& fields() const { return list_; }
+    // The files of the tables the program has open: no new table is created
+    // over them.
+    void setOpenFiles(const QStringList& files) { openFiles_ = files; }
 
     // The commands (the dialogs they open are the user's).
     void addField();
@@ -45,8 +48,9 @@ public:
     void removeField();
     void loadFields();
     void createTable();
-    // Creates the table at the path without asking (what "Uložit" does
-    // after the save dialog); false with the message shown.
+    // What "Uložit" does after the save dialog: refuses a file of an open
+    // table, asks "Soubor existuje - bude zrušen" over another existing
+    // file, and creates the table; false with the message shown (or No).
     bool createAt(const QString& path, TableKind kind);
     // Appends the fields of a table; false when it cannot be read (the beep).
     bool loadFrom(const QString& path);
@@ -61,6 +65,7 @@ private:
     QString data_;
     Messages& messages_;
     FieldList list_;
+    QStringList openFiles_;
     QListWidget* view_;
 };
 

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 
@@ -136,6 +137,13 @@ QueryBuilderDialog::QueryBuilderDialog(const QString& dataDir, QWidget* parent, 
     sl->addWidget(saveB, 1, 3);
     sl->addWidget(loadB, 1, 4);
     sl->addWidget(preview_, 2, 0, 1, 5);
+    // The trial's rows get the room: at least ten of them are in sight.
+    preview_->setMinimumHeight(preview_->horizontalHeader()->sizeHint().height() +
+                               10 * preview_->verticalHeader()->defaultSectionSize() +
+                               preview_->horizontalScrollBar()->sizeHint().height() + 2 * preview_->frameWidth() + 4);
+    sql_->setMinimumHeight(sql_->fontMetrics().lineSpacing() * 4);
+    sl->setRowStretch(0, 1);
+    sl->setRowStretch(2, 3);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
@@ -355,7 +363,7 @@ bool QueryBuilderDialog::tryQuery() {
 
 bool QueryBuilderDialog::saveTo(const QString& path) {
     QString err;
-    if (!saveQueryFile(path, request().lines, design_.tables, &err)) {
+    if (!saveQueryFile(path, request().lines, design_, &err)) {
         messages_->error(err);
         return false;
     }
@@ -363,27 +371,39 @@ bool QueryBuilderDialog::saveTo(const QString& path) {
 }
 
 bool QueryBuilderDialog::loadFrom(const QString& path) {
-    QStringList sql, tables;
+    QStringList sql;
+    QueryDesign loaded;
     QString err;
-    if (!loadQueryFile(path, &sql, &tables, &err)) {
+    if (!loadQueryFile(path, &sql, &loaded, &err)) {
         messages_->error(err);
         return false;
     }
-    design_ = QueryDesign{};
+    design_ = loaded;
     tableFields_.clear();
     tables_->clear();
     conditions_->clear();
     orders_->clear();
-    for (const QString& t : tables) {
+    for (int i = 0; i < design_.tables.size(); ++i) {
         QString ferr;
-        const QStringList names = fieldsOf(t, &ferr);
-        design_.tables << t;
-        tableFields_ << names;
-        tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(int(design_.tables.size()) - 1),
-                                                      QFileInfo(t).fileName()));
+        tableFields_ << fieldsOf(design_.tables[i], &ferr);
+        tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(i), QFileInfo(design_.tables[i]).fileName()));
     }
+    for (const QueryCondition& c : design_.conditions)
+        conditions_->addItem(QStringLiteral("%1 %2 %3").arg(c.field, c.op, c.value));
+    for (const QueryOrder& o : design_.order)
+        orders_->addItem(o.field + (o.descending ? QStringLiteral(" sestupně") : QString()));
     refreshFieldLists();
-    setSqlText(sql.join(QLatin1Char('\n')));
+    for (QComboBox* c : {joinLeft_, joinRight_}) c->blockSignals(true);
+    joinLeft_->setCurrentText(design_.joinLeft);
+    joinRight_->setCurrentText(design_.joinRight);
+    for (QComboBox* c : {joinLeft_, joinRight_}) c->blockSignals(false);
+    // A statement the design makes stays generated; one edited by hand stays as it was.
+    if (sql == generateSql(design_)) {
+        edited_ = false;
+        regenerate();
+    } else {
+        setSqlText(sql.join(QLatin1Char('\n')));
+    }
     return true;
 }
 

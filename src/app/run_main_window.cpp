@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/command_icons.h"
 #include "app/core/label_session.h"
 #include "app/first_start_window.h"
 #include "app/main_form.h"
@@ -14,6 +15,7 @@ int runMainWindow(const Workspace& workspace, const QString& openPath) {
     // the main window's caption, which names the file shown) and the title
     // of its message boxes.
     QApplication::setApplicationDisplayName(QString::fromUtf16(kApplicationTitle));
+    useDesktopIconTheme();
     TMainForm form(workspace.startDir, workspace.settingsPath);
     form.show();
     if (!openPath.isEmpty()) {

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <cstdio>
 
+#include "base/czech_plural.h"
+
 namespace dorvana::cli {
 
 namespace {
@@ -25,9 +27,7 @@ void warn(const QString& message) {
 }
 
 QString recordCount(qint64 n) {
-    const qint64 a = n < 0 ? -n : n;
-    const char* word = a == 1 ? "záznam" : (a >= 2 && a <= 4) ? "záznamy" : "záznamů";
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+    return czechCount(n, QStringLiteral("záznam"), QStringLiteral("záznamy"), QStringLiteral("záznamů"));
 }
 
 void catchInterrupt() {

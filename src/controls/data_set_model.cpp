@@ -158,17 +158,23 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const {
 }
 
 bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    editRefused_ = false;
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
     Field* f = fieldOfColumn(index.column());
-    if (index.row() != currentRow() && !moveToRow(index.row())) return false;
+    if (index.row() != currentRow() && !moveToRow(index.row())) {
+        editRefused_ = true;
+        return false;
+    }
     const QString text = value.toString();
     if (text == data(index, Qt::EditRole).toString()) return true;
     QString err;
     if (dataSet_->state() == DataSet::State::Browse && !dataSet_->edit(&err)) {
+        editRefused_ = true;
         fail(err);
         return false;
     }
     if (!f->setText(text, &err)) {
+        editRefused_ = true;
         fail(err);
         return false;
     }

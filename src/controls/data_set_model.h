@@ -33,8 +33,11 @@ public:
     // Where edit errors are told (none: kept in lastError()).
     void setMessages(Messages* messages) { messages_ = messages; }
     const QString& lastError() const { return lastError_; }
+    // Whether the last setData refused its value.
+    bool lastEditRefused() const { return editRefused_; }
     // The column whose cells are drawn bold, -1 none.
     void setBoldColumn(int column);
+    int boldColumn() const { return boldColumn_; }
 
     // The model row of the current record (the insert row while inserting);
     // -1 without records.
@@ -77,6 +80,7 @@ private:
     int boldColumn_ = -1;
     Messages* messages_ = nullptr;
     QString lastError_;
+    bool editRefused_ = false;
     mutable qint64 cachedPos_ = -1;
     mutable RawRecord cached_;
 };

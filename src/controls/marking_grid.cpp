@@ -1,16 +1,19 @@
 #include "controls/marking_grid.h"
 
+#include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <qdrawutil.h>
 
 #include "controls/data_set_model.h"
 #include "controls/indicator.h"
 #include "controls/message_boxes.h"
+#include "data/field_value.h"
 
 namespace dorvana {
 
@@ -112,11 +115,18 @@ public:
 
 protected:
     bool eventFilter(QObject* editor, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && grid_->enterIsTab()) {
+        if (event->type() == QEvent::KeyPress) {
             auto* ke = static_cast<QKeyEvent*>(event);
-            if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
+            if (grid_->enterIsTab() && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)) {
                 QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
                 return QStyledItemDelegate::eventFilter(editor, &tab);
+            }
+            if (ke->key() == Qt::Key_Escape && ke->modifiers() == Qt::NoModifier) {
+                // The cell goes back and the editor closes; then Esc does
+                // what it does in the grid.
+                const bool done = QStyledItemDelegate::eventFilter(editor, event);
+                grid_->escapePressed();
+                return done;
             }
         }
         return QStyledItemDelegate::eventFilter(editor, event);
@@ -158,8 +168,12 @@ TDbGridZelvan::TDbGridZelvan(QWidget* parent)
     lockedFont_ = font();
     connect(model_, &DataSetModel::currentRecordChanged, this,
             &TDbGridZelvan::syncCurrentFromDataSet);
-    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { columnBeforeReset_ = currentIndex().column(); });
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        columnBeforeReset_ = currentIndex().column();
+        // The title row forgets its sizes on a reset: a width the user set
+        // (a post, a refresh) is taken over.
+        if (!settingColumns_) keepResizedWidths();
+    });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         applyColumnWidths();
         applyLocking();
@@ -186,7 +200,9 @@ DataSet* TDbGridZelvan::dataSet() const {
 
 void TDbGridZelvan::setColumns(const GridColumns& columns) {
     columns_ = columns;
+    settingColumns_ = true;
     model_->setColumns(columns);
+    settingColumns_ = false;
     applyColumnWidths();
     applyLocking();
     syncCurrentFromDataSet();
@@ -198,15 +214,86 @@ const GridColumns& TDbGridZelvan::columns() const {
 
 GridColumns TDbGridZelvan::columnsWithWidths() const {
     GridColumns out = columns_;
-    for (int c = 0; c < out.size(); ++c) out[c].width = isColumnHidden(c) ? 0 : columnWidth(c);
+    for (int c = 0; c < out.size(); ++c) {
+        if (isColumnHidden(c))
+            out[c].width = 0;
+        else if (c >= widened_.size() || widened_[c] != columnWidth(c))
+            out[c].width = columnWidth(c);
+    }
     return out;
 }
 
+void TDbGridZelvan::keepResizedWidths() {
+    if (horizontalHeader()->count() != columns_.size()) return;
+    for (int c = 0; c < columns_.size(); ++c)
+        if (!isColumnHidden(c) && (c >= widened_.size() || widened_[c] != columnWidth(c)))
+            columns_[c].width = columnWidth(c);
+}
+
+void TDbGridZelvan::setProgramWidthRule(std::function<bool(const GridColumn&)> rule) {
+    programWidth_ = std::move(rule);
+    applyColumnWidths();
+}
+
+QString TDbGridZelvan::widestSample(int column) const {
+    const Field* f = model_->fieldOfColumn(column);
+    if (!f) return {};
+    QVariant raw;
+    switch (f->dataType()) {
+        case FieldType::Date:
+            raw = QDate(2088, 12, 28);
+            break;
+        case FieldType::Time:
+            raw = QTime(23, 58, 58);
+            break;
+        case FieldType::DateTime:
+            raw = QDateTime(QDate(2088, 12, 28), QTime(23, 58, 58));
+            break;
+        case FieldType::Float:
+        case FieldType::Currency:
+        case FieldType::BCD:
+            raw = -999999.99;  // a price as long as the column's format makes it
+            break;
+        case FieldType::Boolean:
+            raw = false;
+            break;
+        case FieldType::Graphic:
+        case FieldType::Blob:
+        case FieldType::Bytes:
+        case FieldType::VarBytes:
+            raw = QByteArray(1, '\x01');
+            break;
+        default:
+            return {};  // texts and whole numbers: as long as the data, the title decides
+    }
+    return textOfRaw(raw, f->dataType(), f->displayFormat());
+}
+
+int TDbGridZelvan::fittingWidth(int column) const {
+    if (column < 0 || column >= model_->columnCount()) return 0;
+    // The cell's text margins of the item delegate, the grid line, and some air.
+    const int cellMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1 + 4;
+    const int headerMargins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 1 + 4;
+    const QString title = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int titleWidth = horizontalHeader()->fontMetrics().horizontalAdvance(title) + headerMargins;
+    const QString sample = widestSample(column);
+    QFont cellFont = font();
+    if (column == model_->boldColumn()) cellFont.setBold(true);
+    const int cellWidth = sample.isEmpty() ? 0 : QFontMetrics(cellFont).horizontalAdvance(sample) + cellMargins;
+    return std::max(titleWidth, cellWidth);
+}
+
 void TDbGridZelvan::applyColumnWidths() {
+    widened_ = QList<int>(columns_.size(), 0);
     for (int c = 0; c < columns_.size(); ++c) {
-        const int w = columns_[c].width;
+        int w = columns_[c].width;
         setColumnHidden(c, w <= 0);
-        if (w > 0) setColumnWidth(c, w);
+        if (w <= 0) continue;
+        if (programWidth_ && model_->dataSet() && programWidth_(columns_[c])) {
+            const int fit = fittingWidth(c);
+            if (fit > w) widened_[c] = w = fit;
+        }
+        setColumnWidth(c, w);
     }
 }
 
@@ -217,6 +304,11 @@ void TDbGridZelvan::setMessages(Messages* messages) {
 
 void TDbGridZelvan::setGridReadOnly(bool readOnly) {
     model_->setReadOnly(readOnly);
+}
+
+void TDbGridZelvan::setDoubleClickEdits(bool on) {
+    EditTriggers t = editTriggers();
+    setEditTriggers(on ? t | QAbstractItemView::DoubleClicked : t & ~EditTriggers(QAbstractItemView::DoubleClicked));
 }
 
 bool TDbGridZelvan::gridReadOnly() const {
@@ -496,6 +588,7 @@ void TDbGridZelvan::currentChanged(const QModelIndex& current, const QModelIndex
     bool ok = accept;
     if (ok && target.row() != model_->currentRow()) ok = model_->moveToRow(target.row());
     if (!ok) {
+        refusedByPress_ = pressing_;
         // Refused: back to the data set's record (the handler may have moved
         // it), in the column left.
         const int row = model_->currentRow();
@@ -507,6 +600,18 @@ void TDbGridZelvan::currentChanged(const QModelIndex& current, const QModelIndex
     }
     syncing_ = false;
     repaintIndicator();
+}
+
+void TDbGridZelvan::mousePressEvent(QMouseEvent* event) {
+    pressing_ = true;
+    refusedByPress_ = false;
+    QTableView::mousePressEvent(event);
+    pressing_ = false;
+    // A refused cell is not selected either (the view selects the pressed
+    // cell after it has tried to make it current).
+    if (refusedByPress_ && currentIndex().isValid())
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+    refusedByPress_ = false;
 }
 
 void TDbGridZelvan::indicatorClicked(int row) {
@@ -561,12 +666,35 @@ void TDbGridZelvan::keyPressEvent(QKeyEvent* event) {
     if (isEnter(event)) {
         emit clickEnter();
     } else if (event->key() == Qt::Key_Escape) {
-        if (connected(&TDbGridZelvan::clickEsc))
-            emit clickEsc();
-        else if (ds->state() != DataSet::State::Browse)
-            ds->cancel();
+        escapePressed();
     } else if (event->key() == Qt::Key_Delete) {
         if (connected(&TDbGridZelvan::clickDel)) emit clickDel();
+    }
+}
+
+void TDbGridZelvan::escapePressed() {
+    DataSet* ds = dataSet();
+    if (!ds || !ds->isOpen()) return;
+    if (isSignalConnected(QMetaMethod::fromSignal(&TDbGridZelvan::clickEsc))) {
+        emit clickEsc();
+        return;
+    }
+    // As the navigator's cancel: the whole record goes back to what is stored.
+    if (ds->state() != DataSet::State::Browse) ds->cancel();
+}
+
+void TDbGridZelvan::commitData(QWidget* editor) {
+    QTableView::commitData(editor);
+    // A refused value: its message box took the focus from the editor, which
+    // now closes; the grid takes the focus back so that Esc reaches it.
+    refocus_ = model_->lastEditRefused();
+}
+
+void TDbGridZelvan::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (refocus_) {
+        refocus_ = false;
+        setFocus(Qt::OtherFocusReason);  // the window's focus when it is active again
     }
 }
 

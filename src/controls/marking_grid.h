@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QTableView>
+#include <functional>
 
 #include "controls/mark_list.h"
 #include "controls/message_boxes.h"
@@ -35,13 +36,24 @@ public:
     DataSet* dataSet() const;
     void setColumns(const GridColumns& columns);
     const GridColumns& columns() const;
-    // Column widths as the user left them (0 for hidden columns).
+    // Column widths as the user left them (0 for hidden columns); a column
+    // the grid widened and the user did not resize keeps its given width.
     GridColumns columnsWithWidths() const;
+    // Which columns still have the width the program gave them: the grid
+    // widens those until their title and formatted content (a date, a price
+    // in the column's format, "(GRAPHIC)") fit in the grid's fonts. Widths
+    // the user set stay as they are. Without a rule no column is widened.
+    void setProgramWidthRule(std::function<bool(const GridColumn&)> rule);
+    // The width a column needs for its title and formatted content.
+    int fittingWidth(int column) const;
     DataSetModel* dataModel() const { return model_; }
     // Error boxes and questions (default: real message boxes over the grid).
     void setMessages(Messages* messages);
     Messages* messages() const { return messages_; }
     void setGridReadOnly(bool readOnly);
+    // Whether a double click opens the cell editor (on by default); off where
+    // the double click is a command of its own.
+    void setDoubleClickEdits(bool on);
     bool gridReadOnly() const;
     // Column and row lines (both on by default).
     void setLines(bool columnLines, bool rowLines);
@@ -106,6 +118,10 @@ public:
     // True while selectCell is raised for the current cell again because the
     // grid got the focus back (not because the user moved).
     bool reselecting() const { return reselecting_; }
+    // What Esc does, in a cell editor or in the grid: clickEsc, or without a
+    // handler the record's edit is cancelled as the navigator's cancel does
+    // (the cell editor closes first).
+    void escapePressed();
 
 signals:
     // Moving to a cell; the handler may refuse it (*accept = false).
@@ -122,7 +138,10 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -139,6 +158,8 @@ private:
     void applyLocking();
     void layoutLocked();
     void applyColumnWidths();
+    QString widestSample(int column) const;
+    void keepResizedWidths();
     int lockedWidth() const;
     int firstEnterableColumn() const;
     void repaintIndicator();
@@ -150,7 +171,13 @@ private:
     MessageBoxes ownMessages_;
     Messages* messages_;
     GridColumns columns_;
+    std::function<bool(const GridColumn&)> programWidth_;
+    QList<int> widened_;  // per column: the width the grid gave it, 0 when none
     bool syncing_ = false;
+    bool settingColumns_ = false;
+    bool refocus_ = false;
+    bool pressing_ = false;
+    bool refusedByPress_ = false;
     bool reselecting_ = false;
     int columnBeforeReset_ = -1;
     bool columnLines_ = true, rowLines_ = true;

@@ -377,7 +377,11 @@ bool DbaseStore::parseHeader(const QByteArray& head, qint64 fileSize, QString* w
         const char* fd = head.constData() + pos;
         const int nameLen = int(strnlen(fd, 11));
         FieldDef d;
-        d.name = decode(QByteArrayView(fd, nameLen), codePage_).trimmed();
+        // Only blanks pad a name: a byte such as 0xA0 (a no-break space in
+        // Windows-1250) belongs to it.
+        d.name = decode(QByteArrayView(fd, nameLen), codePage_);
+        while (d.name.endsWith(u' ')) d.name.chop(1);
+        while (d.name.startsWith(u' ')) d.name.remove(0, 1);
         Column c;
         c.type = char(QChar::fromLatin1(fd[11]).toUpper().toLatin1());
         c.length = quint8(fd[16]);

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QTime>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "base/rounding.h"
@@ -265,6 +266,22 @@ bool rawFromText(const QString& text, const FieldDef& def, QVariant* raw, QStrin
     }
 }
 
+namespace {
+
+// A date the date formats do not write (before 1.1.0001, after 9999): the
+// proleptic Gregorian date with the year as ISO 8601 counts it (0 the year
+// before 1, -1 the one before that), so that a stored value always shows.
+QString farDateText(const QDate& d) {
+    const int year = d.year() < 0 ? d.year() + 1 : d.year();
+    return QStringLiteral("%1.%2.%3%4")
+        .arg(d.day(), 2, 10, QLatin1Char('0'))
+        .arg(d.month(), 2, 10, QLatin1Char('0'))
+        .arg(year < 0 ? QStringLiteral("-") : QString())
+        .arg(QString::number(std::abs(year)).rightJustified(4, QLatin1Char('0')));
+}
+
+}  // namespace
+
 QString textOfRaw(const QVariant& raw, FieldType type, const QString& picture, bool currencySign) {
     if (raw.isNull()) return {};
     switch (type) {
@@ -289,12 +306,19 @@ QString textOfRaw(const QVariant& raw, FieldType type, const QString& picture, b
         }
         case FieldType::Boolean:
             return raw.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-        case FieldType::Date:
-            return shortDateText(daysOf(raw.toDate()));
+        case FieldType::Date: {
+            bool ok = true;
+            const QString text = shortDateText(daysOf(raw.toDate()), &ok);
+            return ok ? text : farDateText(raw.toDate());
+        }
         case FieldType::Time:
             return longTimeText(daysOf(QDate(1899, 12, 30), raw.toTime()));
-        case FieldType::DateTime:
-            return dateTimeText(raw.toDateTime());
+        case FieldType::DateTime: {
+            bool ok = true;
+            const QDateTime when = raw.toDateTime();
+            const QString text = dateTimeText(when, &ok);
+            return ok ? text : farDateText(when.date()) + u' ' + when.time().toString(QStringLiteral("HH:mm:ss"));
+        }
         case FieldType::Graphic:
             return QStringLiteral("(GRAPHIC)");
         case FieldType::Blob:

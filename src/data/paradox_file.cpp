@@ -426,8 +426,10 @@ QVariant ParadoxStore::decode(const char* p, int i, QString* error) const {
             return dorvana::decode(QByteArrayView(p, len), codePage_);
         }
         case kDate:
+            // Days from 1.1.0001 = 1; a date before it (0 and less) is kept as
+            // the proleptic Gregorian date, as any other.
             if (!flippedInteger(p, 4, &n)) return {};
-            return n > 0 && n < 3652060 ? QVariant(kDayOne.addDays(n - 1)) : QVariant();
+            return QVariant(kDayOne.addDays(n - 1));
         case kShort:
             return flippedInteger(p, 2, &n) ? QVariant::fromValue<qint64>(n) : QVariant();
         case kLong:
@@ -445,10 +447,16 @@ QVariant ParadoxStore::decode(const char* p, int i, QString* error) const {
             if (!flippedInteger(p, 4, &n) || n < 0 || n >= 86400000) return {};
             return QTime(0, 0).addMSecs(int(n));
         case kTimestamp: {
-            if (!flippedDouble(p, &v) || v < 0 || v > 3.2e14) return {};
-            const qint64 ms = qint64(v);
-            const QDate date = kDayOne.addDays(ms / 86400000 - 1);
-            return QDateTime(date, QTime(0, 0).addMSecs(int(ms % 86400000)));
+            // Milliseconds from 1.1.0001 (day 1); negative ones before it.
+            // Beyond some 280,000 years there is no date to show.
+            if (!flippedDouble(p, &v) || std::fabs(v) > 9e15) return {};
+            const qint64 ms = qint64(std::floor(v));
+            qint64 days = ms / 86400000, rest = ms % 86400000;
+            if (rest < 0) {
+                rest += 86400000;
+                --days;
+            }
+            return QDateTime(kDayOne.addDays(days - 1), QTime(0, 0).addMSecs(int(rest)));
         }
         case kBcd:
             return bcdValue(p);

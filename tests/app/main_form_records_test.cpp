@@ -5,21 +5,31 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
 
 #include "app/backup_dialog.h"
+#include "app/command_icons.h"
+#include "app/generation_dialog.h"
+#include "app/main_form_printing.h"
 #include "app/core/backup_restore.h"
 #include "app/description_panel.h"
 #include "app/image_window.h"
@@ -204,6 +214,8 @@ TEST_F(RecordCommandsTest, AFilledPictureOrNoteCellOpensItsEditorInsteadOfBeingS
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }));
     EXPECT_EQ(f->grid()->dataSet()->recNo(), 3);
     EXPECT_EQ(f->grid()->currentIndex().column(), 1) << "the picture cell is not selected";
+    EXPECT_FALSE(f->grid()->selectionModel()->isSelected(f->grid()->model()->index(2, logo)));
+    EXPECT_TRUE(f->grid()->selectionModel()->isSelected(f->grid()->currentIndex()));
     EXPECT_TRUE(messages_.shown.contains(QStringLiteral("confirm: Uložit obrázek ?")));
     QImage stored;
     ASSERT_TRUE(stored.loadFromData(storedField(kuk, 3, "logo")));
@@ -282,14 +294,24 @@ TEST_F(RecordCommandsTest, ARestoreReplacesTheFileShownWhichIsOpenedAgain) {
     EXPECT_EQ(f->grid()->model()->rowCount(), 2);
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Dorvana soubor : kuk.db"));
 
-    // "Tvorba databáze" opens the table designer over the data folder.
+    // "Tvorba databáze" opens the table designer over the data folder; it
+    // creates no table over the label file shown.
     QString title;
+    bool created = true;
     whenModal<TBasForm>(&watchers_, [&](TBasForm& d) {
         title = d.windowTitle();
+        EXPECT_TRUE(d.loadFrom(kuk));
+        created = d.createAt(kuk, TableKind::Paradox);
         QTest::keyClick(&d, Qt::Key_Escape);
     });
+    messages_.shown.clear();
     f->action(QStringLiteral("DBDesktop1"))->trigger();
     EXPECT_EQ(title, QStringLiteral("Tvorba nové databáze"));
+    EXPECT_FALSE(created);
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_EQ(messages_.shown[0], QStringLiteral("error: Soubor kuk.db je otevřen - tabulku přes něj nelze založit"));
+    EXPECT_TRUE(openLabelDataSet(kuk, &err)) << "the label file is as it was";
+    EXPECT_EQ(f->grid()->model()->rowCount(), 2);
 }
 
 TEST_F(RecordCommandsTest, AReportWindowOpensInsideTheMainWindowAndTheGridComesBack) {
@@ -343,6 +365,203 @@ TEST_F(RecordCommandsTest, AReportWindowOpensInsideTheMainWindowAndTheGridComesB
     EXPECT_TRUE(QTest::qWaitFor([&] { return stack->currentWidget() == gridPage; }));
     EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(f->action(QStringLiteral("Otevi1"))->isEnabled());
+}
+
+TEST_F(RecordCommandsTest, EscCancelsTheRecordsEditAlsoAfterARefusedValue) {
+    const QString kuk = labelFile(dataDir(), QStringLiteral("kuk.db"), 3);
+    // Real message boxes: a refused value's box takes the focus from the cell.
+    TMainForm f(start_, settings_, nullptr);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.restoreOnce();
+    ASSERT_TRUE(f.openFile(1, kuk));
+    QApplication::setActiveWindow(&f);
+    TDbGridZelvan* g = f.grid();
+    DataSet* ds = g->dataSet();
+    const int nazev = columnOf(f, "nazev1"), cislo1 = columnOf(f, "cislo1");
+    const auto type = [](const QString& text) {
+        QTest::keyClick(QApplication::focusWidget(), text.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();  // the editor commits and closes
+    };
+    g->setFocus();
+    g->setCurrentIndex(g->model()->index(1, nazev));
+    type(QStringLiteral("Nove jmeno"));
+    ASSERT_EQ(ds->state(), DataSet::State::Edit);
+    g->setCurrentIndex(g->model()->index(1, cislo1));
+    int boxes = 0;
+    whenModal<QMessageBox>(&watchers_, [&boxes](QMessageBox& box) {
+        ++boxes;
+        box.accept();
+    });
+    type(QStringLiteral("abc"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes == 1; }));
+    QApplication::processEvents();
+    ASSERT_EQ(ds->state(), DataSet::State::Edit) << "the refused value leaves the record edited";
+    QApplication::setActiveWindow(&f);  // the window is active again after the box
+    QApplication::processEvents();
+
+    // One Esc: the record is back as stored, as the navigator's "Zrušit změny" does it.
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &f, Qt::Key_Escape);
+    EXPECT_EQ(ds->state(), DataSet::State::Browse);
+    EXPECT_EQ(ds->findField(QStringLiteral("nazev1"))->displayText(), QStringLiteral("Věc 2"));
+    EXPECT_EQ(ds->recNo(), 2);
+
+    // Esc in an open cell editor of an edited record cancels the record too.
+    QApplication::setActiveWindow(&f);
+    g->setFocus();
+    g->setCurrentIndex(g->model()->index(1, nazev));
+    type(QStringLiteral("Jine"));
+    ASSERT_EQ(ds->state(), DataSet::State::Edit);
+    QTest::keyClick(QApplication::focusWidget(), 'X');  // an editor opens on the cell
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(ds->state(), DataSet::State::Browse);
+    EXPECT_EQ(ds->findField(QStringLiteral("nazev1"))->displayText(), QStringLiteral("Věc 2"));
+}
+
+TEST_F(RecordCommandsTest, ADoubleClickAfterACancelledGenerationAsksAgainAndOpensNoCellEditor) {
+    const QString kuk = labelFile(dataDir(), QStringLiteral("kuk.db"), 3);
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, kuk));
+    auto* features = f->findChild<MainFormPrinting*>();
+    ASSERT_NE(features, nullptr);
+    int asked = 0;
+    features->generationDialog = [&asked](TGenForm&) {
+        ++asked;
+        return false;  // "&Zrušit"
+    };
+    TDbGridZelvan* g = f->grid();
+    const QPoint cell = g->visualRect(g->model()->index(1, columnOf(*f, "nazev1"))).center();
+    const auto editorOpen = [g] {
+        for (QLineEdit* e : g->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible()) return true;
+        return false;
+    };
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell);  // the record is the current one
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    for (int round = 1; round <= 2; ++round) {
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell);
+        QTest::qWait(QApplication::doubleClickInterval() + 50);  // a delayed edit would show by now
+        EXPECT_EQ(asked, round);
+        EXPECT_FALSE(editorOpen()) << round;
+    }
+    EXPECT_EQ(g->dataSet()->state(), DataSet::State::Browse);
+}
+
+TEST_F(RecordCommandsTest, ThePrinterSetupConfirmsWithOkAsItPrintsNothing) {
+    auto f = form();
+    QString okText;
+    bool seen = false;
+    whenModal<QPrintDialog>(
+        &watchers_,
+        [&okText](QPrintDialog& d) {
+            if (auto* box = d.findChild<QDialogButtonBox*>()) okText = box->button(QDialogButtonBox::Ok)->text();
+            d.reject();
+        },
+        &seen);
+    f->action(QStringLiteral("SpeedPrinter"))->trigger();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(okText, QStringLiteral("OK"));
+}
+
+TEST_F(RecordCommandsTest, DefaultColumnsShowWholeDatesPricesAndTitlesAndAUsersWidthStays) {
+    const QString path = dataDir() + QStringLiteral("/kuk.db");
+    QString err;
+    ASSERT_TRUE(createLabelFile(path, &err));
+    {
+        auto store = LabelFileStore::open(path, &err);
+        RawRecord r(16);
+        r[0] = QVariant::fromValue<qint64>(1);
+        r[6] = 987654.25;
+        r[11] = QDate(2026, 7, 10);
+        r[12] = QDate(2026, 12, 28);
+        r[13] = png(8, 8);
+        r[14] = QByteArray("Křehké");
+        ASSERT_TRUE(store->insertMany({r}, &err)) << err.toStdString();
+    }
+    auto f = form();
+    ASSERT_TRUE(f->openFile(1, path));
+    TDbGridZelvan* g = f->grid();
+    const int cellMargins = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1);
+    const int titleMargins = 2 * g->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, g);
+    for (const char* field : {"datum1", "datum2", "cena", "logo", "pozn"}) {
+        const int c = columnOf(*f, field);
+        const QModelIndex cell = g->model()->index(0, c);
+        const QString text = cell.data().toString();
+        if (QByteArray(field) != "pozn")
+            EXPECT_GE(g->visualRect(cell).width() - cellMargins, g->fontMetrics().horizontalAdvance(text))
+                << field << " " << text.toStdString();
+        const QString title = g->model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(g->columnWidth(c) - titleMargins, g->horizontalHeader()->fontMetrics().horizontalAdvance(title))
+            << field << " " << title.toStdString();
+    }
+    EXPECT_TRUE(g->model()->index(0, columnOf(*f, "datum1")).data().toString().endsWith(QStringLiteral("2026")));
+    EXPECT_EQ(g->model()->index(0, columnOf(*f, "logo")).data().toString(), QStringLiteral("(GRAPHIC)"));
+    // With DORVANA_SHOTS=folder the window is kept as a picture (both bars, the grid).
+    const QString shots = qEnvironmentVariable("DORVANA_SHOTS");
+    if (!shots.isEmpty()) f->grab().save(QDir(shots).filePath(QStringLiteral("hlavni_okno_sloupce.png")));
+
+    // A width the user set stays, also after the description lines apply
+    // again and after a post; the widened ones are stored as given.
+    const int datum2 = columnOf(*f, "datum2");
+    g->setColumnWidth(datum2, 40);
+    f->session().applyDescriptions();
+    EXPECT_EQ(g->columnWidth(datum2), 40);
+    DataSet* ds = g->dataSet();
+    ASSERT_TRUE(ds->edit(&err));
+    ds->findField(QStringLiteral("nazev1"))->setText(QStringLiteral("Jiný"), &err);
+    ASSERT_TRUE(ds->post(&err)) << err.toStdString();
+    EXPECT_EQ(g->columnWidth(datum2), 40);
+    const GridColumns kept = g->columnsWithWidths();
+    EXPECT_EQ(kept[datum2].width, 40);
+    EXPECT_EQ(kept[columnOf(*f, "datum1")].width, 64);
+}
+
+TEST_F(RecordCommandsTest, EveryToolBarCommandHasAnIconOfItsOwnNamedAsTheDesktopNamesIt) {
+    auto f = form();
+    // Every command button of both bars is in the table.
+    QStringList commands;
+    for (QToolBar* bar : f->findChildren<QToolBar*>())
+        for (QToolButton* b : bar->findChildren<QToolButton*>())
+            if (QAction* a = b->defaultAction(); a && !a->objectName().isEmpty()) commands << a->objectName();
+    for (const CommandIcon& entry : commandIcons())
+        EXPECT_TRUE(commands.contains(QLatin1String(entry.command))) << entry.command;
+    QStringList names;
+    QList<QImage> drawn;
+    for (const QString& command : commands) {
+        const QString name = themeIconName(command);
+        EXPECT_FALSE(name.isEmpty()) << command.toStdString();
+        EXPECT_FALSE(names.contains(name)) << command.toStdString() << " shares " << name.toStdString();
+        names << name;
+        EXPECT_FALSE(f->action(command)->icon().isNull()) << command.toStdString();
+        const QImage image = drawnCommandIcon(command).pixmap(24, 24).toImage();
+        ASSERT_FALSE(image.isNull()) << command.toStdString();
+        for (int k = 0; k < drawn.size(); ++k)
+            EXPECT_NE(image, drawn[k]) << command.toStdString() << " looks like " << commands[k].toStdString();
+        drawn << image;
+    }
+    EXPECT_EQ(themeIconName(QStringLiteral("TiskSestavy")), QStringLiteral("document-print"));
+    EXPECT_EQ(themeIconName(QStringLiteral("ProhlizeniSestavy")), QStringLiteral("document-print-preview"));
+    EXPECT_EQ(themeIconName(QStringLiteral("SpeedOpen")), QStringLiteral("document-open"));
+    EXPECT_EQ(themeIconName(QStringLiteral("SpeedPrinter")), QStringLiteral("printer"));
+    EXPECT_FALSE(names.contains(QStringLiteral("document-save"))) << "nothing here saves";
+
+    // With DORVANA_SHOTS=folder both bars are kept as pictures: our drawings,
+    // and the desktop theme's icons where one is installed.
+    const QString shots = qEnvironmentVariable("DORVANA_SHOTS");
+    if (!shots.isEmpty()) {
+        f->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->grab().save(QDir(shots).filePath(QStringLiteral("nastroje_kresby.png")));
+        f->printBar()->grab().save(QDir(shots).filePath(QStringLiteral("tisk_kresby.png")));
+        const QString theme = QIcon::themeName();
+        useDesktopIconTheme();
+        auto themed = form();
+        themed->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->grab().save(QDir(shots).filePath(QStringLiteral("nastroje_tema.png")));
+        themed->printBar()->grab().save(QDir(shots).filePath(QStringLiteral("tisk_tema.png")));
+        QIcon::setThemeName(theme);
+    }
 }
 
 }  // namespace

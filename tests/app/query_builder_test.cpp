@@ -1,8 +1,10 @@
 // The query builder: a statement composed from tables, fields and
 // conditions, tried on its first rows, edited by hand, saved and loaded.
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/query_builder_dialog.h"
@@ -45,6 +47,25 @@ TEST(QueryBuilder, ComposesTriesEditsAndSavesAQuery) {
     QueryRequest r = dlg.request();
     EXPECT_FALSE(r.editedByHand);
     EXPECT_EQ(r.tables, QStringList({kuk}));
+    // The trial has room for ten rows at the dialog's size.
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_GE(dlg.preview()->viewport()->height(), 10 * dlg.preview()->verticalHeader()->defaultSectionSize());
+
+    // Saved and loaded, a composed query comes back with its conditions and order.
+    const QString composed = dir.filePath(QStringLiteral("slozeny.sql"));
+    ASSERT_TRUE(dlg.saveTo(composed));
+    {
+        QueryBuilderDialog loaded(dir.path(), nullptr, &messages);
+        ASSERT_TRUE(loaded.loadFrom(composed));
+        EXPECT_EQ(loaded.request().lines, r.lines);
+        EXPECT_FALSE(loaded.editedByHand());
+        loaded.addCondition({QStringLiteral("T1.cislo"), QStringLiteral("<"), QStringLiteral("5")});
+        EXPECT_TRUE(loaded.sqlEditor()->toPlainText().contains(QStringLiteral("WHERE T1.cislo > 2 AND T1.cislo < 5")))
+            << loaded.sqlEditor()->toPlainText().toStdString();
+        ASSERT_TRUE(loaded.tryQuery());
+        EXPECT_EQ(loaded.preview()->model()->rowCount(), 2);
+    }
 
     // By hand: the table's bare name is found beside the first table.
     dlg.setSqlText(QStringLiteral("SELECT T1.*\nFROM \nkuk.db"));

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -149,6 +150,91 @@ TEST(NewDatabaseDialog, FieldDialogChecksAndTheListCreatesTables) {
     EXPECT_EQ(table->field(0)->dataType(), FieldType::String);
     EXPECT_FALSE(form.loadFrom(dir.filePath(QStringLiteral("neni.db"))));
     EXPECT_GE(messages.beeps, 1);
+}
+
+TEST(NewDatabaseDialog, TheFieldListShowsItsFieldsWhichAreChosenByClickAndMovedByDropping) {
+    QTemporaryDir dir;
+    test::ScriptedMessages messages;
+    TBasForm form(dir.path(), messages);
+    FieldList source;
+    for (const char* name : {"cislo", "nazev", "cena", "datum"})
+        source.add({QString::fromLatin1(name), int(FieldType::Integer), 0});
+    ASSERT_TRUE(source.create(dir.filePath(QStringLiteral("zdroj.dbf")), TableKind::Dbase));
+    ASSERT_TRUE(form.loadFrom(dir.filePath(QStringLiteral("zdroj.dbf"))));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* view = child<QListWidget>(&form, "TrPol");
+
+    // Every field is painted in its own row, in order.
+    QStringList shown;
+    for (int y = 1; y < view->viewport()->height(); ++y) {
+        const QModelIndex at = view->indexAt(QPoint(10, y));
+        if (at.isValid() && (shown.isEmpty() || shown.last() != at.data().toString())) shown << at.data().toString();
+    }
+    EXPECT_EQ(shown, QStringList({"CISLO", "NAZEV", "CENA", "DATUM"}));
+
+    // A click chooses a field; Delete removes it.
+    const QRect third = view->visualRect(view->model()->index(2, 0));
+    ASSERT_TRUE(view->viewport()->rect().contains(third.center()));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, third.center());
+    EXPECT_EQ(view->currentRow(), 2);
+    EXPECT_TRUE(view->item(2)->isSelected());
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(form.fields().entries().size(), 3);
+    EXPECT_EQ(view->count(), 3);
+
+    // A field dropped onto another takes its place.
+    view->setCurrentRow(2);  // DATUM
+    std::unique_ptr<QMimeData> mime(view->model()->mimeData({view->model()->index(2, 0)}));
+    const QPoint onto = view->visualRect(view->model()->index(0, 0)).center();
+    QDragEnterEvent enter(onto, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &enter);
+    QDropEvent drop(onto, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &drop);
+    QStringList order;
+    for (const FieldEntry& e : form.fields().entries()) order << e.name;
+    EXPECT_EQ(order, QStringList({"DATUM", "CISLO", "NAZEV"}));
+    EXPECT_EQ(view->item(0)->text(), QStringLiteral("DATUM"));
+    EXPECT_EQ(view->count(), 3);
+    shot(&form, "nova_databaze_pole");
+}
+
+TEST(NewDatabaseDialog, ATableIsNeverCreatedOverAnOpenTableAndReplacesAnotherOnlyAfterTheQuestion) {
+    QTemporaryDir dir;
+    test::ScriptedMessages messages;
+    TBasForm form(dir.path(), messages);
+    FieldList list;
+    list.add({QStringLiteral("kod"), int(FieldType::String), 10});
+    ASSERT_TRUE(list.create(dir.filePath(QStringLiteral("zdroj.db")), TableKind::Paradox));
+    ASSERT_TRUE(form.loadFrom(dir.filePath(QStringLiteral("zdroj.db"))));
+
+    // An open table (its file, or its memo file) is left alone.
+    const QString open = dir.filePath(QStringLiteral("etikety.db"));
+    ASSERT_TRUE(test::writeBytes(open, "otevřený soubor etiket"));
+    form.setOpenFiles({open});
+    EXPECT_FALSE(form.createAt(open, TableKind::Paradox));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].startsWith(QStringLiteral("error: Soubor etikety.db je otevřen")))
+        << messages.shown[0].toStdString();
+    EXPECT_EQ(test::fileBytes(open), QByteArray("otevřený soubor etiket"));
+
+    // Another existing file: the program's question; No keeps it.
+    const QString other = dir.filePath(QStringLiteral("stara.dbf"));
+    ASSERT_TRUE(test::writeBytes(other, "stará tabulka"));
+    messages.shown.clear();
+    messages.answers = {Messages::Answer::No};
+    EXPECT_FALSE(form.createAt(other, TableKind::Dbase));
+    EXPECT_EQ(messages.shown, QStringList{"confirm: Soubor existuje - bude zrušen ?"});
+    EXPECT_EQ(test::fileBytes(other), QByteArray("stará tabulka"));
+    messages.answers = {Messages::Answer::Yes};
+    ASSERT_TRUE(form.createAt(other, TableKind::Dbase));
+    QString error;
+    auto table = openForeignTable(other, &error);
+    ASSERT_TRUE(table) << error.toStdString();
+    EXPECT_EQ(table->field(0)->name(), QStringLiteral("KOD"));
+    // Nothing of the work is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"etikety.db", "stara.dbf", "zdroj.db"}));
 }
 
 TEST(ImageWindow, ToolBarCommandsInOrderChangeThePicture) {

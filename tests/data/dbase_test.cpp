@@ -239,6 +239,17 @@ TEST(Dbase, VisualFoxProFieldTypes) {
     EXPECT_TRUE(err.contains(QStringLiteral("„T“"))) << err.toStdString();
 }
 
+TEST(Dbase, AFieldNameKeepsATrailingNoBreakSpace) {
+    // Windows-1250 0xA0 is a no-break space: a character of the name, not padding.
+    QString err;
+    auto store = DbaseStore::openBytes(
+        dbf(0x03, 0xC8, {{"CENA\xA0", 'C', 4}, {"KOD  ", 'C', 2}}, {QByteArray("12  ab", 6)}), {}, &err);
+    ASSERT_TRUE(store) << err.toStdString();
+    ASSERT_EQ(store->fieldDefs().size(), 2);
+    EXPECT_EQ(store->fieldDefs()[0].name, QStringLiteral("CENA\u00A0"));
+    EXPECT_EQ(store->fieldDefs()[1].name, QStringLiteral("KOD"));
+}
+
 TEST(Dbase, TextsEndAtAZeroByteAndDbase7IsNamed) {
     const auto rows =
         rowsOf(dbf(0x03, 0, {{"A", 'C', 8}}, {QByteArray("ab\0cd   ", 8), QByteArray(8, '\0')}));

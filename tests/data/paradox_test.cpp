@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "data/field_value.h"
 #include "data/paradox_file.h"
 #include "data/table_open.h"
 #include "support/test_support.h"
@@ -421,6 +422,45 @@ TEST(Paradox, BytesFieldsOfZerosAreEmpty) {
     ASSERT_EQ(rows.size(), 2);
     EXPECT_TRUE(rows[0][0].isNull());
     EXPECT_EQ(rows[1][0].toByteArray(), some);
+}
+
+TEST(Paradox, DatesAndTimestampsBeforeYearOneAreShownAndKept) {
+    // Day 1 is 1.1.0001; day 0 and before are earlier (Qt's proleptic Gregorian
+    // calendar has no year 0: the day before 1.1.0001 is 31.12.-0001).
+    Shape t;
+    t.fields = {{"Datum", 0x02, 4}, {"Kdy", 0x15, 8}};
+    const qint64 kDay = 86400000;
+    t.records << flipped(0, 4) + flippedDouble(double(-kDay + 3600000))      // 30.12.-1 01:00
+              << flipped(-364, 4) + flippedDouble(double(-400 * kDay))       // a year earlier
+              << flipped(dayNumber(QDate(2024, 5, 1)), 4) + flippedDouble(double(2 * kDay + 1000));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stare.db"));
+    const QByteArray image = build(t);
+    ASSERT_TRUE(test::writeBytes(path, image));
+    QString err;
+    auto store = ParadoxStore::open(path, &err);
+    ASSERT_TRUE(store) << err.toStdString();
+    QList<RawRecord> rows;
+    ASSERT_TRUE(store->readRows(0, store->rowCount(), &rows, &err)) << err.toStdString();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0][0].toDate(), QDate(-1, 12, 31));
+    EXPECT_EQ(rows[0][1].toDateTime(), QDateTime(QDate(-1, 12, 30), QTime(1, 0)));
+    EXPECT_EQ(rows[1][0].toDate(), QDate(1, 1, 1).addDays(-365));
+    EXPECT_EQ(rows[1][1].toDateTime().date(), QDate(1, 1, 1).addDays(-401));
+    EXPECT_EQ(rows[2][0].toDate(), QDate(2024, 5, 1));
+    EXPECT_EQ(rows[2][1].toDateTime(), QDateTime(QDate(1, 1, 2), QTime(0, 0, 1)));
+    // Shown as the proleptic Gregorian date (year 0 before year 1).
+    EXPECT_EQ(textOfRaw(rows[0][0], FieldType::Date), QStringLiteral("31.12.0000"));
+    EXPECT_EQ(textOfRaw(rows[0][1], FieldType::DateTime), QStringLiteral("30.12.0000 01:00:00"));
+    EXPECT_EQ(textOfRaw(rows[1][0], FieldType::Date), QStringLiteral("02.01.0000"));  // year 0 is a leap year
+
+    // Written back as read, the file holds the same bytes.
+    for (int i = 0; i < rows.size(); ++i) {
+        qint64 moved = i;
+        ASSERT_TRUE(store->updateRow(i, rows[i], &moved, &err)) << err.toStdString();
+    }
+    store.reset();
+    EXPECT_EQ(test::fileBytes(path).mid(0x800), image.mid(0x800));
 }
 
 }  // namespace

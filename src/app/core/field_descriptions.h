@@ -29,7 +29,7 @@ struct DescriptionEffects {
     bool noteEdit = false;
 };
 
-// Applies the description lines to the 17 label columns (dopfields): hidden
+// Applies the description lines to the 17 label columns : hidden
 // columns come back with their default widths, each field's column takes
 // its line (title, description, formats on the label table's fields when
 // given) or is hidden and read-only without one, hidden columns move behind

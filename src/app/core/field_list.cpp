@@ -1,9 +1,35 @@
 #include "app/core/field_list.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
 #include "base/names.h"
+#include "base/same_file.h"
 #include "data/data_set.h"
 
 namespace dorvana {
+
+namespace {
+
+// The files a new table at path writes or removes.
+QStringList newTableFiles(const QString& path, TableKind kind) {
+    const QFileInfo fi(path);
+    const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName();
+    QStringList out{path};
+    const QStringList extensions = kind == TableKind::Dbase ? QStringList{QStringLiteral("dbt")}
+                                                            : QStringList{QStringLiteral("mb"), QStringLiteral("px")};
+    for (const QString& e : extensions) out << base + QLatin1Char('.') + e << base + QLatin1Char('.') + e.toUpper();
+    return out;
+}
+
+bool renameOver(const QString& from, const QString& to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+}  // namespace
 
 QString FieldEntry::text() const {
     return QStringLiteral("%1;%2;%3").arg(name).arg(type).arg(length);
@@ -78,7 +104,48 @@ bool FieldList::create(const QString& path, TableKind kind, QString* error) cons
     FieldDefs defs;
     for (const FieldEntry& e : entries_)
         defs.append({e.name, fieldTypeFromNumber(e.type), e.length, false});
-    return createTable(path, kind, defs, error);
+
+    // Made under its own name in a folder beside it (a Paradox table keeps its
+    // file name inside), then moved into place.
+    const QFileInfo target(path);
+    QTemporaryDir staging(target.absolutePath() + QStringLiteral("/.nova-tabulka-XXXXXX"));
+    if (!staging.isValid()) {
+        if (error)
+            *error = QStringLiteral("Ve složce %1 nelze založit dočasnou tabulku: %2")
+                         .arg(target.absolutePath(), staging.errorString());
+        return false;
+    }
+    const QString staged = staging.filePath(target.fileName());
+    if (!createTable(staged, kind, defs, error)) {
+        if (error) error->replace(staged, path);
+        return false;
+    }
+    const QStringList made = QDir(staging.path()).entryList(QDir::Files);
+    // The table file goes last: until then the old table stays whole.
+    QStringList order;
+    for (const QString& name : made)
+        if (name != target.fileName()) order << name;
+    order << target.fileName();
+    for (const QString& name : order) {
+        const QString to = target.dir().filePath(name);
+        if (!renameOver(staging.filePath(name), to)) {
+            if (error) *error = QStringLiteral("Soubor %1 nelze zapsat.").arg(to);
+            return false;
+        }
+    }
+    // Files of the old table the new one does not have (a memo, an index).
+    for (const QString& old : newTableFiles(target.absoluteFilePath(), kind))
+        if (old != target.absoluteFilePath() && !made.contains(QFileInfo(old).fileName())) QFile::remove(old);
+    return true;
+}
+
+QString replacesOpenTable(const QString& path, TableKind kind, const QStringList& openFiles) {
+    for (const QString& f : newTableFiles(QFileInfo(path).absoluteFilePath(), kind))
+        for (const QString& open : openFiles)
+            if (sameFile(f, open))
+                return QStringLiteral("Soubor %1 je otevřen - tabulku přes něj nelze založit")
+                    .arg(QFileInfo(open).fileName());
+    return {};
 }
 
 }  // namespace dorvana

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "data/field_type.h"
 #include "data/table_open.h"
@@ -44,11 +45,18 @@ public:
     bool load(const QString& path, QString* error = nullptr);
 
     // Creates the table (dBase or Paradox) from the entries in list order,
-    // replacing an existing file. False with a Czech message.
+    // replacing an existing file. The table is made in a temporary folder
+    // beside the path and renamed into place file by file, so a failure
+    // leaves an existing table as it was. False with a Czech message.
     bool create(const QString& path, TableKind kind, QString* error = nullptr) const;
 
 private:
     QList<FieldEntry> entries_;
 };
+
+// Whether a new table of the kind at path would replace one of the files of
+// the open tables (each table's file and its memo, blob and journal files);
+// the refusal's message when it would, else empty.
+QString replacesOpenTable(const QString& path, TableKind kind, const QStringList& openFiles);
 
 }  // namespace dorvana

@@ -49,13 +49,24 @@ bool areLabelColumns(const GridColumns& columns) {
     return true;
 }
 
+namespace {
+int foreignWidth(const Field& f) {
+    return std::clamp(f.displayWidth(), 4, 40) * kCharWidth + 8;
+}
+}  // namespace
+
 GridColumns columnsOfDataSet(const DataSet& dataSet) {
     GridColumns out;
     for (const auto& f : dataSet.fields())
-        out << GridColumn{f->name(), QString(),
-                          std::clamp(f->displayWidth(), 4, 40) * kCharWidth + 8, false, QString()};
+        out << GridColumn{f->name(), QString(), foreignWidth(*f), false, QString()};
     if (!out.isEmpty()) out.last().width = 0;
     return out;
+}
+
+bool hasDefaultWidth(const GridColumn& column, const DataSet* foreign) {
+    if (!foreign) return labelFieldIndex(column.fieldName) >= 0 && column.width == labelDefaultWidth(column.fieldName);
+    const Field* f = foreign->findField(column.fieldName);
+    return f && column.width == foreignWidth(*f);
 }
 
 }  // namespace dorvana

@@ -33,4 +33,10 @@ bool areLabelColumns(const GridColumns& columns);
 // its display width, the last one (the record number) hidden.
 GridColumns columnsOfDataSet(const DataSet& dataSet);
 
+// Whether a column still has the width the program gives it: a label column
+// (foreign null) its default width above, a column of a foreign table or a
+// query result the width of its field's display width. The grid widens such
+// columns until their title and content fit its font.
+bool hasDefaultWidth(const GridColumn& column, const DataSet* foreign);
+
 }  // namespace dorvana

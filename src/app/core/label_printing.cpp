@@ -100,11 +100,19 @@ bool LabelPrinting::prepareAndRun(TSestava& report, PrintMode mode, const PrintC
     const QList<PrintCounter> counters = printCounters(columns, *shown);
     const bool marks = session_.markingEnabled() && !choice.marks.isEmpty();
     *marksUsed = marks;
+    // A label template prints the current record; with marks it prints
+    // every marked record of the print data. Its copies or picture file need
+    // a print table of that one record (the grid stays on it).
+    const bool labelTemplate = &report == &sestava2_;
+    const bool currentRecordOnly = labelTemplate && !marks;
+    const bool needsTable = currentRecordOnly ? !choice.oneRecord && (roles.copy || roles.picture)
+                                              : needsPrintTable(marks, roles, shown->isFiltered());
 
     QString error;
-    if (needsPrintTable(marks, roles, shown->isFiltered())) {
+    if (needsTable) {
         PrintTableRequest request;
         request.shown = shown;
+        request.currentRecordOnly = currentRecordOnly;
         if (marks) request.marks = choice.marks;
         request.markField = session_.keyField();
         request.roles = roles;
@@ -154,11 +162,10 @@ bool LabelPrinting::prepareAndRun(TSestava& report, PrintMode mode, const PrintC
         return false;
     }
 
-    // A label template prints the current record of the shown table; with
-    // marks it prints every marked record of the print data.
-    const bool labelTemplate = &report == &sestava2_;
-    if (labelTemplate) report.TiskJedenZaznam = !marks;
-    const bool fromShown = choice.oneRecord || roles.perRecord || (labelTemplate && !marks);
+    // The current record alone comes from the shown table, or from the print
+    // table holding its copies.
+    if (labelTemplate) report.TiskJedenZaznam = currentRecordOnly && !builtTable_;
+    const bool fromShown = choice.oneRecord || roles.perRecord || (currentRecordOnly && !builtTable_);
     source.dataSet = fromShown ? shown : query_.dataSet();
 
     switch (mode) {

@@ -65,6 +65,14 @@ DataSet* LabelSession::dataSet() const {
     return externalTable_.get();
 }
 
+QStringList LabelSession::openTableFiles() const {
+    QStringList out;
+    for (const DataSet* ds : {labelTable_.get(), externalTable_.get()})
+        if (ds && ds->store() && !ds->store()->filePath().isEmpty())
+            out << ds->store()->filePath() << ds->store()->companionFiles();
+    return out;
+}
+
 QString LabelSession::keyField() const {
     return external_ ? QStringLiteral("Calc") : QStringLiteral("calc");
 }
@@ -114,7 +122,7 @@ bool LabelSession::openExternal(const QString& path, bool fromQuery) {
     return true;
 }
 
-bool LabelSession::Nactifile(int kind, const QString& path) {
+bool LabelSession::openFile(int kind, const QString& path) {
     // The new table is opened before anything changes, so a file that cannot
     // be opened leaves the current table, mode and marks as they were.
     std::unique_ptr<DataSet> label;
@@ -149,7 +157,7 @@ bool LabelSession::Nactifile(int kind, const QString& path) {
         if (!areLabelColumns(columns_)) columns_ = defaultLabelColumns();
         readLayoutFile();
         emit dataSetChanged();
-        PPOKClick();
+        applyAndSaveLayout();
         saveSettings();
     } else {
         labelTable_.reset();
@@ -169,10 +177,10 @@ bool LabelSession::Nactifile(int kind, const QString& path) {
 }
 
 bool LabelSession::openRecent(const QString& entry) {
-    return Nactifile(RecentFiles::kindOf(entry), RecentFiles::pathOf(entry));
+    return openFile(RecentFiles::kindOf(entry), RecentFiles::pathOf(entry));
 }
 
-bool LabelSession::UpravExt() {
+bool LabelSession::openExternalDataSet() {
     external_ = true;
     if (!queryMode_) {
         if (!openExternal(tablePath_, false)) return false;
@@ -186,7 +194,7 @@ bool LabelSession::UpravExt() {
 
 // ------------------------------------------------------------ descriptions and layout
 
-void LabelSession::dopfields() {
+void LabelSession::applyDescriptions() {
     if (external_) return;
     pullColumns();
     const DescriptionEffects fx = applyDescriptionLines(columns_, lines_, labelTable_.get());
@@ -219,9 +227,9 @@ bool LabelSession::writeLayoutFile() {
     return store.save(messages_);
 }
 
-bool LabelSession::PPOKClick() {
+bool LabelSession::applyAndSaveLayout() {
     if (external_) return false;
-    dopfields();
+    applyDescriptions();
     if (!labelFileLoaded() || tablePath_.isEmpty()) return true;
     return writeLayoutFile();
 }
@@ -261,7 +269,7 @@ bool LabelSession::createLabelFile(const QString& path) {
     emit marksCleared();
     emit dataSetChanged();
     emit descriptionPanelRequested();
-    dopfields();
+    applyDescriptions();
     return true;
 }
 
@@ -298,7 +306,7 @@ bool LabelSession::openQuery(const QueryRequest& request) {
     queryMode_ = true;
     marking_ = false;
     emit marksCleared();
-    UpravExt();
+    openExternalDataSet();
     imageEdit_ = false;
     noteEdit_ = false;
     columns_ = columnsOfDataSet(*query_->dataSet());
@@ -438,6 +446,9 @@ bool LabelSession::restore() {
     } else if (!queryMode_) {
         ok = !tablePath_.isEmpty() && openLabelFile(tablePath_);
         if (ok && !areLabelColumns(columns_)) columns_ = defaultLabelColumns();
+        // The caption names the file opened, also after a start that found
+        // none (whose stored title is "NIL").
+        if (ok) setCaption(kFileCaption + QFileInfo(tablePath_).fileName());
     } else {
         auto q = std::make_unique<Query>();
         q->setDatabase(queryDatabase_);

@@ -101,6 +101,9 @@ public:
     // The image window's zoom, fit style and background, kept with the settings.
     ImageWindowSettings& imageWindowSettings() { return imageSettings_; }
     const QString& queryDatabase() const { return queryDatabase_; }
+    // The files of the label file and the foreign table open now (with their
+    // memo, blob and journal files): nothing may create a table over them.
+    QStringList openTableFiles() const;
     const QStringList& queryLines() const { return queryLines_; }
 
     // --- operations (each failure is told through Messages; false then)
@@ -108,16 +111,16 @@ public:
     bool restore();
     // Opens a file: kind 1 a label file (one that is not opens as a foreign
     // table), any other kind a foreign table.
-    bool Nactifile(int kind, const QString& path);
+    bool openFile(int kind, const QString& path);
     // Reopens a recent entry ("path;kind").
     bool openRecent(const QString& entry);
     // (Re)builds and opens the external data set over the current table path
     // or the query.
-    bool UpravExt();
+    bool openExternalDataSet();
     // Applies the description lines to the columns (label-file mode).
-    void dopfields();
+    void applyDescriptions();
     // Applies the lines and writes the current label file's layout file.
-    bool PPOKClick();
+    bool applyAndSaveLayout();
     // Creates a label file at path (asking "Soubor existuje - bude zrušen"
     // when it exists) and opens it with the single description line "Číslo".
     bool createLabelFile(const QString& path);

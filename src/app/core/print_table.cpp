@@ -117,29 +117,11 @@ bool buildPrintTable(const PrintTableRequest& r, int* written, QString* error) {
     const int copyField = r.roles.copy ? shown.fieldIndex(r.roles.copyField) : -1;
     const int markField = r.marks.isEmpty() ? -1 : shown.fieldIndex(r.markField);
     const QSet<qint32> marked(r.marks.cbegin(), r.marks.cend());
-    const qint64 total = shown.recordCount();
-    shown.disableControls();
-    struct Release {
-        DataSet& d;
-        ~Release() {
-            d.first();
-            d.enableControls();
-        }
-    } release{shown};
-    qint64 done = 0;
-    for (shown.first(); !shown.isEmpty() && !shown.atEnd(); shown.next()) {
-        if (r.progress) {
-            if (r.progress->cancelled()) {
-                if (error) *error = QStringLiteral("Příprava tisku byla přerušena.");
-                return false;
-            }
-            ++done;
-            r.progress->step(int(done), int(total),
-                             QStringLiteral("Připravuji záznamy k tisku: %1 z %2").arg(done).arg(total));
-        }
-        if (markField >= 0 && !marked.contains(qint32(number(*shown.field(markField))))) continue;
+    // The current record with its copies; false when writing failed.
+    auto addRecord = [&]() {
+        if (markField >= 0 && !marked.contains(qint32(number(*shown.field(markField))))) return true;
         const int count = copyField >= 0 ? copyCount(number(*shown.field(copyField))) : 1;
-        if (count == 0) continue;
+        if (count == 0) return true;
         QList<QVariant> values;
         for (int i : stored) values << shown.rawValue(i);
         if (pictureAt >= 0) values[pictureAt] = pictureFile(shown.rawValue(stored[pictureAt]).toString());
@@ -157,6 +139,34 @@ bool buildPrintTable(const PrintTableRequest& r, int* written, QString* error) {
                 values[c.field] = c.whole ? QVariant(qint64(roundHalfEven64(v))) : QVariant(v);
             }
             if (!add(values)) return false;
+        }
+        return true;
+    };
+
+    if (r.currentRecordOnly) {
+        if (!shown.isEmpty() && !addRecord()) return false;
+    } else {
+        const qint64 total = shown.recordCount();
+        shown.disableControls();
+        struct Release {
+            DataSet& d;
+            ~Release() {
+                d.first();
+                d.enableControls();
+            }
+        } release{shown};
+        qint64 done = 0;
+        for (shown.first(); !shown.isEmpty() && !shown.atEnd(); shown.next()) {
+            if (r.progress) {
+                if (r.progress->cancelled()) {
+                    if (error) *error = QStringLiteral("Příprava tisku byla přerušena.");
+                    return false;
+                }
+                ++done;
+                r.progress->step(int(done), int(total),
+                                 QStringLiteral("Připravuji záznamy k tisku: %1 z %2").arg(done).arg(total));
+            }
+            if (!addRecord()) return false;
         }
     }
     insert.finalize();

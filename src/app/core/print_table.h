@@ -25,6 +25,9 @@ struct PrintTableRequest {
     QList<PrintCounter> counters;
     int labelPosition = 1;      // "Pozice etikety": n > 1 puts n blank COPY = -1 records first
     QString path;               // data directory + "tempprn.db"
+    // Only the current record of the shown table (a label template without
+    // marks); the shown table stays on it.
+    bool currentRecordOnly = false;
     Progress* progress = nullptr;  // may be null
 };
 
@@ -38,7 +41,8 @@ int copyCount(double value);
 
 // Creates the table anew (the stored fields of the shown table in their
 // order; a picture file field becomes a picture) and fills it in one
-// transaction. The shown table ends on its first record. False with a Czech
+// transaction. The shown table ends on its first record (on its current one
+// with currentRecordOnly). False with a Czech
 // message (the table may then be incomplete); cancelled through the progress.
 bool buildPrintTable(const PrintTableRequest& request, int* written, QString* error);
 

@@ -9,6 +9,17 @@ namespace dorvana {
 
 namespace {
 const QString kTablesComment = QStringLiteral("-- tabulky: ");
+const QString kFieldsComment = QStringLiteral("-- pole: ");
+const QString kJoinComment = QStringLiteral("-- spojeni: ");
+const QString kConditionComment = QStringLiteral("-- podminka: ");
+const QString kOrderComment = QStringLiteral("-- razeni: ");
+
+// A condition in one comment line: field, operator and value split by tabs.
+QString conditionLine(const QueryCondition& c) {
+    QString value = c.value;
+    value.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
+    return kConditionComment + c.field + u'\t' + c.op + u'\t' + value;
+}
 
 QString literal(const QString& value) {
     bool isNumber = false;
@@ -59,14 +70,20 @@ QStringList generateSql(const QueryDesign& d) {
     return lines;
 }
 
-bool saveQueryFile(const QString& path, const QStringList& sql, const QStringList& tables,
+bool saveQueryFile(const QString& path, const QStringList& sql, const QueryDesign& design,
                    QString* error) {
-    QString text = kTablesComment + tables.join(QLatin1Char(';')) + QLatin1Char('\n');
+    QString text = kTablesComment + design.tables.join(QLatin1Char(';')) + QLatin1Char('\n');
+    if (!design.fields.isEmpty()) text += kFieldsComment + design.fields.join(QLatin1Char(';')) + u'\n';
+    if (!design.joinLeft.isEmpty() && !design.joinRight.isEmpty())
+        text += kJoinComment + design.joinLeft + u';' + design.joinRight + u'\n';
+    for (const QueryCondition& c : design.conditions) text += conditionLine(c) + u'\n';
+    for (const QueryOrder& o : design.order)
+        text += kOrderComment + o.field + (o.descending ? QStringLiteral(" DESC") : QString()) + u'\n';
     for (const QString& l : sql) text += l + QLatin1Char('\n');
     return writeFileAtomically(path, text.toUtf8(), error);
 }
 
-bool loadQueryFile(const QString& path, QStringList* sql, QStringList* tables, QString* error) {
+bool loadQueryFile(const QString& path, QStringList* sql, QueryDesign* design, QString* error) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) *error = QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, f.errorString());
@@ -78,14 +95,30 @@ bool loadQueryFile(const QString& path, QStringList* sql, QStringList* tables, Q
         return false;
     }
     sql->clear();
-    tables->clear();
+    *design = QueryDesign{};
     for (QString line : QString::fromUtf8(bytes).split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
         if (line.startsWith(kTablesComment)) {
-            *tables = line.mid(kTablesComment.size()).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-            continue;
+            design->tables = line.mid(kTablesComment.size()).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        } else if (line.startsWith(kFieldsComment)) {
+            design->fields = line.mid(kFieldsComment.size()).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        } else if (line.startsWith(kJoinComment)) {
+            const QStringList sides = line.mid(kJoinComment.size()).split(QLatin1Char(';'));
+            if (sides.size() == 2) {
+                design->joinLeft = sides[0];
+                design->joinRight = sides[1];
+            }
+        } else if (line.startsWith(kConditionComment)) {
+            const QStringList parts = line.mid(kConditionComment.size()).split(QLatin1Char('\t'));
+            if (parts.size() == 3) design->conditions.append({parts[0], parts[1], parts[2]});
+        } else if (line.startsWith(kOrderComment)) {
+            QString field = line.mid(kOrderComment.size());
+            const bool descending = field.endsWith(QStringLiteral(" DESC"));
+            if (descending) field.chop(5);
+            if (!field.isEmpty()) design->order.append({field, descending});
+        } else {
+            *sql << line;
         }
-        *sql << line;
     }
     while (!sql->isEmpty() && sql->last().trimmed().isEmpty()) sql->removeLast();
     if (sql->isEmpty()) {

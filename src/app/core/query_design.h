@@ -2,7 +2,7 @@
 // What the query builder composes: tables (by path, named T1, T2, ...),
 // ticked fields, a join of the first two tables on chosen fields,
 // conditions and an order; and the SQL lines made of it. Saved queries are
-// .sql files: the statement, after a comment line naming the tables.
+// .sql files: the statement, after comment lines holding the design.
 
 #include <QList>
 #include <QString>
@@ -38,10 +38,12 @@ QString qualifiedField(int table, const QString& name);
 // WHERE ..., ORDER BY ... Empty without tables.
 QStringList generateSql(const QueryDesign& design);
 
-// Saving and loading .sql files (UTF-8). Loading gives the statement's lines
-// and the tables named in its comment line; false with a Czech message.
-bool saveQueryFile(const QString& path, const QStringList& sql, const QStringList& tables,
+// Saving and loading .sql files (UTF-8): comment lines with the design (its
+// tables, fields, join, conditions and order), then the statement. Loading
+// gives the statement's lines and the design the comments hold; false with a
+// Czech message.
+bool saveQueryFile(const QString& path, const QStringList& sql, const QueryDesign& design,
                    QString* error);
-bool loadQueryFile(const QString& path, QStringList* sql, QStringList* tables, QString* error);
+bool loadQueryFile(const QString& path, QStringList* sql, QueryDesign* design, QString* error);
 
 }  // namespace dorvana

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include "base/czech_plural.h"
 #include "base/text_file.h"
 
 namespace dorvana {
@@ -36,10 +37,11 @@ bool toggleSelectionBytes(const QByteArray& bytes, const QString& fileName,
     if (bytes.size() % 4 != 0) {
         if (error)
             *error = QStringLiteral("Soubor výběru „%1“ je poškozen: jeho délka %2 B není násobkem 4 "
-                                    "(načteno %3 značek).")
+                                    "(načteno %3).")
                          .arg(fileName)
                          .arg(bytes.size())
-                         .arg(whole);
+                         .arg(czechCount(whole, QStringLiteral("značka"), QStringLiteral("značky"),
+                                         QStringLiteral("značek")));
         return false;
     }
     return true;

@@ -69,7 +69,7 @@ protected:
         store.reset();
         session_ = std::make_unique<LabelSession>(start_, dir_.filePath(QStringLiteral("dorvana.ini")),
                                                   messages_);
-        ASSERT_TRUE(session_->Nactifile(1, path));
+        ASSERT_TRUE(session_->openFile(1, path));
         printing_ = std::make_unique<LabelPrinting>(*session_, messages_);
     }
     // Gives cislo1's column the title (COPY, PCOPY ...).
@@ -142,6 +142,35 @@ TEST_F(LabelPrintingTest, WhichRecordsEachKindOfRunGets) {
         EXPECT_EQ(printing_->lastRunBuiltPrintTable(), c.builtTable) << c.name;
         session_->labelTable()->setRecNo(2);
     }
+}
+
+TEST_F(LabelPrintingTest, ALabelTemplateWithCopyCountsPrintsOnlyTheCurrentRecordAndTheTableStaysOnIt) {
+    titleCislo1(QStringLiteral("COPY"));
+    struct Case {
+        int current;          // record number; cislo1 gives its copies
+        QStringList records;  // what the label template prints
+    } cases[] = {{3, {"30", "30", "30"}}, {4, {"40"}}, {2, {}}};
+    for (const Case& c : cases) {
+        ops_.calls.clear();
+        session_->labelTable()->setRecNo(c.current);
+        PrintChoice choice;
+        choice.templateName = QStringLiteral("etiketa.pte");
+        printing_->predtisk(printing_->Sestava2(), PrintMode::Print, choice, ops_);
+        ASSERT_EQ(ops_.calls.size(), 1) << c.current;
+        EXPECT_EQ(ops_.calls[0].records, c.records) << c.current;
+        EXPECT_TRUE(printing_->lastRunBuiltPrintTable()) << c.current;
+        EXPECT_EQ(session_->labelTable()->recNo(), c.current) << "the grid stays on its record";
+    }
+    // "Jeden zaznam" ticked: the record once, from the shown table.
+    ops_.calls.clear();
+    PrintChoice one;
+    one.templateName = QStringLiteral("etiketa.pte");
+    one.oneRecord = true;
+    session_->labelTable()->setRecNo(3);
+    printing_->predtisk(printing_->Sestava2(), PrintMode::Print, one, ops_);
+    ASSERT_EQ(ops_.calls.size(), 1);
+    EXPECT_EQ(ops_.calls[0].records, QStringList{"30"});
+    EXPECT_FALSE(printing_->lastRunBuiltPrintTable());
 }
 
 TEST_F(LabelPrintingTest, PerRecordJobsShowTheDialogOnlyForTheFirstAndKeepTheComponentsRange) {

@@ -95,7 +95,7 @@ TEST_F(SessionTest, OpeningALabelFileAppliesAndWritesItsLayout) {
     s->restore();
     s->setDescriptionLines({QStringLiteral("Číslo"), QStringLiteral("Název")});
     Counter marks(s.get(), &LabelSession::marksCleared);
-    ASSERT_TRUE(s->Nactifile(1, kuk));
+    ASSERT_TRUE(s->openFile(1, kuk));
     EXPECT_FALSE(s->externalMode());
     EXPECT_EQ(s->caption(), QStringLiteral("Dorvana soubor : kuk.db"));
     EXPECT_EQ(s->keyField(), QStringLiteral("calc"));
@@ -119,7 +119,7 @@ TEST_F(SessionTest, OpeningALabelFileAppliesAndWritesItsLayout) {
     IniFile own;
     writeDescriptionLines(own, {QStringLiteral("Kód"), QString(), QStringLiteral("Druhý")});
     ASSERT_TRUE(own.saveAs(dataFile(QStringLiteral("jiny.svv"))));
-    ASSERT_TRUE(s->Nactifile(1, other));
+    ASSERT_TRUE(s->openFile(1, other));
     EXPECT_EQ(s->descriptionLines(), QStringList({"Kód", "", "Druhý"}));
     EXPECT_EQ(s->columns()[1].fieldName, QStringLiteral("nazev2"));
     EXPECT_EQ(s->columns()[1].title, QStringLiteral("Druhý"));
@@ -129,7 +129,7 @@ TEST_F(SessionTest, ALabelFileOpenedAsAForeignTableReadsNoLayout) {
     const QString kuk = labelFile(QStringLiteral("kuk.db"), 2);
     auto s = session();
     s->restore();
-    ASSERT_TRUE(s->Nactifile(2, kuk));
+    ASSERT_TRUE(s->openFile(2, kuk));
     EXPECT_TRUE(s->externalMode());
     EXPECT_FALSE(QFile::exists(dataFile(QStringLiteral("kuk.svv"))));
     EXPECT_EQ(s->keyField(), QStringLiteral("Calc"));
@@ -139,7 +139,7 @@ TEST_F(SessionTest, ALabelFileOpenedAsAForeignTableReadsNoLayout) {
     EXPECT_TRUE(s->imageEditEnabled());
     EXPECT_FALSE(s->noteEditEnabled());
     // Reopened with the same path as a label file: a second entry.
-    ASSERT_TRUE(s->Nactifile(1, kuk));
+    ASSERT_TRUE(s->openFile(1, kuk));
     EXPECT_EQ(s->recentFiles().entries().size(), 2);
 }
 
@@ -148,18 +148,18 @@ TEST_F(SessionTest, AFileOfTheWrongShapeOpensAsAForeignTableAndBadFilesChangeNot
     const QString kuk = labelFile(QStringLiteral("kuk.db"), 2);
     auto s = session();
     s->restore();
-    ASSERT_TRUE(s->Nactifile(1, dbf));
+    ASSERT_TRUE(s->openFile(1, dbf));
     EXPECT_TRUE(s->externalMode());
     EXPECT_EQ(s->recentFiles().entries().first(), dbf + QStringLiteral(";2"));
 
-    ASSERT_TRUE(s->Nactifile(1, kuk));
+    ASSERT_TRUE(s->openFile(1, kuk));
     QFile junk(dataFile(QStringLiteral("junk.db")));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("this is not a table at all");
     junk.close();
     for (const QString& bad : {junk.fileName(), dataFile(QStringLiteral("chybi.db"))}) {
         messages_.shown.clear();
-        EXPECT_FALSE(s->Nactifile(1, bad));
+        EXPECT_FALSE(s->openFile(1, bad));
         ASSERT_EQ(messages_.shown.size(), 1) << bad.toStdString();
         EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("error: ")));
         EXPECT_FALSE(s->externalMode());
@@ -173,7 +173,7 @@ TEST_F(SessionTest, CreatingOverAnExistingFileWithNoChangesNothing) {
     const QString other = labelFile(QStringLiteral("jiny.db"), 1);
     auto s = session();
     s->restore();
-    ASSERT_TRUE(s->Nactifile(1, kuk));
+    ASSERT_TRUE(s->openFile(1, kuk));
     Counter marks(s.get(), &LabelSession::marksCleared);
     messages_.answers = {Messages::Answer::No};
     EXPECT_FALSE(s->createLabelFile(other));
@@ -198,7 +198,7 @@ TEST_F(SessionTest, ARestartRestoresModeFileAndLayout) {
         auto s = session();
         s->restore();
         s->setDescriptionLines({QStringLiteral("Č"), QStringLiteral("N;>L")});
-        ASSERT_TRUE(s->Nactifile(1, kuk));
+        ASSERT_TRUE(s->openFile(1, kuk));
         s->printBar().templateName = QStringLiteral("etiketa.pte");
         ASSERT_TRUE(s->closeRequested());
     }
@@ -211,7 +211,7 @@ TEST_F(SessionTest, ARestartRestoresModeFileAndLayout) {
         EXPECT_EQ(s->descriptionLines(), QStringList({"Č", "N;>L"}));
         EXPECT_EQ(s->printBar().templateName, QStringLiteral("etiketa.pte"));
         EXPECT_EQ(s->dataSet()->recordCount(), 3);
-        ASSERT_TRUE(s->Nactifile(3, dbf));
+        ASSERT_TRUE(s->openFile(3, dbf));
         ASSERT_TRUE(s->closeRequested());
     }
     auto s = session();
@@ -227,7 +227,7 @@ TEST_F(SessionTest, AStoredFileThatIsGoneLeavesAUsableWindowWithoutAFile) {
     {
         auto s = session();
         s->restore();
-        ASSERT_TRUE(s->Nactifile(1, kuk));
+        ASSERT_TRUE(s->openFile(1, kuk));
         ASSERT_TRUE(s->closeRequested());
     }
     QFile::remove(kuk);
@@ -237,10 +237,20 @@ TEST_F(SessionTest, AStoredFileThatIsGoneLeavesAUsableWindowWithoutAFile) {
     EXPECT_EQ(s->titleText(), QStringLiteral("NIL"));
     EXPECT_FALSE(s->labelFileLoaded());
     EXPECT_EQ(s->dataSet(), nullptr);
+    {
+        // The file back: the next start shows it, and the caption names it.
+        ASSERT_TRUE(s->saveSettings());  // the title "NIL" is stored
+        labelFile(QStringLiteral("kuk.db"), 1);
+        auto again = session();
+        ASSERT_TRUE(again->restore());
+        EXPECT_EQ(again->caption(), QStringLiteral("Dorvana soubor : kuk.db"));
+        EXPECT_TRUE(again->labelFileLoaded());
+        QFile::remove(kuk);
+    }
     // Nothing to write a layout for; opening another file works.
-    EXPECT_TRUE(s->PPOKClick());
+    EXPECT_TRUE(s->applyAndSaveLayout());
     const QString other = labelFile(QStringLiteral("jiny.db"), 2);
-    EXPECT_TRUE(s->Nactifile(1, other));
+    EXPECT_TRUE(s->openFile(1, other));
 }
 
 TEST_F(SessionTest, TablesClosedForARestoreOpenAgainOrLeaveNoFile) {
@@ -253,7 +263,7 @@ TEST_F(SessionTest, TablesClosedForARestoreOpenAgainOrLeaveNoFile) {
         QString path;
     };
     for (const Case& c : {Case{1, kuk}, Case{2, foreign}}) {
-        ASSERT_TRUE(s->Nactifile(c.kind, c.path));
+        ASSERT_TRUE(s->openFile(c.kind, c.path));
         s->closeTablesForRestore();
         EXPECT_EQ(s->dataSet(), nullptr) << c.kind;
         EXPECT_TRUE(s->reopenTablesAfterRestore()) << c.kind;
@@ -261,7 +271,7 @@ TEST_F(SessionTest, TablesClosedForARestoreOpenAgainOrLeaveNoFile) {
         EXPECT_EQ(s->externalMode(), c.kind != 1);
     }
     // The restore took the file away: the window is left without one.
-    ASSERT_TRUE(s->Nactifile(1, kuk));
+    ASSERT_TRUE(s->openFile(1, kuk));
     s->closeTablesForRestore();
     QFile::remove(kuk);
     messages_.shown.clear();
@@ -297,7 +307,7 @@ TEST_F(SessionTest, AQueryBecomesTheDataSourceAndAFailingOneChangesNothing) {
     {
         auto s = session();
         s->restore();
-        ASSERT_TRUE(s->Nactifile(1, kuk));
+        ASSERT_TRUE(s->openFile(1, kuk));
         messages_.shown.clear();
         EXPECT_FALSE(s->openQuery({{QStringLiteral("SELECT nic FROM \"%1\" T1").arg(kuk)}, false, {}}));
         ASSERT_EQ(messages_.shown.size(), 1);

@@ -102,17 +102,30 @@ TEST(QueryDesign, StatementOfTablesFieldsJoinConditionsAndOrder) {
                            "ORDER BY T1.nazev1, T1.cislo DESC"}));
 }
 
-TEST(QueryDesign, SavedQueriesLoadBackWithTheirTables) {
+TEST(QueryDesign, SavedQueriesLoadBackWithTheirDesign) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dotaz.sql"));
-    const QStringList sql = {"SELECT T1.*", "FROM ", "\"/d/zbozi.db\" T1"};
+    QueryDesign d;
+    d.tables = {QStringLiteral("/d/zbozi.db"), QStringLiteral("/d/ceny.csv")};
+    d.fields = {QStringLiteral("T1.cislo"), QStringLiteral("T2.\"nová cena\"")};
+    d.joinLeft = QStringLiteral("T1.barcode");
+    d.joinRight = QStringLiteral("T2.ean");
+    d.conditions = {{QStringLiteral("T1.cena"), QStringLiteral(">"), QStringLiteral("10.5")},
+                    {QStringLiteral("T1.nazev1"), QStringLiteral("LIKE"), QStringLiteral("Jo's; %")}};
+    d.order = {{QStringLiteral("T1.nazev1"), false}, {QStringLiteral("T1.cislo"), true}};
+    const QStringList sql = generateSql(d);
     QString err;
-    ASSERT_TRUE(saveQueryFile(path, sql, {QStringLiteral("/d/zbozi.db")}, &err));
-    QStringList back, tables;
-    ASSERT_TRUE(loadQueryFile(path, &back, &tables, &err));
+    ASSERT_TRUE(saveQueryFile(path, sql, d, &err));
+    QStringList back;
+    QueryDesign loaded;
+    ASSERT_TRUE(loadQueryFile(path, &back, &loaded, &err));
     EXPECT_EQ(back, sql);
-    EXPECT_EQ(tables, QStringList({"/d/zbozi.db"}));
-    EXPECT_FALSE(loadQueryFile(dir.filePath(QStringLiteral("chybi.sql")), &back, &tables, &err));
+    EXPECT_EQ(loaded.tables, d.tables);
+    EXPECT_EQ(loaded.fields, d.fields);
+    EXPECT_EQ(loaded.joinLeft, d.joinLeft);
+    EXPECT_EQ(loaded.joinRight, d.joinRight);
+    EXPECT_EQ(generateSql(loaded), sql) << "the conditions and the order come back too";
+    EXPECT_FALSE(loadQueryFile(dir.filePath(QStringLiteral("chybi.sql")), &back, &loaded, &err));
     EXPECT_TRUE(err.startsWith(QStringLiteral("Soubor ")));
 }
 

@@ -60,6 +60,7 @@ TEST_F(SelectionFileTest, EmptyAndDamagedFiles) {
     EXPECT_FALSE(load(path("kus.sgn"), &error));
     EXPECT_EQ(marks(), (QList<qint32>{5, 3}));
     EXPECT_TRUE(error.contains(QStringLiteral("kus.sgn"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("(načteno 1 značka)"))) << error.toStdString();
 
     EXPECT_FALSE(load(path("chybi.sgn"), &error));
     EXPECT_FALSE(error.isEmpty());
