@@ -174,7 +174,9 @@ public:
     bool refresh(QString* error = nullptr);
 
     // Editing. Every failing operation returns false with a Czech message
-    // and leaves the data set as it was.
+    // and leaves the data set as it was. A post or delete that finds the
+    // record changed or deleted by another writer since it was read writes
+    // nothing, says so and shows the record as now stored.
     bool append(QString* error = nullptr);
     bool insert(QString* error = nullptr);
     bool edit(QString* error = nullptr);
@@ -217,6 +219,11 @@ private:
     bool checkBrowse(QString* error);
     bool validateRecord(const RawRecord& r, QString* error) const;
     bool recordMatches(const RawRecord& r, qint64 row) const;
+    // Forgets rows read before another writer's change (they are read again).
+    void dropStaleRows();
+    static QString conflictMessage(RowConflict conflict, bool deleting);
+    // After a write found the row changed or gone: the stored state is shown.
+    void reloadAfterConflict();
 
     std::unique_ptr<RecordStore> store_;
     std::vector<std::unique_ptr<Field>> fields_;
