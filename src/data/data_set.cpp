@@ -371,8 +371,19 @@ qint64 DataSet::recordCount() const {
     return isOpen() ? visibleCount() : 0;
 }
 
+bool DataSet::refreshIfChangedElsewhere() {
+    if (!isOpen()) return false;
+    if (store_->changedElsewhere()) changedElsewhere_ = true;
+    if (!changedElsewhere_ || state_ != State::Browse) return changedElsewhere_;
+    changedElsewhere_ = false;
+    QString err;
+    if (!refresh(&err)) lastError_ = err;
+    return false;
+}
+
 void DataSet::dropStaleRows() {
     if (!store_ || !store_->changedElsewhere()) return;
+    changedElsewhere_ = true;
     invalidateCache();
     // What the grid shows and the current record stay the same record.
     if (state_ == State::Browse) loadCurrent();
@@ -485,6 +496,7 @@ bool DataSet::refresh(QString* error) {
     if (state_ != State::Browse) cancel();
     const Bookmark b = bookmark();
     if (!store_->reload(error)) return false;
+    changedElsewhere_ = false;
     invalidateCache();
     syncFieldsWithStore();
     if (filtered_ && !rebuildFilterView(error)) return false;

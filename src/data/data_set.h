@@ -172,6 +172,10 @@ public:
     bool controlsDisabled() const { return disableCount_ > 0; }
     // Re-reads the store keeping the current record when it still exists.
     bool refresh(QString* error = nullptr);
+    // Re-reads when another writer has changed the store since it was read
+    // (records added and deleted too); while a record is edited the re-read
+    // waits: true while one is still due.
+    bool refreshIfChangedElsewhere();
 
     // Editing. Every failing operation returns false with a Czech message
     // and leaves the data set as it was. A post or delete that finds the
@@ -251,6 +255,7 @@ private:
     std::vector<DataSetObserver*> observers_;
     int disableCount_ = 0;
     bool pendingChange_ = false;
+    bool changedElsewhere_ = false;  // another writer's change not yet re-read in full
     QString lastError_;
 };
 

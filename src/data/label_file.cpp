@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "data/pg_table.h"
+
 namespace dorvana {
 
 namespace {
@@ -180,6 +182,7 @@ bool LabelFileStore::insertMany(const QList<RawRecord>& records, QString* error)
 }
 
 std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error) {
+    if (isServerTableUri(path)) return openServerLabelDataSet(path, error);
     auto store = LabelFileStore::open(path, error);
     if (!store) return nullptr;
     auto ds = std::make_unique<DataSet>();

@@ -125,6 +125,9 @@ public:
     // Whether another writer has committed changes since the store last read
     // or asked; each change is told once. Rows read before may be stale.
     virtual bool changedElsewhere() { return false; }
+    // A socket that becomes readable when another writer's change is
+    // announced (a server's notifications); -1 when the store has none.
+    virtual int notificationSocket() const { return -1; }
 
     // The primary key field (one field), -1 when the table has none.
     virtual int keyField() const { return -1; }
