@@ -173,8 +173,7 @@ void DataSet::rebuildFields() {
     // Keep display settings of fields that exist again under the same name.
     for (auto& f : fields_)
         for (auto& o : old)
-            if (sameName(o->name(), f->name()) &&
-                o->dataType() == f->dataType()) {
+            if (sameName(o->name(), f->name()) && o->dataType() == f->dataType()) {
                 f->displayLabel_ = o->displayLabel_;
                 f->displayFormat_ = o->displayFormat_;
                 f->editFormat_ = o->editFormat_;
@@ -372,13 +371,62 @@ qint64 DataSet::recordCount() const {
     return isOpen() ? visibleCount() : 0;
 }
 
+bool DataSet::refreshIfChangedElsewhere() {
+    if (!isOpen()) return false;
+    if (store_->changedElsewhere()) changedElsewhere_ = true;
+    if (!changedElsewhere_ || state_ != State::Browse) return changedElsewhere_;
+    changedElsewhere_ = false;
+    QString err;
+    if (!refresh(&err)) lastError_ = err;
+    return false;
+}
+
+void DataSet::dropStaleRows() {
+    if (!store_ || !store_->changedElsewhere()) return;
+    changedElsewhere_ = true;
+    invalidateCache();
+    // What the grid shows and the current record stay the same record.
+    if (state_ == State::Browse) loadCurrent();
+}
+
+QString DataSet::conflictMessage(RowConflict conflict, bool deleting) {
+    if (conflict == RowConflict::Vanished)
+        return deleting ? QStringLiteral("Záznam byl mezitím vymazán jiným uživatelem")
+                        : QStringLiteral(
+                              "Záznam byl mezitím vymazán jiným uživatelem, "
+                              "změny nebyly uloženy");
+    return deleting ? QStringLiteral(
+                          "Záznam mezitím změnil jiný uživatel, nebyl vymazán. "
+                          "Zobrazuje se jeho uložená podoba")
+                    : QStringLiteral(
+                          "Záznam mezitím změnil jiný uživatel, změny nebyly uloženy. "
+                          "Zobrazuje se jeho uložená podoba");
+}
+
+void DataSet::reloadAfterConflict() {
+    const qint64 editedRow = state_ == State::Edit ? editRow_ : storeRowAt(pos_);
+    const Bookmark b{editedRow >= 0 ? store_->rowId(editedRow) : -1};
+    state_ = State::Browse;
+    QString err;
+    if (!store_->reload(&err)) lastError_ = err;
+    invalidateCache();
+    syncFieldsWithStore();
+    if (filtered_) rebuildFilterView(&err);
+    const qint64 pos = b.isValid() ? positionOfRow(store_->rowOfId(b.id)) : -1;
+    setPosition(pos >= 0 ? pos : pos_);
+    bof_ = eof_ = visibleCount() == 0;
+    notify(DataSetEvent::DataChanged);
+}
+
 bool DataSet::peekRecord(qint64 pos, RawRecord* out) {
+    if (isOpen()) dropStaleRows();
     const qint64 row = isOpen() ? storeRowAt(pos) : -1;
     if (row < 0) return false;
     const RawRecord* r = fetchRow(row);
     if (!r) return false;
     *out = RawRecord(qsizetype(fields_.size()));
-    for (qsizetype i = 0; i < std::min<qsizetype>(r->size(), storedCount_); ++i) (*out)[i] = r->at(i);
+    for (qsizetype i = 0; i < std::min<qsizetype>(r->size(), storedCount_); ++i)
+        (*out)[i] = r->at(i);
     for (const auto& f : fields_)
         if (f->recordNumber_) (*out)[f->index_] = QVariant::fromValue<qint64>(pos + 1);
     return true;
@@ -448,6 +496,7 @@ bool DataSet::refresh(QString* error) {
     if (state_ != State::Browse) cancel();
     const Bookmark b = bookmark();
     if (!store_->reload(error)) return false;
+    changedElsewhere_ = false;
     invalidateCache();
     syncFieldsWithStore();
     if (filtered_ && !rebuildFilterView(error)) return false;
@@ -554,10 +603,19 @@ bool DataSet::post(QString* error) {
     if (!validateRecord(stored, error)) return false;
     qint64 row = -1;
     QString err;
-    const bool ok = state_ == State::Insert ? store_->insertRow(stored, &row, &err)
-                                            : store_->updateRow(editRow_, stored, &row, &err);
+    RowConflict conflict = RowConflict::None;
+    const bool ok = state_ == State::Insert
+                        ? store_->insertRow(stored, &row, &err)
+                        : store_->updateReadRow(editRow_, saved_.mid(0, storedCount_), stored, &row,
+                                                &conflict, &err);
     if (!ok) {
         if (error) *error = err;
+        return false;
+    }
+    if (conflict != RowConflict::None) {
+        // Another writer was first: its record is shown, the edit is dropped.
+        if (error) *error = conflictMessage(conflict, false);
+        reloadAfterConflict();
         return false;
     }
     state_ = State::Browse;
@@ -604,7 +662,13 @@ bool DataSet::deleteRecord(QString* error) {
         if (error) *error = QStringLiteral("Tabulka je prázdná");
         return false;
     }
-    if (!store_->deleteRow(row, error)) return false;
+    RowConflict conflict = RowConflict::None;
+    if (!store_->deleteReadRow(row, current_.mid(0, storedCount_), &conflict, error)) return false;
+    if (conflict != RowConflict::None) {
+        if (error) *error = conflictMessage(conflict, true);
+        reloadAfterConflict();
+        return false;
+    }
     invalidateCache();
     syncFieldsWithStore();
     if (filtered_) {
@@ -661,8 +725,7 @@ bool DataSet::setFiltered(bool on, QString* error) {
     auto resolve = [this](const QString& name) -> std::optional<FilterField> {
         // Display labels first (what the filter dialog writes), then names.
         for (const auto& f : fields_)
-            if (sameName(f->displayLabel(), name))
-                return FilterField{f->index(), f->dataType()};
+            if (sameName(f->displayLabel(), name)) return FilterField{f->index(), f->dataType()};
         if (Field* f = findField(name)) return FilterField{f->index(), f->dataType()};
         return std::nullopt;
     };

@@ -172,9 +172,15 @@ public:
     bool controlsDisabled() const { return disableCount_ > 0; }
     // Re-reads the store keeping the current record when it still exists.
     bool refresh(QString* error = nullptr);
+    // Re-reads when another writer has changed the store since it was read
+    // (records added and deleted too); while a record is edited the re-read
+    // waits: true while one is still due.
+    bool refreshIfChangedElsewhere();
 
     // Editing. Every failing operation returns false with a Czech message
-    // and leaves the data set as it was.
+    // and leaves the data set as it was. A post or delete that finds the
+    // record changed or deleted by another writer since it was read writes
+    // nothing, says so and shows the record as now stored.
     bool append(QString* error = nullptr);
     bool insert(QString* error = nullptr);
     bool edit(QString* error = nullptr);
@@ -217,6 +223,11 @@ private:
     bool checkBrowse(QString* error);
     bool validateRecord(const RawRecord& r, QString* error) const;
     bool recordMatches(const RawRecord& r, qint64 row) const;
+    // Forgets rows read before another writer's change (they are read again).
+    void dropStaleRows();
+    static QString conflictMessage(RowConflict conflict, bool deleting);
+    // After a write found the row changed or gone: the stored state is shown.
+    void reloadAfterConflict();
 
     std::unique_ptr<RecordStore> store_;
     std::vector<std::unique_ptr<Field>> fields_;
@@ -244,6 +255,7 @@ private:
     std::vector<DataSetObserver*> observers_;
     int disableCount_ = 0;
     bool pendingChange_ = false;
+    bool changedElsewhere_ = false;  // another writer's change not yet re-read in full
     QString lastError_;
 };
 

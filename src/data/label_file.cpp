@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "base/safe_file.h"
+#include "data/pg_table.h"
 
 namespace dorvana {
 
@@ -178,6 +179,7 @@ bool LabelFileStore::insertMany(const QList<RawRecord>& records, QString* error)
 }
 
 std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error) {
+    if (isServerTableUri(path)) return openServerLabelDataSet(path, error);
     auto store = LabelFileStore::open(path, error);
     if (!store) return nullptr;
     auto ds = std::make_unique<DataSet>();

@@ -44,7 +44,8 @@ private:
     bool openChecked(const QString& path, bool readOnly, bool withRows, QString* error);
 };
 
-// A data set over a label file with its calculated record-number field `calc`.
+// A data set over a label file with its calculated record-number field `calc`
+// (or over a label table on a server, given its postgresql:// URI).
 std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error);
 
 }  // namespace dorvana

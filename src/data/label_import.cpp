@@ -8,12 +8,14 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <functional>
 
 #include "base/safe_file.h"
 #include "base/same_file.h"
 
 #include "data/field_value.h"
 #include "data/label_file.h"
+#include "data/pg_table.h"
 #include "data/table_open.h"
 
 namespace dorvana {
@@ -83,36 +85,18 @@ QString replaceRefusal(const QString& dest, bool replace, bool* exists) {
     return {};
 }
 
-}  // namespace
-
-bool importToLabelFile(const QString& source, const QString& dest, ImportResult* result,
-                       QString* error, const ImportOptions& options) {
-    Progress* progress = options.progress;
+// Reads every record of store as label records, in batches given to sink;
+// fields matched by name (ImportResult::unmatchedFields gets the rest).
+bool readAsLabelRecords(RecordStore& store, const QString& sourceName, ImportResult* res,
+                        Progress* progress,
+                        const std::function<bool(const QList<RawRecord>&, QString*)>& sink,
+                        QString* error) {
     QString err;
-    if (QFileInfo(source).isDir()) {
-        if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(source);
+    auto fail = [&](const QString& message) {
+        if (error) *error = message;
         return false;
-    }
-    if (sameFile(source, dest)) {
-        if (error) *error = QStringLiteral("Zdroj a cíl importu jsou tentýž soubor");
-        return false;
-    }
-    ImportResult res;
-    bool exists = false;
-    err = replaceRefusal(dest, options.replace, &exists);
-    if (!err.isEmpty()) {
-        res.refusedExisting = exists;
-        if (result) *result = res;
-        if (error) *error = err;
-        return false;
-    }
-    auto store = openTableStore(source, &err);
-    if (!store) {
-        if (error) *error = err;
-        return false;
-    }
-    res.notice = store->readingNotice();
-    const FieldDefs& src = store->fieldDefs();
+    };
+    const FieldDefs& src = store.fieldDefs();
     const FieldDefs& dst = labelRecordFields();
     QList<int> map(dst.size(), -1);  // label field -> source field
     for (int s = 0; s < src.size(); ++s) {
@@ -123,57 +107,19 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
                 used = true;
                 break;
             }
-        if (!used) res.unmatchedFields << src[s].name;
+        if (!used) res->unmatchedFields << src[s].name;
     }
     if (std::all_of(map.cbegin(), map.cend(), [](int s) { return s < 0; })) {
         QStringList names;
         for (const FieldDef& d : dst) names << d.name;
-        if (error)
-            *error = QStringLiteral("Žádné pole tabulky %1 neodpovídá poli souboru etiket (%2)")
-                         .arg(QFileInfo(source).fileName(), names.join(QStringLiteral(", ")));
-        return false;
+        return fail(QStringLiteral("Žádné pole tabulky %1 neodpovídá poli souboru etiket (%2)")
+                        .arg(sourceName, names.join(QStringLiteral(", "))));
     }
-    DestinationLock lock;
-    if (QFileInfo::exists(dest) && !lock.take(dest, &err)) {
-        if (error) *error = err;
-        return false;
-    }
-    // The new file gets a name of its own beside the destination.
-    QString tmp;
-    {
-        QTemporaryFile reserve(QDir(QFileInfo(dest).absolutePath())
-                                   .filePath(QStringLiteral(".%1-XXXXXX").arg(QFileInfo(dest).fileName())));
-        reserve.setAutoRemove(false);
-        if (!reserve.open()) {
-            if (error)
-                *error = QStringLiteral("Soubor %1 nelze zapsat: %2").arg(dest, reserve.errorString());
-            return false;
-        }
-        tmp = reserve.fileName();
-    }
-    // Messages name the user's file, never the temporary one.
-    auto userText = [&](QString text) {
-        return text.replace(tmp, dest).replace(QFileInfo(tmp).fileName(), QFileInfo(dest).fileName());
-    };
-    if (!createLabelFile(tmp, &err)) {
-        QFile::remove(tmp);
-        if (error) *error = userText(err);
-        return false;
-    }
-    auto target = LabelFileStore::open(tmp, &err);
-    auto fail = [&](const QString& message) {
-        if (error) *error = userText(message);
-        target.reset();
-        QFile::remove(tmp);
-        QFile::remove(tmp + QStringLiteral("-journal"));
-        return false;
-    };
-    if (!target) return fail(err);
-    const qint64 total = store->rowCount();
+    const qint64 total = store.rowCount();
     constexpr qint64 kBatch = 5000;
     for (qint64 first = 0; first < total; first += kBatch) {
         QList<RawRecord> in, out;
-        if (!store->readRows(first, kBatch, &in, &err)) return fail(err);
+        if (!store.readRows(first, kBatch, &in, &err)) return fail(err);
         for (qsizetype k = 0; k < in.size(); ++k) {
             const qint64 number = first + k + 1;
             RawRecord r(dst.size());
@@ -202,12 +148,137 @@ bool importToLabelFile(const QString& source, const QString& dest, ImportResult*
                 return fail(QStringLiteral("Záznam %1 nemá vyplněné pole cislo").arg(number));
             out.append(std::move(r));
         }
-        if (!target->insertMany(out, &err)) return fail(err);
+        if (!sink(out, &err)) return fail(err);
+        res->records += out.size();
         if (progress) {
             progress->step(int(std::min(total, first + kBatch)), int(total), QString());
             if (progress->cancelled()) return fail(QStringLiteral("Import byl přerušen"));
         }
     }
+    return true;
+}
+
+// Import into a label table on a server: the table (replaced only when
+// asked) and all its records are one transaction, so a failed import leaves
+// the server as it was.
+bool importToServerTable(const QString& source, const QString& uri, ImportResult* result,
+                         QString* error, const ImportOptions& options) {
+    PgTarget target;
+    if (!parseServerTableUri(uri, &target, error)) return false;
+    QString err;
+    auto store = openTableStore(source, &err);
+    if (!store) {
+        if (error) *error = err;
+        return false;
+    }
+    ImportResult res;
+    res.notice = store->readingNotice();
+    PgConnection c;
+    if (!c.connect(target, error)) return false;
+    bool existed = false;
+    if (!c.exec(QStringLiteral("BEGIN")).ok() ||
+        !createServerLabelTableIn(c, target, options.replace, &existed, &err)) {
+        c.exec(QStringLiteral("ROLLBACK"));
+        res.refusedExisting = existed && !options.replace;
+        if (result) *result = res;
+        if (error)
+            *error = res.refusedExisting ? QStringLiteral("Tabulka %1 na serveru %2 už existuje")
+                                               .arg(target.table, target.serverName)
+                                         : err;
+        return false;
+    }
+    const bool read = readAsLabelRecords(
+        *store, QFileInfo(source).fileName(), &res, options.progress,
+        [&](const QList<RawRecord>& rows, QString* e) {
+            return insertServerLabelRows(c, target, rows, e);
+        },
+        &err);
+    const PgResult commit = read ? c.exec(QStringLiteral("COMMIT")) : PgResult();
+    if (!read || !commit.ok()) {
+        c.exec(QStringLiteral("ROLLBACK"));
+        if (error)
+            *error = read ? QStringLiteral("Server %1, tabulka %2: %3")
+                                .arg(target.serverName, target.table, commit.error())
+                          : err;
+        return false;
+    }
+    if (result) *result = res;
+    return true;
+}
+
+}  // namespace
+
+bool importToLabelFile(const QString& source, const QString& dest, ImportResult* result,
+                       QString* error, const ImportOptions& options) {
+    if (isServerTableUri(dest)) return importToServerTable(source, dest, result, error, options);
+    QString err;
+    if (QFileInfo(source).isDir()) {
+        if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(source);
+        return false;
+    }
+    if (sameFile(source, dest)) {
+        if (error) *error = QStringLiteral("Zdroj a cíl importu jsou tentýž soubor");
+        return false;
+    }
+    ImportResult res;
+    bool exists = false;
+    err = replaceRefusal(dest, options.replace, &exists);
+    if (!err.isEmpty()) {
+        res.refusedExisting = exists;
+        if (result) *result = res;
+        if (error) *error = err;
+        return false;
+    }
+    auto store = openTableStore(source, &err);
+    if (!store) {
+        if (error) *error = err;
+        return false;
+    }
+    res.notice = store->readingNotice();
+    DestinationLock lock;
+    if (QFileInfo::exists(dest) && !lock.take(dest, &err)) {
+        if (error) *error = err;
+        return false;
+    }
+    // The new file gets a name of its own beside the destination.
+    QString tmp;
+    {
+        QTemporaryFile reserve(
+            QDir(QFileInfo(dest).absolutePath())
+                .filePath(QStringLiteral(".%1-XXXXXX").arg(QFileInfo(dest).fileName())));
+        reserve.setAutoRemove(false);
+        if (!reserve.open()) {
+            if (error)
+                *error =
+                    QStringLiteral("Soubor %1 nelze zapsat: %2").arg(dest, reserve.errorString());
+            return false;
+        }
+        tmp = reserve.fileName();
+    }
+    // Messages name the user's file, never the temporary one.
+    auto userText = [&](QString text) {
+        return text.replace(tmp, dest).replace(QFileInfo(tmp).fileName(),
+                                               QFileInfo(dest).fileName());
+    };
+    if (!createLabelFile(tmp, &err)) {
+        QFile::remove(tmp);
+        if (error) *error = userText(err);
+        return false;
+    }
+    auto target = LabelFileStore::open(tmp, &err);
+    auto fail = [&](const QString& message) {
+        if (error) *error = userText(message);
+        target.reset();
+        QFile::remove(tmp);
+        QFile::remove(tmp + QStringLiteral("-journal"));
+        return false;
+    };
+    if (!target) return fail(err);
+    if (!readAsLabelRecords(
+            *store, QFileInfo(source).fileName(), &res, options.progress,
+            [&](const QList<RawRecord>& rows, QString* e) { return target->insertMany(rows, e); },
+            &err))
+        return fail(err);
     res.records = target->rowCount();
     target.reset();
     // An existing file keeps its permissions; the rename replaces it in one step.

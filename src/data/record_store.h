@@ -23,6 +23,16 @@ namespace dorvana {
 
 using RawRecord = QList<QVariant>;
 
+// Whether two raw values are the same stored value (null equals only null).
+bool sameRawValue(const QVariant& a, const QVariant& b);
+
+// What a checked write found in place of the row the writer had read.
+enum class RowConflict {
+    None,      // the row was as read; the write was done
+    Changed,   // another writer changed it meanwhile; nothing written
+    Vanished,  // another writer deleted it meanwhile; nothing written
+};
+
 // Stable identities of the rows of a store whose rows are only numbered by
 // position (CSV, Paradox): numbered 0, 1, 2, ... on reading, kept across the
 // store's own inserts (at the end) and deletes, so bookmarks survive them.
@@ -95,6 +105,29 @@ public:
         canWrite(error);
         return false;
     }
+
+    // Writes that first check, inside the write's transaction, that the row
+    // is still what the writer read (asRead: its stored values as read);
+    // when it is not, nothing is written and *conflict tells why. A store
+    // that cannot see other writers writes unchecked.
+    virtual bool updateReadRow(qint64 row, const RawRecord& asRead, const RawRecord& values,
+                               qint64* newRow, RowConflict* conflict, QString* error) {
+        Q_UNUSED(asRead)
+        *conflict = RowConflict::None;
+        return updateRow(row, values, newRow, error);
+    }
+    virtual bool deleteReadRow(qint64 row, const RawRecord& asRead, RowConflict* conflict,
+                               QString* error) {
+        Q_UNUSED(asRead)
+        *conflict = RowConflict::None;
+        return deleteRow(row, error);
+    }
+    // Whether another writer has committed changes since the store last read
+    // or asked; each change is told once. Rows read before may be stale.
+    virtual bool changedElsewhere() { return false; }
+    // A socket that becomes readable when another writer's change is
+    // announced (a server's notifications); -1 when the store has none.
+    virtual int notificationSocket() const { return -1; }
 
     // The primary key field (one field), -1 when the table has none.
     virtual int keyField() const { return -1; }

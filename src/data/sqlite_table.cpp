@@ -224,8 +224,9 @@ bool SqliteTableStore::prepareStatements(QString* error) {
     for (const FieldDef& d : defs_) cols << sqlIdentifier(d.name);
     QString err;
     const QString table = sqlIdentifier(table_);
-    const QString rowIds = QStringLiteral("SELECT rowid FROM %1 WHERE rowid >= ?1 AND rowid <= ?2 "
-                                          "ORDER BY rowid %2 LIMIT ?3");
+    const QString rowIds = QStringLiteral(
+        "SELECT rowid FROM %1 WHERE rowid >= ?1 AND rowid <= ?2 "
+        "ORDER BY rowid %2 LIMIT ?3");
     if (!selectWindow_.prepare(db_,
                                QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 "
                                               "ORDER BY rowid LIMIT ?2")
@@ -246,10 +247,12 @@ bool SqliteTableStore::reload(QString* error) {
     };
     SqliteStatement st;
     QString err;
-    if (!st.prepare(db_, QStringLiteral("SELECT count(*) FROM %1").arg(sqlIdentifier(table_)), &err))
+    if (!st.prepare(db_, QStringLiteral("SELECT count(*) FROM %1").arg(sqlIdentifier(table_)),
+                    &err))
         return fail(err);
     if (st.step() != SqliteStatement::Step::Row) return fail(st.errorText());
     const qint64 count = st.int64(0);
+    seenVersion_ = dataVersion();
     rowIds_.reset(count, [this](qint64 lo, qint64 hi, qint64 limit, bool descending,
                                 std::vector<qint64>* out) {
         return fetchRowIds(lo, hi, limit, descending, out);
@@ -405,6 +408,98 @@ bool SqliteTableStore::insertRow(const RawRecord& values, qint64* newRow, QStrin
     rowIds_.inserted(id);
     *newRow = rowOfId(id);
     return true;
+}
+
+qint64 SqliteTableStore::dataVersion() const {
+    if (!dataVersion_.isValid() &&
+        !dataVersion_.prepare(db_, QStringLiteral("PRAGMA data_version")))
+        return -1;
+    dataVersion_.reset();
+    const qint64 v = dataVersion_.step() == SqliteStatement::Step::Row ? dataVersion_.int64(0) : -1;
+    dataVersion_.reset();
+    return v;
+}
+
+bool SqliteTableStore::changedElsewhere() {
+    const qint64 v = dataVersion();
+    if (v == seenVersion_) return false;
+    seenVersion_ = v;
+    return true;
+}
+
+bool SqliteTableStore::checkRowAsRead(qint64 row, const RawRecord& asRead, RowConflict* conflict,
+                                      QString* error) const {
+    qint64 id;
+    if (!rowIdOf(row, &id, error)) return false;
+    QStringList cols;
+    for (const FieldDef& d : defs_) cols << sqlIdentifier(d.name);
+    SqliteStatement st;
+    QString err;
+    if (!st.prepare(db_,
+                    QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                        .arg(cols.join(QLatin1String(", ")), sqlIdentifier(table_)),
+                    &err)) {
+        if (error) *error = QStringLiteral("Chyba čtení tabulky %1: %2").arg(table_, err);
+        return false;
+    }
+    st.bindInt64(1, id);
+    const SqliteStatement::Step s = st.step();
+    if (s == SqliteStatement::Step::Error) {
+        if (error)
+            *error = QStringLiteral("Chyba čtení tabulky %1: %2").arg(table_, st.errorText());
+        return false;
+    }
+    *conflict = RowConflict::None;
+    if (s == SqliteStatement::Step::Done) {
+        *conflict = RowConflict::Vanished;
+        return true;
+    }
+    for (int i = 0; i < defs_.size(); ++i) {
+        if (!sameRawValue(rawFromColumn(st, i, defs_[i].type), asRead.value(i))) {
+            *conflict = RowConflict::Changed;
+            break;
+        }
+    }
+    return true;
+}
+
+bool SqliteTableStore::checkedWrite(qint64 row, const RawRecord& asRead, RowConflict* conflict,
+                                    QString* error, const std::function<bool(QString*)>& write) {
+    *conflict = RowConflict::None;
+    if (!canWrite(error)) return false;
+    QString err;
+    if (!db_.exec(QStringLiteral("BEGIN IMMEDIATE"), &err)) {
+        if (error) *error = QStringLiteral("Tabulku %1 nelze zapsat: %2").arg(table_, err);
+        return false;
+    }
+    if (!checkRowAsRead(row, asRead, conflict, error) || *conflict != RowConflict::None) {
+        db_.exec(QStringLiteral("ROLLBACK"));
+        return *conflict != RowConflict::None;
+    }
+    if (!write(error)) {
+        db_.exec(QStringLiteral("ROLLBACK"));
+        reload(nullptr);
+        return false;
+    }
+    if (!db_.exec(QStringLiteral("COMMIT"), &err)) {
+        db_.exec(QStringLiteral("ROLLBACK"));
+        reload(nullptr);
+        if (error) *error = QStringLiteral("Záznam nelze uložit: %1").arg(err);
+        return false;
+    }
+    return true;
+}
+
+bool SqliteTableStore::updateReadRow(qint64 row, const RawRecord& asRead, const RawRecord& values,
+                                     qint64* newRow, RowConflict* conflict, QString* error) {
+    return checkedWrite(row, asRead, conflict, error,
+                        [&](QString* e) { return updateRow(row, values, newRow, e); });
+}
+
+bool SqliteTableStore::deleteReadRow(qint64 row, const RawRecord& asRead, RowConflict* conflict,
+                                     QString* error) {
+    return checkedWrite(row, asRead, conflict, error,
+                        [&](QString* e) { return deleteRow(row, e); });
 }
 
 bool SqliteTableStore::deleteRow(qint64 row, QString* error) {

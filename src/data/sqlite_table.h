@@ -7,6 +7,7 @@
 // first screen.
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,6 +46,11 @@ public:
     bool updateRow(qint64 row, const RawRecord& values, qint64* newRow, QString* error) override;
     bool insertRow(const RawRecord& values, qint64* newRow, QString* error) override;
     bool deleteRow(qint64 row, QString* error) override;
+    bool updateReadRow(qint64 row, const RawRecord& asRead, const RawRecord& values, qint64* newRow,
+                       RowConflict* conflict, QString* error) override;
+    bool deleteReadRow(qint64 row, const RawRecord& asRead, RowConflict* conflict,
+                       QString* error) override;
+    bool changedElsewhere() override;
     int keyField() const override { return keyField_; }
     qint64 findKey(const QVariant& key) const override;
     bool reload(QString* error) override;
@@ -71,6 +77,14 @@ protected:
 private:
     bool prepareStatements(QString* error);
     QString keyViolation(const RawRecord& values) const;
+    // Inside a write transaction: whether row still holds asRead.
+    bool checkRowAsRead(qint64 row, const RawRecord& asRead, RowConflict* conflict,
+                        QString* error) const;
+    // Runs write inside BEGIN IMMEDIATE .. COMMIT after the row check.
+    bool checkedWrite(qint64 row, const RawRecord& asRead, RowConflict* conflict, QString* error,
+                      const std::function<bool(QString*)>& write);
+    // The database's data version (changes when another connection commits).
+    qint64 dataVersion() const;
 
     SqliteDb db_;
     QString path_, table_, kindName_;
@@ -88,6 +102,8 @@ private:
     mutable QString rowIdError_;  // why the index's last read failed, if it did
     SqliteStatement selectWindow_;
     mutable SqliteStatement rowIdsUp_, rowIdsDown_;
+    mutable SqliteStatement dataVersion_;
+    qint64 seenVersion_ = -1;
 };
 
 }  // namespace dorvana

@@ -8,11 +8,13 @@
 #include "data/dbase_file.h"
 #include "data/label_file.h"
 #include "data/paradox_file.h"
+#include "data/pg_table.h"
 #include "data/sqlite_table.h"
 
 namespace dorvana {
 
 TableKind detectTableKind(const QString& path) {
+    if (isServerTableUri(path)) return TableKind::LabelFile;
     QFile f(path);
     QByteArray head;
     if (f.open(QIODevice::ReadOnly)) head = f.read(128);
@@ -33,6 +35,10 @@ TableKind detectTableKind(const QString& path) {
 
 std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error, TableKind* kind,
                                             bool readOnly) {
+    if (isServerTableUri(path)) {
+        if (kind) *kind = TableKind::LabelFile;
+        return PgTableStore::open(path, error);
+    }
     if (QFileInfo(path).isDir()) {
         if (error) *error = QStringLiteral("%1 je složka, ne soubor").arg(path);
         return nullptr;
@@ -63,7 +69,9 @@ std::unique_ptr<RecordStore> openTableStore(const QString& path, QString* error,
 
 std::unique_ptr<DataSet> openForeignTable(const QString& path, QString* error) {
     std::unique_ptr<RecordStore> store;
-    if (detectTableKind(path) == TableKind::LabelFile)
+    if (isServerTableUri(path))
+        store = PgTableStore::open(path, error);
+    else if (detectTableKind(path) == TableKind::LabelFile)
         store = SqliteTableStore::open(path, QString(), false, error);
     else
         store = openTableStore(path, error);
@@ -74,7 +82,15 @@ std::unique_ptr<DataSet> openForeignTable(const QString& path, QString* error) {
     return ds;
 }
 
+QString tableDisplayName(const QString& path) {
+    PgTarget t;
+    if (isServerTableUri(path) && parseServerTableUri(path, &t, nullptr))
+        return QStringLiteral("%1 na serveru %2").arg(t.table, t.serverName);
+    return QFileInfo(path).fileName();
+}
+
 std::unique_ptr<DataSet> openAnyTable(const QString& path, QString* error) {
+    if (isServerTableUri(path)) return openServerLabelDataSet(path, error);
     if (detectTableKind(path) == TableKind::LabelFile) return openLabelDataSet(path, error);
     return openForeignTable(path, error);
 }

@@ -12,6 +12,9 @@ namespace dorvana {
 
 enum class TableKind { Unknown, LabelFile, Sqlite, Dbase, Paradox, Csv };
 
+// A path may also be a label table on a server (a postgresql:// URI with
+// ?table=, see data/pg_table.h): it counts as a label file.
+
 // The kind of a file by its contents (SQLite header, dBase version byte,
 // Paradox header) and, failing that, its extension. A label file is an
 // SQLite file whose table matches the label record.
@@ -29,6 +32,10 @@ std::unique_ptr<DataSet> openForeignTable(const QString& path, QString* error);
 
 // A data set over any table: a label file with "calc", anything else as openForeignTable.
 std::unique_ptr<DataSet> openAnyTable(const QString& path, QString* error);
+
+// The name of a table for captions and messages: a file's name, or "T na
+// serveru S" for a table on a server.
+QString tableDisplayName(const QString& path);
 
 // Creates an empty table of the kind from field definitions, replacing an
 // existing file (Dbase, Paradox, Csv, Sqlite; label files: createLabelFile).

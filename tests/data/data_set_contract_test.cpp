@@ -10,6 +10,10 @@
 #include "data/data_set.h"
 #include "data/label_file.h"
 #include "data/table_open.h"
+#ifdef DORVANA_ON_SERVER
+#include "data/pg_table.h"
+#include "data/server/test_server.h"
+#endif
 
 using namespace dorvana;
 
@@ -42,6 +46,18 @@ FieldDefs genericFields(bool withMemo = true) {
     return d;
 }
 
+#ifdef DORVANA_ON_SERVER
+// The same contract over a label table on the tests' server (its "file" is
+// the stem of a table name each test makes its own).
+const Kind kKinds[] = {
+    {"Server", "kontrakt", "cislo", "nazev1", "cena", "datum1", "pozn",
+     [](const QString& uri, QString* e) {
+         PgTarget t;
+         return parseServerTableUri(uri, &t, e) && createServerLabelTable(t, false, e);
+     },
+     true, true},
+};
+#else
 const Kind kKinds[] = {
     {"LabelFile", "etikety.db", "cislo", "nazev1", "cena", "datum1", "pozn",
      [](const QString& p, QString* e) { return createLabelFile(p, e); }, true, true},
@@ -66,12 +82,17 @@ const Kind kKinds[] = {
      },
      false, false},
 };
+#endif
 
 class DataSetContract : public ::testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
+#ifdef DORVANA_ON_SERVER
+        path_ = test::testServerUri(test::uniqueTableName(QString::fromLatin1(GetParam().file)));
+#else
         path_ = dir_.filePath(QString::fromLatin1(GetParam().file));
+#endif
         QString err;
         ASSERT_TRUE(GetParam().create(path_, &err)) << err.toStdString();
     }

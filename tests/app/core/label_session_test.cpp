@@ -386,7 +386,7 @@ TEST_F(SessionTest, AnEndlessQueryIsCancelledAndReported) {
     EXPECT_EQ(messages_.shown, QStringList{QStringLiteral("error: Dotaz byl přerušen")});
     EXPECT_EQ(s->caption(), QStringLiteral("Dorvana  !!! Není soubor !!!"));
     EXPECT_EQ(s->dataSet(), nullptr);
-    EXPECT_TRUE(s->Nactifile(1, kuk));  // the window goes on working
+    EXPECT_TRUE(s->openFile(1, kuk));  // the window goes on working
 }
 
 TEST_F(SessionTest, ClosingAsksAndOnYesDropsThePrinterSettingsFile) {
