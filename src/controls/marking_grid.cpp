@@ -10,6 +10,7 @@
 
 #include "controls/data_set_model.h"
 #include "controls/indicator.h"
+#include "controls/live_table.h"
 #include "controls/message_boxes.h"
 
 namespace dorvana {
@@ -135,6 +136,7 @@ bool isEnter(const QKeyEvent* e) {
 TDbGridZelvan::TDbGridZelvan(QWidget* parent)
     : QTableView(parent),
       model_(new DataSetModel(this)),
+      live_(new LiveTableWatcher(this)),
       indicator_(new IndicatorHeader(this)),
       titles_(new TitleHeader(this)),
       ownMessages_(this),
@@ -173,11 +175,14 @@ TDbGridZelvan::TDbGridZelvan(QWidget* parent)
 }
 
 TDbGridZelvan::~TDbGridZelvan() {
+    live_->setDataSet(nullptr);
     model_->setDataSet(nullptr);
 }
 
 void TDbGridZelvan::setDataSet(DataSet* dataSet) {
     model_->setDataSet(dataSet);
+    // Another clerk's change of a shared table shows as soon as it is announced.
+    live_->setDataSet(dataSet);
 }
 
 DataSet* TDbGridZelvan::dataSet() const {

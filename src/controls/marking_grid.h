@@ -18,6 +18,7 @@
 namespace dorvana {
 
 class DataSetModel;
+class LiveTableWatcher;
 class IndicatorHeader;
 class TitleHeader;
 class Messages;
@@ -142,6 +143,7 @@ private:
     void repaintIndicator();
 
     DataSetModel* model_;
+    LiveTableWatcher* live_;
     IndicatorHeader* indicator_;
     TitleHeader* titles_;
     QTableView* locked_ = nullptr;

@@ -21,6 +21,8 @@ namespace {
 const char kUsage[] =
     "použití:\n"
     "  dorvana                 hlavní okno nad soubory štítků aktuální složky\n"
+    "  dorvana --table TABULKA hlavní okno nad tabulkou (soubor etiket nebo\n"
+    "                          postgresql://uživatel@server/databáze?table=etikety)\n"
     "  dorvana --design PŘEDLOHA [--table SOUBOR]\n"
     "                          návrhář předlohy (nad tabulkou)\n"
     "  dorvana --preview PŘEDLOHA [--table SOUBOR] [--sql TEXT] [--corrections SOUBOR]\n"
@@ -55,7 +57,7 @@ int main(int argc, char** argv) {
     loadCzechTranslations(app);
 
     const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) {
+    if (args.isEmpty() || (args.size() == 2 && args[0] == u"--table")) {
         dorvana::installDesigner(QDir::currentPath());
         return dorvana::runMainWindow(args);
     }
