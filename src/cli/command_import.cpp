@@ -33,7 +33,10 @@ int runImport(const QStringList& args) {
     progress.done();
     if (!result.notice.isEmpty()) warn(result.notice);
     if (!imported) {
-        if (result.refusedExisting) error += QStringLiteral(" (přepsat ho lze volbou --replace)");
+        if (result.refusedExisting)
+            error += isServerTableUri(a.positional[1])
+                         ? QStringLiteral(" (nahradit ji lze volbou --replace)")
+                         : QStringLiteral(" (přepsat ho lze volbou --replace)");
         return fail(error);
     }
     if (!result.unmatchedFields.isEmpty())
