@@ -32,6 +32,7 @@
 #include "app/calculator_dialog.h"
 #include "app/command_icons.h"
 #include "app/core/label_columns.h"
+#include "app/server_table_dialog.h"
 #include "app/core/status_texts.h"
 #include "app/core/volume_label.h"
 #include "app/core/window_placement.h"
@@ -128,6 +129,9 @@ void TMainForm::buildActions() {
     a = makeAction(QStringLiteral("Otevi1"), QStringLiteral("Otevři"),
                    QStringLiteral("Otevřít soubor|Otevření souboru databáze"));
     connect(a, &QAction::triggered, this, &TMainForm::Otevi1Click);
+    a = makeAction(QStringLiteral("OteviServer"), QStringLiteral("Databázový server…"),
+                   QStringLiteral("Databázový server|Otevření tabulky etiket na databázovém serveru"));
+    connect(a, &QAction::triggered, this, &TMainForm::openServerTable);
     a = makeAction(QStringLiteral("SQL1"), QStringLiteral("SQL"),
                    QStringLiteral("SQL dotaz|Dotaz SQL nad tabulkami jako zdroj dat"));
     connect(a, &QAction::triggered, this, &TMainForm::SQL1Click);
@@ -208,6 +212,7 @@ void TMainForm::buildMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&Soubor"));
     fileMenu_->setObjectName(QStringLiteral("Soubor1"));
     fileMenu_->addAction(action(QStringLiteral("Otevi1")));
+    fileMenu_->addAction(action(QStringLiteral("OteviServer")));
     fileMenu_->addAction(action(QStringLiteral("SQL1")));
     fileMenu_->addAction(action(QStringLiteral("Zalo1")));
     QMenu* marks = fileMenu_->addMenu(QStringLiteral("Označení"));
@@ -482,6 +487,13 @@ void TMainForm::Otevi1Click() {
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
     const int kind = int(dlg.nameFilters().indexOf(dlg.selectedNameFilter())) + 1;
     openFile(std::max(kind, 1), dlg.selectedFiles().first());
+}
+
+void TMainForm::openServerTable() {
+    ServerTableDialog dlg(session_->tablePath(), this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    dlg.applyPassword();
+    openFile(1, dlg.uri());
 }
 
 void TMainForm::SQL1Click() {

@@ -93,6 +93,8 @@ private:
     QAction* makeAction(const QString& name, const QString& text, const QString& hint);
 
     void Otevi1Click();
+    // "Databázový server…": a label table on a PostgreSQL server.
+    void openServerTable();
     void SQL1Click();
     void Zalo1Click();
     void Konec1Click();

@@ -20,7 +20,8 @@ const CommandUsage kUsages[] = {
      "              [--record N] [--max-records N] [--start-page N] [--end-page N]\n"
      "              [--corrections FILE] [--dpi N] [--out OUT.pdf|OUT.png|OUT.json]\n"
      "              [--printer NAME [--copies N]]\n",
-     "      --table PATH        soubor etiket, dBase, Paradox, CSV nebo SQLite\n"
+     "      --table PATH        soubor etiket, dBase, Paradox, CSV nebo SQLite,\n"
+     "                          nebo tabulka na serveru postgresql://…?table=T\n"
      "      --sql TEXT          vlastní dotaz SQL (jen čtení, jeden příkaz)\n"
      "      --param TEXT        parametr sestavy (lze opakovat)\n"
      "      --one-record        jen jeden záznam: --record N (výchozí první)\n"
@@ -47,11 +48,14 @@ const CommandUsage kUsages[] = {
      "      --dpi N             rozlišení (výchozí 300)\n"
      "      --rotation 0..3     otočení po 90°\n"
      "      --font NAME, --font-size PT  písmo popisu\n"},
-    {"import", "  dorvana-cli import SOURCE DEST.db [--replace]\n",
-     "      SOURCE              CSV, dBase, Paradox nebo SQLite\n"
-     "      --replace           přepsat existující soubor etiket DEST.db\n"},
+    {"import", "  dorvana-cli import SOURCE DEST.db [--replace]\n"
+               "  dorvana-cli import SOURCE --to postgresql://…?table=T [--replace]\n",
+     "      SOURCE              CSV, dBase, Paradox, SQLite, soubor etiket nebo tabulka na serveru\n"
+     "      --to URI            tabulka etiket na serveru PostgreSQL (heslo z ~/.pgpass)\n"
+     "      --replace           přepsat existující soubor etiket DEST.db (tabulku na serveru)\n"},
     {"export", "  dorvana-cli export SOURCE --csv OUT.csv\n",
-     "      SOURCE              kterákoli tabulka (soubor etiket, dBase, Paradox, CSV, SQLite)\n"
+     "      SOURCE              kterákoli tabulka (soubor etiket, dBase, Paradox, CSV, SQLite,\n"
+     "                          tabulka na serveru postgresql://…?table=T)\n"
      "      --csv OUT.csv       výstup; nesmí to být zdroj sám\n"},
     {"info", "  dorvana-cli info TEMPLATE...\n",
      "      vypíše druh, verzi, papír, oddíly, skupiny, funkce a tiskárny každé předlohy\n"},

@@ -12,6 +12,7 @@
 
 #include "controls/data_set_model.h"
 #include "controls/indicator.h"
+#include "controls/live_table.h"
 #include "controls/message_boxes.h"
 #include "data/field_value.h"
 
@@ -145,6 +146,7 @@ bool isEnter(const QKeyEvent* e) {
 TDbGridZelvan::TDbGridZelvan(QWidget* parent)
     : QTableView(parent),
       model_(new DataSetModel(this)),
+      live_(new LiveTableWatcher(this)),
       indicator_(new IndicatorHeader(this)),
       titles_(new TitleHeader(this)),
       ownMessages_(this),
@@ -187,11 +189,14 @@ TDbGridZelvan::TDbGridZelvan(QWidget* parent)
 }
 
 TDbGridZelvan::~TDbGridZelvan() {
+    live_->setDataSet(nullptr);
     model_->setDataSet(nullptr);
 }
 
 void TDbGridZelvan::setDataSet(DataSet* dataSet) {
     model_->setDataSet(dataSet);
+    // Another clerk's change of a shared table shows as soon as it is announced.
+    live_->setDataSet(dataSet);
 }
 
 DataSet* TDbGridZelvan::dataSet() const {

@@ -19,6 +19,7 @@
 namespace dorvana {
 
 class DataSetModel;
+class LiveTableWatcher;
 class IndicatorHeader;
 class TitleHeader;
 class Messages;
@@ -165,6 +166,7 @@ private:
     void repaintIndicator();
 
     DataSetModel* model_;
+    LiveTableWatcher* live_;
     IndicatorHeader* indicator_;
     TitleHeader* titles_;
     QTableView* locked_ = nullptr;

@@ -153,7 +153,7 @@ bool LabelSession::openFile(int kind, const QString& path) {
         externalTable_.reset();
         labelTable_ = std::move(label);
         recent_.add(path, 1);
-        setCaption(kFileCaption + QFileInfo(path).fileName());
+        setCaption(kFileCaption + tableDisplayName(path));
         if (!areLabelColumns(columns_)) columns_ = defaultLabelColumns();
         readLayoutFile();
         emit dataSetChanged();
@@ -164,7 +164,7 @@ bool LabelSession::openFile(int kind, const QString& path) {
         external_ = true;
         externalTable_ = std::move(foreign);
         recent_.add(path, 2);
-        setCaption(kFileCaption + QFileInfo(path).fileName());
+        setCaption(kFileCaption + tableDisplayName(path));
         imageEdit_ = true;
         noteEdit_ = false;
         columns_ = columnsOfDataSet(*externalTable_);
@@ -184,7 +184,7 @@ bool LabelSession::openExternalDataSet() {
     external_ = true;
     if (!queryMode_) {
         if (!openExternal(tablePath_, false)) return false;
-        setCaption(kFileCaption + QFileInfo(tablePath_).fileName());
+        setCaption(kFileCaption + tableDisplayName(tablePath_));
     } else {
         setCaption(kFileCaption + QStringLiteral("SQL"));
     }
@@ -258,7 +258,7 @@ bool LabelSession::createLabelFile(const QString& path) {
     if (external_) columns_ = defaultLabelColumns();
     tablePath_ = path;
     lines_ = {QStringLiteral("Číslo")};
-    setCaption(kFileCaption + QFileInfo(path).fileName());
+    setCaption(kFileCaption + tableDisplayName(path));
     labelTable_ = std::move(ds);
     externalTable_.reset();
     query_->close();
@@ -436,7 +436,7 @@ bool LabelSession::restore() {
         ok = ds != nullptr;
         if (ok) {
             externalTable_ = std::move(ds);
-            setCaption(kFileCaption + QFileInfo(tablePath_).fileName());
+            setCaption(kFileCaption + tableDisplayName(tablePath_));
             imageEdit_ = true;
             noteEdit_ = false;
             const GridColumns cols = columnsOfDataSet(*externalTable_);

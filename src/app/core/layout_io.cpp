@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include "data/pg_connection.h"
 
 namespace dorvana {
 
@@ -14,7 +17,8 @@ QString key(const char* name, int k) {
 void writeDescriptionLines(IniFile& ini, const QStringList& lines) {
     ini.removeSection(kLinesSection);
     ini.setValue(kLinesSection, u"Pocet", QString::number(lines.size()));
-    for (int k = 0; k < lines.size(); ++k) ini.setValue(kLinesSection, key("Radek", k + 1), lines[k]);
+    for (int k = 0; k < lines.size(); ++k)
+        ini.setValue(kLinesSection, key("Radek", k + 1), lines[k]);
 }
 
 QStringList readDescriptionLines(const IniFile& ini) {
@@ -34,7 +38,8 @@ void writeGridColumns(IniFile& ini, const GridColumns& columns) {
         ini.setValue(kColumnsSection, key("Pole", k + 1), c.fieldName);
         ini.setValue(kColumnsSection, key("Sirka", k + 1), QString::number(c.width));
         ini.setValue(kColumnsSection, key("Titulek", k + 1), c.title);
-        ini.setValue(kColumnsSection, key("JenCteni", k + 1), c.readOnly ? QStringLiteral("1") : QStringLiteral("0"));
+        ini.setValue(kColumnsSection, key("JenCteni", k + 1),
+                     c.readOnly ? QStringLiteral("1") : QStringLiteral("0"));
         ini.setValue(kColumnsSection, key("Popis", k + 1), c.description);
     }
 }
@@ -56,8 +61,17 @@ GridColumns readGridColumns(const IniFile& ini) {
 }
 
 QString layoutFilePath(const QString& dataDir, const QString& labelFilePath) {
+    PgTarget server;
+    if (isServerTableUri(labelFilePath) && parseServerTableUri(labelFilePath, &server, nullptr)) {
+        // A table on a server keeps its layout here too, named after server and table.
+        QString stem = QStringLiteral("server %1 %2").arg(server.serverName, server.table);
+        static const QRegularExpression unsafe(QStringLiteral("[^\\w.-]+"));
+        stem.replace(unsafe, QStringLiteral("_"));
+        return QDir(dataDir).filePath(stem.left(120) + QStringLiteral(".svv"));
+    }
     const QString name = QFileInfo(labelFilePath).fileName();
-    return QDir(dataDir).filePath(name.left(std::max<qsizetype>(0, name.size() - 2)) + QStringLiteral("svv"));
+    return QDir(dataDir).filePath(name.left(std::max<qsizetype>(0, name.size() - 2)) +
+                                  QStringLiteral("svv"));
 }
 
 }  // namespace dorvana

@@ -23,7 +23,8 @@ void writeGridColumns(IniFile& ini, const GridColumns& columns);
 GridColumns readGridColumns(const IniFile& ini);
 
 // The layout file of a label file: its name without the last two
-// characters followed by "svv", in the data directory (kuk.db -> kuk.svv).
+// characters followed by "svv", in the data directory (kuk.db -> kuk.svv);
+// for a table on a server "server_<server>_<table>.svv" there.
 QString layoutFilePath(const QString& dataDir, const QString& labelFilePath);
 
 }  // namespace dorvana

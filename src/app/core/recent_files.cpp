@@ -1,5 +1,7 @@
 #include "app/core/recent_files.h"
 
+#include "data/table_open.h"
+
 #include <QFileInfo>
 
 namespace dorvana {
@@ -26,7 +28,7 @@ int RecentFiles::kindOf(const QString& entry) {
 }
 
 QString RecentFiles::caption(const QString& entry) {
-    return QFileInfo(pathOf(entry)).fileName();
+    return tableDisplayName(pathOf(entry));
 }
 
 }  // namespace dorvana

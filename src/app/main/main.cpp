@@ -31,6 +31,8 @@ const char kUsage[] =
     "                          jiný SOUBOR (soubor štítků, tabulka) v hlavním okně\n"
     "  dorvana --set-workspace SLOŽKA\n"
     "                          uloží pracovní složku do nastavení (\"\" vrátí výchozí)\n"
+    "  dorvana --table TABULKA hlavní okno nad tabulkou (soubor etiket nebo\n"
+    "                          postgresql://uživatel@server/databáze?table=etikety)\n"
     "  dorvana --design PŘEDLOHA [--table SOUBOR]\n"
     "                          návrhář předlohy (nad tabulkou)\n"
     "  dorvana --preview PŘEDLOHA [--table SOUBOR] [--sql TEXT] [--corrections SOUBOR]\n"
@@ -131,7 +133,12 @@ int main(int argc, char** argv) {
     const bool report = !args.isEmpty() && (args[0] == u"--design" || args[0] == u"--preview");
     if (!report) {
         QString file;
-        if (!args.isEmpty()) {
+        if (args.size() == 2 && args[0] == u"--table") {
+            // a table file, or a table on a server (a connection URI)
+            file = args[1].startsWith(u"postgresql:") || args[1].startsWith(u"postgres:")
+                       ? args[1]
+                       : QFileInfo(args[1]).absoluteFilePath();
+        } else if (!args.isEmpty()) {
             if (args[0].startsWith(u"--")) return usageError(QStringLiteral("neznámá volba %1").arg(args[0]));
             if (args.size() > 1) return usageError(QStringLiteral("nadbytečný argument %1").arg(args[1]));
             file = QFileInfo(args[0]).absoluteFilePath();

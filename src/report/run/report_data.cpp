@@ -1,8 +1,11 @@
 #include "report/run/report_data.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "data/data_set.h"
+#include "data/pg_connection.h"
+#include "data/pg_query.h"
 #include "data/query.h"
 #include "data/table_open.h"
 #include "report/run/template_list.h"
@@ -27,6 +30,7 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
     warnings_.clear();
     progress_ = request.progress;
     const QString& table = request.table;
+    if (isServerTableUri(table)) return openOnServer(request, info, error);
     if (!table.isEmpty() && QFileInfo(table).isDir()) {
         *error = QStringLiteral("%1 je složka, ne soubor").arg(table);
         return false;
@@ -67,6 +71,53 @@ bool ReportData::open(const ReportDataRequest& request, const TemplateLeadingInf
         *error = QStringLiteral("tabulku „%1“ nelze otevřít").arg(table);
     if (table_ && table_->store() && !table_->store()->readingNotice().isEmpty())
         warnings_ << table_->store()->readingNotice();
+    return table_ != nullptr;
+}
+
+// The order text ("nazev1, cena DESC") as SQL with quoted names; empty when
+// it is not a list of names.
+static QString serverOrderBy(const QString& order) {
+    static const QRegularExpression item(
+        QStringLiteral("^\\s*([\\p{L}_][\\p{L}\\p{N}_]*)(\\s+(?i:desc|asc))?\\s*$"));
+    QStringList out;
+    for (const QString& part : order.split(QLatin1Char(','))) {
+        const auto m = item.match(part);
+        if (!m.hasMatch()) return {};
+        out << pgIdentifier(m.captured(1)) + m.captured(2).toUpper();
+    }
+    return out.join(QStringLiteral(", "));
+}
+
+bool ReportData::openOnServer(const ReportDataRequest& request, const TemplateLeadingInfo& info,
+                              QString* error) {
+    // Without SQL or order the table is read as it stands (in windows, by key).
+    if (!request.hasSql && !info.sql && info.orderText.isEmpty()) {
+        table_ = openAnyTable(request.table, error);
+        return table_ != nullptr;
+    }
+    // Otherwise the server runs the SQL (read only, with a time-out).
+    PgTarget target;
+    if (!parseServerTableUri(request.table, &target, error)) return false;
+    QString order;
+    if (!info.orderText.isEmpty()) {
+        order = serverOrderBy(info.orderText);
+        if (order.isEmpty()) {
+            *error = QStringLiteral("%1 (%2)").arg(kWrongSortText, info.orderText);
+            return false;
+        }
+    }
+    QString sql;
+    if (request.hasSql)
+        sql = request.sql;
+    else if (info.sql)
+        sql = info.sqlLines.join(QLatin1Char('\n'));
+    else
+        sql = QStringLiteral("SELECT T1.* FROM %1 T1 ORDER BY %ORDER")
+                  .arg(pgIdentifier(target.table));
+    sql.replace(QStringLiteral("%ORDER"), order.isEmpty() ? QStringLiteral("1") : order);
+    ServerQueryOptions options;
+    options.progress = progress_;
+    table_ = runServerQuery(target, sql, options, error);
     return table_ != nullptr;
 }
 

@@ -57,6 +57,9 @@ public:
     DataSet* dataSet() const;
 
 private:
+    // A label table on a server: read by key, or its SQL run by the server.
+    bool openOnServer(const ReportDataRequest& request, const TemplateLeadingInfo& info,
+                      QString* error);
     bool openQuery(const QStringList& sql, const QString& directory, const QString& order,
                    QString* error);
     bool openPrepared(QString* error);
