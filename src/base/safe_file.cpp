@@ -177,8 +177,9 @@ bool SafeFile::open(QString* error) {
         if (name.size() > 100) name = name.left(100);
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
             const QString candidate = QDir(folder).filePath(
-                QStringLiteral(".%1.%2~").arg(name).arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6,
-                                                         16, QLatin1Char('0')));
+                QStringLiteral(".%1.%2~").arg(name, QStringLiteral("%1").arg(
+                                                         QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16,
+                                                         QLatin1Char('0'))));
             fd = ::open(QFile::encodeName(candidate).constData(),
                         O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             err = errno;

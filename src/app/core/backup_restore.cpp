@@ -235,9 +235,7 @@ RestoreResult restoreBackup(const QString& archive, const QString& dataDirectory
         if (size > limits.ratioFrom && size / std::max<qint64>(packed, 1) > limits.maxRatio)
             return failure(QStringLiteral("Položka „%1“ zálohy %2 by se rozbalila z %3 kB na %4 MB; "
                                           "takovou zálohu program neobnoví.")
-                               .arg(name, archive)
-                               .arg((packed + 1023) / 1024)
-                               .arg(megabytes(size)) +
+                               .arg(name, archive, QString::number((packed + 1023) / 1024), megabytes(size)) +
                            nothing);
         total += size;
         if (total > limits.maxTotal)
@@ -253,9 +251,7 @@ RestoreResult restoreBackup(const QString& archive, const QString& dataDirectory
     if (total > limits.ratioFrom && total / archiveSize > limits.maxRatio)
         return failure(QStringLiteral("Záloha %1 by se rozbalila z %2 kB na %3 MB; takovou zálohu "
                                       "program neobnoví.")
-                           .arg(archive)
-                           .arg((archiveSize + 1023) / 1024)
-                           .arg(megabytes(total)) +
+                           .arg(archive, QString::number((archiveSize + 1023) / 1024), megabytes(total)) +
                        nothing);
 
     // Room for the new files beside the old ones, folder by folder.
