@@ -9,6 +9,7 @@
 
 #include "base/rounding.h"
 #include "report/render/barcode/draw_barcode.h"
+#include "report/render/draw_styles.h"
 #include "report/layout/pages/printed_fonts.h"
 
 namespace dorvana {
@@ -16,28 +17,6 @@ namespace dorvana {
 namespace {
 
 constexpr int kAlignLeft = 0, kAlignRight = 1, kAlignCentre = 2;
-
-Qt::PenStyle penStyle(int style) {
-    switch (style) {
-        case 1: return Qt::DashLine;
-        case 2: return Qt::DotLine;
-        case 3: return Qt::DashDotLine;
-        default: return Qt::SolidLine;
-    }
-}
-
-Qt::BrushStyle brushStyle(int style) {
-    switch (style) {
-        case 1: return Qt::NoBrush;
-        case 2: return Qt::HorPattern;
-        case 3: return Qt::VerPattern;
-        case 4: return Qt::FDiagPattern;
-        case 5: return Qt::BDiagPattern;
-        case 6: return Qt::CrossPattern;
-        case 7: return Qt::DiagCrossPattern;
-        default: return Qt::SolidPattern;
-    }
-}
 
 }  // namespace
 
@@ -278,7 +257,7 @@ int PageCanvas::scaledLineWidth(int width) const {
 void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
     const PrintedStyle& s = e.style();
     const int pw = scaledLineWidth(s.lineWidth);
-    QPen pen(QColor::fromRgb(s.lineColour), pw, penStyle(s.lineStyle), Qt::SquareCap,
+    QPen pen(QColor::fromRgb(s.lineColour), pw, linePenStyle(s.lineStyle), Qt::SquareCap,
              Qt::MiterJoin);
     p_.setPen(pen);
     p_.setBrush(Qt::NoBrush);
@@ -295,7 +274,7 @@ void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
 
 void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     const PrintedStyle& s = e.style();
-    const Qt::BrushStyle fill = brushStyle(s.fillStyle);
+    const Qt::BrushStyle fill = fillBrushStyle(s.fillStyle);
     const bool hatched = fill != Qt::SolidPattern && fill != Qt::NoBrush;
     if (hatched)
         p_.setBrush(Qt::NoBrush);
@@ -314,9 +293,7 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     const int b = box.top() + box.height() - (pw + 1) / 2;
     const QRect inset(l, t, r - l, b - t);
     if (inset.width() <= 0 || inset.height() <= 0) return;
-    // The corner's ellipse is 40 units across, but at most half the height.
-    const double radius =
-        e.kind() == 9 ? std::min(roundHalfEven(40 * ctx_.sy), inset.height() / 2) / 2.0 : 0.0;
+    const double radius = e.kind() == 9 ? roundedCornerSize(ctx_.sy, inset.height()) / 2.0 : 0.0;
     if (hatched) {
         QPainterPath area;
         if (e.kind() == 8)
