@@ -302,7 +302,7 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
             area.addRoundedRect(QRectF(inset), radius, radius);
         else
             area.addEllipse(QRectF(inset));
-        drawHatch(area, inset, fill, s.fillColour);
+        drawHatch(area, inset, box.topLeft(), fill, s.fillColour);
     }
     if (e.kind() == 8)
         p_.drawRect(inset);
@@ -312,22 +312,27 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
         p_.drawEllipse(inset);
 }
 
-void PageCanvas::drawHatch(const QPainterPath& area, const QRect& bounds, Qt::BrushStyle style,
-                           QRgb colour) {
-    // Lines 8 units apart and a unit wide, anchored at the canvas origin like
-    // a brush pattern, whatever the resolution (pattern brushes would keep
-    // their spacing in device pixels).
+void PageCanvas::drawHatch(const QPainterPath& area, const QRect& bounds, QPoint anchor,
+                           Qt::BrushStyle style, QRgb colour) {
+    // Lines 8 units apart and a unit wide whatever the resolution (pattern
+    // brushes would keep their spacing in device pixels), anchored at the
+    // element's corner: a frame's hatch looks the same wherever it stands on
+    // a page, in the preview, on paper and in the designer.
     const double stepX = 8 * ctx_.sx, stepY = 8 * ctx_.sy;
     if (stepX < 2 || stepY < 2 || bounds.width() > (1 << 22) || bounds.height() > (1 << 22)) {
+        p_.save();
+        p_.setBrushOrigin(anchor);
         p_.fillPath(area, QBrush(QColor::fromRgb(colour), style));
+        p_.restore();
         return;
     }
     p_.save();
     p_.setClipPath(area, Qt::IntersectClip);
+    p_.translate(anchor);
     p_.setPen(QPen(QColor::fromRgb(colour), std::max(1, roundHalfEven(ctx_.sy)), Qt::SolidLine,
                    Qt::FlatCap));
-    const double x0 = bounds.left(), x1 = bounds.left() + bounds.width();
-    const double y0 = bounds.top(), y1 = bounds.top() + bounds.height();
+    const double x0 = bounds.left() - anchor.x(), x1 = x0 + bounds.width();
+    const double y0 = bounds.top() - anchor.y(), y1 = y0 + bounds.height();
     const bool horizontal = style == Qt::HorPattern || style == Qt::CrossPattern;
     const bool vertical = style == Qt::VerPattern || style == Qt::CrossPattern;
     const bool falling = style == Qt::FDiagPattern || style == Qt::DiagCrossPattern;  // "\"
