@@ -419,8 +419,7 @@ void TFormSestE::openFontDialog() {
 void TFormSestE::openBarcodeDialog() {
     const TSesPrvek* e = doc_->current();
     if (!e || !e->isText()) return;
-    QFont font(e->fontName());
-    font.setPointSize(std::max(1, e->fontSize));
+    const QFont font = dialogFont(e->fontName(), e->fontSize, e->font.style);
     const std::optional<QString> format = editBarcodeFormat(
         static_cast<const TSesText*>(e)->BcFormat(), font, doc_->displayText(e), this);
     if (format) doc_->setBarcodeFormat(*format);

@@ -253,7 +253,7 @@ void TDlgKonfPrvku::chooseFont() {
 
 void TDlgKonfPrvku::editBarcode() {
     if (const auto format = editBarcodeFormat(values_.bcFormat,
-                                              QFont(values_.fontName, qMax(1, values_.fontSize)),
+                                              dialogFont(values_.fontName, values_.fontSize, values_.font.style),
                                               values_.caption, this))
         values_.bcFormat = *format;
 }
