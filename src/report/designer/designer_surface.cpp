@@ -6,24 +6,28 @@
 #include <algorithm>
 
 #include "report/designer/document/designer_document.h"
+#include "report/layout/pages/element_printing.h"
 #include "report/model/graphic_elements.h"
 #include "report/model/section.h"
 #include "report/model/text_elements.h"
+#include "report/render/draw_context.h"
+#include "report/render/page_canvas.h"
 
 namespace dorvana {
 
 namespace {
 
-Qt::BrushStyle brushOf(int style) {
-    static const Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,
-                                            Qt::VerPattern,   Qt::FDiagPattern, Qt::BDiagPattern,
-                                            Qt::CrossPattern, Qt::DiagCrossPattern};
-    return style >= 0 && style < 8 ? styles[style] : Qt::SolidPattern;
-}
-
-Qt::PenStyle penOf(int style) {
-    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
-    return style >= 0 && style < 4 ? styles[style] : Qt::SolidLine;
+// The element as it prints for the current record, at its place in its
+// section. Where that would show nothing to know it by (no record yet, a
+// variable or function whose value only the print knows), it shows the
+// document's stand-in text: the field, parameter, variable or function it
+// stands for.
+TPrevPrvek shownElement(const DesignerDocument& doc, const TSesPrvek& e) {
+    TPrevPrvek shown = printedCopyOf(e, printedStyleOf(e));
+    if (!e.isText() || shown.hasPicture()) return shown;
+    if (shown.memo && shown.lines.isEmpty()) shown.memo = false;
+    if (!shown.memo) shown.text = doc.displayText(&e);
+    return shown;
 }
 
 // The squares of the eight handles of an element rectangle.
@@ -166,10 +170,18 @@ void DesignerSurface::paintSection(QPainter& p, const Place& place) {
         p.setPen(QColor(96, 96, 96));
         p.drawPoints(dots);
     }
+    // The elements as they print, in print order (a later one covers an
+    // earlier one); the editing marks on top of them all.
     p.save();
     p.setClipRect(body);
-    for (const auto& e : s->elements()) paintElement(p, e.get());
+    p.translate(body.topLeft());
+    {
+        PageCanvas canvas(p, DrawContext::forScreen(zoom_, 0, 0));
+        for (const auto& e : s->elements()) canvas.drawElement(shownElement(doc_, *e));
+    }
     p.restore();
+    if (editingMarks_)
+        for (const auto& e : s->elements()) paintMarks(p, e.get());
 
     // The caption strip.
     const QRect strip(body.left(), body.bottom() + 1, body.width(), kStripHeight);
@@ -187,82 +199,18 @@ void DesignerSurface::paintSection(QPainter& p, const Place& place) {
                s->locked ? s->caption + QStringLiteral(" (zamčeno)") : s->caption);
 }
 
-void DesignerSurface::paintElement(QPainter& p, const TSesPrvek* e) {
+void DesignerSurface::paintMarks(QPainter& p, const TSesPrvek* e) {
     const QRect r = elementRect(e);
     p.save();
-    if (e->isText()) {
-        const auto* t = static_cast<const TSesText*>(e);
-        QFont f(e->fontName().isEmpty() ? QStringLiteral("Arial") : e->fontName());
-        f.setPixelSize(std::max(1, unitsToPixels(e->fontSize * 100 / 72, zoom_)));
-        f.setBold(e->font.style & FontStyle::Bold);
-        f.setItalic(e->font.style & FontStyle::Italic);
-        f.setUnderline(e->font.style & FontStyle::Underline);
-        f.setStrikeOut(e->font.style & FontStyle::StrikeOut);
-        p.setFont(f);
-        p.setPen(QColor::fromRgb(e->font.colour));
-        int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-        flags |= e->alignment == Alignment::Right    ? Qt::AlignRight
-                 : e->alignment == Alignment::Center ? Qt::AlignHCenter
-                                                     : Qt::AlignLeft;
-        QString text = doc_.displayText(e);
-        if (t->isBarcode()) text = QStringLiteral("▌▌▌ ") + text;
-        p.translate(r.center());
-        p.rotate(-90.0 * t->Otoc());
-        const bool turned = t->Otoc() % 2 != 0;
-        const QSize size = turned ? QSize(r.height(), r.width()) : r.size();
-        p.drawText(QRect(QPoint(-size.width() / 2, -size.height() / 2), size), flags, text);
-        p.resetTransform();
-        p.setPen(QPen(Qt::black, 1));
-        if (t->Leva) p.drawLine(r.topLeft(), r.bottomLeft());
-        if (t->Horni) p.drawLine(r.topLeft(), r.topRight());
-        if (t->Prava) p.drawLine(r.topRight(), r.bottomRight());
-        if (t->Spodni) p.drawLine(r.bottomLeft(), r.bottomRight());
-    } else {
-        const auto* g = static_cast<const TSesGrafPrvek*>(e);
-        QPen pen(QColor::fromRgb(g->BarvaCary), std::max(1, unitsToPixels(g->SirkaCary, zoom_)),
-                 penOf(g->StylCary));
-        p.setPen(pen);
-        switch (e->type()) {
-            case ElementType::Line:
-                if (g->Leva) p.drawLine(r.topLeft(), r.bottomLeft());
-                if (g->Horni) p.drawLine(r.topLeft(), r.topRight());
-                if (g->Prava) p.drawLine(r.topRight(), r.bottomRight());
-                if (g->Spodni) p.drawLine(r.bottomLeft(), r.bottomRight());
-                if (g->LsPh) p.drawLine(r.bottomLeft(), r.topRight());
-                if (g->LhPs) p.drawLine(r.topLeft(), r.bottomRight());
-                break;
-            case ElementType::Rectangle:
-            case ElementType::RoundRect:
-            case ElementType::Ellipse: {
-                if (g->SirkaCary == 0) p.setPen(Qt::NoPen);
-                p.setBrush(QBrush(QColor::fromRgb(g->BarvaVypl), brushOf(g->StylVypl)));
-                if (e->type() == ElementType::Rectangle)
-                    p.drawRect(r.adjusted(0, 0, -1, -1));
-                else if (e->type() == ElementType::RoundRect)
-                    p.drawRoundedRect(r.adjusted(0, 0, -1, -1), 20, 20, Qt::RelativeSize);
-                else
-                    p.drawEllipse(r.adjusted(0, 0, -1, -1));
-                break;
-            }
-            case ElementType::Picture: {
-                const auto* pic = static_cast<const TSesObraz*>(e);
-                if (!pic->Picture.isNull()) {
-                    p.drawImage(r, pic->Picture);
-                } else {
-                    p.setPen(QPen(Qt::gray, 1));
-                    p.drawLine(r.topLeft(), r.bottomRight());
-                    p.drawLine(r.bottomLeft(), r.topRight());
-                }
-                break;
-            }
-            default: break;
-        }
-    }
-    p.restore();
-
-    // Every element shows its box; the current one its handles, the selected ones their corners.
-    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
+    // A picture element without a picture prints nothing: a cross shows where it is.
+    if (e->type() == ElementType::Picture && static_cast<const TSesObraz*>(e)->Picture.isNull()) {
+        p.setPen(QPen(Qt::gray, 1));
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.bottomLeft(), r.topRight());
+    }
+    // Every element shows its box; the current one its handles, the selected ones their corners.
     p.setPen(QPen(QColor(160, 160, 160), 1, Qt::DotLine));
     p.drawRect(r.adjusted(0, 0, -1, -1));
     if (e == doc_.current() && !doc_.isSelected(e)) {
@@ -273,6 +221,12 @@ void DesignerSurface::paintElement(QPainter& p, const TSesPrvek* e) {
         for (int i : {0, 2, 5, 7}) p.fillRect(squares[i], c);
     }
     p.restore();
+}
+
+void DesignerSurface::setEditingMarks(bool shown) {
+    if (shown == editingMarks_) return;
+    editingMarks_ = shown;
+    update();
 }
 
 // ---------------------------------------------------------------- mouse

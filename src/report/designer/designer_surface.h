@@ -33,6 +33,11 @@ public:
     void setPasteMode(bool on);
     bool pasteMode() const { return pasteMode_; }
 
+    // Whether the elements' boxes, handles and selection show over the
+    // elements (on by default; off, the surface shows the sections as they print).
+    void setEditingMarks(bool shown);
+    bool editingMarks() const { return editingMarks_; }
+
     // Where things are on the surface, in pixels.
     QRect sectionRect(int indexOdd) const;  // the section without its strip
     QRect elementRect(const TSesPrvek* element) const;
@@ -70,7 +75,8 @@ private:
     TOddil* sectionAt(QPoint p, bool* inStrip = nullptr) const;
     TSesPrvek* elementAt(QPoint p) const;
     void paintSection(QPainter& p, const Place& place);
-    void paintElement(QPainter& p, const TSesPrvek* e);
+    // The element's box, handles or selection corners, and where a picture is missing.
+    void paintMarks(QPainter& p, const TSesPrvek* e);
     void updateCursor(QPoint p);
     void showPointer(QPoint p);
 
@@ -78,6 +84,7 @@ private:
     double zoom_ = 1.0;
     int tool_ = 0;
     bool pasteMode_ = false;
+    bool editingMarks_ = true;
     QList<Place> places_;
 
     enum class Drag { None, Element, Height, Band };

@@ -33,6 +33,7 @@
 #include "report/designer/document/designer_document.h"
 #include "report/designer/object_bar.h"
 #include "report/designer/template_printer_settings.h"
+#include "report/layout/pages/printed_fonts.h"
 #include "report/layout/report_run.h"
 #include "report/model/text_elements.h"
 #include "report/model/zoom_table.h"
@@ -408,26 +409,17 @@ void TFormSestE::moveRecord(int how) {
 void TFormSestE::openFontDialog() {
     const TSesPrvek* e = doc_->current();
     if (!e || !e->isText()) return;
-    QFont initial(e->fontName());
-    initial.setPointSize(std::max(1, e->fontSize));
-    initial.setBold(e->font.style & FontStyle::Bold);
-    initial.setItalic(e->font.style & FontStyle::Italic);
+    const QFont initial = dialogFont(e->fontName(), e->fontSize, e->font.style);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Písmo"));
     if (!ok) return;
-    int style = 0;
-    if (chosen.bold()) style |= FontStyle::Bold;
-    if (chosen.italic()) style |= FontStyle::Italic;
-    if (chosen.underline()) style |= FontStyle::Underline;
-    if (chosen.strikeOut()) style |= FontStyle::StrikeOut;
-    doc_->setFont(chosen.family(), chosen.pointSize(), style);
+    doc_->setFont(chosen.family(), chosen.pointSize(), fontStyleBits(chosen));
 }
 
 void TFormSestE::openBarcodeDialog() {
     const TSesPrvek* e = doc_->current();
     if (!e || !e->isText()) return;
-    QFont font(e->fontName());
-    font.setPointSize(std::max(1, e->fontSize));
+    const QFont font = dialogFont(e->fontName(), e->fontSize, e->font.style);
     const std::optional<QString> format = editBarcodeFormat(
         static_cast<const TSesText*>(e)->BcFormat(), font, doc_->displayText(e), this);
     if (format) doc_->setBarcodeFormat(*format);

@@ -12,11 +12,13 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <iterator>
 
 #include "report/designer/document/designer_document.h"
 #include "report/model/colour_table.h"
 #include "report/model/graphic_elements.h"
 #include "report/model/text_elements.h"
+#include "report/render/draw_styles.h"
 
 namespace dorvana {
 
@@ -207,14 +209,12 @@ QWidget* ObjectBar::buildFrames() {
     fillStyle_->setToolTip(QStringLiteral("Výplň"));
     const char* const fills[] = {"plné", "prázdné", "vodorovné", "svislé",
                                  "šikmé F", "šikmé B", "svis/vod", "šikmé"};
-    const Qt::BrushStyle brushes[] = {Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,
-                                      Qt::VerPattern,   Qt::FDiagPattern, Qt::BDiagPattern,
-                                      Qt::CrossPattern, Qt::DiagCrossPattern};
-    for (int i = 0; i < 8; ++i) {
+    static_assert(std::size(fills) == kFillStyleCount);
+    for (int i = 0; i < kFillStyleCount; ++i) {
         QPixmap sample(40, 12);
         sample.fill(Qt::white);
         QPainter p(&sample);
-        p.fillRect(sample.rect(), QBrush(Qt::black, brushes[i]));
+        p.fillRect(sample.rect(), QBrush(Qt::black, fillBrushStyle(i)));
         fillStyle_->addItem(QIcon(sample), QString::fromUtf8(fills[i]));
     }
     fillStyle_->setIconSize(QSize(40, 12));

@@ -86,7 +86,6 @@ private:
     void outputSection(TOddil* s, bool bodyRow);
     void emitElement(TSesPrvek* e, const std::shared_ptr<const PrintedStyle>& style, int growth,
                      int growthBottom);
-    std::shared_ptr<const PrintedStyle> makeStyle(const TSesPrvek* e) const;
     // The styles of the section's elements, in element order.
     const std::vector<std::shared_ptr<const PrintedStyle>>& stylesOf(const TOddil* s);
     void finishRow();

@@ -8,8 +8,8 @@
 #include "data/data_set.h"
 #include "report/expr/functions/report_variable.h"
 #include "report/layout/layout_engine.h"
+#include "report/layout/pages/element_printing.h"
 #include "report/layout/pages/page_store.h"
-#include "report/model/graphic_elements.h"
 #include "report/model/memo_lines.h"
 #include "report/model/report_model.h"
 #include "report/model/text_elements.h"
@@ -126,103 +126,45 @@ const std::vector<std::shared_ptr<const PrintedStyle>>& LayoutEngine::stylesOf(c
     auto& styles = styles_[s];
     if (styles.size() != s->elements().size()) {
         styles.clear();
-        for (const auto& e : s->elements()) styles.push_back(makeStyle(e.get()));
+        for (const auto& e : s->elements())
+            styles.push_back(printedStyleOf(*e, in_.barcodeByPrinter));
     }
     return styles;
 }
 
-std::shared_ptr<const PrintedStyle> LayoutEngine::makeStyle(const TSesPrvek* e) const {
-    auto style = std::make_shared<PrintedStyle>();
-    style->kind = e->type();
-    style->font =
-        PrintedFont{e->fontName(), e->fontSize, e->font.colour, e->font.style, e->font.charset};
-    style->alignment = int(e->alignment);
-    style->barcodeByPrinter = in_.barcodeByPrinter;
-    if (e->isText()) {
-        const auto* t = static_cast<const TSesText*>(e);
-        style->frame = t->borders();
-        style->screenFont = t->screenFont();
-        style->barcodeFormat = t->BcFormat();
-        style->rotation = t->Otoc();
-        if (e->type() == ElementType::FieldValue) {
-            const auto* f = static_cast<const TDBSesText*>(e);
-            if (f->isMemo()) style->alignment |= f->memoFlags & 0xF0;
-            if (f->isPicture()) {
-                style->diagonalLsPh = f->memoFlags & MemoFlag::Stretch;
-                style->diagonalLhPs = f->memoFlags & MemoFlag::KeepProportions;
-            }
-        }
-    } else if (e->isGraphic()) {
-        const auto* g = static_cast<const TSesGrafPrvek*>(e);
-        style->frame =
-            g->lines() & (LineBit::Left | LineBit::Top | LineBit::Right | LineBit::Bottom);
-        style->diagonalLsPh = g->LsPh;
-        style->diagonalLhPs = g->LhPs;
-        style->lineColour = g->BarvaCary;
-        style->lineStyle = g->StylCary;
-        style->lineWidth = g->SirkaCary;
-        style->fillColour = g->BarvaVypl;
-        style->fillStyle = g->StylVypl;
-    }
-    return style;
-}
-
 void LayoutEngine::emitElement(TSesPrvek* e, const std::shared_ptr<const PrintedStyle>& style,
                                int growth, int growthBottom) {
-    TPrevPrvek p(style);
-    p.X = e->X + columnOffset_;
-    p.Y = e->Y + y_;
+    TPrevPrvek p = printedCopyOf(*e, style);
+    p.X += columnOffset_;
+    p.Y += y_;
     if (growth > 0 && e->Y >= growthBottom) p.Y += growth;
-    p.W = e->W;
-    p.H = e->H;
     QList<Placeholder>* list = nullptr;
-    switch (e->type()) {
-        case ElementType::FieldValue: {
-            const auto* f = static_cast<const TDBSesText*>(e);
-            if (f->isMemo()) {
-                p.memo = true;
-                p.lines = f->lines;
-                if (f->memoFlags & MemoFlag::Grow)
-                    p.H += memoGrowth(f->lines.size(), f->fontSize, f->H);
-            } else {
-                p.text = e->Caption;
-                if (f->isPicture()) {
-                    p.picture = f->picture;
-                    if (!f->pictureFailure.isEmpty()) {
-                        const ReportFieldSource* fields = in_.captions.fields;
-                        const QString name = fields ? fields->fieldName(f->reference) : f->fieldName();
-                        PictureProblem& problem = pictureProblems_[name];
-                        if (problem.count++ == 0) {
-                            problem.firstRecord = in_.dataSet ? in_.dataSet->recNo() : 0;
-                            problem.reason = f->pictureFailure;
-                        }
-                    }
-                }
+    if (e->type() == ElementType::FieldValue) {
+        const auto* f = static_cast<const TDBSesText*>(e);
+        if (f->isMemo() && (f->memoFlags & MemoFlag::Grow))
+            p.H += memoGrowth(f->lines.size(), f->fontSize, f->H);
+        if (!f->isMemo() && f->isPicture() && !f->pictureFailure.isEmpty()) {
+            const ReportFieldSource* fields = in_.captions.fields;
+            const QString name = fields ? fields->fieldName(f->reference) : f->fieldName();
+            PictureProblem& problem = pictureProblems_[name];
+            if (problem.count++ == 0) {
+                problem.firstRecord = in_.dataSet ? in_.dataSet->recNo() : 0;
+                problem.reason = f->pictureFailure;
             }
-            break;
         }
-        case ElementType::Variable: {
-            p.text = e->Caption;
-            const int v = e->reference;
-            // Total pages, pages of the pass and pages of a group are known
-            // only later; their elements are filled in then.
-            if (v == kVarPageTotal) {
-                list = &totalPlaceholders_;
-            } else if (v == kVarPlanPageTotal) {
-                list = &passPlaceholders_;
-            } else if (v >= kVarFirstGroup &&
-                       (v - kVarFirstGroup) % kVariablesPerGroup == kGroupChange) {
-                const int g = (v - kVarFirstGroup) / kVariablesPerGroup;
-                if (g < groupCount_) list = &groupPlaceholders_[size_t(g)];
-            }
-            break;
+    } else if (e->type() == ElementType::Variable) {
+        const int v = e->reference;
+        // Total pages, pages of the pass and pages of a group are known
+        // only later; their elements are filled in then.
+        if (v == kVarPageTotal) {
+            list = &totalPlaceholders_;
+        } else if (v == kVarPlanPageTotal) {
+            list = &passPlaceholders_;
+        } else if (v >= kVarFirstGroup &&
+                   (v - kVarFirstGroup) % kVariablesPerGroup == kGroupChange) {
+            const int g = (v - kVarFirstGroup) / kVariablesPerGroup;
+            if (g < groupCount_) list = &groupPlaceholders_[size_t(g)];
         }
-        case ElementType::Picture:
-            p.picture = static_cast<const TSesObraz*>(e)->Picture;
-            break;
-        default:
-            if (e->isText()) p.text = e->Caption;
-            break;
     }
     TPrevPrvek& stored = pages_.addElement(pageIndex_, std::move(p));
     if (list) list->append({&stored, static_cast<const TSesPromenna*>(e)});

@@ -9,6 +9,7 @@
 
 #include "base/rounding.h"
 #include "report/render/barcode/draw_barcode.h"
+#include "report/render/draw_styles.h"
 #include "report/layout/pages/printed_fonts.h"
 
 namespace dorvana {
@@ -16,28 +17,6 @@ namespace dorvana {
 namespace {
 
 constexpr int kAlignLeft = 0, kAlignRight = 1, kAlignCentre = 2;
-
-Qt::PenStyle penStyle(int style) {
-    switch (style) {
-        case 1: return Qt::DashLine;
-        case 2: return Qt::DotLine;
-        case 3: return Qt::DashDotLine;
-        default: return Qt::SolidLine;
-    }
-}
-
-Qt::BrushStyle brushStyle(int style) {
-    switch (style) {
-        case 1: return Qt::NoBrush;
-        case 2: return Qt::HorPattern;
-        case 3: return Qt::VerPattern;
-        case 4: return Qt::FDiagPattern;
-        case 5: return Qt::BDiagPattern;
-        case 6: return Qt::CrossPattern;
-        case 7: return Qt::DiagCrossPattern;
-        default: return Qt::SolidPattern;
-    }
-}
 
 }  // namespace
 
@@ -278,7 +257,7 @@ int PageCanvas::scaledLineWidth(int width) const {
 void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
     const PrintedStyle& s = e.style();
     const int pw = scaledLineWidth(s.lineWidth);
-    QPen pen(QColor::fromRgb(s.lineColour), pw, penStyle(s.lineStyle), Qt::SquareCap,
+    QPen pen(QColor::fromRgb(s.lineColour), pw, linePenStyle(s.lineStyle), Qt::SquareCap,
              Qt::MiterJoin);
     p_.setPen(pen);
     p_.setBrush(Qt::NoBrush);
@@ -295,7 +274,7 @@ void PageCanvas::drawLineBox(const TPrevPrvek& e, const QRect& box) {
 
 void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     const PrintedStyle& s = e.style();
-    const Qt::BrushStyle fill = brushStyle(s.fillStyle);
+    const Qt::BrushStyle fill = fillBrushStyle(s.fillStyle);
     const bool hatched = fill != Qt::SolidPattern && fill != Qt::NoBrush;
     if (hatched)
         p_.setBrush(Qt::NoBrush);
@@ -314,9 +293,7 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
     const int b = box.top() + box.height() - (pw + 1) / 2;
     const QRect inset(l, t, r - l, b - t);
     if (inset.width() <= 0 || inset.height() <= 0) return;
-    // The corner's ellipse is 40 units across, but at most half the height.
-    const double radius =
-        e.kind() == 9 ? std::min(roundHalfEven(40 * ctx_.sy), inset.height() / 2) / 2.0 : 0.0;
+    const double radius = e.kind() == 9 ? roundedCornerSize(ctx_.sy, inset.height()) / 2.0 : 0.0;
     if (hatched) {
         QPainterPath area;
         if (e.kind() == 8)
@@ -325,7 +302,7 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
             area.addRoundedRect(QRectF(inset), radius, radius);
         else
             area.addEllipse(QRectF(inset));
-        drawHatch(area, inset, fill, s.fillColour);
+        drawHatch(area, inset, box.topLeft(), fill, s.fillColour);
     }
     if (e.kind() == 8)
         p_.drawRect(inset);
@@ -335,22 +312,27 @@ void PageCanvas::drawShape(const TPrevPrvek& e, const QRect& box) {
         p_.drawEllipse(inset);
 }
 
-void PageCanvas::drawHatch(const QPainterPath& area, const QRect& bounds, Qt::BrushStyle style,
-                           QRgb colour) {
-    // Lines 8 units apart and a unit wide, anchored at the canvas origin like
-    // a brush pattern, whatever the resolution (pattern brushes would keep
-    // their spacing in device pixels).
+void PageCanvas::drawHatch(const QPainterPath& area, const QRect& bounds, QPoint anchor,
+                           Qt::BrushStyle style, QRgb colour) {
+    // Lines 8 units apart and a unit wide whatever the resolution (pattern
+    // brushes would keep their spacing in device pixels), anchored at the
+    // element's corner: a frame's hatch looks the same wherever it stands on
+    // a page, in the preview, on paper and in the designer.
     const double stepX = 8 * ctx_.sx, stepY = 8 * ctx_.sy;
     if (stepX < 2 || stepY < 2 || bounds.width() > (1 << 22) || bounds.height() > (1 << 22)) {
+        p_.save();
+        p_.setBrushOrigin(anchor);
         p_.fillPath(area, QBrush(QColor::fromRgb(colour), style));
+        p_.restore();
         return;
     }
     p_.save();
     p_.setClipPath(area, Qt::IntersectClip);
+    p_.translate(anchor);
     p_.setPen(QPen(QColor::fromRgb(colour), std::max(1, roundHalfEven(ctx_.sy)), Qt::SolidLine,
                    Qt::FlatCap));
-    const double x0 = bounds.left(), x1 = bounds.left() + bounds.width();
-    const double y0 = bounds.top(), y1 = bounds.top() + bounds.height();
+    const double x0 = bounds.left() - anchor.x(), x1 = x0 + bounds.width();
+    const double y0 = bounds.top() - anchor.y(), y1 = y0 + bounds.height();
     const bool horizontal = style == Qt::HorPattern || style == Qt::CrossPattern;
     const bool vertical = style == Qt::VerPattern || style == Qt::CrossPattern;
     const bool falling = style == Qt::FDiagPattern || style == Qt::DiagCrossPattern;  // "\"

@@ -58,8 +58,9 @@ private:
     void drawLineBox(const TPrevPrvek& e, const QRect& box);
     void drawShape(const TPrevPrvek& e, const QRect& box);
     void drawPicture(const TPrevPrvek& e, const QRect& box);
-    void drawHatch(const QPainterPath& area, const QRect& bounds, Qt::BrushStyle style,
-                   QRgb colour);
+    // Hatch lines inside area (within bounds), spaced from anchor.
+    void drawHatch(const QPainterPath& area, const QRect& bounds, QPoint anchor,
+                   Qt::BrushStyle style, QRgb colour);
     void useFont(const QString& name, int pixelSize, QRgb colour, int style);
     int scaledLineWidth(int width) const;
 

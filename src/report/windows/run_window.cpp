@@ -21,6 +21,7 @@
 
 #include "report/model/zoom_table.h"
 #include "report/layout/font_measurer.h"
+#include "report/layout/pages/printed_fonts.h"
 #include "report/model/report_model.h"
 #include "report/render/job/print_pipeline.h"
 #include "report/render/job/template_printers.h"
@@ -48,21 +49,14 @@ const int kZoomCaptions[kZoomStepCount] = {32,  40,  50,  64,  75,  83,  100, 11
                                            125, 150, 175, 200, 225, 250, 275, 300};
 
 QFont qFontOf(const PrintedFont& f) {
-    QFont font(f.name);
-    font.setPointSize(qMax(1, f.size));
-    font.setBold(f.style & 1);
-    font.setItalic(f.style & 2);
-    font.setUnderline(f.style & 4);
-    font.setStrikeOut(f.style & 8);
-    return font;
+    return dialogFont(f.name, f.size, f.style);
 }
 
 PrintedFont printedFontOf(const QFont& font, const PrintedFont& was) {
     PrintedFont f = was;
     f.name = font.family();
     f.size = font.pointSize() > 0 ? font.pointSize() : was.size;
-    f.style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
-              (font.strikeOut() ? 8 : 0);
+    f.style = fontStyleBits(font);
     return f;
 }
 

@@ -58,6 +58,19 @@ TEST(PrintedFonts, WindowsNamesResolveToMetricTwins) {
     EXPECT_GT(width(1), width(0));
 }
 
+TEST(PrintedFonts, StyleBitsRoundTripThroughEveryFont) {
+    // Every combination of bold 1, italic 2, underline 4, strikeout 8 comes
+    // back from the fonts drawing uses and the fonts the dialogs are given.
+    for (int bits = 0; bits < 16; ++bits) {
+        EXPECT_EQ(fontStyleBits(printedQFont(QStringLiteral("Arial"), 20, bits)), bits);
+        const QFont shown = dialogFont(QStringLiteral("Courier New"), 11, bits);
+        EXPECT_EQ(fontStyleBits(shown), bits);
+        EXPECT_EQ(shown.pointSize(), 11);
+        EXPECT_EQ(shown.family(), QStringLiteral("Courier New"));
+    }
+    EXPECT_EQ(dialogFont(QStringLiteral("Arial"), 0, 0).pointSize(), 1) << "never below a point";
+}
+
 TEST(PageCanvas, ElementBoxRoundsHalfToEven) {
     const struct {
         int x;

@@ -17,6 +17,7 @@
 
 #include "base/messages.h"
 #include "controls/object_names.h"
+#include "report/layout/pages/printed_fonts.h"
 #include "report/model/colour_table.h"
 
 namespace dorvana {
@@ -24,13 +25,7 @@ namespace dorvana {
 namespace {
 
 QFont optionsFont(const EditorOptions& o) {
-    QFont f(o.ImplNazevFontu);
-    f.setPointSize(qMax(1, o.ImplVyskaFontu));
-    f.setBold(o.ImplStylFontu & 1);
-    f.setItalic(o.ImplStylFontu & 2);
-    f.setUnderline(o.ImplStylFontu & 4);
-    f.setStrikeOut(o.ImplStylFontu & 8);
-    return f;
+    return dialogFont(o.ImplNazevFontu, o.ImplVyskaFontu, o.ImplStylFontu);
 }
 
 }  // namespace
@@ -177,8 +172,7 @@ TSestKonfigDlg::TSestKonfigDlg(const EditorOptions& options, const EditorOptions
         if (!ok) return;
         base_.ImplNazevFontu = f.family().left(kMaxEditorFontNameLength);
         if (f.pointSize() > 0) base_.ImplVyskaFontu = f.pointSize();
-        base_.ImplStylFontu = (f.bold() ? 1 : 0) | (f.italic() ? 2 : 0) | (f.underline() ? 4 : 0) |
-                              (f.strikeOut() ? 8 : 0);
+        base_.ImplStylFontu = fontStyleBits(f);
         updateSample();
     });
     updateSample();

@@ -20,6 +20,7 @@
 
 #include "controls/object_names.h"
 #include "report/designer/dialogs/barcode_dialog.h"
+#include "report/layout/pages/printed_fonts.h"
 
 namespace dorvana {
 
@@ -238,11 +239,7 @@ ElementPage TDlgKonfPrvku::page() const {
 }
 
 void TDlgKonfPrvku::chooseFont() {
-    QFont font(values_.fontName, values_.fontSize);
-    font.setBold(values_.font.style & FontStyle::Bold);
-    font.setItalic(values_.font.style & FontStyle::Italic);
-    font.setUnderline(values_.font.style & FontStyle::Underline);
-    font.setStrikeOut(values_.font.style & FontStyle::StrikeOut);
+    QFont font = dialogFont(values_.fontName, values_.fontSize, values_.font.style);
     bool ok = false;
     if (context_.chooseFont)
         ok = context_.chooseFont(font);
@@ -251,14 +248,12 @@ void TDlgKonfPrvku::chooseFont() {
     if (!ok) return;
     values_.fontName = font.family();
     values_.fontSize = font.pointSize() > 0 ? font.pointSize() : values_.fontSize;
-    values_.font.style = (font.bold() ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0) |
-                         (font.underline() ? FontStyle::Underline : 0) |
-                         (font.strikeOut() ? FontStyle::StrikeOut : 0);
+    values_.font.style = fontStyleBits(font);
 }
 
 void TDlgKonfPrvku::editBarcode() {
     if (const auto format = editBarcodeFormat(values_.bcFormat,
-                                              QFont(values_.fontName, qMax(1, values_.fontSize)),
+                                              dialogFont(values_.fontName, values_.fontSize, values_.font.style),
                                               values_.caption, this))
         values_.bcFormat = *format;
 }

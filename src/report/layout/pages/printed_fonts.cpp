@@ -3,18 +3,36 @@
 #include <algorithm>
 
 #include "base/rounding.h"
+#include "report/model/report_element.h"
 
 namespace dorvana {
 
 QFont printedQFont(const QString& family, int pixelSize, int styleBits) {
     QFont f(family);
     f.setPixelSize(std::clamp(pixelSize, 1, 32767));
-    f.setBold(styleBits & 1);
-    f.setItalic(styleBits & 2);
-    f.setUnderline(styleBits & 4);
-    f.setStrikeOut(styleBits & 8);
+    setFontStyleBits(f, styleBits);
     f.setKerning(false);
     f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+void setFontStyleBits(QFont& font, int styleBits) {
+    font.setBold(styleBits & FontStyle::Bold);
+    font.setItalic(styleBits & FontStyle::Italic);
+    font.setUnderline(styleBits & FontStyle::Underline);
+    font.setStrikeOut(styleBits & FontStyle::StrikeOut);
+}
+
+int fontStyleBits(const QFont& font) {
+    return (font.bold() ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0) |
+           (font.underline() ? FontStyle::Underline : 0) |
+           (font.strikeOut() ? FontStyle::StrikeOut : 0);
+}
+
+QFont dialogFont(const QString& family, int points, int styleBits) {
+    QFont f(family);
+    f.setPointSize(std::max(1, points));
+    setFontStyleBits(f, styleBits);
     return f;
 }
 

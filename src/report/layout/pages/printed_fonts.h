@@ -16,6 +16,15 @@ namespace dorvana {
 // by character; hinting is off, so widths scale with the size.
 QFont printedQFont(const QString& family, int pixelSize, int styleBits);
 
+// The style bits of a template font (bold 1, italic 2, underline 4,
+// strikeout 8) set on a font, and read back from one.
+void setFontStyleBits(QFont& font, int styleBits);
+int fontStyleBits(const QFont& font);
+
+// A template font as the font dialogs show and return it: the family, the
+// size in points (at least 1) and the style bits.
+QFont dialogFont(const QString& family, int points, int styleBits);
+
 // Device pixels of a size in (whole) points at fontDpi pixels per inch.
 int fontPixelSize(int points, double fontDpi);
 
