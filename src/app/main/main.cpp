@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         dorvana::installDesigner(QDir::currentPath());
-        return dorvana::runMainWindow(args);
+        return dorvana::runMainWindow(args, dorvana::designerLauncher());
     }
     if (!args.isEmpty() && args[0] == u"--design") {
         // The query builder starts in the table's folder.
