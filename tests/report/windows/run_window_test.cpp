@@ -302,7 +302,9 @@ TEST_F(RunWindowTest, AMalformedCorrectionsFileKeepsWhatWasReadAndWarns) {
 
 TEST_F(RunWindowTest, ATemplateThatCannotBeReadEndsThePreviewWithItsMessage) {
     component.ReportName = QStringLiteral("neni.pts");
-    EXPECT_FALSE(previewReport(component, messages, {}, {nullptr, nullptr, printer.get(), {}}));
+    ReportWindowHost host;
+    host.printer = printer.get();
+    EXPECT_FALSE(previewReport(component, messages, {}, host));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].startsWith(
         "error: Nebyl nalezen soubor s předlohou tiskové sestavy \""));
