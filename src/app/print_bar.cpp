@@ -60,7 +60,7 @@ PrintBar::PrintBar(TMainForm& form, LabelPrinting& printing, Messages& messages)
         a->setEnabled(true);
     }
     // Designing needs the designer; until it is there the command stays off.
-    form.action(QStringLiteral("TvorbaSestavy"))->setEnabled(designAvailable());
+    form.action(QStringLiteral("TvorbaSestavy"))->setEnabled(designAvailable(host));
 
     labelButton_ = form.action(QStringLiteral("PrintEti"));
     reportButton_ = form.action(QStringLiteral("PrintSes"));
@@ -211,19 +211,27 @@ bool PrintBar::run(PrintMode mode) {
 }
 
 void PrintBar::designLoop(TSestava& report, const PrintChoice& first) {
+    // A restart prepares the data anew (the data source may have changed)
+    // and opens the saved template.
     PrintChoice choice = first;
-    do {
-        printing_.predtisk(report, PrintMode::Design, choice, *this);
+    designUntilDone(report, [&] {
+        const bool saved = printing_.predtisk(report, PrintMode::Design, choice, *this);
         list_->refreshAndSelect(choice.templateName);
         choice = currentChoice();
-        if (choice.templateName.isEmpty()) break;
-    } while (report.restartRequested);
+        if (choice.templateName.isEmpty()) report.restartRequested = false;
+        return saved;
+    });
+}
+
+void PrintBar::setDesigner(DesignerLauncher designer) {
+    host.designer = std::move(designer);
+    form_.action(QStringLiteral("TvorbaSestavy"))->setEnabled(designAvailable(host));
 }
 
 void PrintBar::PrintButtonClick() { run(PrintMode::Print); }
 void PrintBar::PrevButtonClick() { run(PrintMode::Preview); }
 void PrintBar::EdButtonClick() {
-    if (designAvailable()) run(PrintMode::Design);
+    if (designAvailable(host)) run(PrintMode::Design);
 }
 
 bool PrintBar::design(TSestava& report) {
@@ -257,7 +265,7 @@ void PrintBar::showFirstEntry() {
 
 void PrintBar::enableBars() {
     form_.bary(true);
-    form_.action(QStringLiteral("TvorbaSestavy"))->setEnabled(designAvailable());
+    form_.action(QStringLiteral("TvorbaSestavy"))->setEnabled(designAvailable(host));
 }
 
 void PrintBar::placeNamePanel() {
@@ -303,7 +311,7 @@ void PrintBar::ovbutClick() {
         return;
     }
     list_->refreshAndSelect(fileName);
-    if (!designAvailable()) return;
+    if (!designAvailable(host)) return;
     PrintChoice choice;
     choice.templateName = fileName;
     choice.marks = form_.grid()->marks().values();

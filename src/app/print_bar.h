@@ -11,7 +11,7 @@
 #include <QPointer>
 
 #include "app/core/label_printing.h"
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 
 class QAction;
 class QCheckBox;
@@ -30,9 +30,12 @@ public:
     PrintBar(TMainForm& form, LabelPrinting& printing, Messages& messages);
     ~PrintBar() override;
 
-    // Where the report windows open and what they print on (tests set the
-    // printer and look at each window as it opens).
+    // Where the report windows open, what they print on and the designer
+    // (tests set the printer, the print's prompts and look at each window as
+    // it opens).
     ReportWindowHost host;
+    // Makes designing possible ("Tvorba sestavy", "Nová sestava").
+    void setDesigner(DesignerLauncher designer);
 
     TComboBoxPredloha* templateList() const { return list_; }
     QFrame* namePanel() const { return namePanel_; }

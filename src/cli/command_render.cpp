@@ -16,7 +16,9 @@
 #include "data/data_set.h"
 #include "report/layout/font_measurer.h"
 #include "report/layout/pages/page_dump.h"
-#include "report/render/job/headless_print.h"
+#include "report/render/job/unattended_prompts.h"
+#include "report/render/printer/printer.h"
+#include "report/run/print_session.h"
 #include "report/render/page_output.h"
 #include "report/run/report_component.h"
 #include "report/run/report_data.h"
@@ -140,19 +142,18 @@ int runRender(const QStringList& args) {
     }
 
     FontMeasurer measurer;
-    ReportJob job(component);
-    job.setTextMeasurer(&measurer);
-    if (!job.load(&error)) return fail(error);
+    // The template's printers are applied with the template (they decide how
+    // barcodes are drawn) and put back when the session ends.
+    PrintSession session(component, programPrinter());
+    session.setTextMeasurer(&measurer);
+    if (!session.load(&error, toPrinter)) return fail(error);
+    ReportJob& job = session.job();
     for (const QString& w : job.readingWarnings()) warn(w);
     if (!job.correctionsWarning().isEmpty()) warn(job.correctionsWarning());
-    // The template's printers are applied before the build (they decide how
-    // barcodes are drawn) and put back when `print` goes out of scope.
-    std::unique_ptr<HeadlessPrint> print;
-    if (toPrinter) {
-        print = std::make_unique<HeadlessPrint>(job.run());
-        if (!print->prepare(printerName, &error)) return fail(error);
-    }
-    job.build(progress);
+    int printerIndex = -1;
+    if (toPrinter && (printerIndex = session.findPrinter(printerName, &error)) < 0)
+        return fail(error);
+    session.build(progress);
     progress.done();
     if (interrupted()) return fail(QStringLiteral("přerušeno (Ctrl+C)"));
     for (const QString& w : job.run().buildWarnings()) warn(w);
@@ -186,16 +187,19 @@ int runRender(const QStringList& args) {
     progress.done();
     if (!written) return fail(interrupted() ? QStringLiteral("přerušeno (Ctrl+C)") : error);
 
-    if (print) {
-        HeadlessPrintOptions options;
-        options.copies = copies;
-        options.startPage = startPage;
-        options.endPage = endPage > 0 ? endPage : std::max(1, job.pages().pageCount());
-        options.title = info.title.isEmpty() ? templateFile.fileName() : info.title;
-        options.progress = &progress;
-        const bool printed = print->print(options, &error);
+    if (toPrinter) {
+        UnattendedPrintPrompts prompts;
+        PrintRequest request;
+        request.printerIndex = printerIndex;
+        request.showPrintDialog = false;
+        request.copies = copies;
+        request.startPage = startPage;
+        request.endPage = endPage > 0 ? endPage : std::max(1, job.pages().pageCount());
+        request.title = info.title.isEmpty() ? templateFile.fileName() : info.title;
+        request.previewMode = true;  // the pages are built
+        const bool printed = session.print(request, prompts, &progress, &error);
         progress.done();
-        if (!printed) return fail(error);
+        if (!printed) return fail(!prompts.message.isEmpty() ? prompts.message : error);
     }
     return 0;
 }

@@ -42,11 +42,12 @@
 #include "data/label_file.h"
 #include "data/table_open.h"
 #include "report/run/report_component.h"
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 #include "report/windows/run_window.h"
 #include "support/fixture_printer_backend.h"
 #include "support/scripted_messages.h"
 #include "support/test_support.h"
+#include "support/label_files.h"
 
 namespace dorvana {
 namespace {
@@ -100,21 +101,8 @@ protected:
     // Record i has cislo i and nazev1 "Věc i"; pictures and notes by record number.
     QString labelFile(const QString& folder, const QString& name, int records,
                       const QMap<int, QByteArray>& logos = {}, const QMap<int, QString>& notes = {}) {
-        const QString path = folder + QStringLiteral("/") + name;
-        QString err;
-        EXPECT_TRUE(createLabelFile(path, &err));
-        auto store = LabelFileStore::open(path, &err);
-        QList<RawRecord> rows;
-        for (int i = 1; i <= records; ++i) {
-            RawRecord r(16);
-            r[0] = QVariant::fromValue<qint64>(i);
-            r[1] = QStringLiteral("Věc %1").arg(i);
-            if (logos.contains(i)) r[13] = logos[i];
-            if (notes.contains(i)) r[14] = notes[i].toUtf8();
-            rows << r;
-        }
-        if (records) EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
-        return path;
+        return test::writeNumberedLabelFile(folder + QStringLiteral("/") + name, records, logos,
+                                            notes);
     }
     QString dataDir() const { return start_ + QStringLiteral("/data"); }
     std::unique_ptr<TMainForm> form() {
@@ -340,7 +328,10 @@ TEST_F(RecordCommandsTest, AReportWindowOpensInsideTheMainWindowAndTheGridComesB
     office.isDefault = true;
     Printer printer(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office}));
 
-    ReportWindowHost host{f->mdiArea(), f.get(), &printer, {}};
+    ReportWindowHost host;
+    host.mdiArea = f->mdiArea();
+    host.parent = f.get();
+    host.printer = &printer;
     bool inside = false;
     host.opened = [&](TFormSestE_NOR& w) {
         auto* poll = new QTimer(&w);

@@ -24,6 +24,7 @@
 #include "app/main_form.h"
 #include "app/main_form_printing.h"
 #include "app/print_bar.h"
+#include "base/progress.h"
 #include "controls/marking_grid.h"
 #include "data/data_set.h"
 #include "data/label_file.h"
@@ -31,8 +32,11 @@
 #include "report/windows/run_window.h"
 #include "report/windows/template_combo.h"
 #include "support/fixture_printer_backend.h"
+#include "support/label_files.h"
+#include "support/print_job_fixture.h"
 #include "support/scripted_messages.h"
 #include "support/test_support.h"
+#include "support/widget_watch.h"
 #include "report/render/barcode/render_helpers.h"
 #include "report/render/render_fixture.h"
 
@@ -67,8 +71,6 @@ protected:
                         start_ + u'/' + QString::fromLatin1(t));
         labels_ = start_ + QStringLiteral("/data/etikety.db");
         QString err;
-        ASSERT_TRUE(createLabelFile(labels_, &err));
-        auto store = LabelFileStore::open(labels_, &err);
         QList<RawRecord> rows;
         for (const Goods& g : kGoods) {
             RawRecord r(16);
@@ -79,8 +81,7 @@ protected:
             r[7] = QStringLiteral("Zboží");
             rows << r;
         }
-        ASSERT_TRUE(store->insertMany(rows, &err));
-        store.reset();
+        ASSERT_TRUE(test::writeLabelRows(labels_, rows, &err)) << err.toStdString();
 
         FixturePrinter office;
         office.entry = {QStringLiteral("Kancelář"), QStringLiteral("HP LaserJet 4"), QStringLiteral("lpt1")};
@@ -221,14 +222,14 @@ TEST_F(PrintingTest, ThePreviewOfAReportHoldsExactlyTheMarkedRecords) {
 }
 
 TEST_F(PrintingTest, PrintedLabelsOfTheMarkedRecordsCarryTheirBarcodes) {
+    if (!test::popplerAvailable()) GTEST_SKIP() << "poppler-utils are not installed";
+    if (!test::zbarAvailable()) GTEST_SKIP() << "zbarimg is not installed";
     chooseTemplate(QStringLiteral("etiketa.pte"));
     mark({1, 3});
     int dialogs = 0;
-    bar_->host.opened = [&dialogs](TFormSestE_NOR& w) {
-        w.printDialogOverride = [&dialogs](PrintDialogValues&) {
-            ++dialogs;
-            return true;
-        };
+    bar_->host.printDialog = [&dialogs](PrintDialogValues&) {
+        ++dialogs;
+        return true;
     };
     click("TiskSestavy");
     EXPECT_EQ(dialogs, 1);
@@ -237,11 +238,10 @@ TEST_F(PrintingTest, PrintedLabelsOfTheMarkedRecordsCarryTheirBarcodes) {
     EXPECT_EQ(jobs_->at(0).pages, 2);  // one 60 x 40 mm label a page
     const QString pdf = dir_.filePath(QStringLiteral("stitky.pdf"));
     ASSERT_TRUE(test::writeBytes(pdf, jobs_->at(0).pdf));
-    if (!test::zbarAvailable()) GTEST_SKIP() << "zbarimg is not installed";
     QStringList read;
     for (int page = 1; page <= 2; ++page) {
         const QImage image = test::pdfPage(pdf, page, 300);
-        if (image.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+        ASSERT_FALSE(image.isNull()) << "page " << page << " of the printed PDF cannot be read";
         read << QString::fromStdString(test::zbarDecode(image));
     }
     EXPECT_EQ(read, QStringList({"EAN-13:8596581699839", "EAN-13:8593188910374"}));
@@ -254,7 +254,34 @@ TEST_F(PrintingTest, PrintedLabelsOfTheMarkedRecordsCarryTheirBarcodes) {
     EXPECT_EQ(jobs_->at(1).pages, 1);
 }
 
+// Printing the marked records goes from the click to the job without a
+// window of its own: with the questions and the progress given, not one
+// widget is built. The job carries the template's title.
+TEST_F(PrintingTest, PrintingMarkedRecordsBuildsNoWidget) {
+    chooseTemplate(QStringLiteral("etiketa.pte"));
+    mark({1, 3});
+    test::ScriptedPrompts prompts;
+    NoProgress progress;
+    bar_->host.printPrompts = &prompts;
+    bar_->host.printProgress = &progress;
+    {
+        test::WidgetConstructionWatch watch;
+        click("TiskSestavy");
+        EXPECT_EQ(watch.widgets(), 0);
+    }
+    EXPECT_EQ(prompts.dialogsShown.size(), 1);
+    EXPECT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join(u'\n').toStdString();
+    ASSERT_EQ(jobs_->size(), 1) << messages_.shown.join(u'\n').toStdString();
+    EXPECT_EQ(jobs_->at(0).pages, 2);
+    EXPECT_EQ(jobs_->at(0).title, QStringLiteral("Cenovka 60 x 40 mm"));
+    // The watch does see a widget being made.
+    test::WidgetConstructionWatch watch;
+    QWidget made;
+    EXPECT_EQ(watch.widgets(), 1);
+}
+
 TEST_F(PrintingTest, PerRecordCountsPrintOneJobEachWithTheDialogOnlyForTheFirst) {
+    if (!test::popplerAvailable()) GTEST_SKIP() << "poppler-utils are not installed";
     // cislo1 titled PCOPY: 2, 0, 1, 0, 3 copies.
     DataSet* shown = form_->session().dataSet();
     const double counts[] = {2, 0, 1, 0, 3};
@@ -270,11 +297,9 @@ TEST_F(PrintingTest, PerRecordCountsPrintOneJobEachWithTheDialogOnlyForTheFirst)
     form_->session().setColumns(columns);
     chooseTemplate(QStringLiteral("etiketa.pte"));
     int dialogs = 0;
-    bar_->host.opened = [&dialogs](TFormSestE_NOR& w) {
-        w.printDialogOverride = [&dialogs](PrintDialogValues&) {
-            ++dialogs;
-            return true;
-        };
+    bar_->host.printDialog = [&dialogs](PrintDialogValues&) {
+        ++dialogs;
+        return true;
     };
     click("TiskSestavy");
     EXPECT_EQ(dialogs, 1);
@@ -292,7 +317,7 @@ TEST_F(PrintingTest, PerRecordCountsPrintOneJobEachWithTheDialogOnlyForTheFirst)
         const QString pdf = dir_.filePath(QStringLiteral("job%1.pdf").arg(i));
         ASSERT_TRUE(test::writeBytes(pdf, jobs_->at(i).pdf));
         const QString text = test::pdfText(pdf);
-        if (text.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        ASSERT_FALSE(text.isEmpty()) << "job " << i << " printed a PDF without text";
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected[i]))) << i << text.toStdString();
     }
     EXPECT_EQ(features_->printing().Sestava2().EndPage, kDefaultEndPage);

@@ -181,7 +181,7 @@ DeviceCaps FixturePrinterBackend::deviceCaps(const PrinterEntry& printer,
     c.resolutionY = p->resolutionY;
     c.physicalWidth = p->paperWidth;
     c.physicalHeight = p->paperHeight;
-    if (settings.paperSize != p->paperSize || settings.paperLength > 0) {
+    if (settings.paperSize != p->paperSize || settings.paperLength > 0 || settings.paperWidth > 0) {
         // Another sheet: its size from the record, the unprintable borders kept.
         const QPageSize current(
             QSizeF(p->paperWidth * 25.4 / p->resolutionX, p->paperHeight * 25.4 / p->resolutionY),

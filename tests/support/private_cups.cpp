@@ -118,6 +118,29 @@ QString PrivateCups::start() {
 }
 
 
+QString PrivateCups::admin(const QStringList& arguments) {
+    QProcess admin;
+    admin.setProcessChannelMode(QProcess::MergedChannels);
+    admin.start(findProgram("lpadmin"),
+                QStringList{"-h", QStringLiteral("127.0.0.1:%1").arg(port_)} + arguments);
+    if (admin.waitForFinished(20000) && admin.exitStatus() == QProcess::NormalExit &&
+        admin.exitCode() == 0)
+        return {};
+    return QString::fromUtf8(admin.readAll()).trimmed() + "\n" + log();
+}
+
+QString PrivateCups::addQueue(const QString& name, const QString& ppd) {
+    if (port_ == 0) return "no server";
+    return admin({"-p", name, "-E", "-v", "file://" + output(name), "-P",
+                  test::sourcePath("tests/report/render/job/cups/fixtures/" + ppd)});
+}
+
+QStringList PrivateCups::pageLog() const {
+    QFile f(path("log/page_log"));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
 QString PrivateCups::log() {
     QString text = QString::fromUtf8(cupsd_.readAll());
     QFile f(path("log/error_log"));

@@ -28,7 +28,6 @@ DesignerQueryBuilder templateQueryBuilder(std::function<QString()> dataDir, Mess
 }
 
 void installDesigner(const QString& dataDir) {
-    installDesignerLauncher();
     setDesignerQueryBuilder(templateQueryBuilder([dataDir] { return dataDir; }));
 }
 

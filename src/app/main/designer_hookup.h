@@ -21,7 +21,8 @@ class Messages;
 DesignerQueryBuilder templateQueryBuilder(std::function<QString()> dataDir,
                                           Messages* messages = nullptr);
 
-// Installs the designer launcher and the query builder over dataDir.
+// Installs the designer's query builder over dataDir (the designer itself
+// goes to the windows that open it: designerLauncher()).
 void installDesigner(const QString& dataDir);
 
 }  // namespace dorvana

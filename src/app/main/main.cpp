@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
                                      : workspace.error);
         dorvana::installDesigner(QDir::currentPath());
         if (!file.isEmpty() && isTemplateFile(file)) return dorvana::runDesignerStandalone({file});
-        return dorvana::runMainWindow(workspace, file);
+        return dorvana::runMainWindow(workspace, file, dorvana::designerLauncher());
     }
     // A report window on its own works in the current directory.
     if (workspaceGiven) return usageError(QStringLiteral("volba --workspace patří k hlavnímu oknu"));

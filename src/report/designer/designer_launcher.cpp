@@ -4,7 +4,6 @@
 #include "report/designer/form_sest_e.h"
 #include "report/run/report_component.h"
 #include "report/run/report_environment.h"
-#include "report/windows/report_operations.h"
 
 namespace dorvana {
 
@@ -25,20 +24,15 @@ const DesignerQueryBuilder& designerQueryBuilder() {
     return queryBuilder();
 }
 
-void installDesignerLauncher() {
-    setDesignerLauncher([](TSestava& component, const ReportWindowHost& host) {
-        bool result = false;
-        do {
-            component.restartRequested = false;
-            EditorOptions options;
-            if (component.Environment)
-                options = component.Environment->reloadEditorOptions(component.NameFields,
-                                                                     component.EnabledTypeFields);
-            MessageBoxes messages(host.parent);
-            result = TFormSestE::edit(component, messages, options, host.parent);
-        } while (component.restartRequested);
-        return result;
-    });
+DesignerLauncher designerLauncher() {
+    return [](TSestava& component, const ReportWindowHost& host) {
+        EditorOptions options;
+        if (component.Environment)
+            options = component.Environment->reloadEditorOptions(component.NameFields,
+                                                                 component.EnabledTypeFields);
+        MessageBoxes messages(host.parent);
+        return TFormSestE::edit(component, messages, options, host.parent);
+    };
 }
 
 }  // namespace dorvana

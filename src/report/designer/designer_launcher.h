@@ -1,12 +1,13 @@
 #pragma once
-// Makes the designer the one the report operations open (designReport):
-// the designer window, modal, on the component's template, opened again on
-// the saved template after "save and restart". And the query builder the
-// designer opens, which the application provides.
+// The designer the report windows' host opens (ReportWindowHost::designer):
+// the designer window, modal, on the component's template. And the query
+// builder the designer opens, which the application provides.
 
 #include <QString>
 #include <functional>
 #include <optional>
+
+#include "report/windows/report_windows.h"
 
 class QWidget;
 
@@ -14,7 +15,9 @@ namespace dorvana {
 
 class TSestava;
 
-void installDesignerLauncher();
+// Opens the designer window once; "save and restart" is left to the caller's
+// designUntilDone.
+DesignerLauncher designerLauncher();
 
 // The visual query builder the report settings open with "Vytvoř SQL": given
 // the component (its data set's database) and the SQL text, the new text on

@@ -64,19 +64,25 @@ int runDesignerStandalone(const QStringList& args) {
     // "Save and restart" closes the designer with the template saved; it then
     // opens again on the saved template.
     QApplication::setQuitOnLastWindowClosed(false);
-    do {
-        component.restartRequested = false;
+    bool failed = false;
+    designUntilDone(component, [&] {
         const EditorOptions options =
             environment.reloadEditorOptions(component.NameFields, component.EnabledTypeFields);
         MessageBoxes messages;
         TFormSestE window(component, messages, options);
         messages.setParent(&window);
-        if (!window.load()) return 1;
+        if (!window.load()) {
+            failed = true;
+            component.restartRequested = false;
+            return false;
+        }
         window.show();
         QEventLoop loop;
         QObject::connect(&window, &TFormSestE::closed, &loop, &QEventLoop::quit, Qt::QueuedConnection);
         loop.exec();
-    } while (component.restartRequested);
+        return true;
+    });
+    if (failed) return 1;
     return 0;
 }
 

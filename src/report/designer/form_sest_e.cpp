@@ -42,7 +42,7 @@
 #include "report/run/report_component.h"
 #include "report/run/report_environment.h"
 #include "report/windows/printer_choice_dialog.h"
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 #include "report/windows/run_window.h"
 
 namespace dorvana {

@@ -92,4 +92,13 @@ bool TSestava::run(const std::function<bool()>& op, const Question& askOpen, QSt
     return op();
 }
 
+bool designUntilDone(TSestava& component, const std::function<bool()>& open) {
+    bool result = false;
+    do {
+        component.restartRequested = false;
+        result = open();
+    } while (component.restartRequested);
+    return result;
+}
+
 }  // namespace dorvana

@@ -96,4 +96,10 @@ private:
     bool dataSetWasOpen_ = true;
 };
 
+// A design from start to end: open (the designer once, prepared as the
+// caller needs; its result is the design's) runs again while the designer
+// asks for a restart ("save and restart": the template saved and closed, to
+// be opened anew, e.g. over a changed data source).
+bool designUntilDone(TSestava& component, const std::function<bool()>& open);
+
 }  // namespace dorvana

@@ -12,7 +12,7 @@
 #include "report/run/report_data.h"
 #include "report/run/report_environment.h"
 #include "report/run/template_list.h"
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 
 namespace dorvana {
 

@@ -65,6 +65,13 @@ TPDialog::TPDialog(Printer& printer, const PrintDialogValues& values, QWidget* p
     grid->addWidget(type_, 2, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Umístění:"), printerBox), 3, 0);
     grid->addWidget(where_, 3, 1, 1, 2);
+    // Which paper the job goes out on when the printer has no sheet of the
+    // template's size.
+    paperNote_ = new QLabel(printerBox);
+    paperNote_->setObjectName(QStringLiteral("PaperNote"));
+    paperNote_->setWordWrap(true);
+    paperNote_->hide();
+    grid->addWidget(paperNote_, 4, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
     // The page range: everything, or the pages from .. to.
@@ -144,12 +151,16 @@ void TPDialog::showStatus() {
         status_->clear();
         type_->clear();
         where_->clear();
+        paperNote_->clear();
+        paperNote_->hide();
         return;
     }
     const ListedPrinter& p = listed_[i];
     status_->setText(printerStatusText(p.kind));
     type_->setText(p.driverName);
     where_->setText(p.port);
+    paperNote_->setText(initial_.paperNote ? initial_.paperNote(i) : QString());
+    paperNote_->setVisible(!paperNote_->text().isEmpty());
 }
 
 PrintDialogValues TPDialog::values() const {

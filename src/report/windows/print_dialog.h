@@ -30,6 +30,11 @@ public:
 
     void setPropertiesHandler(PropertiesHandler handler);
 
+    // Under the printer's details: the paper note of the values for the
+    // chosen printer ("Papír tiskárny: A4 — předloha má 60 x 40 mm"), hidden
+    // when there is none.
+    QLabel* paperNote() const { return paperNote_; }
+
     // The dialog's values: the printer chosen, the page range (the whole
     // report unless "&Stránky   od:" is chosen) and the copies.
     PrintDialogValues values() const;
@@ -53,6 +58,7 @@ private:
     QLabel* status_;
     QLabel* type_;
     QLabel* where_;
+    QLabel* paperNote_;
     QPushButton* propertiesButton_;
     QRadioButton* all_;
     QRadioButton* range_;

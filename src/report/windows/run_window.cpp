@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -23,18 +24,11 @@
 #include "report/layout/font_measurer.h"
 #include "report/layout/pages/printed_fonts.h"
 #include "report/model/report_model.h"
-#include "report/render/job/print_pipeline.h"
-#include "report/render/job/template_printers.h"
-#include "report/render/print_pages.h"
 #include "report/render/printer/printer.h"
-#include "report/render/printer/printer_metrics.h"
-#include "report/render/printer/system_profile.h"
 #include "report/run/preview_geometry.h"
 #include "report/run/report_component.h"
-#include "report/render/printer/settings_text.h"
-#include "report/windows/cab_settings_dialog.h"
 #include "report/windows/preview_page.h"
-#include "report/windows/printer_setup_dialog.h"
+#include "report/windows/printer_properties.h"
 #include "report/windows/progress_window.h"
 #include "report/windows/window_print_prompts.h"
 
@@ -60,15 +54,44 @@ PrintedFont printedFontOf(const QFont& font, const PrintedFont& was) {
     return f;
 }
 
+// A printer drawn for themes without a "document-print" icon: a sheet going
+// in at the top, the body, a printed sheet coming out at the front.
+QIcon drawnPrinterIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 16.0, size / 16.0);
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));  // the sheet going in
+        p.setBrush(QColor(120, 120, 120));
+        p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1.5, 1.5);  // the body
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4.5));  // the printed sheet
+        p.setPen(QPen(QColor(60, 60, 60), 0.8));
+        p.drawLine(QPointF(6, 12.5), QPointF(10, 12.5));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(80, 200, 80));
+        p.drawEllipse(QPointF(12.5, 8.5), 0.9, 0.9);  // the ready light
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 }  // namespace
 
-TFormSestE_NOR::TFormSestE_NOR(TSestava& component, Messages& messages, QWidget* parent)
+TFormSestE_NOR::TFormSestE_NOR(TSestava& component, Messages& messages, Printer& printer,
+                               QWidget* parent)
     : QWidget(parent), component_(component), messages_(messages) {
     setObjectName(QStringLiteral("FormSestE_NOR"));
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    job_ = std::make_unique<ReportJob>(component_);
-    document_ = std::make_unique<PreviewDocument>(job_->pages(), job_->corrections());
+    session_ = std::make_unique<PrintSession>(component_, printer);
+    document_ = std::make_unique<PreviewDocument>(job().pages(), job().corrections());
     document_->editAllowed = component_.OpravyEnabled;
 
     tools_ = new QFrame(this);
@@ -147,10 +170,6 @@ TFormSestE_NOR::TFormSestE_NOR(TSestava& component, Messages& messages, QWidget*
 }
 
 TFormSestE_NOR::~TFormSestE_NOR() {
-    if (templatePrinters_) {
-        templatePrinters_->stopReapplying();
-        templatePrinters_->restore();
-    }
     if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }
 
@@ -177,8 +196,7 @@ void TFormSestE_NOR::buildToolPanel(QFrame* panel) {
     edit_->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
     edit_->setCheckable(true);
     tisk_ = toolButton(QStringLiteral("SBPrevTisk"), QStringLiteral("Tisk sestavy"), panel);
-    tisk_->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                    s->standardIcon(QStyle::SP_DialogSaveButton)));
+    tisk_->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), drawnPrinterIcon()));
     pgFi_ = toolButton(QStringLiteral("SBPrevPgFi"), QStringLiteral("První stránka"), panel);
     pgFi_->setIcon(s->standardIcon(QStyle::SP_MediaSkipBackward));
     pgUp_ = toolButton(QStringLiteral("SBPrevPgUp"), QStringLiteral("Předchozí stránka "), panel);
@@ -365,26 +383,22 @@ void TFormSestE_NOR::buildMemoPanel() {
 
 // --- loading, building ---
 
+void TFormSestE_NOR::setProfilePath(const QString& path) { session_->setProfilePath(path); }
+
 bool TFormSestE_NOR::loadTemplate() {
     FontMeasurer* measurer = new FontMeasurer;
-    job_->setTextMeasurer(measurer);
+    session_->setTextMeasurer(measurer);
     measurer_.reset(measurer);
     QString error;
-    if (!job_->load(&error)) {
+    if (!session_->load(&error)) {
         messages_.error(error);
         return false;
     }
-    if (!job_->correctionsWarning().isEmpty()) messages_.warning(job_->correctionsWarning());
-    ReportModel& model = job_->run().model();
+    if (!job().correctionsWarning().isEmpty()) messages_.warning(job().correctionsWarning());
+    ReportModel& model = job().run().model();
     title_ = model.title;
-    Printer& printer = printer_ ? *printer_ : programPrinter();
-    templatePrinters_ = std::make_unique<TemplatePrinters>(
-        printer, model.printers,
-        profilePath_.isEmpty() ? defaultSystemProfilePath() : profilePath_);
-    templatePrinters_->load(model);
-    job_->run().barcodeByPrinter = templatePrinters_->barcodeByPrinter();
-    document_->barcodeByPrinter = templatePrinters_->barcodeByPrinter();
-    PagePaper& paper = job_->pages().paper;
+    document_->barcodeByPrinter = job().run().barcodeByPrinter;
+    PagePaper& paper = job().pages().paper;
     const PageGeometry& g = model.paper;
     paper.width = g.pageWidth();
     paper.height = g.pageHeight();
@@ -432,15 +446,14 @@ bool TFormSestE_NOR::buildPages() {
     // A print that builds its pages keeps its own progress window (its
     // prompts show in it).
     if (!printing_ || !progress_) progress_ = std::make_unique<ProgressWindow>(this);
-    FirstPageWatch watch(*progress_, job_->pages(), [this] {
+    FirstPageWatch watch(*progress_, job().pages(), [this] {
         document_->pagesReplaced();
         if (firstPageBuilt) firstPageBuilt();
     });
     building_ = true;
-    const bool complete = job_->build(watch);
+    const bool complete = session_->build(watch);
     building_ = false;
     progress_->finish();
-    buildCancelled_ = !complete;
     document_->pagesReplaced();
     page_->setFixedSize(document_->pageSize());
     return complete;
@@ -661,33 +674,20 @@ bool TFormSestE_NOR::handleKey(QKeyEvent* key, QObject* target) {
 // --- printing ---
 
 bool TFormSestE_NOR::print(int printerIndex) {
-    Printer& printer = printer_ ? *printer_ : programPrinter();
-    if (!templatePrinters_) return false;
-    ReportPrinter metrics(printer, job_->run().model().paper);
     progress_ = std::make_unique<ProgressWindow>(this);
     printing_ = true;
-    WindowPrintPrompts prompts(printer, messages_, *progress_, this);
+    WindowPrintPrompts prompts(session_->printer(), messages_, *progress_, this);
     prompts.dialog = printDialogOverride;
-    prompts.properties = [this, &printer](int index) { return editPrinterSettings(printer, index); };
-    QString printError;
-    PrintPipeline pipeline(printer, metrics, *templatePrinters_, job_->pages(), prompts,
-                           [&](int first, int last, const QString& title) {
-                               return printPages(printer, job_->pages(), first, last,
-                                                 progress_.get(), title, 1, &printError);
-                           });
-    pipeline.buildPages = [this] { return !buildPages(); };
-    pipeline.buildCancelled = buildCancelled_;
-    PrintRequest request;
+    prompts.properties = [this](int index) {
+        return editPrinterProperties(*session_, index, messages_, this);
+    };
+    PrintRequest request = session_->request();
     request.printerIndex = printerIndex;
-    request.showPrintDialog = component_.ReportPrintDialog;
-    request.printCopies = component_.PrintCopies;
-    request.startPage = component_.StartPage;
-    request.endPage = component_.EndPage;
-    request.title = component_.Popis;
     request.previewMode = previewMode_;
-    const bool printed = pipeline.Print(request);
+    QString printError;
+    const bool printed = session_->print(request, prompts, progress_.get(), &printError,
+                                         [this] { return buildPages(); });
     printing_ = false;
-    buildCancelled_ = pipeline.buildCancelled;
     component_.StartPage = request.startPage;
     component_.EndPage = request.endPage;
     progress_->finish();
@@ -697,41 +697,13 @@ bool TFormSestE_NOR::print(int printerIndex) {
     return printed;
 }
 
-bool TFormSestE_NOR::editPrinterSettings(Printer& printer, int index) {
-    const QList<PrinterEntry>& entries = printer.entries();
-    if (index < 0 || index >= entries.size() || !templatePrinters_) return false;
-    const PrinterEntry entry = entries[index];
-    // The driver's defaults with the template's settings of this printer.
-    if (!printer.setPrinter(entry.name, entry.driverName, entry.port, std::nullopt)) {
-        messages_.error(printer.lastError());
-        return false;
-    }
-    DeviceSettings record = printer.settings().value_or(DeviceSettings{});
-    record.deviceName = entry.name;
-    const int listIndex = templatePrinters_->findInstalled(index);
-    const QStringList stored =
-        listIndex >= 0 ? templatePrinters_->printSettings(listIndex) : QStringList();
-    if (!stored.isEmpty()) ApplySettingsText(stored, record);
-    TCabSetForm form(this);
-    form.platformDialog = [this, &entry](DeviceSettings& r) {
-        return editDeviceSettings(entry, r, this);
-    };
-    int result = form.Setup(record, entry.driverName);
-    if (result == 0) result = form.exec() == QDialog::Accepted ? 1 : -1;
-    if (result != 1) return false;
-    // The template keeps what was confirmed for its printer.
-    if (listIndex >= 0) templatePrinters_->storeSettings(listIndex, WriteSettingsText(record));
-    printer.setSettings(record);
-    return true;
-}
-
 // --- closing and activation ---
 
 void TFormSestE_NOR::saveCorrections() {
     if (saved_) return;
     saved_ = true;
     QString error;
-    if (!job_->saveCorrections(&error)) messages_.error(error);
+    if (!job().saveCorrections(&error)) messages_.error(error);
 }
 
 void TFormSestE_NOR::closeEvent(QCloseEvent* event) {
@@ -747,11 +719,12 @@ void TFormSestE_NOR::closeEvent(QCloseEvent* event) {
 }
 
 void TFormSestE_NOR::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && templatePrinters_) {
+    TemplatePrinters* printers = session_ ? session_->templatePrinters() : nullptr;
+    if (event->type() == QEvent::ActivationChange && printers) {
         if (isActiveWindow())
-            templatePrinters_->windowActivated();
+            printers->windowActivated();
         else
-            templatePrinters_->windowDeactivated(progress_ && progress_->isVisible());
+            printers->windowDeactivated(progress_ && progress_->isVisible());
     }
     QWidget::changeEvent(event);
 }

@@ -12,6 +12,7 @@
 #include "base/messages.h"
 #include "report/render/job/print_pipeline.h"
 #include "report/run/preview_document.h"
+#include "report/run/print_session.h"
 #include "report/run/report_job.h"
 
 class QComboBox;
@@ -35,8 +36,9 @@ class TemplatePrinters;
 class TFormSestE_NOR : public QWidget {
     Q_OBJECT
 public:
-    // The component and the messages must outlive the window.
-    TFormSestE_NOR(TSestava& component, Messages& messages, QWidget* parent = nullptr);
+    // The component, the messages and the printer must outlive the window.
+    TFormSestE_NOR(TSestava& component, Messages& messages, Printer& printer,
+                   QWidget* parent = nullptr);
     ~TFormSestE_NOR() override;
 
     // Loads the template and the corrections file and applies the template's
@@ -51,7 +53,7 @@ public:
     // Shows the built pages: the tool panel, the page, the caption.
     void enterPreviewMode();
     bool previewMode() const { return previewMode_; }
-    bool buildCancelled() const { return buildCancelled_; }
+    bool buildCancelled() const { return session_->buildCancelled(); }
 
     // Prints the pages (built now unless the preview shows them) on a
     // printer (-1: the one selected now). True when pages went out.
@@ -64,12 +66,12 @@ public:
     void saveCorrections();
 
     void setZoomStep(int step);
-    // The printer the window prints on; the program's printer unless set.
-    void setPrinter(Printer* printer) { printer_ = printer; }
     // The user profile the template's printer settings go into (tests).
-    void setProfilePath(const QString& path) { profilePath_ = path; }
+    void setProfilePath(const QString& path);
 
-    ReportJob& job() { return *job_; }
+    // The report on its way to the printer: the job, the template's printers.
+    PrintSession& session() { return *session_; }
+    ReportJob& job() { return session_->job(); }
     PreviewDocument& document() { return *document_; }
     PreviewPage* page() const { return page_; }
     QScrollArea* scrollBox() const { return scroll_; }
@@ -99,20 +101,15 @@ private:
     void deleteElement();
     void scrollByKey(int dx, int dy, bool toEnd);
     void focusTextOf(int element);
-    bool editPrinterSettings(Printer& printer, int index);
 
     TSestava& component_;
     Messages& messages_;
-    Printer* printer_ = nullptr;
-    QString profilePath_;
     std::unique_ptr<FontMeasurer> measurer_;
-    std::unique_ptr<ReportJob> job_;
+    std::unique_ptr<PrintSession> session_;
     std::unique_ptr<PreviewDocument> document_;
-    std::unique_ptr<TemplatePrinters> templatePrinters_;
     std::unique_ptr<ProgressWindow> progress_;
     bool building_ = false;  // buildPages is running
     bool previewMode_ = false;
-    bool buildCancelled_ = false;
     bool saved_ = false;
     bool printing_ = false;
     QString title_;

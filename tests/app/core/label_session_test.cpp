@@ -14,6 +14,7 @@
 #include "data/label_file.h"
 #include "support/scripted_messages.h"
 #include "support/test_support.h"
+#include "support/label_files.h"
 
 namespace dorvana {
 namespace {
@@ -40,19 +41,7 @@ protected:
     }
     QString dataFile(const QString& name) const { return start_ + QStringLiteral("/data/") + name; }
     QString labelFile(const QString& name, int records) {
-        const QString path = dataFile(name);
-        QString err;
-        EXPECT_TRUE(createLabelFile(path, &err)) << err.toStdString();
-        auto store = LabelFileStore::open(path, &err);
-        QList<RawRecord> rows;
-        for (int i = 1; i <= records; ++i) {
-            RawRecord r(16);
-            r[0] = QVariant::fromValue<qint64>(i);
-            r[1] = QStringLiteral("Věc %1").arg(i);
-            rows << r;
-        }
-        if (records) EXPECT_TRUE(store->insertMany(rows, &err));
-        return path;
+        return test::writeNumberedLabelFile(dataFile(name), records);
     }
     QString dbaseFile(const QString& name) {
         const QString path = dataFile(name);

@@ -68,11 +68,9 @@ TEST(PrintBarCups, AReportOfTheMarkedRecordsReachesPaper) {
     ASSERT_TRUE(form.openFile(1, labels));
     PrintBar& bar = form.findChild<MainFormPrinting*>()->printBar();
     bar.host.printer = &printer;
-    bar.host.opened = [queue](TFormSestE_NOR& w) {
-        w.printDialogOverride = [queue](PrintDialogValues& v) {
-            v.printerIndex = queue;
-            return true;
-        };
+    bar.host.printDialog = [queue](PrintDialogValues& v) {
+        v.printerIndex = queue;
+        return true;
     };
     form.action("PrintEti")->trigger();
     form.action("PrintSes")->trigger();

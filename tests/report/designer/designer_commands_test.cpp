@@ -23,7 +23,7 @@
 #include "report/model/text_elements.h"
 #include "report/render/printer/printer.h"
 #include "report/run/report_environment.h"
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 #include "report/windows/run_window.h"
 #include "support/fixture_printer_backend.h"
 
@@ -517,19 +517,21 @@ TEST_F(DesignerOnEmptyTemplate, ATemplateHeldInMemoryIsEditedAndSavedThere) {
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(DesignerOnEmptyTemplate, TheReportOperationsOpenTheDesignerOnceItIsInstalled) {
+TEST_F(DesignerOnEmptyTemplate, TheReportWindowsOpenTheDesignerTheHostGives) {
     prepareComponent(QStringLiteral("cenik.pts"));
-    installDesignerLauncher();
-    ASSERT_TRUE(designAvailable());
+    ReportWindowHost host;
+    EXPECT_FALSE(designAvailable(host));
+    EXPECT_FALSE(designReport(component, messages, host));
+    host.designer = designerLauncher();
+    ASSERT_TRUE(designAvailable(host));
     QString caption;
     whenModal<TFormSestE>([&caption](TFormSestE* w) {
         caption = w->windowTitle();
         w->close();
     });
-    EXPECT_FALSE(designReport(component, messages));
+    EXPECT_FALSE(designReport(component, messages, host));
     EXPECT_EQ(caption, QStringLiteral(
                            "Oprava předlohy tiskové sestavy - Ceník zboží podle skupin \"cenik.pts\""));
-    setDesignerLauncher({});
 }
 
 }  // namespace

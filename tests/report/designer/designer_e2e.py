@@ -7,7 +7,8 @@
    double-clicked into "Vybrané položky:", "Proveď", save, close; then
    `dorvana-cli render` makes a PDF of the template whose text shows the
    fields' values.
-Exit 77 = skipped."""
+Run by tests/report/windows/e2e/run_e2e.sh, which skips (exit 77) without
+Xvfb or AT-SPI; once they are there, a designer that does not come up fails."""
 
 import functools
 import os
@@ -55,8 +56,12 @@ def start_designer(desktop, dorvana, template, table, work):
         app = wait_for("the application on the accessibility bus",
                        application, timeout=30)
     except AssertionError:
-        process.kill()
-        skip("the application does not appear on the accessibility bus")
+        # A designer that ended at start or never shows is a failure, not a skip.
+        code = process.poll()
+        if code is None:
+            process.kill()
+            raise AssertionError("dorvana --design does not appear on the accessibility bus")
+        raise AssertionError("dorvana --design ended at start with exit code %d" % code)
     return process, app
 
 

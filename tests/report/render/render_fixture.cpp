@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "report/render/page_canvas.h"
@@ -76,6 +77,12 @@ QByteArray runTool(const QString& program, const QStringList& args) {
     return p.readAllStandardOutput();
 }
 }  // namespace
+
+bool popplerAvailable() {
+    for (const char* tool : {"pdftotext", "pdftoppm", "pdfinfo"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return false;
+    return true;
+}
 
 QString pdfText(const QString& pdfPath) {
     return QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {pdfPath, QStringLiteral("-")}));

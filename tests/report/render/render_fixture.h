@@ -40,6 +40,9 @@ QRect inkBox(const QImage& image);
 // The number of pixels whose colours differ by more than a quarter of the range.
 int differingPixels(const QImage& a, const QImage& b);
 
+// Whether pdftotext, pdftoppm and pdfinfo (poppler-utils) are installed: a
+// test checks this once, skips without them and then fails on empty output.
+bool popplerAvailable();
 // The text pdftotext reads from a PDF (empty when it cannot be run).
 QString pdfText(const QString& pdfPath);
 // "Pages:" and "Page size:" lines of pdfinfo.

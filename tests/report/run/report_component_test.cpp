@@ -153,3 +153,24 @@ TEST(TSestava, OperationFrameRestoresRecordControlsAndOpenState) {
     EXPECT_FALSE(ran);
 }
 
+
+namespace dorvana {
+namespace {
+
+// "Save and restart" opens the designer again, as often as it is asked for;
+// the last opening's result is the design's.
+TEST(DesignUntilDone, OpensAgainWhileARestartIsAsked) {
+    TSestava component;
+    component.restartRequested = true;  // left from an earlier design
+    int opened = 0;
+    EXPECT_TRUE(designUntilDone(component, [&] {
+        ++opened;
+        component.restartRequested = opened < 3;
+        return opened == 3;
+    }));
+    EXPECT_EQ(opened, 3);
+    EXPECT_FALSE(component.restartRequested);
+}
+
+}  // namespace
+}  // namespace dorvana

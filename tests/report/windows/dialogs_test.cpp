@@ -71,7 +71,7 @@ QList<FixturePrinter> twoPrinters() {
 
 TEST(PrintDialog, ShowsThePrintersStatusAndReturnsTheRangeAndCopies) {
     Printer printer(std::make_unique<FixturePrinterBackend>(twoPrinters()));
-    TPDialog d(printer, PrintDialogValues{0, 1, 6, 2});
+    TPDialog d(printer, PrintDialogValues{0, 1, 6, 2, {}});
     EXPECT_EQ(d.windowTitle(), "Tisk");
     QComboBox* box = child<QComboBox>(d, "PrinterBox");
     ASSERT_EQ(box->count(), 2);
@@ -103,8 +103,25 @@ TEST(PrintDialog, ShowsThePrintersStatusAndReturnsTheRangeAndCopies) {
     EXPECT_EQ(error, "První stránka 2 je za poslední stránkou 1.");
 
     // One page only: the range cannot be chosen.
-    TPDialog single(printer, PrintDialogValues{0, 1, 1, 1});
+    TPDialog single(printer, PrintDialogValues{0, 1, 1, 1, {}});
     EXPECT_FALSE(child<QRadioButton>(single, "Range")->isEnabled());
+}
+
+// The paper note follows the chosen printer and shows only where there is one.
+TEST(PrintDialog, SaysWhichPaperAPrinterWithoutTheTemplatesSheetUses) {
+    Printer printer(std::make_unique<FixturePrinterBackend>(twoPrinters()));
+    PrintDialogValues values{0, 1, 1, 1, {}};
+    values.paperNote = [](int index) {
+        return index == 0 ? QStringLiteral("Papír tiskárny: A4 — předloha má 60 x 40 mm")
+                          : QString();
+    };
+    TPDialog d(printer, values);
+    d.show();
+    QLabel* note = child<QLabel>(d, "PaperNote");
+    EXPECT_EQ(note->text(), "Papír tiskárny: A4 — předloha má 60 x 40 mm");
+    EXPECT_TRUE(note->isVisible());
+    child<QComboBox>(d, "PrinterBox")->setCurrentIndex(1);
+    EXPECT_FALSE(note->isVisible());
 }
 
 DeviceSettings cabRecord() {

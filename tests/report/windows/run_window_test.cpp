@@ -22,7 +22,7 @@
 #include "report/run/preview_geometry.h"
 #include "report/run/report_component.h"
 #include "report/windows/preview_page.h"
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 #include "report/windows/run_window.h"
 #include "support/scripted_messages.h"
 #include "support/sample_label_job.h"
@@ -54,8 +54,7 @@ protected:
 
     // A preview window as the preview operation prepares it.
     std::unique_ptr<TFormSestE_NOR> open() {
-        auto w = std::make_unique<TFormSestE_NOR>(component, messages);
-        w->setPrinter(printer.get());
+        auto w = std::make_unique<TFormSestE_NOR>(component, messages, *printer);
         w->setProfilePath(dir.filePath(QStringLiteral("win.ini")));
         EXPECT_TRUE(w->loadTemplate());
         w->buildPages();
@@ -303,7 +302,9 @@ TEST_F(RunWindowTest, AMalformedCorrectionsFileKeepsWhatWasReadAndWarns) {
 
 TEST_F(RunWindowTest, ATemplateThatCannotBeReadEndsThePreviewWithItsMessage) {
     component.ReportName = QStringLiteral("neni.pts");
-    EXPECT_FALSE(previewReport(component, messages, {}, {nullptr, nullptr, printer.get(), {}}));
+    ReportWindowHost host;
+    host.printer = printer.get();
+    EXPECT_FALSE(previewReport(component, messages, {}, host));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].startsWith(
         "error: Nebyl nalezen soubor s předlohou tiskové sestavy \""));
@@ -440,9 +441,10 @@ QStringList misplacedElements(TFormSestE_NOR& w, const ScreenAndPaper& images) {
 }
 
 TEST_F(RunWindowTest, ThePreviewedPageLooksLikeThePdfPageOfTheSameBuild) {
+    if (!test::popplerAvailable()) GTEST_SKIP() << "poppler-utils are not installed";
     auto w = open();
     const ScreenAndPaper images = screenAndPaper(*w, dir.filePath("stejne.pdf"));
-    if (images.printed.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    ASSERT_FALSE(images.printed.isNull()) << "the PDF page cannot be read";
     // The PDF's page size in points may round up by a pixel.
     ASSERT_LE(qAbs(images.printed.width() - images.screen.width()), 1);
     ASSERT_LE(qAbs(images.printed.height() - images.screen.height()), 1);
@@ -454,6 +456,7 @@ TEST_F(RunWindowTest, ThePreviewedPageLooksLikeThePdfPageOfTheSameBuild) {
 }
 
 TEST_F(RunWindowTest, TheComparisonWithThePdfFindsATextTwoUnitsOff) {
+    if (!test::popplerAvailable()) GTEST_SKIP() << "poppler-utils are not installed";
     auto w = open();
     // The paper gets the pages as built; the screen "Cena:" (element 3,
     // 10 points) moved two units right.
@@ -469,13 +472,14 @@ TEST_F(RunWindowTest, TheComparisonWithThePdfFindsATextTwoUnitsOff) {
     w->document().setEditMode(false);
     const ScreenAndPaper images{w->page()->grab().toImage().convertToFormat(QImage::Format_RGB32),
                                 test::pdfPage(pdf, 1, 100)};
-    if (images.printed.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    ASSERT_FALSE(images.printed.isNull()) << "the PDF page cannot be read";
     const QStringList misplaced = misplacedElements(*w, images);
     ASSERT_EQ(misplaced.size(), 1) << misplaced.join('\n').toStdString();
     EXPECT_TRUE(misplaced[0].startsWith("prvek 3:")) << misplaced[0].toStdString();
 }
 
 TEST_F(RunWindowTest, PrintingFromThePreviewPrintsTheCorrectedPages) {
+    if (!test::popplerAvailable()) GTEST_SKIP() << "poppler-utils are not installed";
     auto w = open();
     w->document().setEditMode(true);
     w->document().select(1);
@@ -496,14 +500,16 @@ TEST_F(RunWindowTest, PrintingFromThePreviewPrintsTheCorrectedPages) {
     const QString pdf = dir.filePath("tisk.pdf");
     ASSERT_TRUE(test::writeBytes(pdf, jobs->at(0).pdf));
     const QString printedText = test::pdfText(pdf);
-    if (printedText.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    ASSERT_FALSE(printedText.isEmpty()) << "the printed PDF holds no text";
     EXPECT_TRUE(printedText.contains("Ručně opraveno")) << printedText.toStdString();
     EXPECT_TRUE(w->isEnabled());
 }
 
 TEST_F(RunWindowTest, PrintingWithoutThePreviewBuildsAndPrints) {
     component.ReportPrintDialog = false;
-    EXPECT_TRUE(printReport(component, messages, 0, {nullptr, nullptr, printer.get(), {}}))
+    ReportWindowHost host;
+    host.printer = printer.get();
+    EXPECT_TRUE(printReport(component, messages, 0, host))
         << messages.shown.join('\n').toStdString();
     ASSERT_EQ(jobs->size(), 1);
     EXPECT_EQ(jobs->at(0).pages, 3);

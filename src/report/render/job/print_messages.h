@@ -15,10 +15,11 @@ inline const QString kPartialReport = QStringLiteral(
 inline const QString kWrongPrinterLead = QStringLiteral(
     "Vybraná sestava nelze správně vytisknout na vybrané tiskárně. Sestava byla navržena pro "
     "tiskárnu:");
-inline const QString kNotInstalled = QStringLiteral(", která není ve Windows nainstalována. ");
+// The two below name the system's printers (CUPS), where a Linux user looks.
+inline const QString kNotInstalled = QStringLiteral(", která není v systému (CUPS) nainstalována. ");
 inline const QString kPleaseInstall =
     QStringLiteral("Nainstalujte si prosím příslušnou tiskárnu !");
-inline const QString kInstalled = QStringLiteral(", která je ve Windows nainstalována. ");
+inline const QString kInstalled = QStringLiteral(", která je v systému (CUPS) nainstalována. ");
 inline const QString kPleaseSelect = QStringLiteral("Vyberte tuto tiskárnu a zopakujte tisk !");
 inline const QString kPaperTooSmall = QStringLiteral(
     "Tisková sestava byla navržena pro větší formát papíru, než je nastaven na tiskárně. Upravit "

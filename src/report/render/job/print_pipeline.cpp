@@ -1,6 +1,10 @@
 #include "report/render/job/print_pipeline.h"
 
+#include <cmath>
+
 #include "report/render/job/print_messages.h"
+#include "report/render/printer/printer_kind.h"
+#include "report/render/printer/qprinter_settings.h"
 #include "report/render/printer/settings_text.h"
 
 namespace dorvana {
@@ -73,6 +77,7 @@ bool PrintPipeline::PrintPages(PrintRequest& request) {
         values.firstPage = request.startPage;
         values.lastPage = request.printCopies == 1 ? pages_.pageCount() : request.endPage;
         values.copies = copies;
+        values.paperNote = [this](int printerIndex) { return templatePaper(printerIndex).note; };
         if (!prompts_.printDialog(values)) return false;
         if (request.printCopies > 1) {
             // Copy by copy: the component prints the chosen range itself.
@@ -105,14 +110,11 @@ bool PrintPipeline::PrintPages(PrintRequest& request) {
         return false;
     }
     record = *printer_.settings();
-    const int jobCopies = request.printCopies == 1 ? copies : request.printCopies;
-    // Profile lines (Bcodeintrp=...) hold no device settings: then the
-    // program's default settings file stands in, as for a template without any.
-    const QStringList stored = chosen.printSettings(listIndex);
-    if (stored.isEmpty() || !ApplySettingsText(stored, record))
-        applySettingsFile(defaultPrinterFilePath(), record);
-    record.copies = jobCopies;
-    if (!stored.isEmpty()) chosen.storeSettings(listIndex, WriteSettingsText(record));
+    bool turned = false;
+    bool settingsOrientation = false;
+    const bool fromTemplate = jobSettings(index, listIndex, record, &turned, &settingsOrientation);
+    record.copies = request.printCopies == 1 ? copies : request.printCopies;
+    if (fromTemplate) chosen.storeSettings(listIndex, WriteSettingsText(record));
     printer_.setSettings(record);
 
     while (printer_.isBusy()) {
@@ -121,7 +123,7 @@ bool PrintPipeline::PrintPages(PrintRequest& request) {
     }
 
     metrics_.SelectReportPrinter(index);
-    metrics_.ApplyOrientation();
+    if (!settingsOrientation) metrics_.ApplyOrientation(turned);
     // The scales follow the resolution of the device as now oriented.
     metrics_.SelectReportPrinter(index);
     if (!metrics_.PaperFits()) {
@@ -141,6 +143,64 @@ bool PrintPipeline::PrintPages(PrintRequest& request) {
 
     prompts_.status(print_messages::kSending);
     return printPages_ && printPages_(first, last, request.title);
+}
+
+}  // namespace dorvana
+
+namespace dorvana {
+namespace {
+
+int tenthsOfMillimetre(int units) { return int(std::lround(templateMillimetres(units) * 10)); }
+
+QSizeF millimetres(int width, int height) {
+    return QSizeF(templateMillimetres(width), templateMillimetres(height));
+}
+
+}  // namespace
+
+bool PrintPipeline::jobSettings(int index, int listIndex, DeviceSettings& record, bool* turned,
+                                bool* settingsOrientation) {
+    *turned = false;
+    *settingsOrientation = false;
+    // Profile lines (Bcodeintrp=...) hold no device settings: as no settings.
+    const QStringList stored = templatePrinters_.printSettings(listIndex);
+    if (!stored.isEmpty() && ApplySettingsText(stored, record)) {
+        // A label printer's settings give the label's length under a paper
+        // code that names no sheet: the label is as wide as the template's
+        // paper, and it lies as the settings say.
+        if (record.paperLength > 0 && QPageSize::id(record.paperSize) == QPageSize::Custom) {
+            record.paperWidth = tenthsOfMillimetre(metrics_.geometry().paperWidth);
+            *settingsOrientation =
+                isThermalPrinterDriver(printer_.entries().value(index).driverName);
+        }
+        return true;
+    }
+    if (const auto confirmed = templatePrinters_.confirmed(record.deviceName)) {
+        const QByteArray privateBytes = record.privateBytes;
+        record = *confirmed;
+        if (record.privateBytes.size() != privateBytes.size()) record.privateBytes = privateBytes;
+        return false;
+    }
+    if (applySettingsFile(defaultPrinterFilePath(), record)) return false;
+    const JobPaper paper = templatePaper(index);
+    applyJobPaper(paper, metrics_.geometry().orientation > 0, record);
+    *turned = paper.turned;
+    return false;
+}
+
+JobPaper PrintPipeline::templatePaper(int printerIndex) {
+    const QList<PrinterEntry>& entries = printer_.entries();
+    if (printerIndex < 0 || printerIndex >= entries.size()) return {};
+    const int listIndex = templatePrinters_.findInstalled(printerIndex);
+    if (!templatePrinters_.isEmpty() && listIndex < 0) return {};  // refused anyway
+    if (isSettingsText(templatePrinters_.printSettings(listIndex))) return {};
+    if (templatePrinters_.confirmed(entries[printerIndex].name)) return {};
+    DeviceSettings probe;
+    if (applySettingsFile(defaultPrinterFilePath(), probe)) return {};
+    const PageGeometry& g = metrics_.geometry();
+    return templateJobPaper(millimetres(g.paperWidth, g.paperHeight),
+                            millimetres(g.pageWidth(), g.pageHeight()),
+                            printer_.papers(printerIndex));
 }
 
 }  // namespace dorvana

@@ -13,6 +13,7 @@
 #include "report/layout/pages/page_store.h"
 #include "report/layout/report_settings.h"
 #include "report/render/job/template_printers.h"
+#include "report/render/printer/job_paper.h"
 #include "report/render/printer/printer.h"
 #include "report/render/printer/printer_metrics.h"
 
@@ -24,6 +25,10 @@ struct PrintDialogValues {
     int firstPage = 1;
     int lastPage = 1;
     int copies = 1;
+    // What the dialog says about the paper of printer i ("Papír tiskárny:
+    // A4 — předloha má 60 x 40 mm"); empty when the paper is the
+    // template's. Unset: nothing is said. Callable while the dialog shows.
+    std::function<QString(int printerIndex)> paperNote;
 };
 
 class PrintPrompts {
@@ -85,7 +90,20 @@ public:
     // Prints the built pages on the printer selected now.
     bool PrintPages(PrintRequest& request);
 
+    // The sheet a print on printer index goes out on when neither the
+    // template nor the user chose its paper (Unknown when they did).
+    JobPaper templatePaper(int printerIndex);
+
 private:
+    // The device settings of the job on printer index: the template's
+    // settings of the printer, else those the user confirmed, else the
+    // program's default settings file, else the driver's with the template's
+    // own paper. How the orientation is then set comes back in turned (the
+    // page goes out turned on the sheet) and settingsOrientation (the
+    // settings give it: a label printer's).
+    bool jobSettings(int index, int listIndex, DeviceSettings& record, bool* turned,
+                     bool* settingsOrientation);
+
     Printer& printer_;
     ReportPrinter& metrics_;
     TemplatePrinters& templatePrinters_;

@@ -10,6 +10,7 @@
 // the printer when printing, or key=value lines of the printer's profile
 // section (such as Bcodeintrp=1), which go into the profile.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,15 @@ public:
     // not replaced by it: they would be lost with the template.
     void storeSettings(int listIndex, const QStringList& settingsText);
 
+    // Settings the user confirmed for a printer (the print dialog's
+    // "&Vlastnosti..."): the printer's settings for the rest of the template's
+    // use, also where the template keeps none of its own. By device name.
+    void keepConfirmed(const DeviceSettings& record) { confirmed_.insert(record.deviceName, record); }
+    std::optional<DeviceSettings> confirmed(const QString& deviceName) const {
+        const auto it = confirmed_.constFind(deviceName);
+        return it == confirmed_.constEnd() ? std::nullopt : std::optional<DeviceSettings>(*it);
+    }
+
     // Writes the template's settings (apply) or the found ones (restore) of
     // every installed chosen printer into the profile; apply then selects
     // the template printer and tells whether it is a thermal printer, restore
@@ -111,6 +121,7 @@ private:
     bool thermal_ = false;
     QStringList deviceFonts_;
     bool barcodeByPrinter_ = true;
+    QHash<QString, DeviceSettings> confirmed_;
 };
 
 }  // namespace dorvana

@@ -148,6 +148,18 @@ QStringList CupsPrinterBackend::deviceFonts(const PrinterEntry&) {
     return {};  // CUPS queues render every font on the host
 }
 
+QueuePapers CupsPrinterBackend::papers(const PrinterEntry& printer) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer.name);
+    if (info.isNull()) return {};
+    QueuePapers papers;
+    papers.sizes = info.supportedPageSizes();
+    papers.defaultSize = info.defaultPageSize();
+    papers.customSizes = info.supportsCustomPageSizes();
+    papers.customMinimum = info.minimumPhysicalPageSize().size(QPageSize::Millimeter);
+    papers.customMaximum = info.maximumPhysicalPageSize().size(QPageSize::Millimeter);
+    return papers;
+}
+
 std::unique_ptr<PrintJob> CupsPrinterBackend::beginJob(const PrinterEntry& printer,
                                                        const DeviceSettings& settings,
                                                        const QString& title, QString* error) {

@@ -17,6 +17,7 @@ public:
     DeviceCaps deviceCaps(const PrinterEntry& printer, const DeviceSettings& settings) override;
     bool isBusy(const PrinterEntry& printer) override;
     QStringList deviceFonts(const PrinterEntry& printer) override;
+    QueuePapers papers(const PrinterEntry& printer) override;
     std::unique_ptr<PrintJob> beginJob(const PrinterEntry& printer, const DeviceSettings& settings,
                                        const QString& title, QString* error) override;
 };

@@ -184,6 +184,11 @@ QStringList Printer::deviceFonts() {
     return backend_->deviceFonts(entries()[index_]);
 }
 
+QueuePapers Printer::papers(int index) {
+    if (!backend_ || index < 0 || index >= count()) return {};
+    return backend_->papers(entries()[index]);
+}
+
 bool Printer::beginDoc() {
     if (job_) return fail(kInProgress);
     if (!ensureCurrent() || !settings_) return fail(kNotValid);

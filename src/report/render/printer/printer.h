@@ -81,6 +81,9 @@ public:
     int pageHeight() { return deviceCaps().printableHeight; }
     bool isBusy();
     QStringList deviceFonts();
+    // The papers the driver of printer index offers (nothing known for an
+    // index outside the list).
+    QueuePapers papers(int index);
 
     // Job control. The page number counts from 1 in an open job.
     QString title;

@@ -5,6 +5,8 @@
 // fixture of their own.
 
 #include <QList>
+#include <QPageSize>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -39,6 +41,18 @@ struct DeviceCaps {
     bool operator==(const DeviceCaps&) const = default;
 };
 
+// The papers a printer's driver offers.
+struct QueuePapers {
+    QList<QPageSize> sizes;     // the named page sizes of the queue
+    QPageSize defaultSize;      // the queue's default page size
+    bool customSizes = false;   // whether the driver takes a sheet of any size
+    QSizeF customMinimum;       // the least and largest custom sheet (mm)
+    QSizeF customMaximum;
+
+    // Whether anything is known about the queue's papers.
+    bool known() const { return !sizes.isEmpty() || customSizes; }
+};
+
 // One open print job. The canvas draws in device pixels; fonts given in
 // points come out at the device's resolution.
 class PrintJob {
@@ -64,6 +78,8 @@ public:
     virtual bool isBusy(const PrinterEntry& printer) = 0;
     // Names of the fonts built into the device.
     virtual QStringList deviceFonts(const PrinterEntry& printer) = 0;
+    // The papers the printer's driver offers; nothing known by default.
+    virtual QueuePapers papers(const PrinterEntry&) { return {}; }
     virtual std::unique_ptr<PrintJob> beginJob(const PrinterEntry& printer,
                                                const DeviceSettings& settings, const QString& title,
                                                QString* error) = 0;

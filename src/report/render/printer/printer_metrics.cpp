@@ -47,10 +47,10 @@ void ReportPrinter::SelectReportPrinter(int index) {
     scaleY_ = caps_.resolutionY / 100.0f;
 }
 
-void ReportPrinter::ApplyOrientation() {
+void ReportPrinter::ApplyOrientation(bool turned) {
     if (!present_) return;
-    printer_.setOrientation(geometry_.orientation > 0 ? DeviceSettings::kLandscape
-                                                      : DeviceSettings::kPortrait);
+    printer_.setOrientation((geometry_.orientation > 0) != turned ? DeviceSettings::kLandscape
+                                                                  : DeviceSettings::kPortrait);
     readDevice();
 }
 

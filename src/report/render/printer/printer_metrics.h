@@ -45,8 +45,9 @@ public:
     // resolution / 100; no printer (none installed, an index outside the list,
     // a device that cannot be opened) leaves the printer absent.
     void SelectReportPrinter(int index);
-    // Sets the printer's orientation from the page geometry.
-    void ApplyOrientation();
+    // Sets the printer's orientation from the page geometry; turned: the
+    // other one (the sheet is the page's, turned).
+    void ApplyOrientation(bool turned = false);
     // Whether the printer's sheet (in template units) holds the page.
     bool PaperFits() const;
     // Scales the print down (or up) to the printer's sheet.
@@ -57,6 +58,7 @@ public:
     // Raises every margin below its minimum to the minimum.
     void RaiseMargins();
     MinimumMargins minimumMargins() const;
+    const PageGeometry& geometry() const { return geometry_; }
 
     // A template coordinate of the page relative to the printable area.
     int pageToPrintableX(int x) const;

@@ -7,6 +7,9 @@
 namespace dorvana {
 
 QPageSize pageSizeForSettings(const DeviceSettings& settings, const QPageSize& current) {
+    if (settings.paperWidth > 0 && settings.paperLength > 0)
+        return QPageSize(QSizeF(settings.paperWidth / 10.0, settings.paperLength / 10.0),
+                         QPageSize::Millimeter);
     QPageSize size = current;
     const QPageSize::PageSizeId id = QPageSize::id(settings.paperSize);
     if (id != QPageSize::Custom) size = QPageSize(id);
@@ -39,9 +42,12 @@ DeviceSettings deviceSettingsOf(const QPrinter& printer) {
     if (code > 0 && size.id() != QPageSize::Custom) {
         s.paperSize = code;
         s.paperLength = 0;
+        s.paperWidth = 0;
     } else {
+        const QSizeF mm = size.size(QPageSize::Millimeter);
         s.paperSize = kUserPaperSize;
-        s.paperLength = int(std::lround(size.size(QPageSize::Millimeter).height() * 10));
+        s.paperLength = int(std::lround(mm.height() * 10));
+        s.paperWidth = int(std::lround(mm.width() * 10));
     }
     s.copies = printer.copyCount();
     return s;

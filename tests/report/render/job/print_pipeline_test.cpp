@@ -7,7 +7,7 @@
 #include "report/model/template_reader.h"
 #include "report/render/job/print_messages.h"
 #include "report/render/job/print_pipeline.h"
-#include "report/render/job/support/job_fixture.h"
+#include "support/print_job_fixture.h"
 #include "report/render/printer/settings_text.h"
 #include "support/test_support.h"
 
@@ -99,7 +99,7 @@ TEST_F(PipelineTest, NoneOfTheTemplatePrintersInstalled) {
         EXPECT_FALSE(print(request));
         ASSERT_EQ(prompts.errors.size(), 1);
         EXPECT_TRUE(
-            prompts.errors[0].contains(u"tiskárnu:  \" Zebra \", která není ve Windows "
+            prompts.errors[0].contains(u"tiskárnu:  \" Zebra \", která není v systému (CUPS) "
                                        u"nainstalována. Nainstalujte"))
             << prompts.errors[0].toStdString();
         EXPECT_TRUE(printed.isEmpty());
@@ -113,7 +113,7 @@ TEST_F(PipelineTest, InstalledTemplatePrinterOtherThanTheChosenOne) {
     EXPECT_FALSE(print(request));
     ASSERT_EQ(prompts.errors.size(), 1);
     EXPECT_TRUE(
-        prompts.errors[0].endsWith(u"tiskárnu:   \" Sklad \", která je ve Windows "
+        prompts.errors[0].endsWith(u"tiskárnu:   \" Sklad \", která je v systému (CUPS) "
                                    u"nainstalována. Vyberte tuto tiskárnu a zopakujte "
                                    u"tisk !"));
     EXPECT_TRUE(printed.isEmpty());

@@ -7,7 +7,7 @@
 #include "report/model/template_reader.h"
 #include "report/model/text_elements.h"
 #include "report/render/job/print_messages.h"
-#include "report/render/job/support/job_fixture.h"
+#include "support/print_job_fixture.h"
 #include "report/render/job/template_printers.h"
 #include "support/fixture_printer_backend.h"
 
@@ -198,7 +198,7 @@ TEST_F(TemplatePrintersTest, WrongPrinterMessages) {
     missing.resolve();
     EXPECT_EQ(missing.wrongPrinterMessage(),
               "Vybraná sestava nelze správně vytisknout na vybrané tiskárně. Sestava byla "
-              "navržena pro tiskárnu:  \" Chybí \", která není ve Windows nainstalována. "
+              "navržena pro tiskárnu:  \" Chybí \", která není v systému (CUPS) nainstalována. "
               "Nainstalujte si prosím příslušnou tiskárnu !");
 
     ReportModel other;
@@ -207,7 +207,7 @@ TEST_F(TemplatePrintersTest, WrongPrinterMessages) {
     installed.resolve();
     EXPECT_EQ(installed.wrongPrinterMessage(),
               "Vybraná sestava nelze správně vytisknout na vybrané tiskárně. Sestava byla "
-              "navržena pro tiskárnu:   \" Sklad \", která je ve Windows nainstalována. "
+              "navržena pro tiskárnu:   \" Sklad \", která je v systému (CUPS) nainstalována. "
               "Vyberte tuto tiskárnu a zopakujte tisk !");
 }
 

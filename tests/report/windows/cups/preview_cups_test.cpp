@@ -47,8 +47,7 @@ TEST(PreviewCups, TheCorrectedTextIsPrinted) {
     Printer printer(std::make_unique<CupsPrinterBackend>());
     ASSERT_TRUE(printer.printers().contains(test::kCupsQueue));
 
-    TFormSestE_NOR window(component, messages);
-    window.setPrinter(&printer);
+    TFormSestE_NOR window(component, messages, printer);
     window.setProfilePath(dir.filePath("win.ini"));
     ASSERT_TRUE(window.loadTemplate());
     window.buildPages();

@@ -1,23 +1,24 @@
-#include "report/windows/report_operations.h"
+#include "report/windows/report_windows.h"
 
 #include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "report/model/zoom_table.h"
 #include "base/messages.h"
+#include "report/layout/font_measurer.h"
+#include "report/model/zoom_table.h"
+#include "report/render/printer/printer.h"
+#include "report/run/print_session.h"
 #include "report/run/report_component.h"
+#include "report/windows/printer_properties.h"
+#include "report/windows/progress_window.h"
 #include "report/windows/run_window.h"
+#include "report/windows/window_print_prompts.h"
 
 namespace dorvana {
 
 namespace {
-
-DesignerLauncher& launcher() {
-    static DesignerLauncher l;
-    return l;
-}
 
 TSestava::Question askWith(Messages& messages) {
     return [&messages](const QString& text) { return messages.confirm(text); };
@@ -70,11 +71,15 @@ void waitUntilClosed(TFormSestE_NOR& window, QPointer<QMdiSubWindow> sub, bool c
 
 }  // namespace
 
+Printer& hostPrinter(const ReportWindowHost& host) {
+    return host.printer ? *host.printer : programPrinter();
+}
+
 bool previewReport(TSestava& component, Messages& messages, const PreviewPlacement& placement,
                    const ReportWindowHost& host) {
     return inFrame(component, messages, [&] {
-        TFormSestE_NOR window(component, messages, host.mdiArea ? nullptr : host.parent);
-        if (host.printer) window.setPrinter(host.printer);
+        TFormSestE_NOR window(component, messages, hostPrinter(host),
+                              host.mdiArea ? nullptr : host.parent);
         if (!window.loadTemplate()) return false;
         // Said before the pages show: fields the table lacks print nothing.
         const QStringList warnings = window.job().readingWarnings();
@@ -109,21 +114,51 @@ bool previewReport(TSestava& component, Messages& messages, const PreviewPlaceme
 bool printReport(TSestava& component, Messages& messages, int printerIndex,
                  const ReportWindowHost& host) {
     return inFrame(component, messages, [&] {
-        TFormSestE_NOR window(component, messages, host.parent);
-        if (host.printer) window.setPrinter(host.printer);
-        if (!window.loadTemplate()) return false;
-        if (host.opened) host.opened(window);
-        return window.print(printerIndex);
+        PrintSession session(component, hostPrinter(host));
+        FontMeasurer measurer;
+        session.setTextMeasurer(&measurer);
+        QString error;
+        if (!session.load(&error)) {
+            messages.error(error);
+            return false;
+        }
+        if (!session.job().correctionsWarning().isEmpty())
+            messages.warning(session.job().correctionsWarning());
+        // Without prompts of the host's, the user is asked in dialogs and
+        // follows the work in a progress window.
+        PrintPrompts* prompts = host.printPrompts;
+        Progress* progress = host.printProgress;
+        std::unique_ptr<ProgressWindow> progressWindow;
+        std::unique_ptr<WindowPrintPrompts> windowPrompts;
+        if (!prompts || !progress) {
+            progressWindow = std::make_unique<ProgressWindow>(host.parent);
+            if (!progress) progress = progressWindow.get();
+        }
+        if (!prompts) {
+            windowPrompts = std::make_unique<WindowPrintPrompts>(session.printer(), messages,
+                                                                 *progressWindow, host.parent);
+            windowPrompts->dialog = host.printDialog;
+            windowPrompts->properties = [&](int index) {
+                return editPrinterProperties(session, index, messages, host.parent);
+            };
+            prompts = windowPrompts.get();
+        }
+        PrintRequest request = session.request();
+        request.printerIndex = printerIndex;
+        const bool printed = session.print(request, *prompts, progress, &error);
+        component.StartPage = request.startPage;
+        component.EndPage = request.endPage;
+        if (progressWindow) progressWindow->finish();
+        if (!printed && !error.isEmpty() && !progress->cancelled()) messages.error(error);
+        return printed;
     });
 }
 
-void setDesignerLauncher(DesignerLauncher l) { launcher() = std::move(l); }
-
-bool designAvailable() { return bool(launcher()); }
+bool designAvailable(const ReportWindowHost& host) { return bool(host.designer); }
 
 bool designReport(TSestava& component, Messages& messages, const ReportWindowHost& host) {
-    if (!launcher()) return false;
-    return inFrame(component, messages, [&] { return launcher()(component, host); });
+    if (!host.designer) return false;
+    return inFrame(component, messages, [&] { return host.designer(component, host); });
 }
 
 }  // namespace dorvana

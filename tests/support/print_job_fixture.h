@@ -28,14 +28,15 @@ public:
     Answer askAnswer = Answer::Yes;
     bool dialogAnswer = true;
     // The dialog's choices; a negative value keeps what the dialog showed.
-    PrintDialogValues dialogChoice{-1, -1, -1, -1};
+    PrintDialogValues dialogChoice{-1, -1, -1, -1, {}};
     int waitsBeforeCancel = -1;  // -1: never cancel the wait
 
     // What happened.
     QStringList errors;
     QStringList confirmations;
     QStringList questions;
-    QList<PrintDialogValues> dialogsShown;
+    QList<PrintDialogValues> dialogsShown;  // their paperNote is gone with the print
+    QStringList paperNotes;  // what each dialog said of its printer's paper
     QStringList statuses;
     int waits = 0;
     int enabledChanges = 0;

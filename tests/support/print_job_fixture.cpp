@@ -1,4 +1,4 @@
-#include "report/render/job/support/job_fixture.h"
+#include "support/print_job_fixture.h"
 
 namespace dorvana::test {
 
@@ -42,6 +42,7 @@ std::unique_ptr<FixturePrinterBackend> fixtureBackend() {
 
 bool ScriptedPrompts::printDialog(PrintDialogValues& values) {
     dialogsShown << values;
+    paperNotes << (values.paperNote ? values.paperNote(values.printerIndex) : QString());
     if (!dialogAnswer) return false;
     if (dialogChoice.printerIndex >= 0) values.printerIndex = dialogChoice.printerIndex;
     if (dialogChoice.firstPage >= 0) values.firstPage = dialogChoice.firstPage;
