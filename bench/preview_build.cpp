@@ -13,6 +13,7 @@
 #include "bench_fixtures.h"
 #include "data/data_set.h"
 #include "data/memory_store.h"
+#include "report/render/printer/printer.h"
 #include "report/run/report_component.h"
 #include "report/windows/preview_page.h"
 #include "report/windows/progress_window.h"
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
     {
         QElapsedTimer clock;
         clock.start();
-        TFormSestE_NOR window(component, messages);
+        TFormSestE_NOR window(component, messages, programPrinter());
         FirstPaint paint;
         paint.clock = &clock;
         if (!window.loadTemplate()) return 1;
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     }
     {
         // Cancelling: "Přeruš" pressed 1 s into a build.
-        TFormSestE_NOR window(component, messages);
+        TFormSestE_NOR window(component, messages, programPrinter());
         if (!window.loadTemplate()) return 1;
         QElapsedTimer clock;
         qint64 pressed = -1;
