@@ -189,7 +189,7 @@ int unequalPixels(const QImage& a, const QImage& b) {
 
 }  // namespace
 
-TEST_F(DesignerDrawing, EveryKindAsPrintedAtEveryZoom) {
+TEST_F(DesignerDrawing, EveryKindAsPrintedAtWholeZooms) {
     const QString path = writeTemplate(QStringLiteral("kinds.pts"), headerOnly(300) + QString::fromUtf8(kEveryKind));
     for (const double zoom : {1.0, 2.0}) {
         const Pair drawn = drawBoth(path, zoom);
