@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "controls/object_names.h"
+#include "report/layout/pages/font_preset.h"
 #include "report/designer/dialogs/barcode_dialog.h"
 
 namespace dorvana {
@@ -238,22 +239,17 @@ ElementPage TDlgKonfPrvku::page() const {
 }
 
 void TDlgKonfPrvku::chooseFont() {
-    QFont font(values_.fontName, values_.fontSize);
-    font.setBold(values_.font.style & FontStyle::Bold);
-    font.setItalic(values_.font.style & FontStyle::Italic);
-    font.setUnderline(values_.font.style & FontStyle::Underline);
-    font.setStrikeOut(values_.font.style & FontStyle::StrikeOut);
+    const QFont preset = fontDialogPreset(values_.fontName, values_.fontSize, values_.font.style);
+    QFont font = preset;
     bool ok = false;
     if (context_.chooseFont)
         ok = context_.chooseFont(font);
     else
-        font = QFontDialog::getFont(&ok, font, this, QStringLiteral("Písmo prvku"));
+        font = QFontDialog::getFont(&ok, preset, this, QStringLiteral("Písmo prvku"));
     if (!ok) return;
-    values_.fontName = font.family();
+    values_.fontName = chosenFontName(values_.fontName, preset, font);
     values_.fontSize = font.pointSize() > 0 ? font.pointSize() : values_.fontSize;
-    values_.font.style = (font.bold() ? FontStyle::Bold : 0) | (font.italic() ? FontStyle::Italic : 0) |
-                         (font.underline() ? FontStyle::Underline : 0) |
-                         (font.strikeOut() ? FontStyle::StrikeOut : 0);
+    values_.font.style = fontStyleBits(font);
 }
 
 void TDlgKonfPrvku::editBarcode() {

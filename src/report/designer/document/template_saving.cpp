@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "base/code_page.h"
 #include "base/text_file.h"
@@ -19,7 +20,21 @@ QString templateBackupPath(const QString& templatePath) {
     return info.dir().filePath(base + QStringLiteral(".BAK"));
 }
 
+QString templateSavePath(const QString& chosenPath) {
+    const QFileInfo info(chosenPath);
+    QString name = info.fileName().toLower();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0) name = name.left(dot + 4);
+    return info.absoluteDir().filePath(name);
+}
+
 namespace {
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
 
 bool fail(QString* error, const QString& text) {
     if (error) *error = text;
@@ -41,8 +56,12 @@ bool saveTemplateWithBackup(const QString& path, const QStringList& lines, QStri
         return fail(error, QStringLiteral("Soubor %1 nelze zapsat: %2")
                                .arg(temporary.fileName(), temporary.errorString()));
     temporary.close();
-    // Keep the permissions of the template being replaced.
-    if (info.exists()) QFile::setPermissions(temporary.fileName(), QFile::permissions(path));
+    // Keep the permissions of the template being replaced; a new template gets
+    // those of any new file (the temporary file is readable by its owner only).
+    if (info.exists())
+        QFile::setPermissions(temporary.fileName(), QFile::permissions(path));
+    else
+        ::chmod(QFile::encodeName(temporary.fileName()).constData(), 0666 & ~currentUmask());
 
     // 2. The old template becomes the backup.
     const QString backup = templateBackupPath(path);
