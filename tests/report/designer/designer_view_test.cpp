@@ -100,10 +100,13 @@ TEST_F(DesignerView, APaletteToolDropsTheSelectionAndElementsShowNoCoordinates) 
     QTest::mouseMove(surface, centre(e));
     EXPECT_TRUE(coordinates->text().isEmpty()) << coordinates->text().toStdString();
     const QRect body = surface->sectionRect(PlanSection::Body);
-    QTest::mouseMove(surface, QPoint(body.right() - 20, body.top() + 2));
+    QTest::mouseMove(surface, QPoint(body.left() + 605, body.top() + 2));  // between nazev2 and cena
     EXPECT_FALSE(coordinates->text().isEmpty());
 
-    window->palette()->pressTool(1);
+    window->palette()->setPage(DesignerPalette::Graphics);
+    ASSERT_EQ(doc->current(), e);
+    window->palette()->findChild<QToolButton*>(QStringLiteral("palette_1"))->click();
+    EXPECT_EQ(window->palette()->tool(), 1);
     EXPECT_EQ(doc->current(), nullptr);
     EXPECT_EQ(doc->selectionCount(), 0);
 }

@@ -234,9 +234,13 @@ TEST_F(DesignerWindow, ATypedWidthThatIsNotANumberShowsTheElementsAgain) {
     width->setText(QStringLiteral("x1"));
     QTest::keyClick(width, Qt::Key_Return);
     EXPECT_EQ(width->text(), QStringLiteral("300"));
+    // A width past the section's edge is refused with a word, never cut to fit.
     width->setText(QStringLiteral("9999"));
     QTest::keyClick(width, Qt::Key_Return);
-    EXPECT_EQ(e->X + e->W, doc->sectionWidth());
+    EXPECT_LE(e->X + e->W, doc->sectionWidth());
+    EXPECT_EQ(e->W, 300);
+    EXPECT_EQ(width->text(), QStringLiteral("300"));
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 }  // namespace

@@ -63,8 +63,9 @@ TEST_F(GeometryEntries, TypedValuesAreSetExactlyOrRefusedWithAWord) {
                              (c.both && c.expected == GeometryEntry::Set &&
                               DesignerDocument::box(nazev2) != ElementBox{400, 0, 200, 18});
         EXPECT_EQ(doc->canUndo(), changed);
-        if (c.both && c.expected == GeometryEntry::Set && c.field == GeometryField::Left)
+        if (c.both && c.expected == GeometryEntry::Set && c.field == GeometryField::Left) {
             EXPECT_EQ(nazev2->X, c.value);
+        }
     }
     EXPECT_FALSE(DesignerDocument::geometryRefusal(GeometryEntry::Outside).isEmpty());
 }
