@@ -55,36 +55,24 @@ QDialogButtonBox* okCancelHelp(QDialog* dialog) {
 }
 
 // A list as wide as its widest entry in the given number of columns (the
-// entries row by row), so that no entry is cut and the columns stay as many
+// entries row by row), so that no entry is cut and there are as many columns
 // as asked whatever the list's height.
-class ColumnsFilter : public QObject {
-public:
-    ColumnsFilter(QListWidget* list, int columns, int cell)
-        : QObject(list), list_(list), columns_(columns), cell_(cell) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize) {
-            const int width = std::max(cell_, list_->viewport()->width() / columns_);
-            list_->setGridSize(QSize(width, list_->sizeHintForRow(0)));
-        }
-        return false;
-    }
-
-private:
-    QListWidget* list_;
-    int columns_;
-    int cell_;
-};
-
 void fitColumns(QListWidget* list, int columns) {
-    const int cell = list->sizeHintForColumn(0) + 8;
-    const int chrome = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
-    list->setMinimumWidth(columns * cell + chrome);
-    if (columns < 2) return;
+    const QFontMetrics metrics = list->fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(list->item(i)->text()));
+    const int cell = widest + 2 * metrics.averageCharWidth() + 8;
+    const int chrome = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 2;
+    if (columns < 2) {
+        list->setMinimumWidth(cell + chrome);
+        return;
+    }
     list->setFlow(QListView::LeftToRight);
     list->setWrapping(true);
     list->setResizeMode(QListView::Adjust);
-    list->setUniformItemSizes(true);
-    list->viewport()->installEventFilter(new ColumnsFilter(list, columns, cell));
+    list->setGridSize(QSize(cell, metrics.height() + 4));
+    list->setFixedWidth(columns * cell + chrome);
 }
 
 // Tab goes through the widgets in this order.
