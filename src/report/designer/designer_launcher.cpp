@@ -1,7 +1,7 @@
 #include "report/designer/designer_launcher.h"
 
 #include "controls/message_boxes.h"
-#include "report/designer/form_sest_e.h"
+#include "report/designer/designer_window.h"
 #include "report/run/report_component.h"
 #include "report/run/report_environment.h"
 

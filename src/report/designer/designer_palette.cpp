@@ -194,6 +194,8 @@ void DesignerPalette::releaseTool() {
 void DesignerPalette::pressTool(int code) {
     QToolButton* pressed = button(code);
     if (!pressed) return;
+    // An insertion tool starts from no selection: the earlier one's handles go.
+    doc_.clearSelection();
     tool_ = code;
     arrow_->setChecked(false);
     for (QToolButton* b : buttons_) b->setChecked(b == pressed);

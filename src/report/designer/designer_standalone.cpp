@@ -9,7 +9,7 @@
 
 #include "controls/message_boxes.h"
 #include "data/table_open.h"
-#include "report/designer/form_sest_e.h"
+#include "report/designer/designer_window.h"
 #include "report/run/report_component.h"
 #include "report/run/report_environment.h"
 

@@ -234,7 +234,8 @@ void DesignerSurface::setEditingMarks(bool shown) {
 void DesignerSurface::showPointer(QPoint p) {
     bool inStrip = false;
     const TOddil* s = sectionAt(p, &inStrip);
-    if (!s || inStrip) {
+    // Over an element (and while dragging one) the coordinates stay blank.
+    if (!s || inStrip || drag_ == Drag::Element || elementAt(p)) {
         emit pointerAt(-1, -1);
         return;
     }
@@ -332,11 +333,8 @@ void DesignerSurface::mouseMoveEvent(QMouseEvent* event) {
             }
             const ElementBox b = draggedBox(zone_, atDown_, dx, dy, doc_.sectionWidth(), s->height);
             if (b != lastBox_) {
-                const ElementBox before = lastBox_;
                 lastBox_ = b;
-                doc_.setBox(dragged_, b);
-                if (doc_.isSelected(dragged_))
-                    doc_.moveOthersBy(dragged_, b.left - before.left, b.top - before.top);
+                doc_.dragTo(dragged_, b);
             }
             break;
         }
@@ -365,7 +363,7 @@ void DesignerSurface::mouseReleaseEvent(QMouseEvent* event) {
     drag_ = Drag::None;
     switch (was) {
         case Drag::Element:
-            if (lastBox_ != atDown_) doc_.recordChange(ChangeKind::MoveElement);
+            doc_.endDrag();
             dragged_ = nullptr;
             break;
         case Drag::Height:

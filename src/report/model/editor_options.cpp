@@ -1,5 +1,7 @@
 #include "report/model/editor_options.h"
 
+#include <algorithm>
+
 #include "base/ini_file.h"
 #include "report/model/zoom_table.h"
 
@@ -86,6 +88,10 @@ bool writeEditorOptions(const QString& iniPath, const EditorOptions& o, QString*
     writeInt(ini, kSections, "ImplStylFontu", o.ImplStylFontu);
     writeInt(ini, kSections, "ImplCharSet", o.ImplCharSet);
     return ini.save(error);
+}
+
+int EditorOptions::undoCapacity() const {
+    return std::clamp(PocetUndo, 1, kMaxUndoCapacity);
 }
 
 }  // namespace dorvana

@@ -31,12 +31,14 @@ struct EditorOptions {
     int ImplStylFontu = 0;
     int ImplCharSet = 238;
 
-    // The undo capacity: values below 1 act as 1.
-    int undoCapacity() const { return PocetUndo < 1 ? 1 : PocetUndo; }
+    // The undo capacity: values below 1 act as 1, values above
+    // kMaxUndoCapacity as that (a mistyped number keeps no endless history).
+    int undoCapacity() const;
     bool operator==(const EditorOptions&) const = default;
 };
 
 inline constexpr int kMaxEditorFontNameLength = 31;
+inline constexpr int kMaxUndoCapacity = 1000;
 
 // Reads the options (a missing file or key gives the default). RastrX/RastrY
 // <= 0 become 1; a negative font height v is read as v * -72 / 100; a zoom

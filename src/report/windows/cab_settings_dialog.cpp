@@ -14,6 +14,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "report/expr/format/format_settings.h"
+
 namespace dorvana {
 
 namespace {
@@ -24,9 +26,32 @@ QCheckBox* checkBox(const QString& name, const QString& caption, QWidget* parent
     return c;
 }
 
+// Millimetres the Czech way ("1,5"), as the program formats numbers; a
+// decimal point typed out of habit counts as the comma.
+class MillimetreBox : public QDoubleSpinBox {
+public:
+    explicit MillimetreBox(QWidget* parent) : QDoubleSpinBox(parent) {
+        setLocale(formatSettings().locale);
+    }
+    QValidator::State validate(QString& text, int& pos) const override {
+        text = withLocaleSeparator(text);
+        return QDoubleSpinBox::validate(text, pos);
+    }
+    double valueFromText(const QString& text) const override {
+        return QDoubleSpinBox::valueFromText(withLocaleSeparator(text));
+    }
+
+private:
+    QString withLocaleSeparator(QString text) const {
+        const QString separator = locale().decimalPoint();
+        if (separator != QStringLiteral(".")) text.replace(u'.', separator);
+        return text;
+    }
+};
+
 QDoubleSpinBox* millimetres(const QString& name, const QString& caption, double min, double max,
                             QWidget* parent) {
-    auto* s = new QDoubleSpinBox(parent);
+    auto* s = new MillimetreBox(parent);
     s->setObjectName(name);
     s->setAccessibleName(caption);
     s->setRange(min, max);
@@ -119,7 +144,7 @@ TCabSetForm::TCabSetForm(QWidget* parent) : QDialog(parent) {
         checks->addWidget(c);
     checks->addStretch(1);
 
-    auto* grid = new QGridLayout;
+    auto* grid = grid_ = new QGridLayout;
     grid->addLayout(values, 0, 0);
     grid->addLayout(checks, 0, 1);
     grid->addWidget(modeBox, 1, 0);
@@ -178,6 +203,9 @@ int TCabSetForm::Setup(DeviceSettings& record, const QString& driverName) {
     mirror_->setText(tharo ? QStringLiteral("Rychlý tisk") : QStringLiteral("Zrcadlový tisk"));
     for (QWidget* w : std::initializer_list<QWidget*>{memory_, inverse_, leftLabel_, left_, cutterBox_})
         w->setVisible(!tharo);
+    // Without the cutter the orientation group moves up into its place.
+    grid_->removeWidget(orientationBox_);
+    grid_->addWidget(orientationBox_, tharo ? 2 : 3, 0);
     mirror_->setChecked(s.mirror);
     inverse_->setChecked(s.inverse);
     head_->setValue(s.headTemperature);

@@ -13,6 +13,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QSpinBox;
@@ -68,6 +69,7 @@ private:
     QDoubleSpinBox* height_;
     QSpinBox* copies_;
     QGroupBox* orientationBox_;
+    QGridLayout* grid_;
     QButtonGroup* orientation_;
 };
 

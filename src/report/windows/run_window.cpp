@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "report/layout/pages/font_preset.h"
 #include "report/model/zoom_table.h"
 #include "report/layout/font_measurer.h"
 #include "report/layout/pages/printed_fonts.h"
@@ -42,13 +43,11 @@ constexpr int kTextLength = 132;
 const int kZoomCaptions[kZoomStepCount] = {32,  40,  50,  64,  75,  83,  100, 117,
                                            125, 150, 175, 200, 225, 250, 275, 300};
 
-QFont qFontOf(const PrintedFont& f) {
-    return dialogFont(f.name, f.size, f.style);
-}
-
-PrintedFont printedFontOf(const QFont& font, const PrintedFont& was) {
+// The font chosen in the font dialog opened on `preset`; a family left as the
+// dialog showed it keeps the element's own font name.
+PrintedFont printedFontOf(const QFont& font, const QFont& preset, const PrintedFont& was) {
     PrintedFont f = was;
-    f.name = font.family();
+    f.name = chosenFontName(was.name, preset, font);
     f.size = font.pointSize() > 0 ? font.pointSize() : was.size;
     f.style = fontStyleBits(font);
     return f;
@@ -602,8 +601,10 @@ void TFormSestE_NOR::chooseFont() {
     const TPrevPrvek* e = document_->selectedElement();
     if (!e) return;
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, qFontOf(e->font()), this);
-    if (ok) document_->setSelectedFont(printedFontOf(chosen, e->font()));
+    const QFont preset = fontDialogPreset(e->font().name, e->font().size, e->font().style);
+    const QFont chosen = QFontDialog::getFont(&ok, preset, this);
+    if (!ok) return;
+    document_->setSelectedFont(printedFontOf(chosen, preset, e->font()));
 }
 
 void TFormSestE_NOR::deleteElement() {

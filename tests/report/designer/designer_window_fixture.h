@@ -15,7 +15,7 @@
 #include "report/designer/designer_palette.h"
 #include "report/designer/designer_surface.h"
 #include "report/designer/document/designer_document.h"
-#include "report/designer/form_sest_e.h"
+#include "report/designer/designer_window.h"
 #include "report/designer/object_bar.h"
 #include "report/model/section.h"
 #include "report/run/report_component.h"
@@ -104,6 +104,14 @@ protected:
         QTest::mousePress(surface, Qt::LeftButton, mods, from);
         for (int i = 1; i <= 4; ++i) QTest::mouseMove(surface, from + (to - from) * i / 4);
         QTest::mouseRelease(surface, Qt::LeftButton, mods, to);
+    }
+
+    // Changes the model as a dialog does: on a copy the document takes back
+    // as one step.
+    void editModel(const std::function<void(ReportModel&)>& change) {
+        std::unique_ptr<ReportModel> copy = doc->modelCopy();
+        change(*copy);
+        doc->replaceModel(std::move(copy), ChangeKind::Settings, true);
     }
 
     TSesPrvek* headerElement(int i) const { return doc->section(PlanSection::PageHeader)->element(i); }

@@ -27,7 +27,7 @@ TEST_F(DesignerWindow, ADragLandsOnTheRasterAtEveryZoom) {
     };
     // 37 px at 100 % is 37 units -> 40; at 200 % 18.5 -> 18 -> 20.
     for (const Case c : {Case{6, 130}, Case{11, 110}}) {
-        doc->modelForChange().rasterX = doc->modelForChange().rasterY = 10;
+        editModel([](ReportModel& m) { m.rasterX = m.rasterY = 10; });
         window->setZoomIndex(c.zoomIndex);
         TSesPrvek* e = headerElement(2);  // nazev1 at 90, 24
         ASSERT_EQ(e->X, 90);
@@ -75,8 +75,8 @@ TEST_F(DesignerWindow, TheCurrentElementShowsItsHandlesAtEveryZoom) {
 }
 
 TEST_F(DesignerWindow, DraggingAHandleResizesAndStopsAtTheSectionEdge) {
+    editModel([](ReportModel& m) { m.rasterX = 1; });
     TSesPrvek* e = headerElement(4);  // cena 610 + 116 = the right edge
-    doc->modelForChange().rasterX = 1;
     const QRect r = surface->elementRect(e);
     drag(QPoint(r.left() + 1, r.center().y()), QPoint(r.left() + 1 - 50, r.center().y()));
     EXPECT_EQ(e->X, 560);
@@ -102,13 +102,14 @@ TEST_F(DesignerWindow, KeysMoveByTheRasterOrOneUnitAndResize) {
     EXPECT_EQ(e->X, 97);
     EXPECT_EQ(window->objectBar()->geometryField(2)->text(), QStringLiteral("301"));
     QTest::keyClick(surface, Qt::Key_Z, Qt::ControlModifier);
-    e = headerElement(2);  // undo rebuilt the model
+    EXPECT_EQ(headerElement(2), e);  // undo keeps the element itself
     EXPECT_EQ(e->W, 300);
     EXPECT_EQ(e->X, 97);
 
     // A locked section ignores the keys.
-    QTest::mouseClick(surface, Qt::LeftButton, {}, centre(e));
-    doc->modelForChange().page().section(PlanSection::PageHeader)->locked = true;
+    editModel([](ReportModel& m) { m.page().section(PlanSection::PageHeader)->locked = true; });
+    e = headerElement(2);
+    doc->select(e);
     QTest::keyClick(surface, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(e->X, 97);
 }
@@ -233,9 +234,13 @@ TEST_F(DesignerWindow, ATypedWidthThatIsNotANumberShowsTheElementsAgain) {
     width->setText(QStringLiteral("x1"));
     QTest::keyClick(width, Qt::Key_Return);
     EXPECT_EQ(width->text(), QStringLiteral("300"));
+    // A width past the section's edge is refused with a word, never cut to fit.
     width->setText(QStringLiteral("9999"));
     QTest::keyClick(width, Qt::Key_Return);
-    EXPECT_EQ(e->X + e->W, doc->sectionWidth());
+    EXPECT_LE(e->X + e->W, doc->sectionWidth());
+    EXPECT_EQ(e->W, 300);
+    EXPECT_EQ(width->text(), QStringLiteral("300"));
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -183,6 +184,25 @@ TEST(CabSettingsDialog, ShowsTheRecordAndWritesBackRoundedValues) {
     EXPECT_EQ(record.privateBytes[66], 1);  // kept while the barcode text is off
 }
 
+TEST(CabSettingsDialog, ReadsAndShowsMillimetresTheCzechWay) {
+    DeviceSettings record = cabRecord();
+    TCabSetForm form;
+    ASSERT_EQ(form.Setup(record, "Apollo 2"), 0);
+    QDoubleSpinBox* left = child<QDoubleSpinBox>(form, "LeftEdit");
+    EXPECT_EQ(child<QDoubleSpinBox>(form, "PosEdit")->text(), "1,50 mm");
+    struct Case {
+        const char* typed;
+        double value;
+    };
+    // "1,5" is one and a half millimetres, never 15; a point typed counts as the comma.
+    for (const Case c : {Case{"1,5", 1.5}, Case{"1.5", 1.5}, Case{"12,25", 12.25}}) {
+        left->selectAll();
+        QTest::keyClicks(left, c.typed);
+        left->interpretText();
+        EXPECT_DOUBLE_EQ(left->value(), c.value) << c.typed;
+    }
+}
+
 TEST(CabSettingsDialog, TharoHidesCabOnlySettingsAndOthersNeedThePlatformDialog) {
     DeviceSettings record = cabRecord();
     record.privateBytes[52] = 12;  // Tharo print offset 1.5 mm
@@ -193,6 +213,10 @@ TEST(CabSettingsDialog, TharoHidesCabOnlySettingsAndOthersNeedThePlatformDialog)
     EXPECT_FALSE(child<QWidget>(tharo, "LeftEdit")->isVisibleTo(&tharo));
     EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>(tharo, "PosEdit")->value(), 1.5);
     EXPECT_EQ(child<QWidget>(tharo, "CidGrp")->findChildren<QRadioButton*>().size(), 2);
+    // No hole where the cutter stood: the orientation takes its place.
+    tharo.adjustSize();
+    tharo.layout()->activate();
+    EXPECT_EQ(child<QWidget>(tharo, "OriGr")->y(), child<QWidget>(tharo, "CidGrp")->y());
 
     TCabSetForm office;
     EXPECT_EQ(office.Setup(record, "HP LaserJet 4"), -1);

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "controls/object_names.h"
+#include "report/layout/pages/font_preset.h"
 #include "report/designer/dialogs/barcode_dialog.h"
 #include "report/layout/pages/printed_fonts.h"
 
@@ -239,14 +240,15 @@ ElementPage TDlgKonfPrvku::page() const {
 }
 
 void TDlgKonfPrvku::chooseFont() {
-    QFont font = dialogFont(values_.fontName, values_.fontSize, values_.font.style);
+    const QFont preset = fontDialogPreset(values_.fontName, values_.fontSize, values_.font.style);
+    QFont font = preset;
     bool ok = false;
     if (context_.chooseFont)
         ok = context_.chooseFont(font);
     else
-        font = QFontDialog::getFont(&ok, font, this, QStringLiteral("Písmo prvku"));
+        font = QFontDialog::getFont(&ok, preset, this, QStringLiteral("Písmo prvku"));
     if (!ok) return;
-    values_.fontName = font.family();
+    values_.fontName = chosenFontName(values_.fontName, preset, font);
     values_.fontSize = font.pointSize() > 0 ? font.pointSize() : values_.fontSize;
     values_.font.style = fontStyleBits(font);
 }

@@ -14,7 +14,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/messages.h"
 
@@ -52,6 +54,27 @@ QDialogButtonBox* okCancelHelp(QDialog* dialog) {
     return buttons;
 }
 
+// A list as wide as its widest entry in the given number of columns (the
+// entries row by row), so that no entry is cut and there are as many columns
+// as asked whatever the list's height.
+void fitColumns(QListWidget* list, int columns) {
+    const QFontMetrics metrics = list->fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(list->item(i)->text()));
+    const int cell = widest + 2 * metrics.averageCharWidth() + 8;
+    const int chrome = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 2;
+    if (columns < 2) {
+        list->setMinimumWidth(cell + chrome);
+        return;
+    }
+    list->setFlow(QListView::LeftToRight);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setGridSize(QSize(cell, metrics.height() + 4));
+    list->setFixedWidth(columns * cell + chrome);
+}
+
 // Tab goes through the widgets in this order.
 void chainTabOrder(const QList<QWidget*>& order) {
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
@@ -87,11 +110,7 @@ TSest_FnEditVyraz::TSest_FnEditVyraz(const QString& expression, const FunctionEd
         lw->setAccessibleName(QString::fromUtf8(spec.caption));
         lw->addItems(expressionListEntries(spec.list, context.references));
         if (spec.list == ExpressionList::Text) lw->sortItems();
-        if (spec.columns > 1) {
-            lw->setFlow(QListView::TopToBottom);
-            lw->setWrapping(true);
-            lw->setResizeMode(QListView::Adjust);
-        }
+        fitColumns(lw, spec.columns);
         lw->setMinimumHeight(90);
         lw->installEventFilter(this);
         const int which = int(spec.list);
@@ -309,6 +328,13 @@ TFunkceDlg::TFunkceDlg(const FunctionDefinition& row, const FunctionEditContext&
     precision_->setText(v.precisionText);
     digits_->setText(v.digitsText);
     format_->setCurrentIndex(v.numberFormat);
+    // Room for every control any type or format shows: switching them never
+    // widens the dialog.
+    for (QWidget* w : std::initializer_list<QWidget*>{numberProcessing_, booleanProcessing_, initial_,
+                                                      booleanInitial_, precision_, precisionLabel_,
+                                                      digits_, digitsLabel_, mask_, maskLabel_})
+        w->setVisible(true);
+    setMinimumSize(sizeHint());
     arrange();
     mask_->setText(v.mask);  // the row's mask wins over the arrangement's
 

@@ -3,10 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
 
 #include "base/messages.h"
 #include "base/text_file.h"
 #include "data/data_set.h"
+#include "report/designer/document/edit_commands.h"
+#include "report/designer/document/model_copy.h"
 #include "report/designer/document/template_saving.h"
 #include "report/layout/data_set_fields.h"
 #include "report/model/colour_table.h"
@@ -39,10 +42,11 @@ DesignerDocument::DesignerDocument(Messages& messages, const EditorOptions& opti
     : QObject(parent),
       messages_(messages),
       options_(options),
-      fields_(std::make_unique<DataSetFields>()) {
-    snapshots_.setCapacity(options_.undoCapacity());
-    model_.rasterX = std::max(1, options_.RastrX);
-    model_.rasterY = std::max(1, options_.RastrY);
+      fields_(std::make_unique<DataSetFields>()),
+      model_(std::make_unique<ReportModel>()) {
+    applyUndoLimit();
+    model_->rasterX = std::max(1, options_.RastrX);
+    model_->rasterY = std::max(1, options_.RastrY);
 }
 
 DesignerDocument::~DesignerDocument() = default;
@@ -67,14 +71,21 @@ const ReportFieldSource* DesignerDocument::fieldSource() const {
 
 void DesignerDocument::setSortEnabled(bool on) {
     sortEnabled_ = on;
-    if (on) model_.dataSource.sortEnabled = true;
+    if (on) model_->dataSource.sortEnabled = true;
 }
 
 void DesignerDocument::setOptions(const EditorOptions& options) {
     options_ = options;
-    snapshots_.setCapacity(options_.undoCapacity());
+    applyUndoLimit();
     emit historyChanged();
     emit changed();
+}
+
+void DesignerDocument::applyUndoLimit() {
+    // The capacity counts the state shown: capacity n keeps n - 1 steps.
+    const bool wasClean = history_.isClean();
+    history_.setUndoLimit(options_.undoCapacity() - 1);
+    if (wasClean && !history_.isClean()) modifiedBeyondHistory_ = true;
 }
 
 // ---------------------------------------------------------------- loading
@@ -99,11 +110,9 @@ bool DesignerDocument::open(const QString& path) {
 void DesignerDocument::loadLines(const QStringList& lines, const QString& path) {
     path_ = path;
     loadedEmpty_ = lines.isEmpty();
-    snapshots_ = TListVariant();
-    snapshots_.setCapacity(options_.undoCapacity());
-    snapshots_.current() = lines;
+    history_.clear(true);
+    modifiedBeyondHistory_ = false;
     resetFromLines(lines);
-    modified_ = false;
     emit historyChanged();
 }
 
@@ -111,14 +120,22 @@ void DesignerDocument::resetFromLines(const QStringList& lines) {
     current_ = nullptr;
     selected_.clear();
     selectionCount_ = 0;
+    dragged_.clear();
+    dragStart_.clear();
+    textBefore_.reset();
+    textElement_ = nullptr;
     TemplateReadOptions read = TemplateReadOptions::forFields(fields_.get());
     read.defaultRasterX = std::max(1, options_.RastrX);
     read.defaultRasterY = std::max(1, options_.RastrY);
     read.defaultCharset = options_.ImplCharSet;
     if (!path_.isEmpty()) read.templateDirectory = QFileInfo(path_).absolutePath();
-    const TemplateReadResult result = readTemplate(lines, &model_, read);
+    // A new model: the history's commands may still hold the old one's elements.
+    model_ = std::make_unique<ReportModel>();
+    model_->rasterX = std::max(1, options_.RastrX);
+    model_->rasterY = std::max(1, options_.RastrY);
+    const TemplateReadResult result = readTemplate(lines, model_.get(), read);
     // A template that has a sort list or SQL keeps it even where the component does not sort.
-    if (sortEnabled_) model_.dataSource.sortEnabled = true;
+    if (sortEnabled_) model_->dataSource.sortEnabled = true;
     if (!result.complete)
         messages_.warning(
             QStringLiteral("Předlohu se nepodařilo načíst celou: řádek %1 (%2). Části předlohy za ním "
@@ -135,11 +152,16 @@ void DesignerDocument::afterReset() {
     emit selectionChanged();
 }
 
-void DesignerDocument::refreshFieldValues() {
+CaptionSources DesignerDocument::captionSources() const {
     CaptionSources sources;
     sources.fields = fields_.get();
     sources.parameters = &parameters_;
-    for (TSesPrvek* e : model_.page().allElements())
+    return sources;
+}
+
+void DesignerDocument::refreshFieldValues() {
+    const CaptionSources sources = captionSources();
+    for (TSesPrvek* e : model_->page().allElements())
         if (e->type() == ElementType::FieldValue || e->type() == ElementType::FieldLabel ||
             e->type() == ElementType::Parameter)
             e->refreshCaption(sources);
@@ -147,105 +169,139 @@ void DesignerDocument::refreshFieldValues() {
 }
 
 bool DesignerDocument::hasElements() const {
-    return !model_.page().allElements().isEmpty();
+    return !model_->page().allElements().isEmpty();
 }
 
-void DesignerDocument::structureChanged() {
-    clearSelection();
-    refreshFieldValues();
-    emit modelReset();
-    emit functionsChanged();
-}
-
-void DesignerDocument::elementConfigured(TSesPrvek* element) {
-    CaptionSources sources;
-    sources.fields = fields_.get();
-    sources.parameters = &parameters_;
-    if (element->type() == ElementType::FieldValue || element->type() == ElementType::FieldLabel)
-        element->refreshCaption(sources);
+bool DesignerDocument::changeElement(TSesPrvek* element,
+                                     const std::function<void(TSesPrvek&)>& edit, ChangeKind kind) {
+    if (!element || !sectionOf(element)) return false;
     clearSelection();
     select(element);
-    recordChange(ChangeKind::ElementSettings);
-    emit changed();
+    return changeElements({element}, edit, kind);
 }
 
-void DesignerDocument::settingsApplied() {
-    model_.passes = model_.highestPass();
-    structureChanged();
-    recordChange(ChangeKind::Settings);
+std::unique_ptr<ReportModel> DesignerDocument::modelCopy() const {
+    return copyReportModel(*model_, fields_.get());
+}
+
+bool DesignerDocument::replaceModel(std::unique_ptr<ReportModel> edited, ChangeKind kind, bool always) {
+    if (!edited) return false;
+    edited->passes = edited->highestPass();
+    if (!always && linesOf(*edited) == templateLines()) return false;
+    commitPendingText();
+    clearSelection();
+    push(std::make_unique<ModelCommand>(*this, kind, std::move(edited)));
+    return true;
+}
+
+void DesignerDocument::setTitle(const QString& title) {
+    if (title == model_->title) return;
+    std::unique_ptr<ReportModel> edited = modelCopy();
+    edited->title = title;
+    replaceModel(std::move(edited), ChangeKind::Settings);
+}
+
+// ---------------------------------------------------------------- records
+
+void DesignerDocument::moveRecord(RecordMove how) {
+    if (!dataSet_ || !dataSet_->isOpen()) return;
+    switch (how) {
+        case RecordMove::First: dataSet_->first(); break;
+        case RecordMove::Prior: dataSet_->prior(); break;
+        case RecordMove::Next: dataSet_->next(); break;
+        case RecordMove::Last: dataSet_->last(); break;
+    }
+    refreshFieldValues();
+}
+
+bool DesignerDocument::canMoveBack() const {
+    return dataSet_ && dataSet_->isOpen() && !dataSet_->isEmpty() && dataSet_->recNo() > 1;
+}
+
+bool DesignerDocument::canMoveForward() const {
+    return dataSet_ && dataSet_->isOpen() && !dataSet_->isEmpty() &&
+           dataSet_->recNo() < dataSet_->recordCount();
 }
 
 // ---------------------------------------------------------------- a new template
 
 void DesignerDocument::startNewTemplate() {
+    commitPendingText();
     clearSelection();
-    model_.clear();
-    model_.minorVersion = 5;
-    model_.passes = 1;
-    model_.setColumns(1, 0);
-    model_.dataSource.sqlLines.clear();
-    model_.groupFieldsByName = options_.SledPodle;
-    snapshots_.keepCurrentOnly();
-    snapshots_.current() = QStringList();
+    // The page as it is becomes the start of a new history (the file, when
+    // it had changes not saved, still differs from it).
+    const bool modified = isModified();
+    history_.clear(true);
+    modifiedBeyondHistory_ = modified;
+    model_->clear();
+    model_->minorVersion = 5;
+    model_->passes = 1;
+    model_->setColumns(1, 0);
+    model_->dataSource.sqlLines.clear();
+    model_->groupFieldsByName = options_.SledPodle;
     afterReset();
     emit historyChanged();
 }
 
 void DesignerDocument::takeNewTemplateLines(const QStringList& lines) {
-    const QString title = model_.title;
-    const DataSourceSettings dataSource = model_.dataSource;
-    const bool printersChosen = model_.printersChosen;
-    const QList<TPolTisk> printers = model_.printers;
-    const bool byName = model_.groupFieldsByName;
-    const int major = model_.majorVersion, minor = model_.minorVersion;
+    const QString title = model_->title;
+    const DataSourceSettings dataSource = model_->dataSource;
+    const bool printersChosen = model_->printersChosen;
+    const QList<TPolTisk> printers = model_->printers;
+    const bool byName = model_->groupFieldsByName;
+    const int major = model_->majorVersion, minor = model_->minorVersion;
+    history_.clear(true);
     resetFromLines(lines);
-    model_.title = title;
-    model_.dataSource = dataSource;
-    model_.printersChosen = printersChosen;
-    model_.printers = printers;
-    model_.groupFieldsByName = byName;
-    model_.majorVersion = major;
-    model_.minorVersion = minor;
-    model_.passes = model_.highestPass();
-    snapshots_.current() = templateLines();
-    modified_ = true;
+    model_->title = title;
+    model_->dataSource = dataSource;
+    model_->printersChosen = printersChosen;
+    model_->printers = printers;
+    model_->groupFieldsByName = byName;
+    model_->majorVersion = major;
+    model_->minorVersion = minor;
+    model_->passes = model_->highestPass();
+    modifiedBeyondHistory_ = true;
     emit modelReset();
     emit historyChanged();
 }
 
 // ---------------------------------------------------------------- saving
 
-QStringList DesignerDocument::templateLines() const {
+QStringList DesignerDocument::linesOf(const ReportModel& model) const {
     TemplateWriteOptions write;
     write.fieldNames = fieldNames();
-    return writeTemplate(model_, write);
+    return writeTemplate(model, write);
+}
+
+QStringList DesignerDocument::templateLines() const {
+    return linesOf(*model_);
 }
 
 bool DesignerDocument::save() {
+    commitPendingText();
     const QStringList lines = templateLines();
-    snapshots_.lines(0) = lines;
     QString reason;
     if (path_.isEmpty() || !saveTemplateWithBackup(path_, lines, &reason)) {
         messages_.error(QStringLiteral("Soubor s předlohou se nepodařilo uložit."));
         return false;
     }
-    saved(lines);
+    saved();
     return true;
 }
 
 QStringList DesignerDocument::saveInMemory() {
+    commitPendingText();
     const QStringList lines = templateLines();
-    snapshots_.lines(0) = lines;
-    saved(lines);
+    saved();
     return lines;
 }
 
-void DesignerDocument::saved(const QStringList& lines) {
-    modified_ = false;
-    if (!options_.UndoSave) {
-        snapshots_.keepCurrentOnly();
-        snapshots_.current() = lines;
-    }
+void DesignerDocument::saved() {
+    modifiedBeyondHistory_ = false;
+    if (options_.UndoSave)
+        history_.setClean();
+    else
+        history_.clear(true);  // the history ends at the save
     emit historyChanged();
 }
 
@@ -259,22 +315,56 @@ bool DesignerDocument::saveAs(const QString& path) {
 
 // ---------------------------------------------------------------- model
 
-void DesignerDocument::recordChange(ChangeKind kind) {
-    snapshots_.add(changeName(kind)) = templateLines();
-    modified_ = true;
+void DesignerDocument::push(std::unique_ptr<DocumentCommand> command) {
+    if (textElement_ && command) commitPendingText();
+    history_.push(std::move(command));
     emit historyChanged();
 }
 
+void DesignerDocument::afterCommand(int effects) {
+    forgetGone();
+    if (effects & Structure) {
+        emit modelReset();
+        emit selectionChanged();
+    }
+    if (effects & Functions) emit functionsChanged();
+    emit changed();
+}
+
+// Elements no longer on the page leave the selection (an undone insert, a
+// redone delete, the other model of the settings).
+void DesignerDocument::forgetGone() {
+    const TPapir& page = model_->page();
+    bool lost = false;
+    if (current_ && !page.sectionOf(current_)) {
+        current_ = nullptr;
+        lost = true;
+    }
+    const qsizetype before = selected_.size();
+    selected_.removeIf([&page](TSesPrvek* e) { return !page.sectionOf(e); });
+    lost |= selected_.size() != before;
+    if (!lost) return;
+    if (!current_ && !selected_.isEmpty()) current_ = selectedElements().value(0);
+    if (selected_.size() == 1) selected_.clear();
+    selectionCount_ = current_ ? std::max<int>(1, int(selected_.size())) : 0;
+    if (textElement_ && !page.sectionOf(textElement_)) {
+        textElement_ = nullptr;
+        textBefore_.reset();
+    }
+    selectionMoved();
+    emit selectionChanged();
+}
+
 int DesignerDocument::sectionWidth() const {
-    return model_.paper.printableWidth();
+    return model_->paper.printableWidth();
 }
 
 TOddil* DesignerDocument::section(int indexOdd) const {
-    return model_.page().section(indexOdd);
+    return model_->page().section(indexOdd);
 }
 
 TOddil* DesignerDocument::sectionOf(const TSesPrvek* element) const {
-    return model_.page().sectionOf(element);
+    return model_->page().sectionOf(element);
 }
 
 bool DesignerDocument::isLocked(const TSesPrvek* element) const {
@@ -296,8 +386,8 @@ QString DesignerDocument::displayText(const TSesPrvek* e) const {
             return format.isEmpty() ? elementHint(e) : format;
         }
         case ElementType::Function:
-            return e->reference >= 0 && e->reference < model_.functions.size()
-                       ? model_.functions[e->reference].name
+            return e->reference >= 0 && e->reference < model_->functions.size()
+                       ? model_->functions[e->reference].name
                        : static_cast<const TSesFunkce*>(e)->functionName();
         case ElementType::Picture:
             return static_cast<const TSesObraz*>(e)->FileName();
@@ -332,9 +422,9 @@ QString DesignerDocument::paletteHint(int code) const {
             return QString::fromUtf8(kGroupVariableHints[(i - 8) % 4]) +
                    QString::number((i - 8) / 4 + 1);
         case ElementType::Function:
-            if (i >= 0 && i < model_.functions.size())
+            if (i >= 0 && i < model_->functions.size())
                 return QStringLiteral("Funkce %1 [%2]")
-                    .arg(model_.functions[i].name, model_.functions[i].description);
+                    .arg(model_->functions[i].name, model_->functions[i].description);
             return QStringLiteral("Funkce");
         default: return QString();
     }
@@ -378,8 +468,8 @@ TSesPrvek* DesignerDocument::insertElement(int indexOdd, int paletteCode, QPoint
             e.alignment = Alignment::Left;
         }
     } else if (type == ElementType::Function) {
-        if (options_.SledPodle && e.reference < model_.functions.size())
-            static_cast<TSesFunkce&>(e).setFunctionName(model_.functions[e.reference].name);
+        if (options_.SledPodle && e.reference < model_->functions.size())
+            static_cast<TSesFunkce&>(e).setFunctionName(model_->functions[e.reference].name);
     } else if (type >= ElementType::Line && type <= ElementType::Ellipse) {
         auto& g = static_cast<TSesGrafPrvek&>(e);
         g.SirkaCary = 1;
@@ -388,35 +478,40 @@ TSesPrvek* DesignerDocument::insertElement(int indexOdd, int paletteCode, QPoint
     } else if (type == ElementType::Picture) {
         e.alignment = Alignment::Left;
     }
-    TSesPrvek* inserted = model_.page().registerElement(s, std::move(element));
-    CaptionSources sources;
-    sources.fields = fields_.get();
-    sources.parameters = &parameters_;
+    TSesPrvek* inserted = element.get();
+    inserted->sectionIndex = s->IndexOdd;
     if (type == ElementType::FieldValue || type == ElementType::FieldLabel ||
         type == ElementType::Parameter)
-        inserted->refreshCaption(sources);
+        inserted->refreshCaption(captionSources());
     clearSelection();
+    std::vector<std::unique_ptr<TSesPrvek>> elements;
+    elements.push_back(std::move(element));
+    push(ElementsCommand::inserting(*this, ChangeKind::InsertElement, s->IndexOdd, std::move(elements)));
     select(inserted);
-    recordChange(ChangeKind::InsertElement);
-    emit changed();
     return inserted;
 }
 
 // ---------------------------------------------------------------- undo
 
+QString DesignerDocument::undoHint() const {
+    return canUndo() ? QStringLiteral("Zrušit ") + history_.undoText() : QStringLiteral("Zrušit změny");
+}
+
+QString DesignerDocument::redoHint() const {
+    return canRedo() ? QStringLiteral("Znovu ") + history_.redoText() : QStringLiteral("Znovu změny");
+}
+
 void DesignerDocument::undo() {
+    commitPendingText();
     if (!canUndo()) return;
-    snapshots_.undo();
-    resetFromLines(snapshots_.current());
-    modified_ = true;
+    history_.undo();
     emit historyChanged();
 }
 
 void DesignerDocument::redo() {
+    commitPendingText();
     if (!canRedo()) return;
-    snapshots_.redo();
-    resetFromLines(snapshots_.current());
-    modified_ = true;
+    history_.redo();
     emit historyChanged();
 }
 
@@ -428,13 +523,15 @@ bool DesignerDocument::isSelected(const TSesPrvek* element) const {
 
 QList<TSesPrvek*> DesignerDocument::selectedElements() const {
     QList<TSesPrvek*> out;
-    for (TSesPrvek* e : model_.page().allElements())
+    for (TSesPrvek* e : model_->page().allElements())
         if (e == current_ || selected_.contains(e)) out << e;
     return out;
 }
 
 void DesignerDocument::select(TSesPrvek* e) {
     if (!e || e == current_) return;
+    commitPendingText();
+    selectionMoved();
     if (selectionCount_ > 1 && !isSelected(e)) {
         current_ = nullptr;
         selected_.clear();
@@ -452,6 +549,8 @@ void DesignerDocument::select(TSesPrvek* e) {
 
 void DesignerDocument::addToSelection(TSesPrvek* e) {
     if (!e || e == current_) return;
+    commitPendingText();
+    selectionMoved();
     if (!current_) {
         select(e);
         return;  // a single element: nothing to mark yet
@@ -465,11 +564,13 @@ void DesignerDocument::addToSelection(TSesPrvek* e) {
 
 void DesignerDocument::removeFromSelection(TSesPrvek* e) {
     if (!e || (e != current_ && !isSelected(e))) return;
+    commitPendingText();
+    selectionMoved();
     selectionCount_ = std::max(0, selectionCount_ - 1);
     if (e == current_) current_ = nullptr;
     selected_.removeAll(e);
     if (!current_ && !selected_.isEmpty())
-        for (TSesPrvek* other : model_.page().allElements())
+        for (TSesPrvek* other : model_->page().allElements())
             if (selected_.contains(other)) {
                 current_ = other;
                 break;
@@ -487,10 +588,16 @@ void DesignerDocument::toggleSelection(TSesPrvek* e) {
 
 void DesignerDocument::clearSelection() {
     if (!current_ && selected_.isEmpty() && selectionCount_ == 0) return;
+    commitPendingText();
+    selectionMoved();
     current_ = nullptr;
     selected_.clear();
     selectionCount_ = 0;
     emit selectionChanged();
+}
+
+void DesignerDocument::selectionMoved() {
+    ++nudgeSeries_;
 }
 
 // ---------------------------------------------------------------- geometry
@@ -499,78 +606,155 @@ ElementBox DesignerDocument::box(const TSesPrvek* e) {
     return {e->X, e->Y, e->W, e->H};
 }
 
-void DesignerDocument::setBox(TSesPrvek* e, const ElementBox& b) {
-    e->X = b.left;
-    e->Y = b.top;
-    e->W = b.width;
-    e->H = b.height;
+bool DesignerDocument::moveElementsTo(const QList<TSesPrvek*>& elements,
+                                      const QList<ElementBox>& boxes, Nudge nudge) {
+    QList<TSesPrvek*> moved;
+    QList<ElementBox> before, after;
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        if (boxes[i] == box(elements[i])) continue;
+        moved << elements[i];
+        before << box(elements[i]);
+        after << boxes[i];
+    }
+    if (moved.isEmpty()) return false;
+    // Key presses of one kind on one selection merge: moves with moves, resizes with resizes.
+    const int series = nudge == Nudge::None ? -1 : 2 * nudgeSeries_ + (nudge == Nudge::Resize);
+    push(std::make_unique<GeometryCommand>(*this, moved, before, after, series));
+    return true;
+}
+
+void DesignerDocument::dragTo(TSesPrvek* element, const ElementBox& b) {
+    if (!element || isLocked(element)) return;
+    if (dragged_.isEmpty()) {
+        commitPendingText();
+        dragged_ << element;
+        if (isSelected(element))
+            for (TSesPrvek* e : selectedElements())
+                if (e != element && !isLocked(e)) dragged_ << e;
+        for (TSesPrvek* e : dragged_) dragStart_ << box(e);
+    }
+    const ElementBox before = box(element);
+    element->X = b.left;
+    element->Y = b.top;
+    element->W = b.width;
+    element->H = b.height;
+    const int dx = b.left - before.left, dy = b.top - before.top;
+    if ((dx || dy) && isSelected(element))
+        for (TSesPrvek* e : dragged_) {
+            if (e == element) continue;
+            const ElementBox m = movedBox(box(e), dx, dy, sectionWidth(), sectionOf(e)->height);
+            e->X = m.left;
+            e->Y = m.top;
+        }
     emit changed();
 }
 
-void DesignerDocument::moveOthersBy(const TSesPrvek* except, int dx, int dy) {
-    for (TSesPrvek* e : selectedElements()) {
-        if (e == except || isLocked(e)) continue;
-        const ElementBox b = movedBox(box(e), dx, dy, sectionWidth(), sectionOf(e)->height);
-        e->X = b.left;
-        e->Y = b.top;
+void DesignerDocument::endDrag() {
+    if (dragged_.isEmpty()) return;
+    const QList<TSesPrvek*> elements = std::exchange(dragged_, {});
+    const QList<ElementBox> start = std::exchange(dragStart_, {});
+    QList<ElementBox> now;
+    for (TSesPrvek* e : elements) now << box(e);
+    // Back to where the drag began, so that the step does the move.
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        TSesPrvek* e = elements[i];
+        e->X = start[i].left;
+        e->Y = start[i].top;
+        e->W = start[i].width;
+        e->H = start[i].height;
     }
-    emit changed();
+    if (!moveElementsTo(elements, now, Nudge::None)) emit changed();
 }
 
 bool DesignerDocument::moveSelectionBy(int dx, int dy) {
     if (!current_) return false;
-    bool moved = false;
+    QList<TSesPrvek*> elements;
+    QList<ElementBox> boxes;
     for (TSesPrvek* e : selectedElements()) {
         if (isLocked(e)) continue;
-        const ElementBox b = movedBox(box(e), dx, dy, sectionWidth(), sectionOf(e)->height);
-        moved |= b != box(e);
-        e->X = b.left;
-        e->Y = b.top;
+        elements << e;
+        boxes << movedBox(box(e), dx, dy, sectionWidth(), sectionOf(e)->height);
     }
-    if (!moved) return false;
-    recordChange(ChangeKind::MoveElement);
-    emit changed();
-    return true;
+    return moveElementsTo(elements, boxes, Nudge::Move);
 }
 
 bool DesignerDocument::resizeSelectionBy(int dx, int dy) {
     if (!current_) return false;
-    bool resized = false;
+    QList<TSesPrvek*> elements;
+    QList<ElementBox> boxes;
     for (TSesPrvek* e : selectedElements()) {
         if (isLocked(e)) continue;
-        const ElementBox b = resizedBox(box(e), dx, dy, sectionWidth(), sectionOf(e)->height);
-        resized |= b != box(e);
-        e->W = b.width;
-        e->H = b.height;
+        elements << e;
+        boxes << resizedBox(box(e), dx, dy, sectionWidth(), sectionOf(e)->height);
     }
-    if (!resized) return false;
-    recordChange(ChangeKind::MoveElement);
-    emit changed();
-    return true;
+    return moveElementsTo(elements, boxes, Nudge::Resize);
 }
 
-bool DesignerDocument::setGeometryValue(GeometryField field, int value) {
-    if (!current_) return false;
+namespace {
+
+ElementBox withValue(ElementBox b, GeometryField field, int value) {
+    switch (field) {
+        case GeometryField::Left: b.left = value; break;
+        case GeometryField::Top: b.top = value; break;
+        case GeometryField::Width: b.width = value; break;
+        case GeometryField::Height: b.height = value; break;
+    }
+    return b;
+}
+
+}  // namespace
+
+GeometryEntry DesignerDocument::checkGeometryValue(GeometryField field, int value) const {
+    if (!current_) return GeometryEntry::Unchanged;
+    const bool size = field == GeometryField::Width || field == GeometryField::Height;
+    if (size && value < kMinimumElementSize) return GeometryEntry::Invalid;
     const QList<TSesPrvek*> elements =
         selectionCount_ < 2 ? QList<TSesPrvek*>{current_} : selectedElements();
-    bool changedAny = false;
-    for (TSesPrvek* e : elements) {
+    bool differs = selectionCount_ > 1;
+    bool any = false;
+    for (const TSesPrvek* e : elements) {
         if (isLocked(e)) continue;
-        const ElementBox old = box(e);
-        const int W = sectionWidth(), H = sectionOf(e)->height;
-        ElementBox b = old;
-        switch (field) {
-            case GeometryField::Left: b = movedBox(old, value - old.left, 0, W, H); break;
-            case GeometryField::Top: b = movedBox(old, 0, value - old.top, W, H); break;
-            case GeometryField::Width: b = resizedBox(old, value - old.width, 0, W, H); break;
-            case GeometryField::Height: b = resizedBox(old, 0, value - old.height, W, H); break;
-        }
-        if (b == old) continue;
-        setBox(e, b);
-        changedAny = true;
+        any = true;
+        const ElementBox b = withValue(box(e), field, value);
+        differs |= b != box(e);
+        if (b.left < 0 || b.top < 0 || b.left + b.width > sectionWidth() ||
+            b.top + b.height > sectionOf(e)->height)
+            return GeometryEntry::Outside;
     }
-    if (changedAny) recordChange(ChangeKind::MoveElement);
-    return changedAny;
+    return any && differs ? GeometryEntry::Set : GeometryEntry::Unchanged;
+}
+
+QString DesignerDocument::geometryRefusal(GeometryEntry entry) {
+    switch (entry) {
+        case GeometryEntry::Outside:
+            return QStringLiteral("S touto hodnotou by prvek přesahoval svůj oddíl. Hodnota nebyla "
+                                  "změněna.");
+        case GeometryEntry::Invalid:
+            return QStringLiteral("Šířka a výška prvku musí být alespoň %1. Hodnota nebyla změněna.")
+                .arg(kMinimumElementSize);
+        default:
+            return QString();
+    }
+}
+
+GeometryEntry DesignerDocument::setGeometryValue(GeometryField field, int value) {
+    const GeometryEntry entry = checkGeometryValue(field, value);
+    if (entry == GeometryEntry::Outside || entry == GeometryEntry::Invalid) {
+        messages_.error(geometryRefusal(entry));
+        return entry;
+    }
+    if (entry != GeometryEntry::Set) return entry;
+    const QList<TSesPrvek*> all =
+        selectionCount_ < 2 ? QList<TSesPrvek*>{current_} : selectedElements();
+    QList<TSesPrvek*> elements;
+    QList<ElementBox> boxes;
+    for (TSesPrvek* e : all) {
+        if (isLocked(e)) continue;
+        elements << e;
+        boxes << withValue(box(e), field, value);
+    }
+    moveElementsTo(elements, boxes, Nudge::None);
+    return entry;
 }
 
 bool DesignerDocument::setSectionHeight(int indexOdd, int height) {
@@ -578,35 +762,40 @@ bool DesignerDocument::setSectionHeight(int indexOdd, int height) {
     if (!s || s->locked) return false;
     height = std::max(2, height);
     if (s->height == height) return false;
-    s->height = height;
-    recordChange(ChangeKind::SectionHeight);
-    emit changed();
+    push(std::make_unique<SectionHeightCommand>(*this, indexOdd, s->height, height));
+    return true;
+}
+
+bool DesignerDocument::reorderCurrent(int position) {
+    TOddil* s = current_ ? sectionOf(current_) : nullptr;
+    if (!s || s->locked) return false;
+    const int from = s->indexOf(current_);
+    const int to = position < 0 ? s->elementCount() - 1 : position;
+    if (from == to) return false;
+    push(std::make_unique<ElementOrderCommand>(*this, current_, from, to));
     return true;
 }
 
 void DesignerDocument::bringToFront() {
-    TOddil* s = current_ ? sectionOf(current_) : nullptr;
-    if (!s) return;
-    auto owned = model_.page().unregisterElement(current_);
-    current_ = model_.page().registerElement(s, std::move(owned));
-    emit changed();
+    reorderCurrent(-1);
 }
 
 void DesignerDocument::sendToBack() {
-    TOddil* s = current_ ? sectionOf(current_) : nullptr;
-    if (!s) return;
-    auto owned = model_.page().unregisterElement(current_);
-    current_ = model_.page().registerElement(s, std::move(owned), 0);
-    emit changed();
+    reorderCurrent(0);
 }
 
 void DesignerDocument::alignToRaster() {
+    QList<TSesPrvek*> elements;
+    QList<ElementBox> boxes;
     for (TSesPrvek* e : selectedElements()) {
         if (isLocked(e)) continue;
-        e->X = snapToRaster(e->X, model_.rasterX);
-        e->Y = snapToRaster(e->Y, model_.rasterY);
+        const ElementBox b = box(e);
+        const int dx = snapToRaster(e->X, model_->rasterX) - b.left;
+        const int dy = snapToRaster(e->Y, model_->rasterY) - b.top;
+        elements << e;
+        boxes << movedBox(b, dx, dy, sectionWidth(), sectionOf(e)->height);
     }
-    emit changed();
+    moveElementsTo(elements, boxes, Nudge::None);
 }
 
 // ---------------------------------------------------------------- object bar
@@ -621,14 +810,25 @@ QList<TSesPrvek*> DesignerDocument::targets(bool textOnly) const {
     return out;
 }
 
+bool DesignerDocument::changeElements(const QList<TSesPrvek*>& elements,
+                                      const std::function<void(TSesPrvek&)>& edit, ChangeKind kind) {
+    if (elements.isEmpty()) return false;
+    commitPendingText();
+    std::vector<ElementStateCommand::Item> items;
+    for (TSesPrvek* e : elements) {
+        ElementStateCommand::Item item{e, e->clone(), e->clone()};
+        edit(*item.after);
+        if (item.after->type() == ElementType::FieldValue || item.after->type() == ElementType::FieldLabel)
+            item.after->refreshCaption(captionSources());
+        items.push_back(std::move(item));
+    }
+    push(std::make_unique<ElementStateCommand>(*this, kind, std::move(items)));
+    return true;
+}
+
 template <typename Apply>
 bool DesignerDocument::applyToTargets(Apply apply, bool textOnly, ChangeKind kind) {
-    const QList<TSesPrvek*> elements = targets(textOnly);
-    if (elements.isEmpty()) return false;
-    for (TSesPrvek* e : elements) apply(e);
-    recordChange(kind);
-    emit changed();
-    return true;
+    return changeElements(targets(textOnly), [&](TSesPrvek& e) { apply(&e); }, kind);
 }
 
 void DesignerDocument::setFont(const QString& name, int size, int style) {
@@ -660,18 +860,36 @@ void DesignerDocument::setRotation(int rotation) {
 
 void DesignerDocument::setText(const QString& text) {
     if (!current_) return;
+    if (current_->type() != ElementType::Label && current_->type() != ElementType::Variable) return;
+    if (textElement_ != current_) {
+        commitPendingText();
+        textBefore_ = current_->clone();
+        textElement_ = current_;
+    }
     const QString cut = text.left(132);
     if (current_->type() == ElementType::Label)
         current_->Caption = cut;
-    else if (current_->type() == ElementType::Variable)
-        static_cast<TSesPromenna*>(current_)->setFormat(cut);
     else
-        return;
+        static_cast<TSesPromenna*>(current_)->setFormat(cut);
     emit changed();
 }
 
 void DesignerDocument::commitText() {
-    if (current_) recordChange(ChangeKind::Text);
+    commitPendingText();
+}
+
+void DesignerDocument::commitPendingText() {
+    if (!textElement_) return;
+    TSesPrvek* e = std::exchange(textElement_, nullptr);
+    std::unique_ptr<TSesPrvek> before = std::move(textBefore_);
+    const auto textOf = [](const TSesPrvek& x) {
+        return x.type() == ElementType::Variable ? static_cast<const TSesPromenna&>(x).Format()
+                                                 : x.Caption;
+    };
+    if (!before || !sectionOf(e) || textOf(*before) == textOf(*e)) return;
+    std::vector<ElementStateCommand::Item> items;
+    items.push_back({e, std::move(before), e->clone()});
+    push(std::make_unique<ElementStateCommand>(*this, ChangeKind::Text, std::move(items)));
 }
 
 void DesignerDocument::setBorders(int bits) {
@@ -737,40 +955,38 @@ void DesignerDocument::setOutlineColour(int index) {
 
 void DesignerDocument::setFillStyle(int style) {
     if (!current_ || !selected_.isEmpty() || !isFrame(current_)) return;
-    static_cast<TSesGrafPrvek*>(current_)->StylVypl = qBound(0, style, kBrushStyleCount - 1);
-    recordChange(ChangeKind::ElementSettings);
-    emit changed();
+    changeElements({current_},
+                   [&](TSesPrvek& e) {
+                       static_cast<TSesGrafPrvek&>(e).StylVypl = qBound(0, style, kBrushStyleCount - 1);
+                   },
+                   ChangeKind::ElementSettings);
 }
 
 void DesignerDocument::setOutlineWidth(int width) {
     if (!current_ || !selected_.isEmpty() || !isFrame(current_)) return;
-    static_cast<TSesGrafPrvek*>(current_)->SirkaCary = qBound(0, width, 8);
-    recordChange(ChangeKind::ElementSettings);
-    emit changed();
+    changeElements({current_},
+                   [&](TSesPrvek& e) { static_cast<TSesGrafPrvek&>(e).SirkaCary = qBound(0, width, 8); },
+                   ChangeKind::ElementSettings);
 }
 
 void DesignerDocument::setPictureFile(const QString& name) {
     if (!current_ || !selected_.isEmpty() || current_->type() != ElementType::Picture) return;
     const QString dir = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
-    static_cast<TSesObraz*>(current_)->setFileName(name, dir);
-    recordChange(ChangeKind::ElementSettings);
-    emit changed();
+    changeElements({current_}, [&](TSesPrvek& e) { static_cast<TSesObraz&>(e).setFileName(name, dir); },
+                   ChangeKind::ElementSettings);
 }
 
 void DesignerDocument::setPictureStretch(bool on) {
     if (!current_ || !selected_.isEmpty() || current_->type() != ElementType::Picture) return;
-    static_cast<TSesObraz*>(current_)->setStretch(on);
-    recordChange(ChangeKind::ElementSettings);
-    emit changed();
+    changeElements({current_}, [&](TSesPrvek& e) { static_cast<TSesObraz&>(e).setStretch(on); },
+                   ChangeKind::ElementSettings);
 }
 
 void DesignerDocument::setPictureKeepRatio(bool on) {
     if (!current_ || !selected_.isEmpty() || current_->type() != ElementType::Picture) return;
-    auto* p = static_cast<TSesObraz*>(current_);
-    if (!p->Stretch()) return;  // only while stretching
-    p->setPomerStran(on);
-    recordChange(ChangeKind::ElementSettings);
-    emit changed();
+    if (!static_cast<TSesObraz*>(current_)->Stretch()) return;  // only while stretching
+    changeElements({current_}, [&](TSesPrvek& e) { static_cast<TSesObraz&>(e).setPomerStran(on); },
+                   ChangeKind::ElementSettings);
 }
 
 // ---------------------------------------------------------------- clipboard
@@ -779,6 +995,7 @@ void DesignerDocument::copy() {
     if (!current_) return;
     const TOddil* s = sectionOf(current_);
     if (!s) return;
+    commitPendingText();
     clipboard_.clear();
     clipboardAnchor_ = {current_->X, current_->Y};
     clipboardCurrent_ = 0;
@@ -789,16 +1006,9 @@ void DesignerDocument::copy() {
     }
 }
 
-void DesignerDocument::removeElements(const QList<TSesPrvek*>& elements) {
-    for (TSesPrvek* e : elements) {
-        selected_.removeAll(e);
-        if (e == current_) current_ = nullptr;
-        model_.page().unregisterElement(e);
-    }
-    current_ = nullptr;
-    selected_.clear();
-    selectionCount_ = 0;
-    emit selectionChanged();
+void DesignerDocument::removeElements(const QList<TSesPrvek*>& elements, ChangeKind kind) {
+    clearSelection();
+    push(ElementsCommand::removing(*this, kind, elements));
 }
 
 void DesignerDocument::cut() {
@@ -808,31 +1018,30 @@ void DesignerDocument::cut() {
     QList<TSesPrvek*> gone;
     for (const auto& e : s->elements())
         if (e.get() == current_ || isSelected(e.get())) gone << e.get();
-    removeElements(gone);
-    recordChange(ChangeKind::Cut);
-    emit changed();
+    removeElements(gone, ChangeKind::Cut);
 }
 
 bool DesignerDocument::paste(int indexOdd, QPoint at) {
     TOddil* s = section(indexOdd);
     if (!s || s->locked || clipboard_.empty()) return false;
+    clearSelection();
     const QPoint offset = at - clipboardAnchor_;
-    current_ = nullptr;
-    selected_.clear();
-    selectionCount_ = 0;
+    std::vector<std::unique_ptr<TSesPrvek>> elements;
     QList<TSesPrvek*> pasted;
     for (const auto& copied : clipboard_) {
         std::unique_ptr<TSesPrvek> e = copied->clone();
         e->X += offset.x();
         e->Y += offset.y();
-        pasted << model_.page().registerElement(s, std::move(e));
+        e->sectionIndex = s->IndexOdd;
+        pasted << e.get();
+        elements.push_back(std::move(e));
     }
+    push(ElementsCommand::inserting(*this, ChangeKind::Paste, indexOdd, std::move(elements)));
     current_ = pasted[clipboardCurrent_];
     selectionCount_ = int(pasted.size());
     if (pasted.size() > 1) selected_ = pasted;
+    selectionMoved();
     emit selectionChanged();
-    recordChange(ChangeKind::Paste);
-    emit changed();
     return true;
 }
 
@@ -852,35 +1061,36 @@ void DesignerDocument::deleteSelection() {
             return;
         gone << current_;
     }
-    removeElements(gone);
-    recordChange(ChangeKind::DeleteElement);
-    emit changed();
+    removeElements(gone, ChangeKind::DeleteElement);
 }
 
 // ---------------------------------------------------------------- functions
 
 void DesignerDocument::addFunction(const FunctionDefinition& function) {
-    model_.functions.append(function);
-    recordChange(ChangeKind::AddFunction);
-    emit functionsChanged();
+    QList<FunctionDefinition> after = model_->functions;
+    after.append(function);
+    push(std::make_unique<FunctionsCommand>(*this, ChangeKind::AddFunction, after,
+                                            sectionConditions(*model_)));
 }
 
 void DesignerDocument::replaceFunction(int index, const FunctionDefinition& function) {
-    if (index < 0 || index >= model_.functions.size()) return;
-    model_.functions[index] = function;
-    recordChange(ChangeKind::EditFunction);
-    emit functionsChanged();
+    if (index < 0 || index >= model_->functions.size()) return;
+    QList<FunctionDefinition> after = model_->functions;
+    after[index] = function;
+    push(std::make_unique<FunctionsCommand>(*this, ChangeKind::EditFunction, after,
+                                            sectionConditions(*model_)));
 }
 
 bool DesignerDocument::removeLastFunction() {
-    if (model_.functions.isEmpty()) return false;
+    if (model_->functions.isEmpty()) return false;
     if (!messages_.confirm(QStringLiteral("Smazat vybranou funkci?"))) return false;
-    const int number = int(model_.functions.size());  // 1-based number of the last one
-    for (const auto& s : model_.page().sections())
-        if (s->condition == number) s->condition = 0;
-    model_.functions.removeLast();
-    recordChange(ChangeKind::RemoveFunction);
-    emit functionsChanged();
+    const int number = int(model_->functions.size());  // 1-based number of the last one
+    QList<int> conditions = sectionConditions(*model_);
+    for (int& c : conditions)
+        if (c == number) c = 0;
+    QList<FunctionDefinition> after = model_->functions;
+    after.removeLast();
+    push(std::make_unique<FunctionsCommand>(*this, ChangeKind::RemoveFunction, after, conditions));
     return true;
 }
 

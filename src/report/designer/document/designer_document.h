@@ -1,22 +1,25 @@
 #pragma once
 // The template being designed: the report model of one template, its undo
-// snapshots, the selection, the element clipboard and every change the
-// designer's views make. Views never change the model themselves; they call
-// this object and repaint on its signals. Runs without windows.
+// history, the selection, the element clipboard and every change the
+// designer's views make. Views never change the model themselves: they call
+// this object, which makes each change one undo command (edit_commands.h),
+// and repaint on its signals. Dialogs edit a copy (modelCopy, an element's
+// clone) and hand it back. Runs without windows.
 
 #include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "report/designer/document/change_kind.h"
 #include "report/model/editor_options.h"
 #include "report/designer/document/surface_geometry.h"
+#include "report/designer/document/edit_history.h"
 #include "report/model/report_model.h"
-#include "report/model/variant_list.h"
 
 namespace dorvana {
 
@@ -26,9 +29,21 @@ class ReportFieldSource;
 class Messages;
 class TSesPrvek;
 class TOddil;
+class DocumentCommand;
 
 // The position and size fields of the object bar ("L:", "H:", "Š:", "V:").
 enum class GeometryField { Left, Top, Width, Height };
+
+// What a value typed into a position or size field does.
+enum class GeometryEntry {
+    Set,        // set on the element(s) as typed
+    Unchanged,  // the same value: nothing to do
+    Outside,    // would put an element outside its section: refused
+    Invalid,    // not a number, or a size below the smallest: refused
+};
+
+// The record navigation buttons.
+enum class RecordMove { First, Prior, Next, Last };
 
 class DesignerDocument : public QObject {
     Q_OBJECT
@@ -73,21 +88,26 @@ public:
     // A template kept in memory instead of a file: the text to keep; the
     // document counts as saved.
     QStringList saveInMemory();
-    bool isModified() const { return modified_; }
+    // Whether the template differs from the file (or the text) it was loaded
+    // from or saved to: the history is not at its clean point.
+    bool isModified() const { return modifiedBeyondHistory_ || !history_.isClean(); }
     // The template text of the model now, as saving writes it.
     QStringList templateLines() const;
     // Whether the loaded file had no line at all (the designer then starts a new template).
     bool loadedEmpty() const { return loadedEmpty_; }
 
     // --- the model ---
-    const ReportModel& model() const { return model_; }
-    // For changes made outside (the designer's dialogs): change the model,
-    // then call recordChange with the kind of change.
-    ReportModel& modelForChange() { return model_; }
-    // Records an undo step of that kind: the whole template as a snapshot
-    // after the current one (later ones are dropped, the oldest when full);
-    // sets modified.
-    void recordChange(ChangeKind kind);
+    const ReportModel& model() const { return *model_; }
+    // A copy of the whole model for a dialog to edit (the settings dialog);
+    // replaceModel takes it back.
+    std::unique_ptr<ReportModel> modelCopy() const;
+    // The edited copy becomes the model as one undo step of that kind (the
+    // selection is cleared, the passes follow the sections). When its text
+    // is the template's text now, nothing is recorded unless `always`.
+    // False when nothing was recorded.
+    bool replaceModel(std::unique_ptr<ReportModel> edited, ChangeKind kind, bool always = false);
+    // The title ("Název") as one step "nastavení oddílů a skupin".
+    void setTitle(const QString& title);
     // The printable width: the width of every section.
     int sectionWidth() const;
     TOddil* section(int indexOdd) const;
@@ -102,17 +122,19 @@ public:
     void refreshFieldValues();
     // Whether any section holds an element.
     bool hasElements() const;
-    // After sections, plans or groups were added or removed in the model
-    // (the settings dialog does so while it is open): the views rebuild. The
-    // selection must have been cleared before such a change.
-    void structureChanged();
-    // After an element was configured in place (the element dialog): its
-    // caption is read again, it becomes the only selected element and
-    // "nastavení prvku" is recorded.
-    void elementConfigured(TSesPrvek* element);
-    // After the report settings were applied to the model: the passes follow
-    // the sections, the views rebuild and "nastavení oddílů a skupin" is recorded.
-    void settingsApplied();
+    // An element changed as a dialog changed its copy: `edit` gets a clone
+    // of the element; when the clone differs afterwards it becomes the
+    // element's state as one step of that kind, the element the only selected
+    // one. False when nothing changed.
+    bool changeElement(TSesPrvek* element, const std::function<void(TSesPrvek&)>& edit,
+                       ChangeKind kind);
+
+    // --- record navigation ---
+    // Moves the data set and shows the field values of the new record.
+    void moveRecord(RecordMove how);
+    // Whether the data set can move towards its start / its end.
+    bool canMoveBack() const;
+    bool canMoveForward() const;
 
     // --- a new template ("Nová předloha") ---
     // Empties the page as undo does (the title, the paper and the raster
@@ -134,11 +156,13 @@ public:
     TSesPrvek* insertElement(int indexOdd, int paletteCode, QPoint at);
 
     // --- undo and redo ---
-    const TListVariant& snapshots() const { return snapshots_; }
-    bool canUndo() const { return snapshots_.canUndo(); }
-    bool canRedo() const { return snapshots_.canRedo(); }
-    QString undoHint() const { return snapshots_.undoCaption(); }
-    QString redoHint() const { return snapshots_.redoCaption(); }
+    const EditHistory& history() const { return history_; }
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // "Zrušit " + the step's name, "Zrušit změny" when nothing can be undone;
+    // "Znovu " + name, "Znovu změny" likewise.
+    QString undoHint() const;
+    QString redoHint() const;
     void undo();
     void redo();
 
@@ -157,27 +181,35 @@ public:
 
     // --- geometry ---
     static ElementBox box(const TSesPrvek* element);
-    // Sets an element's box while it is dragged (no undo step: the drag
-    // records one when it ends).
-    void setBox(TSesPrvek* element, const ElementBox& box);
-    // Moves every selected element but `except` by (dx, dy), each kept inside its section.
-    void moveOthersBy(const TSesPrvek* except, int dx, int dy);
+    // A mouse drag of an element: its box as the drag has it now; when it
+    // moved and is part of a multi-selection, the other selected elements
+    // move by as much, each kept inside its section. Nothing is recorded
+    // until endDrag, which records "posun prvku" when anything moved.
+    void dragTo(TSesPrvek* element, const ElementBox& box);
+    void endDrag();
     // The keyboard: moves or resizes the current and every selected element
-    // of an unlocked section; records "posun prvku". False when nothing moved.
+    // of an unlocked section by "posun prvku"; repeated presses on the same
+    // elements make one step. False when nothing moved.
     bool moveSelectionBy(int dx, int dy);
     bool resizeSelectionBy(int dx, int dy);
-    // A position or size field: sets the value on the current element (or on
-    // every selected one); records "posun prvku" when anything changed.
-    bool setGeometryValue(GeometryField field, int value);
+    // What Enter with a value in a position or size field would do, and the
+    // message that says why a value is refused (empty when it is not).
+    GeometryEntry checkGeometryValue(GeometryField field, int value) const;
+    static QString geometryRefusal(GeometryEntry entry);
+    // A position or size field: sets exactly the value on the current element
+    // (or on every selected one) as one step "posun prvku". A value that
+    // would put an element outside its section is refused, never changed.
+    GeometryEntry setGeometryValue(GeometryField field, int value);
     // A section's height dragged to a new value (at least 2); records
     // "změna výšky oddílu" when it changed.
     bool setSectionHeight(int indexOdd, int height);
     // "Přenést dopředu" / "Přesunout dozadu": the current element drawn last /
-    // first in its section (no undo step).
+    // first in its section; one step "nastavení prvku" when its place changed.
     void bringToFront();
     void sendToBack();
     // "Vyrovnat do rastru": left and top of the current and selected elements
-    // to the nearest multiple of the template raster (no undo step).
+    // to the nearest multiple of the template raster; one step "posun prvku"
+    // when anything moved.
     void alignToRaster();
 
     // --- the object bar ---
@@ -187,7 +219,8 @@ public:
     // Rotation 0..3; an odd number of quarter turns swaps width and height.
     void setRotation(int rotation);
     // Typing in the text field: a static text's caption or a variable's
-    // format at once; commitText records "změna textu" (Enter).
+    // format at once; commitText records "změna textu" (Enter), and so does
+    // any other change or selection that comes first.
     void setText(const QString& text);
     void commitText();
     void setBorders(int bits);  // text elements: left 1, top 2, right 4, bottom 8
@@ -241,14 +274,30 @@ signals:
     void functionsChanged();
 
 private:
+    friend class DocumentCommand;
+    // What a command changed, for the views.
+    enum Effect { Elements = 1, Structure = 2, Functions = 4 };
+    void afterCommand(int effects);
+    void push(std::unique_ptr<DocumentCommand> command);
+    void applyUndoLimit();
     void resetFromLines(const QStringList& lines);
-    void saved(const QStringList& lines);
+    void saved();
     void afterReset();
+    QStringList linesOf(const ReportModel& model) const;
+    CaptionSources captionSources() const;
     QList<TSesPrvek*> targets(bool textOnly = false) const;
     template <typename Apply>
     bool applyToTargets(Apply apply, bool textOnly, ChangeKind kind);
-    void removeElements(const QList<TSesPrvek*>& elements);
-    void setCurrentFlags(TSesPrvek* current);
+    bool changeElements(const QList<TSesPrvek*>& elements,
+                        const std::function<void(TSesPrvek&)>& edit, ChangeKind kind);
+    enum class Nudge { None, Move, Resize };
+    bool moveElementsTo(const QList<TSesPrvek*>& elements, const QList<ElementBox>& boxes,
+                        Nudge nudge);
+    bool reorderCurrent(int position);
+    void removeElements(const QList<TSesPrvek*>& elements, ChangeKind kind);
+    void commitPendingText();
+    void forgetGone();
+    void selectionMoved();
 
     Messages& messages_;
     EditorOptions options_;
@@ -256,10 +305,20 @@ private:
     std::unique_ptr<DataSetFields> fields_;
     QStringList parameters_;
     QString path_;
-    ReportModel model_;
-    TListVariant snapshots_;
-    bool modified_ = false;
+    std::unique_ptr<ReportModel> model_;
+    EditHistory history_;
+    // Set when the state without history differs from the file (a new
+    // template from the wizard, changes the history no longer holds).
+    bool modifiedBeyondHistory_ = false;
     bool loadedEmpty_ = false;
+    // The boxes at the start of the mouse drag under way.
+    QList<TSesPrvek*> dragged_;
+    QList<ElementBox> dragStart_;
+    // The element whose text is being typed, as it was before.
+    std::unique_ptr<TSesPrvek> textBefore_;
+    TSesPrvek* textElement_ = nullptr;
+    // Key presses on the same selection make one step; the selection changing starts a new one.
+    int nudgeSeries_ = 0;
     bool sortEnabled_ = false;
 
     TSesPrvek* current_ = nullptr;

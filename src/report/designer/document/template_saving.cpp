@@ -19,6 +19,14 @@ QString templateBackupPath(const QString& templatePath) {
     return info.dir().filePath(base + QStringLiteral(".BAK"));
 }
 
+QString templateSavePath(const QString& chosenPath) {
+    const QFileInfo info(chosenPath);
+    QString name = info.fileName().toLower();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0) name = name.left(dot + 4);
+    return info.absoluteDir().filePath(name);
+}
+
 namespace {
 
 bool fail(QString* error, const QString& text) {

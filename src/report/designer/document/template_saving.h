@@ -15,6 +15,11 @@ namespace dorvana {
 // (a name without extension gets ".BAK" appended).
 QString templateBackupPath(const QString& templatePath);
 
+// The path a template chosen in the save dialog is saved under: its file
+// name in lower case with the extension cut to at most three characters
+// ("Novy.PTSX" -> "novy.pts").
+QString templateSavePath(const QString& chosenPath);
+
 // Writes the lines (Windows-1250, CR LF) to the template path keeping the
 // previous file as the backup. False with a reason in *error when anything fails.
 bool saveTemplateWithBackup(const QString& path, const QStringList& lines,

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -143,6 +144,51 @@ TEST(ExpressionEditor, PicksEntriesAndChecks) {
     emit logic->itemDoubleClicked(logic->item(1));
     EXPECT_EQ(expression->text(), QStringLiteral("MAX(,)"));
     EXPECT_EQ(expression->cursorPosition(), 4);
+}
+
+TEST(FunctionDialog, SwitchingTypeAndFormatNeverWidensIt) {
+    test::ScriptedMessages messages;
+    TFunkceDlg dialog(FunctionDefinition{}, functionContext(&messages));
+    dialog.show();
+    QApplication::processEvents();
+    const QSize shown = dialog.size();
+    auto* type = child<QComboBox>(&dialog, "CBFnTyp");
+    auto* format = child<QComboBox>(&dialog, "CbFnFrm");
+    for (int t = 0; t < type->count(); ++t) {
+        type->setCurrentIndex(t);
+        for (int f = 0; f < format->count(); ++f) {
+            format->setCurrentIndex(f);
+            QApplication::processEvents();
+            EXPECT_EQ(dialog.size(), shown) << "type " << t << ", format " << f;
+        }
+    }
+}
+
+TEST(ExpressionEditor, OperatorsInThreeColumnsAndNoEntryCut) {
+    test::ScriptedMessages messages;
+    FunctionEditContext c = functionContext(&messages);
+    c.references.variableNames = QStringList{"Datum tisku", "Čas tisku", "Celkový počet stran plánu",
+                                             "Celkový počet stran ve skupině 1"};
+    TSest_FnEditVyraz dialog(QString(), c);
+    dialog.show();
+    QApplication::processEvents();
+    QListWidget* operators = dialog.list(ExpressionList::Operators);
+    ASSERT_GE(operators->count(), 4);
+    const auto top = [operators](int i) { return operators->visualItemRect(operators->item(i)).top(); };
+    EXPECT_EQ(top(0), top(1));
+    EXPECT_EQ(top(0), top(2));
+    EXPECT_GT(top(3), top(0));  // the fourth starts the second row
+    for (const ExpressionList which : {ExpressionList::Variables, ExpressionList::Operators,
+                                       ExpressionList::Math, ExpressionList::Fields}) {
+        QListWidget* list = dialog.list(which);
+        for (int i = 0; i < list->count(); ++i) {
+            const QListWidgetItem* item = list->item(i);
+            const QRect r = list->visualItemRect(item);
+            EXPECT_GE(r.width(), list->fontMetrics().horizontalAdvance(item->text()))
+                << item->text().toStdString();
+            EXPECT_LE(r.right(), list->viewport()->width()) << item->text().toStdString();
+        }
+    }
 }
 
 TEST(ElementDialog, MemoFieldSwitchesThePage) {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 #include "data/table_open.h"
@@ -37,6 +38,14 @@ protected:
         doc = std::make_unique<DesignerDocument>(messages, options);
         doc->setDataSet(table.get());
         ASSERT_TRUE(doc->open(path));
+    }
+
+    // Changes the model as a dialog does: on a copy the document takes back
+    // as one step.
+    void editModel(const std::function<void(ReportModel&)>& change) {
+        std::unique_ptr<ReportModel> copy = doc->modelCopy();
+        change(*copy);
+        doc->replaceModel(std::move(copy), ChangeKind::Settings, true);
     }
 
     // The written line of an element (its section code first).

@@ -1,5 +1,6 @@
 #include <QDirIterator>
 #include <QProcess>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/code_page.h"
@@ -56,8 +57,35 @@ TEST_F(Save, KeepingTheHistoryLetsUndoReturnToTheSavedState) {
     ASSERT_TRUE(doc->save());
     const QStringList saved = doc->templateLines();
     doc->setSectionHeight(PlanSection::Body, 40);
-    while (doc->canUndo()) doc->undo();
+    while (doc->isModified()) doc->undo();
     EXPECT_EQ(doc->templateLines(), saved);
+    // The steps before the save are kept: undo goes on to the loaded template.
+    ASSERT_TRUE(doc->canUndo());
+    doc->undo();
+    EXPECT_EQ(bytesOf(doc->templateLines()), original);
+    EXPECT_TRUE(doc->isModified());
+    doc->redo();
+    EXPECT_FALSE(doc->isModified());
+}
+
+TEST_F(Save, ATemplateUnderANewNameGetsTheUsualPermissions) {
+    openSample(QStringLiteral("cenik.pts"));  // the sample is rw------- here
+    const mode_t mask = ::umask(022);
+    const QString other = dir.filePath(QStringLiteral("novy.pts"));
+    const bool saved = doc->saveAs(other);
+    ::umask(mask);
+    ASSERT_TRUE(saved);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(other).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    // A template replaced in place keeps its own.
+    doc->setSectionHeight(PlanSection::Body, 30);
+    ASSERT_TRUE(doc->save());
+    ASSERT_EQ(::stat(QFile::encodeName(other).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    ASSERT_TRUE(doc->saveAs(path));
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST_F(Save, AFailedRotationLeavesTheTemplateAsItWas) {

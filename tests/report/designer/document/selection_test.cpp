@@ -64,11 +64,15 @@ TEST_F(Selection, AbsurdFieldValuesStayInsideTheSection) {
     openSample(QStringLiteral("cenik.pts"));
     TSesPrvek* e = doc->section(PlanSection::PageHeader)->element(2);  // nazev1 at 90, 300 wide
     doc->select(e);
-    EXPECT_TRUE(doc->setGeometryValue(GeometryField::Width, 9999));
-    EXPECT_EQ(e->X + e->W, doc->sectionWidth());
-    EXPECT_TRUE(doc->setGeometryValue(GeometryField::Left, -50));
-    EXPECT_EQ(e->X, 0);
-    EXPECT_FALSE(doc->setGeometryValue(GeometryField::Left, 0));
+    // Refused with a message, never changed into another number.
+    EXPECT_EQ(doc->setGeometryValue(GeometryField::Width, 9999), GeometryEntry::Outside);
+    EXPECT_LE(e->X + e->W, doc->sectionWidth());
+    EXPECT_EQ(e->W, 300);
+    EXPECT_EQ(doc->setGeometryValue(GeometryField::Left, -50), GeometryEntry::Outside);
+    EXPECT_EQ(e->X, 90);
+    EXPECT_EQ(doc->setGeometryValue(GeometryField::Left, 90), GeometryEntry::Unchanged);
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_FALSE(doc->canUndo());
 }
 
 TEST_F(Selection, RotatingByAnOddNumberOfQuarterTurnsSwapsTheSize) {
@@ -84,8 +88,10 @@ TEST_F(Selection, RotatingByAnOddNumberOfQuarterTurnsSwapsTheSize) {
 
 TEST_F(Selection, RemovingTheLastFunctionClearsConditionsOnIt) {
     openSample(QStringLiteral("cenik.pts"));
-    doc->modelForChange().page().section(PlanSection::ReportEnd)->condition = 2;
-    doc->modelForChange().page().section(PlanSection::Body)->condition = 1;
+    editModel([](ReportModel& m) {
+        m.page().section(PlanSection::ReportEnd)->condition = 2;
+        m.page().section(PlanSection::Body)->condition = 1;
+    });
     EXPECT_TRUE(doc->removeLastFunction());
     EXPECT_EQ(doc->model().functions.size(), 1);
     EXPECT_EQ(doc->section(PlanSection::ReportEnd)->condition, 0);

@@ -40,8 +40,10 @@ ElementApplyContext elementApplyContext(const DesignerDocument& doc) {
 
 void applyElementConfiguration(DesignerDocument& doc, TSesPrvek& element,
                                const ElementDialogValues& values) {
-    applyElementDialog(element, values, elementApplyContext(doc));
-    doc.elementConfigured(&element);
+    const ElementApplyContext context = elementApplyContext(doc);
+    doc.changeElement(
+        &element, [&](TSesPrvek& copy) { applyElementDialog(copy, values, context); },
+        ChangeKind::ElementSettings);
 }
 
 WizardOptions wizardOptions(const DesignerDocument& doc, bool byName) {
@@ -60,9 +62,10 @@ WizardOptions wizardOptions(const DesignerDocument& doc, bool byName) {
     return w;
 }
 
-void applySettingsToDocument(DesignerDocument& doc, const ReportSettingsValues& values) {
-    applyReportSettings(doc.modelForChange(), values);
-    doc.settingsApplied();
+void applySettingsToDocument(DesignerDocument& doc, std::unique_ptr<ReportModel> edited,
+                             const ReportSettingsValues& values) {
+    applyReportSettings(*edited, values);
+    doc.replaceModel(std::move(edited), ChangeKind::Settings, true);
 }
 
 bool copyQueryFile(const QString& oldTemplatePath, const QString& newTemplatePath) {

@@ -40,9 +40,11 @@ void applyElementConfiguration(DesignerDocument& doc, TSesPrvek& element,
 // references by name as given.
 WizardOptions wizardOptions(const DesignerDocument& doc, bool byName);
 
-// The settings dialog's values stored into the template; one undo step
-// "nastavení oddílů a skupin".
-void applySettingsToDocument(DesignerDocument& doc, const ReportSettingsValues& values);
+// The settings dialog's values stored into its copy of the model (plans and
+// groups it added or removed are in the copy already), which becomes the
+// template's model as one undo step "nastavení oddílů a skupin".
+void applySettingsToDocument(DesignerDocument& doc, std::unique_ptr<ReportModel> edited,
+                             const ReportSettingsValues& values);
 
 // The query file of a template ("<name>-<ext>.stm" beside it) copied to the
 // query file of the same template under a new path. False when there is

@@ -1,4 +1,4 @@
-#include "report/designer/form_sest_e.h"
+#include "report/designer/designer_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QStatusBar>
 #include <QToolBar>
@@ -31,9 +32,12 @@
 #include "report/designer/dialogs/new_report_dialog.h"
 #include "report/designer/dialogs/report_settings_dialog.h"
 #include "report/designer/document/designer_document.h"
+#include "report/designer/document/template_in_use.h"
+#include "report/designer/document/template_saving.h"
 #include "report/designer/object_bar.h"
 #include "report/designer/template_printer_settings.h"
 #include "report/layout/pages/printed_fonts.h"
+#include "report/layout/pages/font_preset.h"
 #include "report/layout/report_run.h"
 #include "report/model/text_elements.h"
 #include "report/model/zoom_table.h"
@@ -198,10 +202,10 @@ void TFormSestE::buildToolBar() {
     connect(close_, &QAction::triggered, this, &QWidget::close);
     connect(undo_, &QAction::triggered, doc_, &DesignerDocument::undo);
     connect(redo_, &QAction::triggered, doc_, &DesignerDocument::redo);
-    connect(first_, &QAction::triggered, this, [this] { moveRecord(0); });
-    connect(prior_, &QAction::triggered, this, [this] { moveRecord(1); });
-    connect(next_, &QAction::triggered, this, [this] { moveRecord(2); });
-    connect(last_, &QAction::triggered, this, [this] { moveRecord(3); });
+    connect(first_, &QAction::triggered, this, [this] { moveRecord(RecordMove::First); });
+    connect(prior_, &QAction::triggered, this, [this] { moveRecord(RecordMove::Prior); });
+    connect(next_, &QAction::triggered, this, [this] { moveRecord(RecordMove::Next); });
+    connect(last_, &QAction::triggered, this, [this] { moveRecord(RecordMove::Last); });
     connect(delete_, &QAction::triggered, doc_, &DesignerDocument::deleteSelection);
     connect(configure_, &QAction::triggered, this, &TFormSestE::configureElement);
     connect(newTemplate_, &QAction::triggered, this, &TFormSestE::newTemplate);
@@ -281,11 +285,8 @@ bool TFormSestE::saveTemplate() {
             this, QStringLiteral("Uložení předlohy tiskové sestavy do souboru"),
             start + component_.ReportName, filter, nullptr, QFileDialog::DontConfirmOverwrite);
         if (chosen.isEmpty()) return false;
-        QFileInfo info(chosen);
-        QString name = info.fileName().toLower();
-        const qsizetype dot = name.lastIndexOf(u'.');
-        if (dot >= 0) name = name.left(dot + 4);  // the extension at most three characters
-        chosen = info.absoluteDir().filePath(name);
+        chosen = templateSavePath(chosen);
+        const QFileInfo info(chosen);
         if (QFileInfo(chosen).absoluteFilePath() != QFileInfo(doc_->path()).absoluteFilePath()) {
             // The query of a combined data source goes with the template.
             if (component_.SortEnabled &&
@@ -295,7 +296,7 @@ bool TFormSestE::saveTemplate() {
         }
         saved = doc_->saveAs(chosen);
         if (saved) {
-            component_.ReportName = name;
+            component_.ReportName = info.fileName();
             if (!component_.ReportDirIgnore) component_.setReportDir(info.absolutePath());
         }
     } else {
@@ -312,9 +313,11 @@ void TFormSestE::confirmNewName(const QString& path) {
     context.component.fileName = info.fileName();
     context.component.directory = info.absolutePath();
     context.minimumMargins = nullptr;  // only the page "Sestava": the paper is not edited here
-    TSestDlg dialog(doc_->modelForChange(), context, this);
+    // The reduced dialog edits a copy; only the title comes back.
+    const std::unique_ptr<ReportModel> copy = doc_->modelCopy();
+    TSestDlg dialog(*copy, context, this);
     dialog.setReducedForm(true);
-    if (dialog.exec() == QDialog::Accepted) doc_->modelForChange().title = dialog.values().title;
+    if (dialog.exec() == QDialog::Accepted) doc_->setTitle(dialog.values().title);
 }
 
 void TFormSestE::closeEvent(QCloseEvent* event) {
@@ -365,14 +368,10 @@ void TFormSestE::refreshCommands() {
     objectBar_->barcodeButton()->setEnabled(e && e->isText());
     paste_->setEnabled(doc_->canPaste());
     paste_->setChecked(surface_ && surface_->pasteMode());
-    const DataSet* ds = doc_->dataSet();
-    const bool open = ds && ds->isOpen() && !ds->isEmpty();
-    const bool atFirst = !open || ds->recNo() <= 1;
-    const bool atLast = !open || ds->recNo() >= ds->recordCount();
-    first_->setEnabled(!atFirst);
-    prior_->setEnabled(!atFirst);
-    next_->setEnabled(!atLast);
-    last_->setEnabled(!atLast);
+    first_->setEnabled(doc_->canMoveBack());
+    prior_->setEnabled(doc_->canMoveBack());
+    next_->setEnabled(doc_->canMoveForward());
+    last_->setEnabled(doc_->canMoveForward());
     setWindowTitle(captionText() + (doc_->isModified() ? QStringLiteral(" *") : QString()));
 }
 
@@ -393,27 +392,20 @@ void TFormSestE::sectionClicked(int indexOdd, QPoint point) {
     refreshCommands();
 }
 
-void TFormSestE::moveRecord(int how) {
-    DataSet* ds = doc_->dataSet();
-    if (!ds || !ds->isOpen()) return;
-    switch (how) {
-        case 0: ds->first(); break;
-        case 1: ds->prior(); break;
-        case 2: ds->next(); break;
-        default: ds->last(); break;
-    }
-    doc_->refreshFieldValues();
+void TFormSestE::moveRecord(RecordMove how) {
+    doc_->moveRecord(how);
     refreshCommands();
 }
 
 void TFormSestE::openFontDialog() {
     const TSesPrvek* e = doc_->current();
     if (!e || !e->isText()) return;
-    const QFont initial = dialogFont(e->fontName(), e->fontSize, e->font.style);
+    const QFont initial = fontDialogPreset(e->fontName(), e->fontSize, e->font.style);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Písmo"));
     if (!ok) return;
-    doc_->setFont(chosen.family(), chosen.pointSize(), fontStyleBits(chosen));
+    doc_->setFont(chosenFontName(e->fontName(), initial, chosen),
+                  chosen.pointSize() > 0 ? chosen.pointSize() : e->fontSize, fontStyleBits(chosen));
 }
 
 void TFormSestE::openBarcodeDialog() {
@@ -539,29 +531,24 @@ ReportSettingsContext TFormSestE::settingsContext() {
     c.optionRasterX = doc_->options().RastrX;
     c.optionRasterY = doc_->options().RastrY;
     c.messages = &messages_;
-    // Plans and groups change the page at once, while the dialog is open.
-    const auto rebuild = [this](int) { doc_->structureChanged(); };
-    c.planAdded = c.planRemoved = c.groupAdded = c.groupRemoved = rebuild;
     return c;
 }
 
 void TFormSestE::openSettings(int indexOdd) {
     palette_->releaseTool();
     toolChanged(0);
-    // Deleting a plan or a group may take the selected elements with it.
-    doc_->clearSelection();
-    const QStringList before = doc_->templateLines();
-    TSestDlg dialog(doc_->modelForChange(), settingsContext(), this);
+    // The dialog edits a copy of the model; the document takes it back as one step.
+    std::unique_ptr<ReportModel> edited = doc_->modelCopy();
+    TSestDlg dialog(*edited, settingsContext(), this);
     dialog.showSection(indexOdd);
     if (dialog.exec() != QDialog::Accepted) {
         // Plans and groups inserted or deleted stay; so do margins raised on Cancel.
-        doc_->structureChanged();
-        if (doc_->templateLines() != before) doc_->recordChange(ChangeKind::Settings);
-        setWindowTitle(captionText());
+        doc_->replaceModel(std::move(edited), ChangeKind::Settings);
+        refreshCommands();
         return;
     }
     const ReportSettingsValues values = dialog.values();
-    applySettingsToDocument(*doc_, values);
+    applySettingsToDocument(*doc_, std::move(edited), values);
     QString error;
     const QString ini = settingsFilePath();
     if (!ini.isEmpty() && !SaveFormats(formats_, ini, &error)) messages_.error(error);
@@ -611,11 +598,11 @@ void TFormSestE::newTemplate() {
     context.enabledTypeFields = component_.EnabledTypeFields;
     context.messages = &messages_;
     context.choosePaper = [this]() -> std::optional<QSize> {
-        TSestDlg dialog(doc_->modelForChange(), settingsContext(), this);
+        std::unique_ptr<ReportModel> edited = doc_->modelCopy();
+        TSestDlg dialog(*edited, settingsContext(), this);
         dialog.setPaperOnly(true);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        applyReportSettings(doc_->modelForChange(), dialog.values());
-        doc_->structureChanged();
+        applySettingsToDocument(*doc_, std::move(edited), dialog.values());
         const PageGeometry& paper = doc_->model().paper;
         return QSize(paper.printableWidth(), paper.printableHeight());
     };
@@ -627,13 +614,11 @@ void TFormSestE::newTemplate() {
 void TFormSestE::runOverTemplate(const std::function<void()>& operation) {
     palette_->releaseTool();
     toolChanged(0);
-    // The report runs over the template as it is now, saved or not.
-    const QStringList kept = component_.inMemoryTemplate;
-    component_.inMemoryTemplate = doc_->templateLines();
-    // An empty text would make the run read the file.
-    if (component_.inMemoryTemplate.isEmpty()) component_.inMemoryTemplate << QString();
-    operation();
-    component_.inMemoryTemplate = kept;
+    {
+        // The report runs over the template as it is now, saved or not.
+        const TemplateInUse inUse(component_, *doc_);
+        operation();
+    }
     doc_->refreshFieldValues();
     refreshCommands();
     activateWindow();
@@ -643,10 +628,39 @@ void TFormSestE::previewTemplate() {
     runOverTemplate([this] {
         ReportWindowHost host;
         host.parent = this;
-        // The designer waits while the preview shows.
-        host.opened = [](TFormSestE_NOR& window) { window.setWindowModality(Qt::ApplicationModal); };
+        // The preview is a window of its own over the designer, which waits
+        // (greyed, saying why) until "Oprava předlohy" or closing returns to it.
+        // Its corrections button is that way back: corrections belong to the
+        // reports printed, not to a template being designed.
+        const bool corrections = component_.OpravyEnabled;
+        component_.OpravyEnabled = true;
+        host.opened = [this](TFormSestE_NOR& window) {
+            window.setWindowModality(Qt::ApplicationModal);
+            window.setGeometry(QRect(mapToGlobal(QPoint(0, 0)), size()));
+            if (auto* back = window.findChild<QToolButton*>(QStringLiteral("SBPrevEdit"))) {
+                QObject::disconnect(back, nullptr, &window, nullptr);
+                back->setCheckable(false);
+                back->setToolTip(QStringLiteral("Oprava předlohy"));
+                back->setAccessibleName(QStringLiteral("Oprava předlohy"));
+                connect(back, &QToolButton::clicked, &window, &QWidget::close);
+            }
+        };
+        setDesignEnabled(false);
+        statusBar()->showMessage(QStringLiteral(
+            "Předloha je otevřena v ukázce před tiskem. Do návrhu se vrátíte tlačítkem "
+            "\u201eOprava předlohy\u201c nebo zavřením ukázky."));
         previewReport(component_, messages_, PreviewPlacement{}, host);
+        component_.OpravyEnabled = corrections;
+        statusBar()->clearMessage();
+        setDesignEnabled(true);
+        scroll_->horizontalScrollBar()->setValue(0);
+        scroll_->verticalScrollBar()->setValue(0);
     });
+}
+
+void TFormSestE::setDesignEnabled(bool on) {
+    for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(on);
+    scroll_->setEnabled(on);
 }
 
 void TFormSestE::printTemplate() {

@@ -19,6 +19,7 @@ class QToolButton;
 namespace dorvana {
 
 class DesignerDocument;
+enum class RecordMove;
 class DesignerPalette;
 class DesignerSurface;
 class Messages;
@@ -83,7 +84,7 @@ private:
     void refreshCommands();
     void toolChanged(int code);
     void sectionClicked(int indexOdd, QPoint point);
-    void moveRecord(int how);
+    void moveRecord(RecordMove how);
     void openFontDialog();
     void openBarcodeDialog();
     FunctionEditContext functionContext(ValueSource* source) const;
@@ -91,6 +92,8 @@ private:
     QString settingsFilePath() const;
     // The reduced settings dialog of a template saved under a new name.
     void confirmNewName(const QString& path);
+    // The tool bars and the page, greyed while a preview shows.
+    void setDesignEnabled(bool on);
     // Runs a report operation over the template as it is now (preview, print).
     void runOverTemplate(const std::function<void()>& operation);
 
