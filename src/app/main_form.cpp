@@ -557,7 +557,7 @@ void TMainForm::SpeedItem8Click() {
 void TMainForm::PPOKClick() {
     if (descriptionPanel_->isVisible()) session_->setDescriptionLines(descriptionPanel_->lines());
     descriptionPanel_->hide();
-    session_->applyAndSaveLayout();
+    session_->PPOKClick();
 }
 
 void TMainForm::placeFloatingPanels() {
@@ -581,7 +581,7 @@ void TMainForm::restoreOnce() {
         setGeometry(fitOntoScreens(placement->rect, screens));
         if (placement->maximized) setWindowState(windowState() | Qt::WindowMaximized);
     }
-    if (!session_->externalMode() && session_->labelFileLoaded()) session_->applyDescriptions();
+    if (!session_->externalMode() && session_->labelFileLoaded()) session_->dopfields();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -594,7 +594,7 @@ void TMainForm::changeEvent(QEvent* event) {
     // The grid always reflects the current description lines.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && restored_ &&
         !session_->externalMode() && session_->labelFileLoaded())
-        session_->applyDescriptions();
+        session_->dopfields();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

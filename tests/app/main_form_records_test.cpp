@@ -499,7 +499,7 @@ TEST_F(RecordCommandsTest, DefaultColumnsShowWholeDatesPricesAndTitlesAndAUsersW
     // again and after a post; the widened ones are stored as given.
     const int datum2 = columnOf(*f, "datum2");
     g->setColumnWidth(datum2, 40);
-    f->session().applyDescriptions();
+    f->session().dopfields();
     EXPECT_EQ(g->columnWidth(datum2), 40);
     DataSet* ds = g->dataSet();
     ASSERT_TRUE(ds->edit(&err));

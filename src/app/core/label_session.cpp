@@ -157,7 +157,7 @@ bool LabelSession::openFile(int kind, const QString& path) {
         if (!areLabelColumns(columns_)) columns_ = defaultLabelColumns();
         readLayoutFile();
         emit dataSetChanged();
-        applyAndSaveLayout();
+        PPOKClick();
         saveSettings();
     } else {
         labelTable_.reset();
@@ -180,7 +180,7 @@ bool LabelSession::openRecent(const QString& entry) {
     return openFile(RecentFiles::kindOf(entry), RecentFiles::pathOf(entry));
 }
 
-bool LabelSession::openExternalDataSet() {
+bool LabelSession::UpravExt() {
     external_ = true;
     if (!queryMode_) {
         if (!openExternal(tablePath_, false)) return false;
@@ -194,7 +194,7 @@ bool LabelSession::openExternalDataSet() {
 
 // ------------------------------------------------------------ descriptions and layout
 
-void LabelSession::applyDescriptions() {
+void LabelSession::dopfields() {
     if (external_) return;
     pullColumns();
     const DescriptionEffects fx = applyDescriptionLines(columns_, lines_, labelTable_.get());
@@ -227,9 +227,9 @@ bool LabelSession::writeLayoutFile() {
     return store.save(messages_);
 }
 
-bool LabelSession::applyAndSaveLayout() {
+bool LabelSession::PPOKClick() {
     if (external_) return false;
-    applyDescriptions();
+    dopfields();
     if (!labelFileLoaded() || tablePath_.isEmpty()) return true;
     return writeLayoutFile();
 }
@@ -269,7 +269,7 @@ bool LabelSession::createLabelFile(const QString& path) {
     emit marksCleared();
     emit dataSetChanged();
     emit descriptionPanelRequested();
-    applyDescriptions();
+    dopfields();
     return true;
 }
 
@@ -306,7 +306,7 @@ bool LabelSession::openQuery(const QueryRequest& request) {
     queryMode_ = true;
     marking_ = false;
     emit marksCleared();
-    openExternalDataSet();
+    UpravExt();
     imageEdit_ = false;
     noteEdit_ = false;
     columns_ = columnsOfDataSet(*query_->dataSet());

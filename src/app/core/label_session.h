@@ -116,11 +116,11 @@ public:
     bool openRecent(const QString& entry);
     // (Re)builds and opens the external data set over the current table path
     // or the query.
-    bool openExternalDataSet();
+    bool UpravExt();
     // Applies the description lines to the columns (label-file mode).
-    void applyDescriptions();
+    void dopfields();
     // Applies the lines and writes the current label file's layout file.
-    bool applyAndSaveLayout();
+    bool PPOKClick();
     // Creates a label file at path (asking "Soubor existuje - bude zrušen"
     // when it exists) and opens it with the single description line "Číslo".
     bool createLabelFile(const QString& path);
