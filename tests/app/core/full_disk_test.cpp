@@ -117,7 +117,9 @@ TEST(FullDisk, EveryWriterSaysSoAndKeepsTheOldFile) {
          }},
         {"query file", "dotaz.sql",
          [](const QString& path, int n, QString* error) {
-             return saveQueryFile(path, {QStringLiteral("SELECT %1").arg(n)}, {QStringLiteral("t")}, error);
+             QueryDesign design;
+             design.tables = {QStringLiteral("t")};
+             return saveQueryFile(path, {QStringLiteral("SELECT %1").arg(n)}, design, error);
          }},
         {"picture", "logo.png",
          [](const QString& path, int n, QString* error) {

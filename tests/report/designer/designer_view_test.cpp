@@ -14,6 +14,7 @@
 
 #include "report/designer/designer_window_fixture.h"
 #include "report/layout/pages/font_preset.h"
+#include "report/layout/pages/printed_fonts.h"
 #include "report/model/text_elements.h"
 #include "report/windows/run_window.h"
 
