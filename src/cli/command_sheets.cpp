@@ -64,18 +64,16 @@ int apply(const SheetCatalogue& catalogue, const QStringList& names, const QStri
     if (!readTextLines(path, &lines, &error)) return fail(error);
     QStringList notes;
     applySheetPage(page, &model, &notes);
-    if (!saveTemplateWithBackup(path, withSheetPageLines(lines, model), &error))
-        return fail(error);
+    if (!saveTemplateWithBackup(path, withSheetPageLines(lines, model), &error)) return fail(error);
     if (!page.warning.isEmpty()) warn(page.warning);
     for (const QString& n : notes) warn(n);
     QTextStream out(stdout);
     const PageGeometry& g = page.geometry;
-    out << QFileInfo(path).fileName() << ": arch " << product->name() << ", papír "
-        << g.paperWidth << " x " << g.paperHeight << ", okraje " << g.leftMargin << '/'
-        << g.rightMargin << '/' << g.topMargin << '/' << g.bottomMargin << ", sloupců "
-        << page.columns << ", mezera " << page.gap << ", výška řady " << page.rowPitch
-        << ", štítek " << page.labelWidth << " x " << page.labelHeight << ", řad " << page.rows
-        << '\n';
+    out << QFileInfo(path).fileName() << ": arch " << product->name() << ", papír " << g.paperWidth
+        << " x " << g.paperHeight << ", okraje " << g.leftMargin << '/' << g.rightMargin << '/'
+        << g.topMargin << '/' << g.bottomMargin << ", sloupců " << page.columns << ", mezera "
+        << page.gap << ", výška řady " << page.rowPitch << ", štítek " << page.labelWidth << " x "
+        << page.labelHeight << ", řad " << page.rows << '\n';
     return 0;
 }
 

@@ -50,7 +50,8 @@ protected:
 }  // namespace
 
 TEST_F(SheetsCli, ListsProductsAndRefusesUnknownOnes) {
-    const auto run = runCli(QStringLiteral("sheets"), {QStringLiteral("avery"), QStringLiteral("L7163")});
+    const auto run =
+        runCli(QStringLiteral("sheets"), {QStringLiteral("avery"), QStringLiteral("L7163")});
     EXPECT_EQ(run.exitCode, 0) << run.error.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("Avery L7163\tA4, 2 × 7 štítků 99,1 × 38,1 mm")))
         << run.out.toStdString();
@@ -59,9 +60,9 @@ TEST_F(SheetsCli, ListsProductsAndRefusesUnknownOnes) {
     EXPECT_TRUE(none.error.contains(QStringLiteral("žádný arch neodpovídá")));
     writeTemplate(path("t.pte"), 100, 50);
     const QByteArray before = dorvana::test::fileBytes(path("t.pte"));
-    const auto unknown = runCli(QStringLiteral("sheets"),
-                                {QStringLiteral("Nikdo"), QStringLiteral("1"),
-                                 QStringLiteral("--apply"), path("t.pte")});
+    const auto unknown = runCli(
+        QStringLiteral("sheets"),
+        {QStringLiteral("Nikdo"), QStringLiteral("1"), QStringLiteral("--apply"), path("t.pte")});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.error.contains(QStringLiteral("není v katalogu")));
     EXPECT_EQ(dorvana::test::fileBytes(path("t.pte")), before);
@@ -73,7 +74,7 @@ TEST_F(SheetsCli, AppliedPagePutsEveryLabelWhereTheSheetHasIt) {
     struct Case {
         const char* brand;
         const char* part;
-        double within;  // mm
+        double within;                        // mm
     } cases[] = {{"Zweckform", "3474", 0.6},  // A4 3 x 8, 70 x 37 mm (drift stated)
                  {"Avery", "L7163", 0.2},     // A4 2 x 7, 99.1 x 38.1 mm
                  {"Avery", "5160", 0.2},      // US Letter 3 x 10, inches
@@ -91,9 +92,9 @@ TEST_F(SheetsCli, AppliedPagePutsEveryLabelWhereTheSheetHasIt) {
         QFile::remove(path("t.BAK"));
         writeTemplate(file, page.labelWidth, page.labelHeight);
         const QByteArray original = dorvana::test::fileBytes(file);
-        const auto applied = runCli(QStringLiteral("sheets"), {QString::fromUtf8(k.brand),
-                                                             QString::fromUtf8(k.part),
-                                                             QStringLiteral("--apply"), file});
+        const auto applied =
+            runCli(QStringLiteral("sheets"), {QString::fromUtf8(k.brand), QString::fromUtf8(k.part),
+                                              QStringLiteral("--apply"), file});
         ASSERT_EQ(applied.exitCode, 0) << applied.error.toStdString();
         EXPECT_EQ(dorvana::test::fileBytes(path("t.BAK")), original);
         EXPECT_EQ(applied.error.contains(QStringLiteral("mm mimo")), !page.warning.isEmpty());
@@ -105,9 +106,9 @@ TEST_F(SheetsCli, AppliedPagePutsEveryLabelWhereTheSheetHasIt) {
         for (int i = 1; i <= l.nx * l.ny + 1; ++i) data.write(QByteArray::number(i) + '\n');
         data.close();
         const QString out = path("o.json");
-        const auto rendered = runCli(QStringLiteral("render"),
-                                     {file, QStringLiteral("--table"), path("d.csv"),
-                                      QStringLiteral("--out"), out});
+        const auto rendered =
+            runCli(QStringLiteral("render"),
+                   {file, QStringLiteral("--table"), path("d.csv"), QStringLiteral("--out"), out});
         ASSERT_EQ(rendered.exitCode, 0) << rendered.error.toStdString();
         const QJsonObject dump = QJsonDocument::fromJson(dorvana::test::fileBytes(out)).object();
         // A full sheet, then the one record left on the next.

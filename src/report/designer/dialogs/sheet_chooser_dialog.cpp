@@ -107,9 +107,9 @@ TDlgArchEtiket::TDlgArchEtiket(SheetCatalogue catalogue, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
     if (!catalogue_.messages().isEmpty()) {
-        auto* note = new QLabel(
-            QStringLiteral("Některé archy se nepodařilo načíst (%1).").arg(catalogue_.messages().size()),
-            this);
+        auto* note = new QLabel(QStringLiteral("Některé archy se nepodařilo načíst (%1).")
+                                    .arg(catalogue_.messages().size()),
+                                this);
         note->setToolTip(catalogue_.messages().mid(0, 30).join(u'\n'));
         layout->addWidget(note);
     }
@@ -136,8 +136,8 @@ void TDlgArchEtiket::search() {
         list_->addItem(p->name() + QStringLiteral(" — ") + p->geometryText());
     }
     if (found_.size() > kShownAtMost)
-        list_->addItem(QStringLiteral("… a dalších %1; upřesněte hledání")
-                           .arg(found_.size() - kShownAtMost));
+        list_->addItem(
+            QStringLiteral("… a dalších %1; upřesněte hledání").arg(found_.size() - kShownAtMost));
     if (!found_.isEmpty()) list_->setCurrentRow(0);
     showChosen();
 }

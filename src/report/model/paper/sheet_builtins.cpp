@@ -19,14 +19,22 @@ struct BuiltIn {
 };
 
 constexpr BuiltIn kBuiltIns[] = {
-    {u"Avery", u"L7160", u"Adresní štítky", u"A4", 63.5, 38.1, 1.5, 3, 7, 7.25, 15.15, 66.04, 38.1, false},
-    {u"Avery", u"L7161", u"Adresní štítky", u"A4", 63.5, 46.6, 1.5, 3, 6, 7.25, 8.8, 66.04, 46.6, false},
-    {u"Avery", u"L7163", u"Adresní štítky", u"A4", 99.1, 38.1, 1.5, 2, 7, 4.65, 15.15, 101.6, 38.1, false},
-    {u"Avery", u"L7165", u"Přepravní štítky", u"A4", 99.1, 67.7, 1.5, 2, 4, 4.65, 13.1, 101.6, 67.7, false},
-    {u"Avery", u"L7173", u"Přepravní štítky", u"A4", 99.1, 57.0, 1.5, 2, 5, 4.65, 6.0, 101.6, 57.0, false},
-    {u"Avery", u"L7651", u"Mini štítky", u"A4", 38.1, 21.2, 1.0, 5, 13, 4.75, 10.7, 40.64, 21.2, false},
-    {u"Herma", u"4464", u"Univerzální etikety", u"A4", 70.0, 37.125, 0, 3, 8, 0, 0, 70.0, 37.125, false},
-    {u"Avery", u"5160", u"Address Labels", u"US-Letter", 2.625, 1.0, 0.0625, 3, 10, 0.1875, 0.5, 2.75, 1.0, true},
+    {u"Avery", u"L7160", u"Adresní štítky", u"A4", 63.5, 38.1, 1.5, 3, 7, 7.25, 15.15, 66.04, 38.1,
+     false},
+    {u"Avery", u"L7161", u"Adresní štítky", u"A4", 63.5, 46.6, 1.5, 3, 6, 7.25, 8.8, 66.04, 46.6,
+     false},
+    {u"Avery", u"L7163", u"Adresní štítky", u"A4", 99.1, 38.1, 1.5, 2, 7, 4.65, 15.15, 101.6, 38.1,
+     false},
+    {u"Avery", u"L7165", u"Přepravní štítky", u"A4", 99.1, 67.7, 1.5, 2, 4, 4.65, 13.1, 101.6, 67.7,
+     false},
+    {u"Avery", u"L7173", u"Přepravní štítky", u"A4", 99.1, 57.0, 1.5, 2, 5, 4.65, 6.0, 101.6, 57.0,
+     false},
+    {u"Avery", u"L7651", u"Mini štítky", u"A4", 38.1, 21.2, 1.0, 5, 13, 4.75, 10.7, 40.64, 21.2,
+     false},
+    {u"Herma", u"4464", u"Univerzální etikety", u"A4", 70.0, 37.125, 0, 3, 8, 0, 0, 70.0, 37.125,
+     false},
+    {u"Avery", u"5160", u"Address Labels", u"US-Letter", 2.625, 1.0, 0.0625, 3, 10, 0.1875, 0.5,
+     2.75, 1.0, true},
 };
 
 }  // namespace

@@ -39,24 +39,23 @@ QString SheetProduct::geometryText() const {
         grid = QString::number(labelCount());
     QString label;
     switch (shape) {
-    case SheetShape::Rectangle:
-        label = mmText(width) + QStringLiteral(" × ") + mmText(height) + QStringLiteral(" mm");
-        break;
-    case SheetShape::Ellipse:
-        label = QStringLiteral("ovál ") + mmText(width) + QStringLiteral(" × ") + mmText(height) +
-                QStringLiteral(" mm");
-        break;
-    case SheetShape::Round:
-        label = QStringLiteral("kruh ⌀ ") + mmText(width) + QStringLiteral(" mm");
-        break;
-    case SheetShape::Cd:
-        label = QStringLiteral("CD ⌀ ") + mmText(width) + QStringLiteral(" mm");
-        break;
+        case SheetShape::Rectangle:
+            label = mmText(width) + QStringLiteral(" × ") + mmText(height) + QStringLiteral(" mm");
+            break;
+        case SheetShape::Ellipse:
+            label = QStringLiteral("ovál ") + mmText(width) + QStringLiteral(" × ") +
+                    mmText(height) + QStringLiteral(" mm");
+            break;
+        case SheetShape::Round:
+            label = QStringLiteral("kruh ⌀ ") + mmText(width) + QStringLiteral(" mm");
+            break;
+        case SheetShape::Cd:
+            label = QStringLiteral("CD ⌀ ") + mmText(width) + QStringLiteral(" mm");
+            break;
     }
-    QString paper = paperName == u"Other"
-                        ? mmText(paperWidth) + QStringLiteral(" × ") + mmText(paperHeight) +
-                              QStringLiteral(" mm")
-                        : paperName;
+    QString paper = paperName == u"Other" ? mmText(paperWidth) + QStringLiteral(" × ") +
+                                                mmText(paperHeight) + QStringLiteral(" mm")
+                                          : paperName;
     return QStringLiteral("%1, %2 štítků %3").arg(paper, grid, label);
 }
 
@@ -110,7 +109,8 @@ void SheetCatalogue::readPaperSizes(const QString& path) {
         if (xml.isStartElement() && xml.name() == u"Paper-size") {
             const auto a = xml.attributes();
             double w = 0, h = 0;
-            if (parseSheetLength(a.value(QLatin1String("width")), &w) && parseSheetLength(a.value(QLatin1String("height")), &h))
+            if (parseSheetLength(a.value(QLatin1String("width")), &w) &&
+                parseSheetLength(a.value(QLatin1String("height")), &h))
                 papers_.append(Paper{a.value(QLatin1String("id")).toString(), w, h});
         }
     }
@@ -202,16 +202,18 @@ bool SheetCatalogue::readXml(const QByteArray& bytes, const QString& source) {
         if (token == QXmlStreamReader::DTD) {
             // Entity declarations could blow a small file up or point at other
             // files; sheet files have no use for them.
-            messages_ << QStringLiteral("Soubor %1 obsahuje deklaraci typu dokumentu (entity), "
-                                        "nebyl načten.")
+            messages_ << QStringLiteral(
+                             "Soubor %1 obsahuje deklaraci typu dokumentu (entity), "
+                             "nebyl načten.")
                              .arg(name);
             return false;
         }
         if (token == QXmlStreamReader::EndElement && xml.name() == u"Template") {
             if (current && (skip || (current->equivalentOf.isEmpty() &&
                                      (current->layouts.isEmpty() || current->width <= 0)))) {
-                if (!skip) problem(QStringLiteral("štítek %1 nemá tvar ani rozvržení")
-                                       .arg(current->name()));
+                if (!skip)
+                    problem(
+                        QStringLiteral("štítek %1 nemá tvar ani rozvržení").arg(current->name()));
                 read.removeLast();
             }
             current = nullptr;
@@ -233,7 +235,8 @@ bool SheetCatalogue::readXml(const QByteArray& bytes, const QString& source) {
             p.brand = a.value(QLatin1String("brand")).toString().trimmed();
             p.part = a.value(QLatin1String("part")).toString().trimmed();
             p.description = a.value(QLatin1String("_description")).toString();
-            if (p.description.isEmpty()) p.description = a.value(QLatin1String("description")).toString();
+            if (p.description.isEmpty())
+                p.description = a.value(QLatin1String("description")).toString();
             p.equivalentOf = a.value(QLatin1String("equiv")).toString().trimmed();
             p.source = source;
             p.paperName = a.value(QLatin1String("size")).toString();
@@ -252,8 +255,7 @@ bool SheetCatalogue::readXml(const QByteArray& bytes, const QString& source) {
                 } else if (p.paperName == u"roll") {
                     problem(QStringLiteral("%1 je role, ne arch").arg(p.name()));
                     skip = true;
-                } else if (!paperSize(p.paperName, &current->paperWidth,
-                                      &current->paperHeight)) {
+                } else if (!paperSize(p.paperName, &current->paperWidth, &current->paperHeight)) {
                     problem(QStringLiteral("neznámý formát papíru %1").arg(p.paperName));
                     skip = true;
                 }
@@ -294,7 +296,8 @@ bool SheetCatalogue::readXml(const QByteArray& bytes, const QString& source) {
                 continue;
             }
             if (!length(a, QLatin1String("x0"), &l.x0) || !length(a, QLatin1String("y0"), &l.y0) ||
-                !length(a, QLatin1String("dx"), &l.dx, l.nx > 1) || !length(a, QLatin1String("dy"), &l.dy, l.ny > 1)) {
+                !length(a, QLatin1String("dx"), &l.dx, l.nx > 1) ||
+                !length(a, QLatin1String("dy"), &l.dy, l.ny > 1)) {
                 skip = true;
                 continue;
             }

@@ -30,7 +30,7 @@ struct SheetProduct {
     QString brand;
     QString part;
     QString description;
-    QString paperName;  // "A4", "US-Letter", "Other" …
+    QString paperName;                       // "A4", "US-Letter", "Other" …
     double paperWidth = 0, paperHeight = 0;  // upright sheet
     SheetShape shape = SheetShape::Rectangle;
     double width = 0, height = 0;  // the label; a round label's diameter

@@ -52,8 +52,8 @@ bool sheetPageFor(const SheetProduct& product, SheetPage* page, QString* error) 
     };
     const QString name = product.name();
     if (!product.placeable())
-        return refuse(QStringLiteral("Arch %1 má kulaté štítky; šablona umí jen obdélníkové.")
-                          .arg(name));
+        return refuse(
+            QStringLiteral("Arch %1 má kulaté štítky; šablona umí jen obdélníkové.").arg(name));
     if (product.layouts.size() != 1)
         return refuse(QStringLiteral("Arch %1 má štítky v několika skupinách s nestejnými "
                                      "mezerami; šablona umí jen pravidelnou mřížku.")
@@ -92,8 +92,7 @@ bool sheetPageFor(const SheetProduct& product, SheetPage* page, QString* error) 
     result.geometry.topMargin = y.start;
     const int printableWidth = l.nx * x.pitch - result.gap;
     result.geometry.rightMargin = result.geometry.paperWidth - x.start - printableWidth;
-    const int printableHeight =
-        std::min(l.ny * rowPitch, result.geometry.paperHeight - y.start);
+    const int printableHeight = std::min(l.ny * rowPitch, result.geometry.paperHeight - y.start);
     if (printableHeight < (l.ny - 1) * rowPitch + y.size)
         return refuse(QStringLiteral("Štítky archu %1 přesahují papír.").arg(name));
     if (printableHeight < l.ny * rowPitch) {
@@ -110,8 +109,9 @@ bool sheetPageFor(const SheetProduct& product, SheetPage* page, QString* error) 
                                      "byly až %2 mm mimo.")
                           .arg(name, mm(std::max(x.deviation, y.deviation))));
     if (result.deviationMm > kSheetToleranceMm)
-        result.warning = QStringLiteral("Šablona počítá v setinách palce; štítky archu %1 "
-                                        "budou až %2 mm mimo své místo.")
+        result.warning = QStringLiteral(
+                             "Šablona počítá v setinách palce; štítky archu %1 "
+                             "budou až %2 mm mimo své místo.")
                              .arg(name, mm(std::max(x.deviation, y.deviation)));
     *page = result;
     return true;

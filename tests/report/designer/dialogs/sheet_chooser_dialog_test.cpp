@@ -78,8 +78,10 @@ TEST(SheetChooser, ReportSettingsTakeTheSheetsPageColumnsAndRowHeight) {
     };
     TSestDlg dialog(model, context);
     child<QPushButton>(&dialog, "ArchEtiket")->click();
-    EXPECT_EQ(child<QLineEdit>(&dialog, "EditLevy")->text(), QString::number(page.geometry.leftMargin));
-    EXPECT_EQ(child<QLineEdit>(&dialog, "EditHorni")->text(), QString::number(page.geometry.topMargin));
+    EXPECT_EQ(child<QLineEdit>(&dialog, "EditLevy")->text(),
+              QString::number(page.geometry.leftMargin));
+    EXPECT_EQ(child<QLineEdit>(&dialog, "EditHorni")->text(),
+              QString::number(page.geometry.topMargin));
     EXPECT_EQ(child<QLineEdit>(&dialog, "EditSloupcu")->text(), QStringLiteral("3"));
     EXPECT_EQ(child<QLineEdit>(&dialog, "EditMezera")->text(), QString::number(page.gap));
     EXPECT_EQ(child<QLabel>(&dialog, "StitekBody")->text(),

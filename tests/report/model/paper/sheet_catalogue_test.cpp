@@ -99,10 +99,10 @@ TEST(SheetCatalogue, LengthsInEveryUnit) {
         const char* text;
         bool ok;
         double points;
-    } cases[] = {{"72", true, 72},       {"72pt", true, 72},   {"1in", true, 72},
-                 {"25.4mm", true, 72},   {"2.54cm", true, 72}, {" 10 mm ", true, 10 * kPointsPerMm},
-                 {"in", false, 0},       {"", false, 0},       {"-3mm", false, 0},
-                 {"1e400", false, 0},    {"nan", false, 0},    {"3px", false, 0}};
+    } cases[] = {{"72", true, 72},     {"72pt", true, 72},   {"1in", true, 72},
+                 {"25.4mm", true, 72}, {"2.54cm", true, 72}, {" 10 mm ", true, 10 * kPointsPerMm},
+                 {"in", false, 0},     {"", false, 0},       {"-3mm", false, 0},
+                 {"1e400", false, 0},  {"nan", false, 0},    {"3px", false, 0}};
     for (const Case& c : cases) {
         double points = -1;
         EXPECT_EQ(parseSheetLength(QString::fromUtf8(c.text), &points), c.ok) << c.text;
@@ -115,7 +115,8 @@ TEST(SheetCatalogue, LengthsInEveryUnit) {
 TEST(SheetCatalogue, HostileFilesGiveAMessageAndTheRestIsRead) {
     const QByteArray laughs =
         "<!DOCTYPE Glabels-templates [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaa\">"
-        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;\">]>\n";
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c "
+        "\"&b;&b;&b;&b;&b;&b;&b;&b;\">]>\n";
     const QByteArray external =
         "<!DOCTYPE Glabels-templates [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n";
     struct Case {
@@ -124,8 +125,10 @@ TEST(SheetCatalogue, HostileFilesGiveAMessageAndTheRestIsRead) {
         const char* message;  // part of the message
         int kept;             // products of the file still read
     } cases[] = {
-        {"entities", sheetFile("<Template brand=\"&c;\" part=\"1\"/>" + kGood, laughs), "entity", 0},
-        {"external", sheetFile("<Template brand=\"&x;\" part=\"1\"/>" + kGood, external), "entity", 0},
+        {"entities", sheetFile("<Template brand=\"&c;\" part=\"1\"/>" + kGood, laughs), "entity",
+         0},
+        {"external", sheetFile("<Template brand=\"&x;\" part=\"1\"/>" + kGood, external), "entity",
+         0},
         {"huge", sheetFile(kGood + QByteArray(kMaxSheetFileSize, ' ')), "příliš velký", 0},
         {"broken", sheetFile(kGood + "<Template brand=\"A\""), "poškozený", 0},
         {"not sheets", "<?xml version=\"1.0\"?><svg/>", "není soubor archů", 0},
@@ -136,13 +139,15 @@ TEST(SheetCatalogue, HostileFilesGiveAMessageAndTheRestIsRead) {
                    kGood),
          "chybí údaj width", 1},
         {"no layout count",
-         sheetFile("<Template brand=\"A\" part=\"3\" size=\"A4\"><Label-rectangle width=\"1in\" "
-                   "height=\"1in\"><Layout ny=\"1\" x0=\"0\" y0=\"0\"/></Label-rectangle></Template>" +
-                   kGood),
+         sheetFile(
+             "<Template brand=\"A\" part=\"3\" size=\"A4\"><Label-rectangle width=\"1in\" "
+             "height=\"1in\"><Layout ny=\"1\" x0=\"0\" y0=\"0\"/></Label-rectangle></Template>" +
+             kGood),
          "neplatný počet", 1},
         {"bad length",
          sheetFile("<Template brand=\"A\" part=\"4\" size=\"A4\"><Label-rectangle width=\"wide\" "
-                   "height=\"1in\"/></Template>" + kGood),
+                   "height=\"1in\"/></Template>" +
+                   kGood),
          "neplatná délka width=\"wide\"", 1},
         {"unknown paper", sheetFile("<Template brand=\"A\" part=\"5\" size=\"Q9\"/>" + kGood),
          "neznámý formát papíru Q9", 1},
@@ -245,31 +250,31 @@ TEST(SheetPage, FitsTheGridOfAProductOrSaysWhyNot) {
             for (int row = 0; row < l.ny; ++row) {
                 const SheetLabelPlace at = sheetPagePlace(page, col, row);
                 const double x = mm(l.x0 + col * l.dx), y = mm(l.y0 + row * l.dy);
-                worst = std::max({worst, std::abs(unitsToMm(at.x) - x),
-                                  std::abs(unitsToMm(at.y) - y),
-                                  std::abs(unitsToMm(at.x + page.labelWidth) - x - mm(p->width)),
-                                  std::abs(unitsToMm(at.y + page.labelHeight) - y - mm(p->height))});
+                worst =
+                    std::max({worst, std::abs(unitsToMm(at.x) - x), std::abs(unitsToMm(at.y) - y),
+                              std::abs(unitsToMm(at.x + page.labelWidth) - x - mm(p->width)),
+                              std::abs(unitsToMm(at.y + page.labelHeight) - y - mm(p->height))});
             }
         EXPECT_LE(worst, page.deviationMm + 0.01) << k.part;
     }
 
     // What the page cannot express is refused with a reason.
     SheetCatalogue odd;
-    odd.readXml(sheetFile(
-                    "<Template brand=\"T\" part=\"two\" size=\"A4\"><Label-rectangle width=\"50mm\" "
-                    "height=\"20mm\"><Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" dx=\"55mm\" "
-                    "dy=\"25mm\"/><Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"100mm\" dx=\"60mm\" "
-                    "dy=\"30mm\"/></Label-rectangle></Template>"
-                    "<Template brand=\"T\" part=\"round\" size=\"A4\"><Label-round radius=\"20mm\">"
-                    "<Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" dx=\"45mm\" dy=\"45mm\"/>"
-                    "</Label-round></Template>"
-                    "<Template brand=\"T\" part=\"overlap\" size=\"A4\"><Label-rectangle "
-                    "width=\"50mm\" height=\"20mm\"><Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" "
-                    "dx=\"40mm\" dy=\"25mm\"/></Label-rectangle></Template>"
-                    "<Template brand=\"T\" part=\"wide\" size=\"A4\"><Label-rectangle width=\"80mm\" "
-                    "height=\"20mm\"><Layout nx=\"3\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" dx=\"80mm\" "
-                    "dy=\"25mm\"/></Label-rectangle></Template>"),
-                QStringLiteral("odd.xml"));
+    odd.readXml(
+        sheetFile("<Template brand=\"T\" part=\"two\" size=\"A4\"><Label-rectangle width=\"50mm\" "
+                  "height=\"20mm\"><Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" dx=\"55mm\" "
+                  "dy=\"25mm\"/><Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"100mm\" dx=\"60mm\" "
+                  "dy=\"30mm\"/></Label-rectangle></Template>"
+                  "<Template brand=\"T\" part=\"round\" size=\"A4\"><Label-round radius=\"20mm\">"
+                  "<Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" dx=\"45mm\" dy=\"45mm\"/>"
+                  "</Label-round></Template>"
+                  "<Template brand=\"T\" part=\"overlap\" size=\"A4\"><Label-rectangle "
+                  "width=\"50mm\" height=\"20mm\"><Layout nx=\"2\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" "
+                  "dx=\"40mm\" dy=\"25mm\"/></Label-rectangle></Template>"
+                  "<Template brand=\"T\" part=\"wide\" size=\"A4\"><Label-rectangle width=\"80mm\" "
+                  "height=\"20mm\"><Layout nx=\"3\" ny=\"2\" x0=\"5mm\" y0=\"5mm\" dx=\"80mm\" "
+                  "dy=\"25mm\"/></Label-rectangle></Template>"),
+        QStringLiteral("odd.xml"));
     ASSERT_TRUE(odd.messages().isEmpty()) << odd.messages().join(u'\n').toStdString();
     struct Refusal {
         const char* part;
