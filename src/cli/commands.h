@@ -13,6 +13,7 @@ int runBarcode(const QStringList& args);
 int runImport(const QStringList& args);
 int runExport(const QStringList& args);
 int runInfo(const QStringList& args);
+int runSheets(const QStringList& args);
 
 // Writes "dorvana-cli: <message>" to stderr and returns 1.
 int fail(const QString& message);

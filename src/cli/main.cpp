@@ -1,4 +1,4 @@
-// dorvana-cli: the headless front end (render, eval, barcode, import, export, info).
+// dorvana-cli: the headless front end (render, eval, barcode, import, export, info, sheets).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     if (command == u"import") return runImport(args);
     if (command == u"export") return runExport(args);
     if (command == u"info") return runInfo(args);
+    if (command == u"sheets") return runSheets(args);
     std::fputs(mainUsage().toLocal8Bit().constData(), stderr);
     return fail(QStringLiteral("neznámý příkaz „%1“").arg(command));
 }

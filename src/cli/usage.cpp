@@ -59,6 +59,10 @@ const CommandUsage kUsages[] = {
      "      --csv OUT.csv       výstup; nesmí to být zdroj sám\n"},
     {"info", "  dorvana-cli info TEMPLATE...\n",
      "      vypíše druh, verzi, papír, oddíly, skupiny, funkce a tiskárny každé předlohy\n"},
+    {"sheets", "  dorvana-cli sheets [TEXT] | sheets BRAND PART --apply TEMPLATE\n",
+     "      TEXT                značka, číslo výrobku nebo rozměr štítku („70 x 37“)\n"
+     "      --apply TEMPLATE    stránka předlohy podle archu (původní zůstane jako .BAK)\n"
+     "      --messages          vypsat, co se z katalogu archů nepodařilo načíst\n"},
 };
 
 }  // namespace

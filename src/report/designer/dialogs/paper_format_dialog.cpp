@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/rounding.h"
+#include "report/designer/dialogs/sheet_chooser_dialog.h"
 #include "report/model/paper/format_edit.h"
 
 namespace dorvana {
@@ -39,6 +41,18 @@ TDlgFormatPapiru::TDlgFormatPapiru(const TFormatPapiru& format, bool editable, Q
     ok->setDefault(true);
     auto* back = buttons->addButton(QStringLiteral("Zpět"), QDialogButtonBox::RejectRole);
     back->setObjectName(QStringLiteral("Zpet"));
+    // A label sheet fills the name and the paper size (still editable).
+    auto* sheet = buttons->addButton(QStringLiteral("Arch etiket…"), QDialogButtonBox::ActionRole);
+    sheet->setObjectName(QStringLiteral("ArchEtiket"));
+    sheet->setEnabled(editable);
+    connect(sheet, &QPushButton::clicked, this, [this] {
+        TDlgArchEtiket chooser(SheetCatalogue::standard(), this);
+        if (chooser.exec() != QDialog::Accepted || !chooser.chosen()) return;
+        const SheetProduct& p = *chooser.chosen();
+        name_->setText(p.name().left(kFormatNameLength));
+        width_->setText(QString::number(roundHalfEven(p.paperWidth * 100 / 72)));
+        height_->setText(QString::number(roundHalfEven(p.paperHeight * 100 / 72)));
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -24,6 +24,7 @@
 #include "base/messages.h"
 #include "controls/object_names.h"
 #include "report/designer/dialogs/paper_format_dialog.h"
+#include "report/designer/dialogs/sheet_chooser_dialog.h"
 
 namespace dorvana {
 
@@ -178,6 +179,8 @@ QWidget* TSestDlg::buildPaperPage() {
     formatRemove_ = button(QStringLiteral("Vynech"), "FormatVynech", page);
     if (!context_.formats)
         for (QPushButton* b : {formatEdit_, formatAdd_, formatRemove_}) b->setEnabled(false);
+    sheet_ = button(QStringLiteral("Arch etiket…"), "ArchEtiket", page);
+    connect(sheet_, &QPushButton::clicked, this, [this] { chooseSheet(); });
     connect(format_, &QComboBox::activated, this, [this](int i) { formatChosen(i); });
     connect(formatEdit_, &QPushButton::clicked, this, [this] { showOrEditFormat(); });
     connect(formatAdd_, &QPushButton::clicked, this, [this] { addFormat(); });
@@ -243,6 +246,7 @@ QWidget* TSestDlg::buildPaperPage() {
     formatRow->addWidget(formatEdit_);
     formatRow->addWidget(formatAdd_);
     formatRow->addWidget(formatRemove_);
+    formatRow->addWidget(sheet_);
     auto* left = new QVBoxLayout;
     left->addWidget(orientation);
     left->addWidget(margins);
@@ -314,6 +318,33 @@ void TSestDlg::updatePaperTexts() {
     labelUnits_->setText(sizeInUnits(w, bodyHeight));
     labelMm_->setText(sizeInMm(w, bodyHeight));
     picture_->setPaper(p, values_.columns, values_.gap);
+}
+
+void TSestDlg::chooseSheet() {
+    SheetPage sheet;
+    if (context_.chooseSheet) {
+        if (!context_.chooseSheet(&sheet)) return;
+    } else {
+        TDlgArchEtiket chooser(SheetCatalogue::standard(), this);
+        QString error;
+        if (chooser.exec() != QDialog::Accepted) return;
+        if (!chooser.page(&sheet, &error)) {
+            if (context_.messages) context_.messages->error(error);
+            return;
+        }
+    }
+    // The paper, margins and columns go to the working values; the body of
+    // the main plan, like every section, is edited in place.
+    values_.paper = sheet.geometry;
+    values_.columns = sheet.columns;
+    values_.gap = sheet.gap;
+    if (TOddil* body = model_.page().planSection(0, PlanSection::Body)) {
+        body->visible = true;
+        body->height = sheet.rowPitch;
+    }
+    fillPaperControls();
+    if (plan_ == 0) showPlan(0);
+    if (!sheet.warning.isEmpty() && context_.messages) context_.messages->warning(sheet.warning);
 }
 
 void TSestDlg::updateFormatButtons() {

@@ -10,6 +10,7 @@
 
 #include "report/designer/dialogs/logic/report_settings_logic.h"
 #include "report/model/paper/format_list.h"
+#include "report/model/paper/sheet_page.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -46,6 +47,9 @@ struct ReportSettingsContext {
     std::function<void(int group)> groupAdded, groupRemoved;
     // The paper-format dialog (EditFormat when unset).
     std::function<bool(TFormatPapiru&, bool editable)> editFormat;
+    // The label sheet chooser: the page for the chosen sheet, false when
+    // nothing was chosen ("Arch etiket" over the sheet catalogue when unset).
+    std::function<bool(SheetPage* page)> chooseSheet;
     // The visual query builder: the new SQL text on OK. Unset: "Vytvoř SQL" is disabled.
     std::function<std::optional<QString>(const QString& sql)> buildSql;
     // The settings of a chosen printer ("Nastavit tiskárny"); true when they
@@ -112,6 +116,7 @@ private:
     void showOrEditFormat();
     void addFormat();
     void removeFormat();
+    void chooseSheet();
     void fillPaperControls();
     void updatePaperTexts();
 
@@ -142,7 +147,7 @@ private:
     QLineEdit* title_;
     // Papír
     QComboBox* format_;
-    QPushButton *formatEdit_, *formatAdd_, *formatRemove_;
+    QPushButton *formatEdit_, *formatAdd_, *formatRemove_, *sheet_;
     QRadioButton *portrait_, *landscape_;
     QLineEdit *left_, *right_, *top_, *bottom_, *columns_, *gap_;
     QLabel *gapLabel_, *labelSizeCaption_;
