@@ -574,10 +574,15 @@ void TMainForm::restoreOnce() {
     session_->restore();
     if (const auto placement = parseWindowPlacement(session_->windowPlacement())) {
         // Onto a screen there is now; what is saved on closing is where the window is.
+        // The window's frame lies around its geometry: the frame is what has to fit.
+        const QRect inner = geometry(), outer = frameGeometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
         QList<QRect> screens;
-        if (QScreen* primary = QGuiApplication::primaryScreen()) screens << primary->availableGeometry();
+        if (QScreen* primary = QGuiApplication::primaryScreen())
+            screens << primary->availableGeometry().marginsRemoved(frame);
         for (QScreen* s : QGuiApplication::screens())
-            if (s != QGuiApplication::primaryScreen()) screens << s->availableGeometry();
+            if (s != QGuiApplication::primaryScreen()) screens << s->availableGeometry().marginsRemoved(frame);
         setGeometry(fitOntoScreens(placement->rect, screens));
         if (placement->maximized) setWindowState(windowState() | Qt::WindowMaximized);
     }

@@ -61,7 +61,7 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsAndShortcuts) {
     EXPECT_EQ(menus, QStringList({"&Soubor", "Se&rvis", "Help"}));
     QStringList file;
     for (QAction* a : f->fileMenu()->actions()) file << a->text();
-    EXPECT_EQ(file, QStringList({"Otevři", "SQL", "Založ", "Označení", "&Filtr", "", "Konec"}));
+    EXPECT_EQ(file, QStringList({"Otevři", "Databázový server…", "SQL", "Založ", "Označení", "&Filtr", "", "Konec"}));
     EXPECT_EQ(f->action(QStringLiteral("Kalkulaka1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F8));
     EXPECT_EQ(f->action(QStringLiteral("Nastaven1"))->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F));
     EXPECT_EQ(f->action(QStringLiteral("Konec1"))->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -87,7 +87,7 @@ TEST_F(MainFormTest, OpeningALabelFileShowsItsRecordsAndAddsARecentEntry) {
     EXPECT_EQ(f->grid()->keyField(), QStringLiteral("calc"));
     EXPECT_TRUE(f->grid()->checkEnabled());
     const auto actions = f->fileMenu()->actions();
-    ASSERT_EQ(actions.size(), 8);
+    ASSERT_EQ(actions.size(), 9);
     EXPECT_EQ(actions.last()->text(), QStringLiteral("kuk.db"));
     // Space marks the current record by its record number.
     f->grid()->setFocus();
@@ -166,7 +166,7 @@ TEST_F(MainFormTest, AnOffScreenPlacementOpensOnAScreenAndIsNotSavedBack) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     {
         auto f = form();
-        EXPECT_TRUE(screen.contains(f->geometry())) << f->geometry().x() << "," << f->geometry().y();
+        EXPECT_TRUE(screen.contains(f->geometry())) << f->geometry().x() << "," << f->geometry().y() << " screen " << screen.width() << "x" << screen.height() << "+" << screen.x() << "+" << screen.y();
         messages_.answers = {Messages::Answer::Yes};
         EXPECT_TRUE(f->close());
     }
