@@ -181,7 +181,10 @@ bool LabelFileStore::insertMany(const QList<RawRecord>& records, QString* error)
 std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error) {
     if (isServerTableUri(path)) return openServerLabelDataSet(path, error);
     auto store = LabelFileStore::open(path, error);
-    if (!store) return nullptr;
+    return store ? labelDataSetOver(std::move(store)) : nullptr;
+}
+
+std::unique_ptr<DataSet> labelDataSetOver(std::unique_ptr<RecordStore> store) {
     auto ds = std::make_unique<DataSet>();
     ds->addCalculatedField(QStringLiteral("calc"), FieldType::Integer, true);
     ds->setStore(std::move(store));

@@ -48,4 +48,7 @@ private:
 // (or over a label table on a server, given its postgresql:// URI).
 std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error);
 
+// The label data set over a store of label records (a file's or a server's).
+std::unique_ptr<DataSet> labelDataSetOver(std::unique_ptr<RecordStore> store);
+
 }  // namespace dorvana

@@ -264,9 +264,13 @@ bool PgTableStore::checkShape(QString* error) {
         if (error) *error = fault(QStringLiteral("není tabulka etiket: %1").arg(why));
         return false;
     }
-    const PgResult listen = conn_.exec(QStringLiteral("LISTEN %1").arg(channel_));
-    if (!listen.ok()) {
-        if (error) *error = fault(listen);
+    return listen(error);
+}
+
+bool PgTableStore::listen(QString* error) const {
+    const PgResult r = conn_.exec(QStringLiteral("LISTEN %1").arg(channel_));
+    if (!r.ok()) {
+        if (error) *error = fault(r);
         return false;
     }
     return true;
@@ -279,12 +283,7 @@ bool PgTableStore::ensureConnected(QString* error) const {
         if (error) *error = err + QStringLiteral(" (tabulka %1)").arg(conn_.target().table);
         return false;
     }
-    const PgResult listen = conn_.exec(QStringLiteral("LISTEN %1").arg(channel_));
-    if (!listen.ok()) {
-        if (error) *error = fault(listen);
-        return false;
-    }
-    return true;
+    return listen(error);
 }
 
 bool PgTableStore::reload(QString* error) {
@@ -564,11 +563,7 @@ bool PgTableStore::insertMany(const QList<RawRecord>& records, QString* error) {
 
 std::unique_ptr<DataSet> openServerLabelDataSet(const QString& uri, QString* error) {
     auto store = PgTableStore::open(uri, error);
-    if (!store) return nullptr;
-    auto ds = std::make_unique<DataSet>();
-    ds->addCalculatedField(QStringLiteral("calc"), FieldType::Integer, true);
-    ds->setStore(std::move(store));
-    return ds;
+    return store ? labelDataSetOver(std::move(store)) : nullptr;
 }
 
 }  // namespace dorvana

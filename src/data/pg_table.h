@@ -79,6 +79,8 @@ private:
     // A message naming the server and the table.
     QString fault(const QString& what) const;
     QString fault(const PgResult& r) const;
+    // Asks the server to announce other clerks' changes of the table.
+    bool listen(QString* error) const;
     // Reconnects (and listens again) when the server dropped the connection.
     bool ensureConnected(QString* error) const;
     bool checkShape(QString* error);
