@@ -20,6 +20,8 @@ ServerTableDialog::ServerTableDialog(const QString& uri, QWidget* parent) : QDia
         *edit = new QLineEdit(this);
         (*edit)->setObjectName(QString::fromLatin1(name));
         (*edit)->setAccessibleName(label.chopped(1).remove(QLatin1Char('&')));
+        // Room for a socket folder, a host name or the password's hint.
+        (*edit)->setMinimumWidth((*edit)->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);
         form->addRow(label, *edit);
     };
     line("Server", QStringLiteral("&Server nebo složka soketu:"), &host_);
