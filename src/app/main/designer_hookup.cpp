@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/query_builder_dialog.h"
+#include "report/render/printer/printer.h"
 #include "report/run/report_component.h"
 
 namespace dorvana {
@@ -27,8 +28,8 @@ DesignerQueryBuilder templateQueryBuilder(std::function<QString()> dataDir, Mess
     };
 }
 
-void installDesigner(const QString& dataDir) {
-    setDesignerQueryBuilder(templateQueryBuilder([dataDir] { return dataDir; }));
+DesignerServices programDesignerServices(const QString& dataDir) {
+    return {&programPrinter(), templateQueryBuilder([dataDir] { return dataDir; })};
 }
 
 }  // namespace dorvana

@@ -21,8 +21,8 @@ class Messages;
 DesignerQueryBuilder templateQueryBuilder(std::function<QString()> dataDir,
                                           Messages* messages = nullptr);
 
-// Installs the designer's query builder over dataDir (the designer itself
-// goes to the windows that open it: designerLauncher()).
-void installDesigner(const QString& dataDir);
+// The designer's services for the program: the program's printer and the
+// query builder over dataDir.
+DesignerServices programDesignerServices(const QString& dataDir);
 
 }  // namespace dorvana

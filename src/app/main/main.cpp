@@ -157,19 +157,19 @@ int main(int argc, char** argv) {
                                  workspace.error.isEmpty()
                                      ? QStringLiteral("Pracovní složku %1 nelze otevřít").arg(workspace.startDir)
                                      : workspace.error);
-        dorvana::installDesigner(QDir::currentPath());
-        if (!file.isEmpty() && isTemplateFile(file)) return dorvana::runDesignerStandalone({file});
-        return dorvana::runMainWindow(workspace, file, dorvana::designerLauncher());
+        const dorvana::DesignerServices services = dorvana::programDesignerServices(QDir::currentPath());
+        if (!file.isEmpty() && isTemplateFile(file)) return dorvana::runDesignerStandalone({file}, services);
+        return dorvana::runMainWindow(workspace, file, dorvana::designerLauncher(services.queryBuilder));
     }
     // A report window on its own works in the current directory.
     if (workspaceGiven) return usageError(QStringLiteral("volba --workspace patří k hlavnímu oknu"));
     if (args[0] == u"--design") {
         // The query builder starts in the table's folder.
         const qsizetype table = args.indexOf(QStringLiteral("--table"));
-        dorvana::installDesigner(table > 0 && table + 1 < args.size()
-                                     ? QFileInfo(args[table + 1]).absolutePath()
-                                     : QDir::currentPath());
-        return dorvana::runDesignerStandalone(args.mid(1));
+        return dorvana::runDesignerStandalone(
+            args.mid(1), dorvana::programDesignerServices(table > 0 && table + 1 < args.size()
+                                                              ? QFileInfo(args[table + 1]).absolutePath()
+                                                              : QDir::currentPath()));
     }
     return dorvana::runPreviewStandalone(args.mid(1));
 }

@@ -7,31 +7,15 @@
 
 namespace dorvana {
 
-namespace {
-
-DesignerQueryBuilder& queryBuilder() {
-    static DesignerQueryBuilder builder;
-    return builder;
-}
-
-}  // namespace
-
-void setDesignerQueryBuilder(DesignerQueryBuilder builder) {
-    queryBuilder() = std::move(builder);
-}
-
-const DesignerQueryBuilder& designerQueryBuilder() {
-    return queryBuilder();
-}
-
-DesignerLauncher designerLauncher() {
-    return [](TSestava& component, const ReportWindowHost& host) {
+DesignerLauncher designerLauncher(DesignerQueryBuilder queryBuilder) {
+    return [queryBuilder](TSestava& component, const ReportWindowHost& host) {
         EditorOptions options;
         if (component.Environment)
             options = component.Environment->reloadEditorOptions(component.NameFields,
                                                                  component.EnabledTypeFields);
         MessageBoxes messages(host.parent);
-        return TFormSestE::edit(component, messages, options, host.parent);
+        return TFormSestE::edit(component, messages, options, {&hostPrinter(host), queryBuilder},
+                                host.parent);
     };
 }
 

@@ -24,7 +24,7 @@ int fail(const QString& text, int code) {
 
 }  // namespace
 
-int runDesignerStandalone(const QStringList& args) {
+int runDesignerStandalone(const QStringList& args, DesignerServices services) {
     QString templatePath, tablePath;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == u"--table") {
@@ -69,7 +69,7 @@ int runDesignerStandalone(const QStringList& args) {
         const EditorOptions options =
             environment.reloadEditorOptions(component.NameFields, component.EnabledTypeFields);
         MessageBoxes messages;
-        TFormSestE window(component, messages, options);
+        TFormSestE window(component, messages, options, services);
         messages.setParent(&window);
         if (!window.load()) {
             failed = true;

@@ -4,11 +4,13 @@
 
 #include <QStringList>
 
+#include "report/designer/designer_services.h"
+
 namespace dorvana {
 
 // Runs the designer until its window closes; the arguments follow "--design".
 // Returns the process's exit code (2 for bad arguments, 1 when the template
 // or the table cannot be opened).
-int runDesignerStandalone(const QStringList& args);
+int runDesignerStandalone(const QStringList& args, DesignerServices services = {});
 
 }  // namespace dorvana

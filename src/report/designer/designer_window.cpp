@@ -69,8 +69,8 @@ QIcon glyphIcon(const QString& glyph) {
 }  // namespace
 
 TFormSestE::TFormSestE(TSestava& component, Messages& messages, const EditorOptions& options,
-                       QWidget* parent)
-    : QMainWindow(parent), component_(component), messages_(messages) {
+                       DesignerServices services, QWidget* parent)
+    : QMainWindow(parent), component_(component), messages_(messages), services_(std::move(services)) {
     setObjectName(QStringLiteral("TFormSestE"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     doc_ = new DesignerDocument(messages, options, this);
@@ -244,8 +244,8 @@ bool TFormSestE::load() {
 }
 
 bool TFormSestE::edit(TSestava& component, Messages& messages, const EditorOptions& options,
-                      QWidget* parent) {
-    TFormSestE window(component, messages, options, parent);
+                      DesignerServices services, QWidget* parent) {
+    TFormSestE window(component, messages, options, std::move(services), parent);
     if (!window.load()) return false;
     window.setWindowModality(Qt::ApplicationModal);
     window.show();
@@ -491,25 +491,25 @@ ReportSettingsContext TFormSestE::settingsContext() {
     c.fieldNames = doc_->fieldNames();
     for (const FunctionDefinition& f : doc_->model().functions) c.functionNames << f.name;
     c.formats = &formats_;
-    c.installedPrinters = programPrinter().printers();
-    c.currentPrinterSettings = [](const QString& fullName) {
-        return currentPrinterSettingsText(programPrinter(), fullName);
+    c.installedPrinters = printer().printers();
+    c.currentPrinterSettings = [this](const QString& fullName) {
+        return currentPrinterSettingsText(printer(), fullName);
     };
-    c.editPrinterSettings = [this](TPolTisk& printer) {
-        return editTemplatePrinterSettings(programPrinter(), printer, messages_, this);
+    c.editPrinterSettings = [this](TPolTisk& polTisk) {
+        return editTemplatePrinterSettings(printer(), polTisk, messages_, this);
     };
     // The margins the current printer cannot print, for the check on closing.
-    c.minimumMargins = [](int orientation) -> std::optional<MinimumMargins> {
-        Printer& printer = programPrinter();
-        if (printer.count() == 0) return std::nullopt;
+    c.minimumMargins = [this](int orientation) -> std::optional<MinimumMargins> {
+        Printer& current = printer();
+        if (current.count() == 0) return std::nullopt;
         PageGeometry geometry;
         geometry.orientation = orientation;
-        ReportPrinter metrics(printer, geometry);
+        ReportPrinter metrics(current, geometry);
         metrics.SelectReportPrinter(-1);
         metrics.ApplyOrientation();
         return metrics.minimumMargins();
     };
-    if (designerQueryBuilder()) {
+    if (services_.queryBuilder) {
         c.buildSql = [this](const QString& sql) -> std::optional<QString> {
             // The builder works on "SqlBuild.stm": the template's query file
             // takes that name while it runs.
@@ -523,7 +523,7 @@ ReportSettingsContext TFormSestE::settingsContext() {
             // Over the settings dialog that asks for it.
             QWidget* parent = QApplication::activeModalWidget();
             const std::optional<QString> built =
-                designerQueryBuilder()(component_, sql, parent ? parent : this);
+                services_.queryBuilder(component_, sql, parent ? parent : this);
             if (!swap.end(&error)) messages_.error(error);
             return built;
         };
@@ -567,7 +567,7 @@ void TFormSestE::openOptions() {
     EditorOptionsContext context;
     context.enabledTypeFields = component_.EnabledTypeFields;
     context.messages = &messages_;
-    context.printerSetup = [this] { choosePrinter(programPrinter(), messages_, this); };
+    context.printerSetup = [this] { choosePrinter(printer(), messages_, this); };
     const std::optional<EditorOptions> options = editEditorOptions(doc_->options(), context, this);
     if (options) {
         QString error;
@@ -624,10 +624,15 @@ void TFormSestE::runOverTemplate(const std::function<void()>& operation) {
     activateWindow();
 }
 
+Printer& TFormSestE::printer() const {
+    return services_.printer ? *services_.printer : programPrinter();
+}
+
 void TFormSestE::previewTemplate() {
     runOverTemplate([this] {
         ReportWindowHost host;
         host.parent = this;
+        host.printer = &printer();
         // The preview is a window of its own over the designer, which waits
         // (greyed, saying why) until "Oprava předlohy" or closing returns to it.
         // Its corrections button is that way back: corrections belong to the
@@ -667,6 +672,7 @@ void TFormSestE::printTemplate() {
     runOverTemplate([this] {
         ReportWindowHost host;
         host.parent = this;
+        host.printer = &printer();
         printReport(component_, messages_, -1, host);
     });
 }

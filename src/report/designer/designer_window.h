@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "report/designer/designer_services.h"
 #include "report/model/editor_options.h"
 #include "report/model/paper/format_list.h"
 
@@ -24,6 +25,7 @@ class DesignerPalette;
 class DesignerSurface;
 class Messages;
 class ObjectBar;
+class Printer;
 class TSestava;
 class ValueSource;
 struct FunctionEditContext;
@@ -33,7 +35,7 @@ class TFormSestE : public QMainWindow {
     Q_OBJECT
 public:
     TFormSestE(TSestava& component, Messages& messages, const EditorOptions& options = {},
-               QWidget* parent = nullptr);
+               DesignerServices services = {}, QWidget* parent = nullptr);
     ~TFormSestE() override;
 
     // Loads the component's template (its in-memory text or its file); false
@@ -42,7 +44,7 @@ public:
     // Opens the designer for the component's template and returns when the
     // window has closed. The result is false: every way of closing it cancels.
     static bool edit(TSestava& component, Messages& messages, const EditorOptions& options = {},
-                     QWidget* parent = nullptr);
+                     DesignerServices services = {}, QWidget* parent = nullptr);
 
     DesignerDocument& document() { return *doc_; }
     DesignerSurface* surface() const { return surface_; }
@@ -96,9 +98,12 @@ private:
     void setDesignEnabled(bool on);
     // Runs a report operation over the template as it is now (preview, print).
     void runOverTemplate(const std::function<void()>& operation);
+    // The printer the settings and options work with.
+    Printer& printer() const;
 
     TSestava& component_;
     Messages& messages_;
+    DesignerServices services_;
     DesignerDocument* doc_;
     DesignerSurface* surface_ = nullptr;
     DesignerPalette* palette_ = nullptr;

@@ -20,13 +20,12 @@ class DesignerQueryBuilderHookup : public DesignerWindow {
 protected:
     void SetUp() override {
         installPrinterBackend(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{}));
+        services.queryBuilder = templateQueryBuilder([this] { return dir.path(); }, &messages);
         DesignerWindow::SetUp();
         ASSERT_TRUE(QFile::copy(sourcePath(QStringLiteral("samples/data/zbozi.csv")),
                                 dir.filePath(QStringLiteral("zbozi.csv"))));
-        setDesignerQueryBuilder(templateQueryBuilder([this] { return dir.path(); }, &messages));
         messages.answers = {Messages::Answer::No};  // no restart after the settings
     }
-    void TearDown() override { setDesignerQueryBuilder({}); }
 
     // Opens the settings, switches to the template's own SQL, clicks "Vytvoř
     // SQL" and lets act work in the builder; OK closes the settings.

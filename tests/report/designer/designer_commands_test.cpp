@@ -155,12 +155,17 @@ TEST_F(DesignerCommands, MarginsBelowThePrintersAreRaisedWhenTheUserAgrees) {
               QStringLiteral("I,2,0,826,1169,16,50,16,70,1,0,8,8,0,1"));
 }
 
-TEST_F(DesignerCommands, AChosenPrinterKeepsItsDriverSettingsInTheTemplate) {
+TEST_F(DesignerCommands, AChosenPrinterOfTheHostKeepsItsDriverSettingsInTheTemplate) {
+    // The program's printer has none; the window works with the one it was given.
+    installPrinterBackend(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{}));
     FixturePrinter office;
     office.entry = {QStringLiteral("Kancelář"), QStringLiteral("HP LaserJet 4"),
                     QStringLiteral("socket://10.0.0.5")};
     office.isDefault = true;
-    installPrinterBackend(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office}));
+    Printer hostPrinter(std::make_unique<FixturePrinterBackend>(QList<FixturePrinter>{office}));
+    window.reset();
+    services.printer = &hostPrinter;
+    openWindow();
     messages.answers = {Messages::Answer::No};  // no restart now
     whenModal<TSestDlg>([](TSestDlg* d) {
         d->tabs()->setCurrentIndex(d->pageIndex(5));
@@ -196,12 +201,15 @@ TEST_F(DesignerCommands, TheQueryBuilderWorksOnTheTemplatesQueryFile) {
     const QString builderFile = dir.filePath(QStringLiteral("SqlBuild.stm"));
     ASSERT_TRUE(writeFileAtomically(queryFile, "SELECT 1"));
     QByteArray seen;
-    setDesignerQueryBuilder([&](TSestava& c, const QString& sql, QWidget*) -> std::optional<QString> {
+    // The window opened with a builder.
+    window.reset();
+    services.queryBuilder = [&](TSestava& c, const QString& sql, QWidget*) -> std::optional<QString> {
         EXPECT_EQ(&c, &component);
         EXPECT_TRUE(sql.isEmpty());
         seen = fileBytes(builderFile);
         return QStringLiteral("SELECT * FROM zbozi");
-    });
+    };
+    openWindow();
     messages.answers = {Messages::Answer::No};  // no restart now
     whenModal<TSestDlg>([](TSestDlg* d) {
         named<QRadioButton>(d, "Kombinovany")->setChecked(true);
@@ -209,7 +217,6 @@ TEST_F(DesignerCommands, TheQueryBuilderWorksOnTheTemplatesQueryFile) {
         clickButton(d, "Konec");
     });
     command(*window, "settings")->trigger();
-    setDesignerQueryBuilder({});
     EXPECT_EQ(seen, QByteArray("SELECT 1"));
     EXPECT_EQ(fileBytes(queryFile), QByteArray("SELECT 1"));  // back under its own name
     EXPECT_FALSE(QFile::exists(builderFile));

@@ -63,7 +63,12 @@ protected:
     // a name that is not a sample).
     void openTemplate(const QString& name) {
         prepareComponent(name);
-        window = std::make_unique<TFormSestE>(component, messages, options);
+        openWindow();
+    }
+
+    // Opens the window on the prepared component (again, after a reset).
+    void openWindow() {
+        window = std::make_unique<TFormSestE>(component, messages, options, services);
         ASSERT_TRUE(window->load());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -125,6 +130,7 @@ protected:
     TSestava component;
     ScriptedMessages messages;
     EditorOptions options;
+    DesignerServices services;  // as the window is opened with
     std::unique_ptr<TFormSestE> window;
     DesignerSurface* surface = nullptr;
     DesignerDocument* doc = nullptr;
