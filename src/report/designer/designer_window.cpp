@@ -21,7 +21,6 @@
 
 #include "base/messages.h"
 #include "data/data_set.h"
-#include "report/designer/designer_launcher.h"
 #include "report/designer/designer_palette.h"
 #include "report/designer/designer_surface.h"
 #include "report/designer/dialogs/barcode_dialog.h"
@@ -31,6 +30,7 @@
 #include "report/designer/dialogs/logic/designer_exchange.h"
 #include "report/designer/dialogs/new_report_dialog.h"
 #include "report/designer/dialogs/report_settings_dialog.h"
+#include "report/designer/dialogs/sheet_chooser_dialog.h"
 #include "report/designer/document/designer_document.h"
 #include "report/designer/document/template_in_use.h"
 #include "report/designer/document/template_saving.h"
@@ -597,14 +597,26 @@ void TFormSestE::newTemplate() {
     context.options = wizardOptions(*doc_, doc_->options().SledPodle);
     context.enabledTypeFields = component_.EnabledTypeFields;
     context.messages = &messages_;
-    context.choosePaper = [this]() -> std::optional<QSize> {
+    context.choosePaper = [this]() -> std::optional<WizardPaper> {
         std::unique_ptr<ReportModel> edited = doc_->modelCopy();
         TSestDlg dialog(*edited, settingsContext(), this);
         dialog.setPaperOnly(true);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         applySettingsToDocument(*doc_, std::move(edited), dialog.values());
-        const PageGeometry& paper = doc_->model().paper;
-        return QSize(paper.printableWidth(), paper.printableHeight());
+        return wizardPaper(*doc_);
+    };
+    context.chooseSheet = [this]() -> std::optional<WizardPaper> {
+        TDlgArchEtiket chooser(SheetCatalogue::standard(), QApplication::activeModalWidget());
+        if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+        SheetPage sheet;
+        QString error;
+        if (!chooser.page(&sheet, &error)) {
+            messages_.error(error);
+            return std::nullopt;
+        }
+        applySheetToDocument(*doc_, sheet);
+        if (!sheet.warning.isEmpty()) messages_.warning(sheet.warning);
+        return wizardPaper(*doc_, sheet.rowPitch);
     };
     if (const std::optional<QStringList> lines = designNewReport(context, this))
         doc_->takeNewTemplateLines(*lines);

@@ -20,6 +20,7 @@
 #include "report/designer/dialogs/function_dialogs.h"
 #include "report/designer/dialogs/new_report_dialog.h"
 #include "report/designer/dialogs/report_settings_dialog.h"
+#include "report/designer/dialogs/sheet_chooser_dialog.h"
 #include "report/model/text_elements.h"
 #include "report/render/printer/printer.h"
 #include "report/run/report_environment.h"
@@ -389,6 +390,52 @@ TEST_F(DesignerCommands, ANewTemplateAsksFirstThenRunsTheWizard) {
     EXPECT_TRUE(doc->isModified());
     EXPECT_FALSE(doc->canUndo());
     EXPECT_FALSE(doc->canRedo());
+}
+
+TEST_F(DesignerCommands, TheWizardsLabelSheetGivesThePageAndOneLabel) {
+    messages.answers = {Messages::Answer::Yes};  // empty the page
+    SheetPage sheet;
+    bool chooserSeen = false, seen = false;
+    whenModal<TDlgNovaSestava>(
+        [&](TDlgNovaSestava* d) {
+            whenModal<TDlgArchEtiket>(
+                [&](TDlgArchEtiket* c) {
+                    QTest::keyClicks(named<QLineEdit>(c, "EditHledat"), QStringLiteral("L7163"));
+                    QString error;
+                    ASSERT_TRUE(c->page(&sheet, &error)) << error.toStdString();
+                    clickButton(c, "Pouzit");
+                },
+                &chooserSeen);
+            clickButton(d, "ArchEtiket");
+            for (int i : {0, 1, 6}) d->availableList()->item(i)->setSelected(true);
+            clickButton(d, "Pridat");
+            clickButton(d, "Provedt");
+        },
+        &seen);
+    command(*window, "newTemplate")->trigger();
+    ASSERT_TRUE(seen);
+    ASSERT_TRUE(chooserSeen);
+    ASSERT_EQ(sheet.columns, 2);
+    // The sheet's paper and columns stay under the wizard's lines.
+    const ReportModel& m = doc->model();
+    EXPECT_EQ(m.paper.paperWidth, sheet.geometry.paperWidth);
+    EXPECT_EQ(m.paper.leftMargin, sheet.geometry.leftMargin);
+    EXPECT_EQ(m.paper.topMargin, sheet.geometry.topMargin);
+    EXPECT_EQ(m.columns(), sheet.columns);
+    EXPECT_EQ(m.columnGap(), sheet.gap);
+    const QStringList lines = doc->templateLines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("I,3,2,1,%1,0,0").arg(sheet.rowPitch)))
+        << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("I,3,0,0,96,0,0")));  // no title on a sheet
+    // Every field within one label.
+    const QStringList fields = linesStarting(lines, "T,2,");
+    ASSERT_EQ(fields.size(), 3);
+    for (const QString& f : fields) {
+        const QStringList v = f.split(u',');
+        EXPECT_LE(v[3].toInt() + v[5].toInt(), sheet.labelWidth) << f.toStdString();
+        EXPECT_LE(v[4].toInt() + v[6].toInt(), sheet.rowPitch) << f.toStdString();
+    }
+    EXPECT_TRUE(doc->isModified());
 }
 
 class DesignerOnEmptyTemplate : public DesignerWindow {

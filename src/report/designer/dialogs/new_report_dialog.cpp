@@ -119,13 +119,18 @@ TDlgNovaSestava::TDlgNovaSestava(const NewReportContext& context, QWidget* paren
     auto* paper = new QPushButton(QStringLiteral("&Formát papíru"), this);
     paper->setObjectName(QStringLiteral("FormatPapiru"));
     paper->setEnabled(bool(context.choosePaper));
-    connect(paper, &QPushButton::clicked, this, [this] {
-        if (!context_.choosePaper) return;
-        if (const auto size = context_.choosePaper()) {
-            context_.options.printableWidth = size->width();
-            context_.options.printableHeight = size->height();
+    auto* sheet = new QPushButton(QStringLiteral("&Arch etiket…"), this);
+    sheet->setObjectName(QStringLiteral("ArchEtiket"));
+    sheet->setEnabled(bool(context.chooseSheet));
+    auto choose = [this](const std::function<std::optional<WizardPaper>()>& chooser) {
+        if (!chooser) return;
+        if (const std::optional<WizardPaper> room = chooser()) {
+            applyWizardPaper(context_.options, *room);
+            if (room->labelHeight > 0) rows_->setChecked(true);
         }
-    });
+    };
+    connect(paper, &QPushButton::clicked, this, [this, choose] { choose(context_.choosePaper); });
+    connect(sheet, &QPushButton::clicked, this, [this, choose] { choose(context_.chooseSheet); });
 
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton(QStringLiteral("&Proveď"), QDialogButtonBox::AcceptRole);
@@ -158,6 +163,7 @@ TDlgNovaSestava::TDlgNovaSestava(const NewReportContext& context, QWidget* paren
     side->addWidget(labels_);
     side->addWidget(byName_);
     side->addWidget(paper);
+    side->addWidget(sheet);
     side->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(grid, 1);
@@ -167,7 +173,7 @@ TDlgNovaSestava::TDlgNovaSestava(const NewReportContext& context, QWidget* paren
     layout->addWidget(buttons);
     // Tab follows the layout: the lists with the buttons between them, then the options.
     const QList<QWidget*> order{available_, add_,    addAll_, remove_, removeAll_, chosen_, columns_,
-                                rows_,      labels_, byName_, paper,   ok,         manual};
+                                rows_,      labels_, byName_, paper,   sheet,      ok,    manual};
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     updateButtons();
     resize(560, 380);

@@ -22,9 +22,12 @@ struct NewReportContext {
     bool enabledTypeFields = true;   // "Pol. podle názvu" may be chosen
     Messages* messages = nullptr;
     // "&Formát papíru": the report settings dialog on its paper page; gives
-    // the new printable width and height, or nothing when cancelled. Unset:
-    // the button is disabled.
-    std::function<std::optional<QSize>()> choosePaper;
+    // the room for the fields on the new paper, or nothing when cancelled.
+    // Unset: the button is disabled.
+    std::function<std::optional<WizardPaper>()> choosePaper;
+    // "&Arch etiket…": a label sheet product for the template's page; gives
+    // one label's room, or nothing when cancelled. Unset: disabled.
+    std::function<std::optional<WizardPaper>()> chooseSheet;
 };
 
 class TDlgNovaSestava : public QDialog {

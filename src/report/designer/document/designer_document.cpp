@@ -250,8 +250,14 @@ void DesignerDocument::takeNewTemplateLines(const QStringList& lines) {
     const QList<TPolTisk> printers = model_->printers;
     const bool byName = model_->groupFieldsByName;
     const int major = model_->majorVersion, minor = model_->minorVersion;
+    // The paper and print columns chosen before the wizard ran: its lines
+    // were laid out for them and carry none of their own.
+    const PageGeometry paper = model_->paper;
+    const int columns = model_->columns(), gap = model_->columnGap();
     history_.clear(true);
     resetFromLines(lines);
+    model_->paper = paper;
+    model_->setColumns(columns, gap);
     model_->title = title;
     model_->dataSource = dataSource;
     model_->printersChosen = printersChosen;

@@ -1,11 +1,13 @@
 #include "report/designer/dialogs/logic/designer_exchange.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 
 #include "base/text_file.h"
 #include "report/designer/document/designer_document.h"
 #include "report/layout/report_run.h"
+#include "report/model/paper/sheet_page.h"
 #include "report/model/section.h"
 
 namespace dorvana {
@@ -49,8 +51,7 @@ void applyElementConfiguration(DesignerDocument& doc, TSesPrvek& element,
 WizardOptions wizardOptions(const DesignerDocument& doc, bool byName) {
     const EditorOptions& o = doc.options();
     WizardOptions w;
-    w.printableWidth = doc.model().paper.printableWidth();
-    w.printableHeight = doc.model().paper.printableHeight();
+    applyWizardPaper(w, wizardPaper(doc));
     w.itemHeight = o.ImplVyska;
     w.fontName = o.ImplNazevFontu;
     w.fontSize = o.ImplVyskaFontu;
@@ -60,6 +61,25 @@ WizardOptions wizardOptions(const DesignerDocument& doc, bool byName) {
     w.fieldLabels = true;
     w.byName = byName;
     return w;
+}
+
+WizardPaper wizardPaper(const DesignerDocument& doc, int labelHeight) {
+    const ReportModel& model = doc.model();
+    const int printable = model.paper.printableWidth();
+    const int columns = std::max(1, model.columns());
+    return {columns > 1 ? (printable + model.columnGap()) / columns - model.columnGap() : printable,
+            model.paper.printableHeight(), labelHeight};
+}
+
+void applySheetToDocument(DesignerDocument& doc, const SheetPage& sheet) {
+    std::unique_ptr<ReportModel> edited = doc.modelCopy();
+    edited->paper = sheet.geometry;
+    edited->setColumns(sheet.columns, sheet.gap);
+    if (TOddil* body = edited->page().planSection(0, PlanSection::Body)) {
+        body->visible = true;
+        body->height = sheet.rowPitch;
+    }
+    doc.replaceModel(std::move(edited), ChangeKind::Settings, true);
 }
 
 void applySettingsToDocument(DesignerDocument& doc, std::unique_ptr<ReportModel> edited,

@@ -19,6 +19,7 @@ namespace dorvana {
 
 class DesignerDocument;
 class ReportRun;
+struct SheetPage;
 
 // The fields, parameters, variables (the eight report variables, then four
 // per group) and functions of the template.
@@ -39,6 +40,14 @@ void applyElementConfiguration(DesignerDocument& doc, TSesPrvek& element,
 // paper, the editor options' initial element properties, field labels on,
 // references by name as given.
 WizardOptions wizardOptions(const DesignerDocument& doc, bool byName);
+// The room of the template's page for the wizard: one print column's width,
+// the printable height; with a label sheet's row pitch when given.
+WizardPaper wizardPaper(const DesignerDocument& doc, int labelHeight = 0);
+
+// A label sheet's page stored into the template: paper, margins, print
+// columns and their gap, the body's height; one undo step "nastavení oddílů
+// a skupin".
+void applySheetToDocument(DesignerDocument& doc, const SheetPage& sheet);
 
 // The settings dialog's values stored into its copy of the model (plans and
 // groups it added or removed are in the copy already), which becomes the

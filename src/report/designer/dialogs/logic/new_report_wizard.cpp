@@ -70,8 +70,26 @@ QStringList generateReportLines(const QStringList& chosen, const QList<WizardFie
     };
 
     QStringList out;
-    out << kTitle.arg(W) << kDateVariable.arg(W - 72) << kDateLabel.arg(W - 128);
     QStringList head;
+    if (o.labelHeight > 0) {
+        // One label: each field a line, its label at the left when wanted;
+        // the lines that do not fit the label are left out.
+        const int lw = o.fieldLabels ? qMin(12 * e, W / 3) : 0, vx = o.fieldLabels ? lw + 4 : 0;
+        int y = 0;
+        for (const Item& it : items) {
+            if (y + h > o.labelHeight) break;
+            if (o.fieldLabels)
+                out << fieldLine(QStringLiteral("T"), 3, it, 0, y, lw, 1);
+            out << fieldLine(QStringLiteral("T"), 2, it, vx, y, W - vx, it.alignment);
+            y += h;
+        }
+        head << QStringLiteral("I,3,0,0,96") << QStringLiteral("I,3,1,0,16")
+             << QStringLiteral("I,3,2,1,%1").arg(o.labelHeight) << QStringLiteral("I,3,3,0,16")
+             << QStringLiteral("I,3,4,0,32") << QStringLiteral("I,3,5,0,20")
+             << QStringLiteral("I,3,6,0,20");
+        return head + out;
+    }
+    out << kTitle.arg(W) << kDateVariable.arg(W - 72) << kDateLabel.arg(W - 128);
     if (!o.rows) {
         out << line("N,1,0,0,0,88,20,Arial,10,0,0,0,0,1,238,\"Převedeno:\"")
             << line("D,1,0,0,0,88,20,Arial,10,0,0,0,0,1,238,\"Převádí se:\"");
@@ -125,6 +143,14 @@ QStringList generateReportLines(const QStringList& chosen, const QList<WizardFie
     head << QStringLiteral("I,3,3,0,16") << QStringLiteral("I,3,4,1,32")
          << QStringLiteral("I,3,5,0,20") << QStringLiteral("I,3,6,0,20");
     return head + out;
+}
+
+void applyWizardPaper(WizardOptions& options, const WizardPaper& paper) {
+    options.printableWidth = paper.width;
+    options.printableHeight = paper.height;
+    options.labelHeight = paper.labelHeight;
+    // A label holds its fields one a line.
+    if (paper.labelHeight > 0) options.rows = true;
 }
 
 QList<WizardField> wizardFields(const DataSet& dataSet) {

@@ -33,7 +33,21 @@ struct WizardOptions {
     bool rows = false;         // SBRadek down (else SBSloupec)
     bool fieldLabels = true;   // "Popisy položek"
     bool byName = false;       // "Pol. podle názvu"
+    // A label sheet's row pitch: the report is one label of printableWidth ×
+    // labelHeight, its fields one a line; no title, page header or footer
+    // takes room from the sheet. 0: a report on plain paper.
+    int labelHeight = 0;
 };
+
+// The room the wizard lays fields out in, after the paper or a label sheet
+// was chosen: the printable width of one print column, the printable height,
+// and a label sheet's row pitch (0 for plain paper).
+struct WizardPaper {
+    int width = 0;
+    int height = 0;
+    int labelHeight = 0;
+};
+void applyWizardPaper(WizardOptions& options, const WizardPaper& paper);
 
 // The fields of a data set in data-set order.
 QList<WizardField> wizardFields(const DataSet& dataSet);

@@ -55,6 +55,40 @@ TEST(NewReportWizard, ColumnLayoutInOneRow) {
     EXPECT_EQ(lines, expected);
 }
 
+TEST(NewReportWizard, ALabelSheetMakesOneLabelWithoutPageSections) {
+    // Avery L7163: a label of 390 x 150 units; 20-unit lines.
+    WizardOptions o = columnOptions();
+    applyWizardPaper(o, WizardPaper{390, 1049, 150});
+    EXPECT_TRUE(o.rows);
+    const QStringList all =
+        generateReportLines({"cislo", "nazev1", "popis1"}, threeFields(), o);
+    const QStringList expected{
+        "I,3,0,0,96",
+        "I,3,1,0,16",
+        "I,3,2,1,150",
+        "I,3,3,0,16",
+        "I,3,4,0,32",
+        "I,3,5,0,20",
+        "I,3,6,0,20",
+        "T,3,0,0,0,84,20,Arial,10,0,0,1,0,0,238",
+        "T,2,0,88,0,302,20,Arial,10,0,0,1,0,0,238",
+        "T,3,1,0,20,84,20,Arial,10,0,0,1,0,0,238",
+        "T,2,1,88,20,302,20,Arial,10,0,0,0,0,0,238",
+        "T,3,2,0,40,84,20,Arial,10,0,0,1,0,0,238",
+        "T,2,2,88,40,302,20,Arial,10,0,0,2,0,0,238",
+    };
+    EXPECT_EQ(all, expected);
+
+    // A low label keeps the lines that fit; without field labels the values
+    // take the whole width.
+    o.labelHeight = 45;
+    o.fieldLabels = false;
+    const QStringList low = generateReportLines({"cislo", "nazev1", "popis1"}, threeFields(), o);
+    EXPECT_EQ(low.mid(7), (QStringList{"T,2,0,0,0,390,20,Arial,10,0,0,1,0,0,238",
+                                       "T,2,1,0,20,390,20,Arial,10,0,0,0,0,0,238"}));
+    EXPECT_EQ(low.value(2), QStringLiteral("I,3,2,1,45"));
+}
+
 TEST(NewReportWizard, WideFieldsStartNewRowsAndAreCut) {
     QList<WizardField> fields = threeFields();
     fields[1].displayWidth = 200;  // 1420 units, wider than the page
