@@ -1,6 +1,7 @@
 #include "app/user_guide_window.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
@@ -24,13 +25,14 @@ UserGuideWindow::UserGuideWindow(QWidget* parent) : QDialog(parent) {
     browser_->setObjectName(QStringLiteral("GuideText"));
     browser_->setAccessibleName(QStringLiteral("Text příručky"));
     browser_->setOpenExternalLinks(true);
+    browser_->viewport()->installEventFilter(this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Zavřít"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(browser_);
     lay->addWidget(buttons);
-    resize(900, 700);
+    resize(1020, 760);
 }
 
 bool UserGuideWindow::load(const QString& path, QString* error) {
@@ -52,9 +54,10 @@ bool UserGuideWindow::load(const QString& path, QString* error) {
     return true;
 }
 
-void UserGuideWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    fitPictures();
+bool UserGuideWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The page's width is known once the layout has sized the viewport.
+    if (watched == browser_->viewport() && event->type() == QEvent::Resize) fitPictures();
+    return QDialog::eventFilter(watched, event);
 }
 
 namespace {

@@ -19,7 +19,7 @@ public:
     QTextBrowser* browser() const { return browser_; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Pictures wider than the page are shown narrower, keeping their proportions.
