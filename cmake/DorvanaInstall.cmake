@@ -6,7 +6,7 @@
 #                                        installed dorvana copies them into the
 #                                        user's workspace on its first start
 #   share/man/man1/                      dorvana(1), dorvana-cli(1), in Czech
-#   share/dorvana-guide/                 the user's guide (Markdown) and its pictures
+#   share/help/cs/dorvana/               the user's guide (Markdown) and its pictures
 #   share/applications, icons, metainfo, mime   the place on the desktop
 install(TARGETS dorvana dorvana-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 

@@ -270,7 +270,7 @@ TEST_F(MainFormTest, AMissingUserGuideIsSaidInCzech) {
 
 TEST(UserGuide, TheInstalledCopyComesFirst) {
     QTemporaryDir dir;
-    const QString installed = dir.filePath(QStringLiteral("share/dorvana-guide"));
+    const QString installed = dir.filePath(QStringLiteral("share/help/cs/dorvana"));
     const QString source = dir.filePath(QStringLiteral("docs"));
     QDir().mkpath(installed);
     QDir().mkpath(source);
