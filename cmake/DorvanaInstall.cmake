@@ -6,6 +6,7 @@
 #                                        installed dorvana copies them into the
 #                                        user's workspace on its first start
 #   share/man/man1/                      dorvana(1), dorvana-cli(1), in Czech
+#   share/help/cs/dorvana/               the user's guide (Markdown) and its pictures
 #   share/applications, icons, metainfo, mime   the place on the desktop
 install(TARGETS dorvana dorvana-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
@@ -29,3 +30,8 @@ foreach(_size 48 128)
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_size}x${_size}/apps"
           RENAME "${DORVANA_APP_ID}.png")
 endforeach()
+
+# The user's guide, which the Help menu shows, with its pictures.
+install(FILES "${PROJECT_SOURCE_DIR}/docs/uzivatelska-prirucka.md" DESTINATION "${DORVANA_GUIDE_DIR}")
+file(GLOB _dorvana_guide_images CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/docs/images/*.png")
+install(FILES ${_dorvana_guide_images} DESTINATION "${DORVANA_GUIDE_DIR}/images")

@@ -29,6 +29,8 @@
 #include <QToolButton>
 
 #include "app/about_box.h"
+#include "app/core/user_guide.h"
+#include "app/user_guide_window.h"
 #include "app/calculator_dialog.h"
 #include "app/command_icons.h"
 #include "app/core/label_columns.h"
@@ -162,6 +164,10 @@ void TMainForm::buildActions() {
                    QStringLiteral("Kalkulačka"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F8));
     connect(a, &QAction::triggered, this, &TMainForm::Kalkulaka1Click);
+    a = makeAction(QStringLiteral("Prirucka1"), QStringLiteral("Uživatelská příručka"),
+                   QStringLiteral("Uživatelská příručka|Jak s programem pracovat"));
+    a->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(a, &QAction::triggered, this, &TMainForm::showUserGuide);
     a = makeAction(QStringLiteral("About1"), QStringLiteral("About"), QStringLiteral("O programu"));
     connect(a, &QAction::triggered, this, &TMainForm::About1Click);
 
@@ -232,6 +238,7 @@ void TMainForm::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
+    help->addAction(action(QStringLiteral("Prirucka1")));
     help->addAction(action(QStringLiteral("About1")));
 }
 
@@ -546,6 +553,27 @@ void TMainForm::Kalkulaka1Click() {
 void TMainForm::About1Click() {
     AboutBox box(this);
     box.exec();
+}
+
+void TMainForm::showUserGuide() {
+    const QString path = userGuidePath_.isNull()
+                             ? findUserGuide(userGuideFolders(QCoreApplication::applicationDirPath()))
+                             : userGuidePath_;
+    if (path.isEmpty()) {
+        messages_->error(QStringLiteral("Uživatelská příručka (%1) není nainstalována.")
+                             .arg(QString::fromLatin1(kUserGuideFile)));
+        return;
+    }
+    if (!userGuide_) userGuide_ = new UserGuideWindow(this);
+    QString error;
+    if (!userGuide_->load(path, &error)) {
+        userGuide_->hide();
+        messages_->error(error);
+        return;
+    }
+    userGuide_->show();
+    userGuide_->raise();
+    userGuide_->activateWindow();
 }
 
 void TMainForm::SpeedItem8Click() {

@@ -31,6 +31,7 @@ class NotePanel;
 class TDbGridZelvan;
 class TDBNavign;
 class TZaloha;
+class UserGuideWindow;
 class VolumeLabels;
 
 // The application's title (the main window's caption names the file shown).
@@ -68,6 +69,13 @@ public:
 
     // Restores the saved state (once; the first show does it).
     void restoreOnce();
+
+    // "Uživatelská příručka" of the Help menu: the guide in its window (a
+    // Czech message when the guide is missing). The guide is looked up beside
+    // the program unless a path is set here ("" stands for a missing guide).
+    void showUserGuide();
+    void setUserGuidePath(const QString& path) { userGuidePath_ = path.isNull() ? QStringLiteral("") : path; }
+    UserGuideWindow* userGuideWindow() const { return userGuide_; }
 
 signals:
     // The navigator's delete button: the record is to be excluded (the
@@ -154,6 +162,8 @@ private:
     QIcon reportWindowIcon_;
     NotePanel* notePanel_ = nullptr;
     TZaloha* backup_ = nullptr;
+    UserGuideWindow* userGuide_ = nullptr;
+    QString userGuidePath_;  // null: looked up beside the program
     std::unique_ptr<VolumeLabels> volumeLabels_;
 };
 

@@ -11,12 +11,22 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "app/about_box.h"
+#include "app/core/user_guide.h"
+#include "app/user_guide_window.h"
 #include "app/core/layout_io.h"
 #include "base/ini_file.h"
 #include "app/description_panel.h"
@@ -197,6 +207,80 @@ TEST_F(MainFormTest, TheAboutBoxShowsTheVersion) {
     QCoreApplication::setApplicationVersion(QStringLiteral("1.2.3"));
     AboutBox box;
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("Verze : 1.2.3"));
+}
+
+TEST_F(MainFormTest, HelpShowsTheUserGuideWithItsPictures) {
+    // The guide of the source tree, as a program run from the build tree finds it.
+    const QString guide = findUserGuide(userGuideFolders(QCoreApplication::applicationDirPath()));
+    ASSERT_FALSE(guide.isEmpty());
+    QFile file(guide);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString heading = QString::fromUtf8(file.readLine()).trimmed().mid(2);  // "# ..."
+    ASSERT_FALSE(heading.isEmpty());
+
+    auto f = form();
+    QMenu* help = nullptr;
+    for (QAction* a : f->menuBar()->actions())
+        if (a->text() == u"Help") help = a->menu();
+    ASSERT_TRUE(help);
+    QStringList entries;
+    for (QAction* a : help->actions()) entries << a->text();
+    EXPECT_EQ(entries, QStringList({"Uživatelská příručka", "About"}));
+    QAction* entry = help->actions().first();
+    EXPECT_EQ(entry->shortcut(), QKeySequence(Qt::Key_F1));
+    entry->trigger();
+    UserGuideWindow* window = f->userGuideWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join(u'\n').toStdString();
+    QTextDocument* doc = window->browser()->document();
+    EXPECT_EQ(doc->begin().text(), heading);
+    EXPECT_EQ(window->browser()->accessibleName(), QStringLiteral("Text příručky"));
+    // Every picture of the guide is found beside it and shown as wide as the
+    // page allows, never wider than itself.
+    QTest::qWait(50);
+    const int page = window->browser()->viewport()->width();
+    ASSERT_GT(page, 400);
+    int pictures = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat()) continue;
+            const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+            ++pictures;
+            const QImage picture(QFileInfo(guide).absolutePath() + QLatin1Char('/') + image.name());
+            ASSERT_FALSE(picture.isNull()) << image.name().toStdString() << " is not beside the guide";
+            EXPECT_LE(image.width(), page) << image.name().toStdString();
+            EXPECT_GE(image.width(), std::min(picture.width(), page - 40)) << image.name().toStdString();
+        }
+    EXPECT_GE(pictures, 1);
+}
+
+TEST_F(MainFormTest, AMissingUserGuideIsSaidInCzech) {
+    auto f = form();
+    for (const QString& path : {dir_.filePath(QStringLiteral("nothing/uzivatelska-prirucka.md")), QString()}) {
+        messages_.shown.clear();
+        f->setUserGuidePath(path);
+        f->action(QStringLiteral("Prirucka1"))->trigger();
+        ASSERT_EQ(messages_.shown.size(), 1) << path.toStdString();
+        EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("error: Uživatelsk"))) << messages_.shown[0].toStdString();
+        EXPECT_TRUE(messages_.shown[0].contains(u"uzivatelska-prirucka.md")) << messages_.shown[0].toStdString();
+        EXPECT_TRUE(!f->userGuideWindow() || !f->userGuideWindow()->isVisible());
+    }
+}
+
+TEST(UserGuide, TheInstalledCopyComesFirst) {
+    QTemporaryDir dir;
+    const QString installed = dir.filePath(QStringLiteral("share/help/cs/dorvana"));
+    const QString source = dir.filePath(QStringLiteral("docs"));
+    QDir().mkpath(installed);
+    QDir().mkpath(source);
+    EXPECT_EQ(findUserGuide({installed, source}), QString());
+    QFile(source + QStringLiteral("/uzivatelska-prirucka.md")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(findUserGuide({installed, source}), source + QStringLiteral("/uzivatelska-prirucka.md"));
+    QFile(installed + QStringLiteral("/uzivatelska-prirucka.md")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(findUserGuide({installed, source}), installed + QStringLiteral("/uzivatelska-prirucka.md"));
+    // The installed place is the guide folder beside bin/.
+    EXPECT_EQ(userGuideFolders(dir.filePath(QStringLiteral("bin"))).first(), installed);
 }
 
 }  // namespace

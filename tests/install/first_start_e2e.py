@@ -2,7 +2,8 @@
 has never run it: the window that says how to begin appears over the main
 window, the per-user workspace ~/.local/share/dorvana holds the sample
 templates with data/ and save/, and the print bar's template list offers
-the sample label template. "Zavřít" closes the window, the program quits with
+the sample label template. "Zavřít" closes the window; Help -> "Uživatelská
+příručka" shows the installed guide; the program quits with
 "Ukončit program ?" -> Ano. Arguments: ROOT. Set E2E_SCREENSHOT=path to keep a
 screenshot of the first start."""
 import functools
@@ -66,6 +67,17 @@ def main():
 
         click(find(welcome, pyatspi.ROLE_PUSH_BUTTON, "Zavřít", True))
         wait_for("the first-start window gone", lambda: find(app, pyatspi.ROLE_DIALOG, WELCOME, True) is None)
+
+        # Help -> "Uživatelská příručka": the installed guide in its window, with its heading.
+        atspi_driver.press(wait_for("Uživatelská příručka in the Help menu",
+                                    lambda: find(frame, pyatspi.ROLE_MENU_ITEM, "Uživatelská příručka")))
+        guide = wait_for("the guide's window", lambda: find(app, pyatspi.ROLE_DIALOG, "Uživatelská příručka", True))
+        text = wait_for("the guide's text", lambda: find(guide, None, "Text příručky", True))
+        first_line = text.queryText().getText(0, -1).split("\n")[0]
+        assert first_line == "Dorvana – uživatelská příručka", first_line
+        assert find(app, pyatspi.ROLE_ALERT, showing=True) is None, "an error box over the guide"
+        click(wait_for("Zavřít of the guide", lambda: find(guide, pyatspi.ROLE_PUSH_BUTTON, "Zavřít", True)))
+        wait_for("the guide closed", lambda: find(app, pyatspi.ROLE_DIALOG, "Uživatelská příručka", True) is None)
         quit_button = wait_for("Konec programu",
                                lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "Konec programu", True))
         click(quit_button)
