@@ -8,6 +8,7 @@
 #include "report/designer/document/designer_document.h"
 #include "report/layout/report_run.h"
 #include "report/model/paper/sheet_page.h"
+#include "report/model/sheet_template.h"
 #include "report/model/section.h"
 
 namespace dorvana {
@@ -73,12 +74,7 @@ WizardPaper wizardPaper(const DesignerDocument& doc, int labelHeight) {
 
 void applySheetToDocument(DesignerDocument& doc, const SheetPage& sheet) {
     std::unique_ptr<ReportModel> edited = doc.modelCopy();
-    edited->paper = sheet.geometry;
-    edited->setColumns(sheet.columns, sheet.gap);
-    if (TOddil* body = edited->page().planSection(0, PlanSection::Body)) {
-        body->visible = true;
-        body->height = sheet.rowPitch;
-    }
+    applySheetPage(sheet, edited.get());
     doc.replaceModel(std::move(edited), ChangeKind::Settings, true);
 }
 
