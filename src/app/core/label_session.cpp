@@ -105,7 +105,7 @@ void LabelSession::pullColumns() {
 
 bool LabelSession::openLabelFile(const QString& path) {
     QString err;
-    auto ds = openLabelDataSet(path, &err);
+    auto ds = openLabelDataSet(path, &err, RowCounting::Estimated);
     if (!ds) return false;
     labelTable_ = std::move(ds);
     return true;
@@ -130,7 +130,7 @@ bool LabelSession::openFile(int kind, const QString& path) {
     std::unique_ptr<DataSet> foreign;
     QString err;
     if (kind == 1) {
-        label = openLabelDataSet(path, &err);
+        label = openLabelDataSet(path, &err, RowCounting::Estimated);
         if (!label && isServerTableUri(path)) {
             messages_.error(err);
             return false;
