@@ -2,7 +2,12 @@
 // server…" dialog and grids that show another clerk's change by themselves.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -11,6 +16,7 @@
 
 #include "app/core/label_columns.h"
 #include "app/core/label_session.h"
+#include "app/main_form.h"
 #include "app/server_table_dialog.h"
 #include "controls/data_set_model.h"
 #include "controls/marking_grid.h"
@@ -136,6 +142,72 @@ TEST(ServerTableDialogWindow, EnterOpensTheTableAWrongServerKeepsItOpenEscCancel
     EXPECT_FALSE(again.isVisible());
     EXPECT_EQ(again.result(), QDialog::Rejected);
     EXPECT_EQ(tried, 2);  // the wrong server and the right one
+}
+
+// Runs act on the modal window of type T once it is up (the command that
+// opens it waits in its own event loop meanwhile).
+template <typename T>
+void whenModal(QObject* owner, std::function<void(T&)> act) {
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* w = dynamic_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(*w);
+        }
+    });
+    timer->start(10);
+}
+
+// "Založit soubor" offers "Databázový server…" beside the file name: it
+// leads to the server dialog, which creates the table there and the window
+// shows it. Asked again for the same table, the dialog says it exists and
+// stays open.
+TEST(ServerTableDialogWindow, ZalozitSouborCreatesTheTableOnTheServer) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString start = dir.filePath(QStringLiteral("start"));
+    QDir().mkpath(start + QStringLiteral("/data"));
+    test::ScriptedMessages messages;
+    TMainForm form(start, dir.filePath(QStringLiteral("d.ini")), &messages);
+    const QString table = uniqueTableName(QStringLiteral("zalozeny"));
+
+    auto createThere = [&](int* shownMessages) {
+        whenModal<QFileDialog>(&form, [&](QFileDialog& files) {
+            QPushButton* server = nullptr;
+            for (auto* b : files.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("Databázový server…")) server = b;
+            ASSERT_NE(server, nullptr);
+            whenModal<ServerTableDialog>(&form, [&](ServerTableDialog& dlg) {
+                EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Založení tabulky na serveru"));
+                byName<QLineEdit>(dlg, QStringLiteral("Server nebo složka soketu"))
+                    ->setText(test::testServerSocket());
+                byName<QLineEdit>(dlg, QStringLiteral("Databáze"))->setText(QStringLiteral("postgres"));
+                byName<QLineEdit>(dlg, QStringLiteral("Uživatel"))->setText(QStringLiteral("postgres"));
+                auto* t = byName<QLineEdit>(dlg, QStringLiteral("Tabulka"));
+                t->setText(table);
+                QTest::keyClick(t, Qt::Key_Return);
+                *shownMessages = int(messages.shown.size());
+                if (dlg.isVisible()) QTest::keyClick(t, Qt::Key_Escape);
+            });
+            server->click();
+        });
+        form.action(QStringLiteral("SpeedCreate"))->trigger();
+    };
+    int shown = -1;
+    createThere(&shown);
+    EXPECT_EQ(shown, 0) << messages.shown.join(u'\n').toStdString();
+    EXPECT_TRUE(form.windowTitle().contains(table + QStringLiteral(" na serveru")))
+        << form.windowTitle().toStdString();
+    bool exists = false;
+    QString err;
+    ASSERT_TRUE(serverTableExists(test::testServerTarget(table), &exists, &err)) << err.toStdString();
+    EXPECT_TRUE(exists);
+
+    createThere(&shown);
+    ASSERT_EQ(shown, 1);
+    EXPECT_TRUE(messages.shown[0].contains(table + QStringLiteral(": tabulka už existuje")))
+        << messages.shown[0].toStdString();
 }
 
 // Whether a grid shows text in some cell.
