@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QTableView>
 #include <QPushButton>
 #include <QTimer>
 #include <QElapsedTimer>
@@ -17,6 +19,7 @@
 #include "app/core/label_columns.h"
 #include "app/core/label_session.h"
 #include "app/main_form.h"
+#include "app/query_builder_dialog.h"
 #include "app/server_table_dialog.h"
 #include "controls/data_set_model.h"
 #include "controls/marking_grid.h"
@@ -208,6 +211,22 @@ TEST(ServerTableDialogWindow, ZalozitSouborCreatesTheTableOnTheServer) {
     ASSERT_EQ(shown, 1);
     EXPECT_TRUE(messages.shown[0].contains(table + QStringLiteral(": tabulka už existuje")))
         << messages.shown[0].toStdString();
+}
+
+// The query builder takes a server table: its fields are listed, the
+// statement names the table by its address and "Vyzkoušet" runs it on the
+// server.
+TEST(ServerQueryBuilder, ComposesAndTriesAStatementOverAServerTable) {
+    const QString uri = serverTable(QStringLiteral("sestavovac"), 5);
+    test::ScriptedMessages messages;
+    QueryBuilderDialog dlg(QDir::tempPath(), nullptr, &messages);
+    ASSERT_TRUE(dlg.addTable(uri)) << messages.shown.join(u'\n').toStdString();
+    dlg.setFieldTicked(QStringLiteral("T1.nazev1"), true);
+    dlg.addCondition({QStringLiteral("T1.cislo"), QStringLiteral(">="), QStringLiteral("4")});
+    EXPECT_TRUE(dlg.sqlEditor()->toPlainText().contains(QStringLiteral("\"%1\" T1").arg(uri)));
+    ASSERT_TRUE(dlg.tryQuery()) << messages.shown.join(u'\n').toStdString();
+    EXPECT_EQ(dlg.preview()->model()->rowCount(), 2);
+    EXPECT_EQ(dlg.request().tables, QStringList{uri});
 }
 
 // Whether a grid shows text in some cell.
