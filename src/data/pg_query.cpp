@@ -173,9 +173,9 @@ std::unique_ptr<DataSet> runServerQuery(const PgTarget& target, const QString& s
         pollfd p{c.socket(), POLLIN, 0};
         ::poll(&p, 1, 100);
         if (!PQconsumeInput(c.handle())) break;
+        // Polled as a query over files polls it: the progress window shows
+        // "Provádím dotaz ..." once the statement lasts, and "Přeruš" cancels it.
         if (options.progress) {
-            options.progress->step(0, -1,
-                                   QStringLiteral("Dotaz na serveru %1").arg(target.serverName));
             if (!cancelled && options.progress->cancelled()) {
                 cancelled = true;
                 c.cancel();

@@ -5,19 +5,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QPlainTextEdit>
-#include <QTableView>
-#include <QPushButton>
-#include <QTimer>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/core/label_columns.h"
 #include "app/core/label_session.h"
+#include "app/late_progress.h"
 #include "app/main_form.h"
 #include "app/query_builder_dialog.h"
 #include "app/server_table_dialog.h"
@@ -25,6 +27,7 @@
 #include "controls/marking_grid.h"
 #include "data/label_file.h"
 #include "data/pg_table.h"
+#include "data/query.h"
 #include "data/server/test_server.h"
 #include "support/scripted_messages.h"
 
@@ -227,6 +230,39 @@ TEST(ServerQueryBuilder, ComposesAndTriesAStatementOverAServerTable) {
     ASSERT_TRUE(dlg.tryQuery()) << messages.shown.join(u'\n').toStdString();
     EXPECT_EQ(dlg.preview()->model()->rowCount(), 2);
     EXPECT_EQ(dlg.request().tables, QStringList{uri});
+}
+
+// A statement running on the server shows the query progress window
+// ("Provádím dotaz ..."); its "Přeruš" has the server cancel it at once.
+TEST(ServerQueryBuilder, PrerusInTheProgressWindowCancelsTheStatementOnTheServer) {
+    const QString uri = serverTable(QStringLiteral("preruseni"), 1);
+    QWidget main;
+    main.show();
+    Query q;
+    q.setDatabase(uri);
+    q.setText(QStringLiteral("SELECT cislo, pg_sleep(60) FROM \"%1\"").arg(uri.section(u'=', -1)));
+    LateProgress progress(&main, 0, kQueryRunningText);
+    q.setProgress(&progress);
+    QString status;
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        for (auto* b : QApplication::allWidgets())
+            if (auto* button = qobject_cast<QPushButton*>(b);
+                button && button->text() == QStringLiteral("Přeruš") && button->isVisible()) {
+                for (auto* l : button->window()->findChildren<QLabel*>())
+                    if (!l->text().isEmpty()) status = l->text();
+                press.stop();
+                button->click();
+            }
+    });
+    press.start(100);
+    QElapsedTimer clock;
+    clock.start();
+    QString err;
+    EXPECT_FALSE(q.open(&err));
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_TRUE(err.contains(kQueryCancelledText)) << err.toStdString();
+    EXPECT_EQ(status, kQueryRunningText);
 }
 
 // Whether a grid shows text in some cell.
