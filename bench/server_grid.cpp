@@ -107,7 +107,7 @@ int run() {
         QElapsedTimer t;
         t.start();
         QString err;
-        auto ds = openLabelDataSet(uri, &err);
+        auto ds = openLabelDataSet(uri, &err, RowCounting::Estimated);
         if (!ds) {
             std::fprintf(stderr, "server_grid: %s\n", qPrintable(err));
             return 1;

@@ -45,6 +45,7 @@
 #include "app/query_builder_dialog.h"
 #include "controls/marking_grid.h"
 #include "controls/navigator.h"
+#include "data/pg_connection.h"
 #include "report/windows/template_combo.h"
 #include "report/render/printer/qprinter_settings.h"
 #include "report/render/printer/settings_text.h"
@@ -62,6 +63,18 @@ QToolButton* toolButton(QAction* action) {
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setAutoRaise(true);
     return b;
+}
+
+// The open and create dialogs offer a table on a database server beside
+// files: the button ends the file dialog with kServerChoice.
+constexpr int kServerChoice = 2;
+
+void addServerChoice(QFileDialog& dlg) {
+    auto* box = dlg.findChild<QDialogButtonBox*>();
+    if (!box) return;
+    QPushButton* b = box->addButton(QStringLiteral("Databázový server…"), QDialogButtonBox::ActionRole);
+    b->setObjectName(QStringLiteral("ServerChoice"));
+    QObject::connect(b, &QPushButton::clicked, &dlg, [&dlg] { static_cast<QDialog&>(dlg).done(kServerChoice); });
 }
 
 const char* const kNavigatorHints[] = {
@@ -491,20 +504,37 @@ void TMainForm::Otevi1Click() {
                         QStringLiteral("Externí soubor CSV (*.csv)")});
     dlg.setDefaultSuffix(QStringLiteral("db"));
     connect(&dlg, &QFileDialog::filterSelected, this, [this] { messages_->beep(); });
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+    addServerChoice(dlg);
+    const int result = dlg.exec();
+    if (result == kServerChoice) {
+        openServerTable();
+        return;
+    }
+    if (result != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
     const int kind = int(dlg.nameFilters().indexOf(dlg.selectedNameFilter())) + 1;
     openFile(std::max(kind, 1), dlg.selectedFiles().first());
 }
 
 void TMainForm::openServerTable() {
-    ServerTableDialog dlg(session_->tablePath(), this);
-    if (dlg.exec() != QDialog::Accepted) return;
-    dlg.applyPassword();
-    openFile(1, dlg.uri());
+    ServerTableDialog dlg(session_->tablePath(), this, messages_);
+    dlg.setAction([this](const QString& uri) { return openFile(1, uri); });
+    dlg.exec();
+}
+
+void TMainForm::createServerTable() {
+    ServerTableDialog dlg(session_->tablePath(), this, messages_);
+    dlg.setWindowTitle(QStringLiteral("Založení tabulky na serveru"));
+    dlg.setAction([this](const QString& uri) {
+        if (!session_->externalMode() && session_->labelFileLoaded()) PPOKClick();
+        return session_->createServerTable(uri);
+    });
+    dlg.exec();
 }
 
 void TMainForm::SQL1Click() {
     QueryBuilderDialog dlg(session_->dataDir(), this, messages_);
+    // Over a table on a server the query starts from that table: it runs on the server.
+    if (isServerTableUri(session_->tablePath())) dlg.addTable(session_->tablePath());
     if (dlg.exec() != QDialog::Accepted) return;
     session_->openQuery(dlg.request());
 }
@@ -518,7 +548,13 @@ void TMainForm::Zalo1Click() {
     dlg.setNameFilter(QStringLiteral("Soubory Etiket (*.db)"));
     dlg.setDefaultSuffix(QStringLiteral("db"));
     dlg.selectFile(QStringLiteral("Soubory Etiket"));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+    addServerChoice(dlg);
+    const int result = dlg.exec();
+    if (result == kServerChoice) {
+        createServerTable();
+        return;
+    }
+    if (result != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
     session_->createLabelFile(dlg.selectedFiles().first());
 }
 

@@ -103,6 +103,8 @@ private:
     void Otevi1Click();
     // "Databázový server…": a label table on a PostgreSQL server.
     void openServerTable();
+    // The same dialog creating a new label table on the server.
+    void createServerTable();
     void SQL1Click();
     void Zalo1Click();
     void Konec1Click();

@@ -22,6 +22,7 @@
 #include "app/late_progress.h"
 #include "controls/data_set_model.h"
 #include "controls/message_boxes.h"
+#include "data/pg_connection.h"
 #include "data/table_open.h"
 
 namespace dorvana {
@@ -219,7 +220,7 @@ QueryRequest QueryBuilderDialog::request() const {
 }
 
 QStringList QueryBuilderDialog::fieldsOf(const QString& path, QString* error) const {
-    auto ds = openForeignTable(path, error);
+    auto ds = isServerTableUri(path) ? openAnyTable(path, error) : openForeignTable(path, error);
     if (!ds) return {};
     QStringList names;
     for (const auto& f : ds->fields())
@@ -234,10 +235,10 @@ bool QueryBuilderDialog::addTable(const QString& path) {
         messages_->error(err.isEmpty() ? QStringLiteral("Tabulka %1 nemá žádná pole").arg(path) : err);
         return false;
     }
-    design_.tables << QFileInfo(path).absoluteFilePath();
+    design_.tables << (isServerTableUri(path) ? path : QFileInfo(path).absoluteFilePath());
     tableFields_ << names;
     tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(int(design_.tables.size()) - 1),
-                                                  QFileInfo(path).fileName()));
+                                                  tableDisplayName(path)));
     refreshFieldLists();
     regenerate();
     return true;
@@ -254,7 +255,7 @@ void QueryBuilderDialog::removeTable(int index) {
     design_.tables = paths;
     tables_->clear();
     for (int i = 0; i < paths.size(); ++i)
-        tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(i), QFileInfo(paths[i]).fileName()));
+        tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(i), tableDisplayName(paths[i])));
     conditions_->clear();
     orders_->clear();
     refreshFieldLists();
@@ -386,7 +387,7 @@ bool QueryBuilderDialog::loadFrom(const QString& path) {
     for (int i = 0; i < design_.tables.size(); ++i) {
         QString ferr;
         tableFields_ << fieldsOf(design_.tables[i], &ferr);
-        tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(i), QFileInfo(design_.tables[i]).fileName()));
+        tables_->addItem(QStringLiteral("%1  %2").arg(tableAlias(i), tableDisplayName(design_.tables[i])));
     }
     for (const QueryCondition& c : design_.conditions)
         conditions_->addItem(QStringLiteral("%1 %2 %3").arg(c.field, c.op, c.value));

@@ -4,15 +4,21 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "base/messages.h"
+#include "controls/message_boxes.h"
 #include "data/pg_connection.h"
 
 namespace dorvana {
 
-ServerTableDialog::ServerTableDialog(const QString& uri, QWidget* parent) : QDialog(parent) {
+ServerTableDialog::ServerTableDialog(const QString& uri, QWidget* parent, Messages* messages)
+    : QDialog(parent), messages_(messages) {
+    if (!messages_) {
+        ownMessages_ = std::make_unique<MessageBoxes>(this);
+        messages_ = ownMessages_.get();
+    }
     setWindowTitle(QStringLiteral("Databázový server"));
     setObjectName(QStringLiteral("ServerTableDialog"));
     auto* form = new QFormLayout;
@@ -62,6 +68,8 @@ ServerTableDialog::ServerTableDialog(const QString& uri, QWidget* parent) : QDia
     layout->addWidget(buttons);
 }
 
+ServerTableDialog::~ServerTableDialog() = default;
+
 QString ServerTableDialog::uri() const {
     return serverTableUri(host_->text().trimmed(), port_->value(), database_->text().trimmed(),
                           user_->text().trimmed(), table_->text().trimmed());
@@ -82,9 +90,11 @@ void ServerTableDialog::accept() {
         parseServerTableUri(uri(), &t, &why);
     }
     if (!why.isEmpty()) {
-        QMessageBox::critical(this, windowTitle(), why);
+        messages_->error(why);
         return;
     }
+    applyPassword();
+    if (action_ && !action_(uri())) return;
     QDialog::accept();
 }
 

@@ -6,16 +6,30 @@
 // (as its PGPASSWORD) and never written to a file.
 
 #include <QDialog>
+#include <functional>
+#include <memory>
 
 class QLineEdit;
 class QSpinBox;
 
 namespace dorvana {
 
+class Messages;
+class MessageBoxes;
+
 class ServerTableDialog : public QDialog {
 public:
-    // Starts with the parts of uri when it is a server table's URI.
-    explicit ServerTableDialog(const QString& uri, QWidget* parent = nullptr);
+    // What OK does with the table's URI (opening or creating the table); false
+    // (the failure told through Messages) keeps the dialog open.
+    using Action = std::function<bool(const QString& uri)>;
+
+    // Starts with the parts of uri when it is a server table's URI. Without
+    // messages, faults are shown in message boxes.
+    explicit ServerTableDialog(const QString& uri, QWidget* parent = nullptr,
+                               Messages* messages = nullptr);
+    ~ServerTableDialog() override;
+
+    void setAction(Action action) { action_ = std::move(action); }
 
     // The connection URI of the table (without the password).
     QString uri() const;
@@ -25,6 +39,9 @@ public:
     void accept() override;
 
 private:
+    std::unique_ptr<MessageBoxes> ownMessages_;
+    Messages* messages_;
+    Action action_;
     QLineEdit* host_;
     QSpinBox* port_;
     QLineEdit* database_;

@@ -10,14 +10,24 @@ LiveTableWatcher::LiveTableWatcher(QObject* parent) : QObject(parent) {
 }
 
 LiveTableWatcher::~LiveTableWatcher() {
-    if (dataSet_) dataSet_->removeObserver(this);
+    setDataSet(nullptr);
 }
 
 void LiveTableWatcher::setDataSet(DataSet* dataSet) {
     if (dataSet_ == dataSet) return;
-    if (dataSet_) dataSet_->removeObserver(this);
+    if (dataSet_) {
+        dataSet_->removeObserver(this);
+        if (dataSet_->store()) dataSet_->store()->setNoticeHandler(nullptr);
+    }
     dataSet_ = dataSet;
-    if (dataSet_) dataSet_->addObserver(this);
+    if (dataSet_) {
+        dataSet_->addObserver(this);
+        // A notice read during a read is looked at once the read is over.
+        if (dataSet_->store())
+            dataSet_->store()->setNoticeHandler([this] {
+                QMetaObject::invokeMethod(this, &LiveTableWatcher::check, Qt::QueuedConnection);
+            });
+    }
     retry_.stop();
     rearm();
 }

@@ -178,8 +178,9 @@ bool LabelFileStore::insertMany(const QList<RawRecord>& records, QString* error)
     return reload(error);
 }
 
-std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error) {
-    if (isServerTableUri(path)) return openServerLabelDataSet(path, error);
+std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error,
+                                          RowCounting counting) {
+    if (isServerTableUri(path)) return openServerLabelDataSet(path, error, counting);
     auto store = LabelFileStore::open(path, error);
     return store ? labelDataSetOver(std::move(store)) : nullptr;
 }

@@ -46,7 +46,8 @@ private:
 
 // A data set over a label file with its calculated record-number field `calc`
 // (or over a label table on a server, given its postgresql:// URI).
-std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error);
+std::unique_ptr<DataSet> openLabelDataSet(const QString& path, QString* error,
+                                          RowCounting counting = RowCounting::Exact);
 
 // The label data set over a store of label records (a file's or a server's).
 std::unique_ptr<DataSet> labelDataSetOver(std::unique_ptr<RecordStore> store);

@@ -269,8 +269,24 @@ PgResult PgConnection::exec(const QString& sql, const QList<QVariant>& params) {
         lengths[size_t(i)] = int(b.size());
     }
     const QByteArray text = sql.toUtf8();
-    return PgResult(PQexecParams(conn_, text.constData(), n, nullptr, values.data(), lengths.data(),
+    PgResult result(PQexecParams(conn_, text.constData(), n, nullptr, values.data(), lengths.data(),
                                  formats.data(), 0));
+    // A notice read along with the reply no longer makes the socket readable.
+    if (queueNotifications() && onNotice_) onNotice_();
+    return result;
+}
+
+bool PgConnection::queueNotifications() {
+    const int self = PQbackendPID(conn_);
+    bool added = false;
+    while (PGnotify* n = PQnotifies(conn_)) {
+        if (n->be_pid != self) {
+            queued_ << QString::fromUtf8(n->relname);
+            added = true;
+        }
+        PQfreemem(n);
+    }
+    return added;
 }
 
 int PgConnection::socket() const {
@@ -285,11 +301,8 @@ QStringList PgConnection::takeNotifications() {
     QStringList out;
     if (!conn_) return out;
     PQconsumeInput(conn_);
-    const int self = PQbackendPID(conn_);
-    while (PGnotify* n = PQnotifies(conn_)) {
-        if (n->be_pid != self) out << QString::fromUtf8(n->relname);
-        PQfreemem(n);
-    }
+    queueNotifications();
+    out.swap(queued_);
     return out;
 }
 

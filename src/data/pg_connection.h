@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -90,6 +91,10 @@ public:
     // Reads what arrived and returns the notifications sent by other
     // connections (channel names).
     QStringList takeNotifications();
+    // Called when a reply brought another connection's notification along
+    // (libpq read it, so the socket shows nothing more): the caller looks at
+    // takeNotifications() later, outside the statement.
+    void setNoticeHandler(std::function<void()> handler) { onNotice_ = std::move(handler); }
     // Asks the server to cancel what this connection runs (safe from another thread).
     void cancel();
 
@@ -98,7 +103,11 @@ public:
 
 private:
     bool afterConnect(QString* error);
+    // Moves what libpq read to queued_; whether another connection's came.
+    bool queueNotifications();
     PGconn* conn_ = nullptr;
+    QStringList queued_;
+    std::function<void()> onNotice_;
     PgTarget target_;
 };
 

@@ -4,6 +4,7 @@
 #include <poll.h>
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "base/progress.h"
 #include "data/memory_store.h"
@@ -104,6 +105,37 @@ bool sqlNamesLocalFile(const QString& sql, QString* name) {
     return false;
 }
 
+bool resolveServerTableNames(const PgTarget& target, QString* sql, QString* error) {
+    static const QRegularExpression quoted(QStringLiteral("\"((?:[^\"]|\"\")*)\""));
+    QString out;
+    qsizetype done = 0;
+    for (auto it = quoted.globalMatch(*sql); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString name = m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        if (!isServerTableUri(name)) continue;
+        PgTarget other;
+        QString err;
+        if (!parseServerTableUri(name, &other, &err)) {
+            if (error) *error = err;
+            return false;
+        }
+        auto mine = target.options, theirs = other.options;
+        std::sort(mine.begin(), mine.end());
+        std::sort(theirs.begin(), theirs.end());
+        if (mine != theirs) {
+            if (error)
+                *error = QStringLiteral("Server %1, tabulka %2: dotaz spojuje tabulky dvou "
+                                        "různých serverů (%3); to nelze")
+                             .arg(target.serverName, target.table, other.serverName);
+            return false;
+        }
+        out += sql->mid(done, m.capturedStart() - done) + pgIdentifier(other.table);
+        done = m.capturedEnd();
+    }
+    *sql = out + sql->mid(done);
+    return true;
+}
+
 std::unique_ptr<DataSet> runServerQuery(const PgTarget& target, const QString& sql,
                                         const ServerQueryOptions& options, QString* error) {
     auto fail = [&](const QString& why) {
@@ -141,9 +173,9 @@ std::unique_ptr<DataSet> runServerQuery(const PgTarget& target, const QString& s
         pollfd p{c.socket(), POLLIN, 0};
         ::poll(&p, 1, 100);
         if (!PQconsumeInput(c.handle())) break;
+        // Polled as a query over files polls it: the progress window shows
+        // "Provádím dotaz ..." once the statement lasts, and "Přeruš" cancels it.
         if (options.progress) {
-            options.progress->step(0, -1,
-                                   QStringLiteral("Dotaz na serveru %1").arg(target.serverName));
             if (!cancelled && options.progress->cancelled()) {
                 cancelled = true;
                 c.cancel();

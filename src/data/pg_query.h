@@ -26,6 +26,11 @@ struct ServerQueryOptions {
 // file's extension); *name gets it.
 bool sqlNamesLocalFile(const QString& sql, QString* name = nullptr);
 
+// Tables of the target's server named by their URI in double quotes (as the
+// query builder names its tables) become their quoted names on the server.
+// False with a message when a URI names a table on another server.
+bool resolveServerTableNames(const PgTarget& target, QString* sql, QString* error);
+
 std::unique_ptr<DataSet> runServerQuery(const PgTarget& target, const QString& sql,
                                         const ServerQueryOptions& options, QString* error);
 

@@ -1,7 +1,10 @@
 #include "data/pg_table.h"
 
 #include <QCryptographicHash>
+#include <libpq-fe.h>
+
 #include <limits>
+#include <utility>
 
 #include "data/label_file.h"
 
@@ -65,9 +68,16 @@ constexpr qint64 kMaxKey = std::numeric_limits<qint64>::max();
 
 // ---------------------------------------------------------------- creating
 
+// Connects for one action on the target's table; a failure names the table too.
+static bool connectFor(PgConnection& c, const PgTarget& target, QString* error) {
+    if (c.connect(target, error)) return true;
+    if (error) *error += QStringLiteral(" (tabulka %1)").arg(target.table);
+    return false;
+}
+
 bool serverTableExists(const PgTarget& target, bool* exists, QString* error) {
     PgConnection c;
-    if (!c.connect(target, error)) return false;
+    if (!connectFor(c, target, error)) return false;
     const PgResult r =
         c.exec(QStringLiteral("SELECT to_regclass($1) IS NOT NULL"), {pgIdentifier(target.table)});
     if (!r.ok() || r.rows() != 1) {
@@ -125,7 +135,7 @@ bool createServerLabelTableIn(PgConnection& c, const PgTarget& target, bool repl
 
 bool createServerLabelTable(const PgTarget& target, bool replace, QString* error) {
     PgConnection c;
-    if (!c.connect(target, error)) return false;
+    if (!connectFor(c, target, error)) return false;
     if (!c.exec(QStringLiteral("BEGIN")).ok() ||
         !createServerLabelTableIn(c, target, replace, nullptr, error)) {
         if (error && error->isEmpty())
@@ -184,14 +194,17 @@ bool insertServerLabelRows(PgConnection& c, const PgTarget& target, const QList<
 
 // ---------------------------------------------------------------- opening
 
-std::unique_ptr<PgTableStore> PgTableStore::open(const QString& uri, QString* error) {
+std::unique_ptr<PgTableStore> PgTableStore::open(const QString& uri, QString* error,
+                                                 RowCounting counting) {
     PgTarget t;
     if (!parseServerTableUri(uri, &t, error)) return nullptr;
-    return open(t, error);
+    return open(t, error, counting);
 }
 
-std::unique_ptr<PgTableStore> PgTableStore::open(const PgTarget& target, QString* error) {
+std::unique_ptr<PgTableStore> PgTableStore::open(const PgTarget& target, QString* error,
+                                                 RowCounting counting) {
     std::unique_ptr<PgTableStore> s(new PgTableStore);
+    s->estimateNext_ = counting == RowCounting::Estimated;
     if (!s->init(target, error)) return nullptr;
     return s;
 }
@@ -289,20 +302,74 @@ bool PgTableStore::ensureConnected(QString* error) const {
 bool PgTableStore::reload(QString* error) {
     if (!ensureConnected(error)) return false;
     conn_.takeNotifications();
-    const PgResult r = conn_.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table_));
-    if (!r.ok() || r.rows() != 1) {
-        if (error) *error = fault(r);
-        return false;
-    }
-    keys_.reset(r.text(0, 0).toLongLong(), [this](qint64 lo, qint64 hi, qint64 limit,
+    qint64 count = 0;
+    if (!countRows(&count, error)) return false;
+    keys_.reset(count, [this](qint64 lo, qint64 hi, qint64 limit,
                                                   bool descending, std::vector<qint64>* out) {
         return fetchKeys(lo, hi, limit, descending, out);
     });
     return true;
 }
 
+bool PgTableStore::countRows(qint64* count, QString* error) {
+    if (exactCount_ >= 0) {
+        *count = std::exchange(exactCount_, -1);
+        return true;
+    }
+    // Only the opening estimates: a change elsewhere is re-read with its count.
+    if (std::exchange(estimateNext_, false)) {
+        const PgResult e = conn_.exec(
+            QStringLiteral("SELECT greatest(c.reltuples, s.n_live_tup, 0)::bigint FROM pg_class c "
+                           "LEFT JOIN pg_stat_user_tables s ON s.relid = c.oid "
+                           "WHERE c.oid = to_regclass($1)"),
+            {table_});
+        const qint64 estimate = e.ok() && e.rows() == 1 ? e.text(0, 0).toLongLong() : 0;
+        if (estimate >= kEstimatedFrom && startExactCount(estimate)) {
+            *count = estimate;
+            return true;
+        }
+    }
+    // A side count still running would arrive older than this one.
+    if (std::exchange(counting_, false)) counter_.close();
+    const PgResult r = conn_.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table_));
+    if (!r.ok() || r.rows() != 1) {
+        if (error) *error = fault(r);
+        return false;
+    }
+    *count = r.text(0, 0).toLongLong();
+    return true;
+}
+
+bool PgTableStore::startExactCount(qint64 estimate) {
+    if (!counter_.isOk() && !counter_.connect(conn_.target(), nullptr)) return false;
+    const QByteArray sql = QStringLiteral("SELECT count(*) FROM %1").arg(table_).toUtf8();
+    if (!PQsendQuery(counter_.handle(), sql.constData())) return false;
+    counting_ = true;
+    estimate_ = estimate;
+    return true;
+}
+
+bool PgTableStore::takeExactCount() {
+    if (!counting_) return false;
+    if (!PQconsumeInput(counter_.handle()) || !PQisBusy(counter_.handle())) {
+        PgResult r(PQgetResult(counter_.handle()));
+        while (PGresult* more = PQgetResult(counter_.handle())) PQclear(more);
+        counting_ = false;
+        // A failed side count is made again at the re-read.
+        exactCount_ = r.ok() && r.rows() == 1 ? r.text(0, 0).toLongLong() : -1;
+        if (exactCount_ == estimate_) exactCount_ = -1;  // the estimate was right
+        return exactCount_ != -1 || !r.ok();
+    }
+    return false;
+}
+
 bool PgTableStore::changedElsewhere() {
-    return !conn_.takeNotifications().isEmpty();
+    const bool counted = takeExactCount();
+    const bool changed = !conn_.takeNotifications().isEmpty() || counted;
+    // Found while rows are read (a grid painting), the change is no longer on
+    // the socket: the watcher is told to re-read once the reading is over.
+    if (changed && onNotice_) onNotice_();
+    return changed;
 }
 
 // ---------------------------------------------------------------- reading
@@ -561,8 +628,9 @@ bool PgTableStore::insertMany(const QList<RawRecord>& records, QString* error) {
     return reload(error);
 }
 
-std::unique_ptr<DataSet> openServerLabelDataSet(const QString& uri, QString* error) {
-    auto store = PgTableStore::open(uri, error);
+std::unique_ptr<DataSet> openServerLabelDataSet(const QString& uri, QString* error,
+                                                RowCounting counting) {
+    auto store = PgTableStore::open(uri, error, counting);
     return store ? labelDataSetOver(std::move(store)) : nullptr;
 }
 

@@ -43,8 +43,12 @@ public:
     // Connects and opens the target's table; fails with a message naming the
     // server and the table when the server cannot be reached, the table is
     // missing or is not a label table.
-    static std::unique_ptr<PgTableStore> open(const PgTarget& target, QString* error);
-    static std::unique_ptr<PgTableStore> open(const QString& uri, QString* error);
+    static std::unique_ptr<PgTableStore> open(const PgTarget& target, QString* error,
+                                              RowCounting counting = RowCounting::Exact);
+    static std::unique_ptr<PgTableStore> open(const QString& uri, QString* error,
+                                              RowCounting counting = RowCounting::Exact);
+    // Tables smaller than this are counted exactly at opening whatever asked.
+    static constexpr qint64 kEstimatedFrom = 100000;
 
     QString kindName() const override { return QStringLiteral("tabulka na serveru"); }
     const FieldDefs& fieldDefs() const override;
@@ -61,6 +65,8 @@ public:
     bool deleteReadRow(qint64 row, const RawRecord& asRead, RowConflict* conflict,
                        QString* error) override;
     bool changedElsewhere() override;
+    // Whether the row count is the server's estimate (the exact one is coming).
+    bool countIsEstimated() const { return counting_; }
     int keyField() const override { return 0; }
     qint64 findKey(const QVariant& key) const override;
     bool reload(QString* error) override;
@@ -69,13 +75,26 @@ public:
     // Appends many records in one transaction (import).
     bool insertMany(const QList<RawRecord>& records, QString* error);
     // The socket the change notifications arrive on (-1 when not connected).
-    int notificationSocket() const override { return conn_.socket(); }
+    // While the exact count runs, the socket it arrives on.
+    int notificationSocket() const override {
+        return counting_ ? counter_.socket() : conn_.socket();
+    }
+    void setNoticeHandler(std::function<void()> handler) override {
+        onNotice_ = handler;
+        conn_.setNoticeHandler(std::move(handler));
+    }
     PgConnection& connection() { return conn_; }
     const PgTarget& target() const { return conn_.target(); }
 
 private:
     PgTableStore() = default;
     bool init(const PgTarget& target, QString* error);
+    // The row count: the exact one that arrived, else an estimate (starting
+    // the exact count on the side) when asked and large, else counted now.
+    bool countRows(qint64* count, QString* error);
+    bool startExactCount(qint64 estimate);
+    // Takes the side count's result when it is there; whether it is.
+    bool takeExactCount();
     // A message naming the server and the table.
     QString fault(const QString& what) const;
     QString fault(const PgResult& r) const;
@@ -99,10 +118,17 @@ private:
     QString channel_;  // quoted channel the trigger notifies
     QString columns_;  // quoted column list in field order
     mutable RowIdIndex keys_;
+    bool estimateNext_ = false;  // the next reload may start from an estimate
+    bool counting_ = false;      // the exact count runs on counter_
+    mutable PgConnection counter_;
+    qint64 estimate_ = -1;
+    qint64 exactCount_ = -1;     // arrived, not yet applied by reload
+    std::function<void()> onNotice_;
     mutable QString keyError_;
 };
 
 // A data set over a server label table with its record-number field `calc`.
-std::unique_ptr<DataSet> openServerLabelDataSet(const QString& uri, QString* error);
+std::unique_ptr<DataSet> openServerLabelDataSet(const QString& uri, QString* error,
+                                                RowCounting counting = RowCounting::Exact);
 
 }  // namespace dorvana

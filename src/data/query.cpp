@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "data/label_file.h"
+#include "data/pg_query.h"
 #include "data/sql_guard.h"
 #include "data/sqlite_db.h"
 #include "data/sqlite_table.h"
@@ -194,6 +195,13 @@ bool Query::prepare(QString* error) {
                 }
                 ident += text[j++];
             }
+            if (isServerTableUri(ident)) {
+                if (error)
+                    *error = QStringLiteral("Dotaz spojuje tabulku na serveru (%1) s místními "
+                                            "soubory; to nelze")
+                                 .arg(tableDisplayName(ident));
+                return false;
+            }
             const QString path = base.absoluteFilePath(ident);
             QString replacement;
             if ((ident.contains(u'/') || ident.contains(u'.')) && QFileInfo(path).isFile()) {
@@ -266,7 +274,23 @@ bool Query::prepare(QString* error) {
     return true;
 }
 
+bool Query::openOnServer(QString* error) {
+    close();
+    PgTarget target;
+    if (!parseServerTableUri(database_, &target, error)) return false;
+    QString text = lines_.join(QLatin1Char('\n'));
+    for (auto it = macros_.cbegin(); it != macros_.cend(); ++it)
+        text.replace(QLatin1Char('%') + it.key(), it.value(), Qt::CaseInsensitive);
+    if (!resolveServerTableNames(target, &text, error)) return false;
+    ServerQueryOptions options;
+    options.progress = progress_;
+    dataSet_ = runServerQuery(target, text, options, error);
+    if (dataSet_) prepared_ = text;
+    return dataSet_ != nullptr;
+}
+
 bool Query::open(QString* error) {
+    if (isServerTableUri(database_)) return openOnServer(error);
     if (!prepare(error)) return false;
     Connection& c = *conn_;
     SqliteStatement& st = c.statement;

@@ -40,7 +40,9 @@ public:
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
 
-    // The directory relative table paths are taken from; empty: the current directory.
+    // The directory relative table paths are taken from; empty: the current
+    // directory. A server table's URI: the statement runs on that server
+    // (read only, cancellable), naming its tables by name or by URI.
     void setDatabase(const QString& directory) { database_ = directory; }
     const QString& database() const { return database_; }
     void setSql(const QStringList& lines);
@@ -68,6 +70,7 @@ public:
 
 private:
     bool buildConnection(QString* error);
+    bool openOnServer(QString* error);
 
     QString database_;
     QStringList lines_;

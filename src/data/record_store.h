@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <vector>
 
@@ -63,6 +64,13 @@ private:
     std::vector<qint64> ids_;
     qint64 next_ = 0;
 };
+
+// How a store of a large server table counts its rows at opening. Exact:
+// counted before the first row is read (whoever goes through every row).
+// Estimated: the server's estimate first, counted meanwhile on the side; the
+// store tells the exact count as a change made elsewhere (changedElsewhere),
+// so a grid over it (whose watcher re-reads on such changes) opens at once.
+enum class RowCounting { Exact, Estimated };
 
 class RecordStore {
 public:
@@ -128,6 +136,9 @@ public:
     // A socket that becomes readable when another writer's change is
     // announced (a server's notifications); -1 when the store has none.
     virtual int notificationSocket() const { return -1; }
+    // Called when an announcement was read along with a reply (the socket
+    // then shows nothing): look at changedElsewhere() later, outside the read.
+    virtual void setNoticeHandler(std::function<void()> handler) { Q_UNUSED(handler) }
 
     // The primary key field (one field), -1 when the table has none.
     virtual int keyField() const { return -1; }

@@ -13,6 +13,7 @@
 #include "base/messages.h"
 #include "base/names.h"
 #include "data/label_file.h"
+#include "data/pg_table.h"
 #include "data/table_open.h"
 
 namespace dorvana {
@@ -104,7 +105,7 @@ void LabelSession::pullColumns() {
 
 bool LabelSession::openLabelFile(const QString& path) {
     QString err;
-    auto ds = openLabelDataSet(path, &err);
+    auto ds = openLabelDataSet(path, &err, RowCounting::Estimated);
     if (!ds) return false;
     labelTable_ = std::move(ds);
     return true;
@@ -129,7 +130,11 @@ bool LabelSession::openFile(int kind, const QString& path) {
     std::unique_ptr<DataSet> foreign;
     QString err;
     if (kind == 1) {
-        label = openLabelDataSet(path, &err);
+        label = openLabelDataSet(path, &err, RowCounting::Estimated);
+        if (!label && isServerTableUri(path)) {
+            messages_.error(err);
+            return false;
+        }
         if (!label) kind = 2;  // not a label file: shown as a foreign table
     }
     if (kind != 1) {
@@ -255,6 +260,40 @@ bool LabelSession::createLabelFile(const QString& path) {
         messages_.error(err);
         return false;
     }
+    adoptNewLabelTable(path, std::move(ds));
+    return true;
+}
+
+bool LabelSession::createServerTable(const QString& uri) {
+    PgTarget target;
+    QString err;
+    bool exists = false;
+    if (!parseServerTableUri(uri, &target, &err) || !serverTableExists(target, &exists, &err)) {
+        messages_.error(err);
+        return false;
+    }
+    if (exists) {
+        messages_.error(QStringLiteral("Server %1, tabulka %2: tabulka už existuje, zvolte jiné jméno")
+                            .arg(target.serverName, target.table));
+        return false;
+    }
+    pullColumns();
+    if (!createServerLabelTable(target, false, &err)) {
+        messages_.error(err);
+        return false;
+    }
+    auto ds = openLabelDataSet(target.uri, &err);
+    if (!ds) {
+        messages_.error(err);
+        return false;
+    }
+    adoptNewLabelTable(target.uri, std::move(ds));
+    recent_.add(target.uri, 1);
+    emit recentFilesChanged();
+    return true;
+}
+
+void LabelSession::adoptNewLabelTable(const QString& path, std::unique_ptr<DataSet> ds) {
     if (external_) columns_ = defaultLabelColumns();
     tablePath_ = path;
     lines_ = {QStringLiteral("Číslo")};
@@ -270,7 +309,6 @@ bool LabelSession::createLabelFile(const QString& path) {
     emit dataSetChanged();
     emit descriptionPanelRequested();
     dopfields();
-    return true;
 }
 
 // ------------------------------------------------------------ query mode
@@ -448,7 +486,7 @@ bool LabelSession::restore() {
         if (ok && !areLabelColumns(columns_)) columns_ = defaultLabelColumns();
         // The caption names the file opened, also after a start that found
         // none (whose stored title is "NIL").
-        if (ok) setCaption(kFileCaption + QFileInfo(tablePath_).fileName());
+        if (ok) setCaption(kFileCaption + tableDisplayName(tablePath_));
     } else {
         auto q = std::make_unique<Query>();
         q->setDatabase(queryDatabase_);

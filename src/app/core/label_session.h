@@ -124,6 +124,10 @@ public:
     // Creates a label file at path (asking "Soubor existuje - bude zrušen"
     // when it exists) and opens it with the single description line "Číslo".
     bool createLabelFile(const QString& path);
+    // Creates a label table on a server (uri names the server and the table)
+    // and opens it like a new label file. An existing table is refused and
+    // left as it is.
+    bool createServerTable(const QString& uri);
     // Runs a query from the builder as the data source.
     bool openQuery(const QueryRequest& request);
     // Around the backup dialog (a restore may replace the files shown): the
@@ -154,6 +158,8 @@ signals:
 
 private:
     bool openLabelFile(const QString& path);
+    // Shows a label table just created at path (a file or a server table).
+    void adoptNewLabelTable(const QString& path, std::unique_ptr<DataSet> table);
     // Runs the query under a progress from the progress source.
     bool runQuery(Query& query, QString* error);
     bool openExternal(const QString& path, bool fromQuery);

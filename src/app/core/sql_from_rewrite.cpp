@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "data/pg_connection.h"
+
 namespace dorvana {
 
 QString tableDirectory(const QString& entry) {
+    if (isServerTableUri(entry)) return entry;  // the query runs on that server
     const QFileInfo fi(entry);
     return fi.isDir() ? fi.absoluteFilePath() : fi.absolutePath();
 }
@@ -31,7 +34,8 @@ QString rewriteTableReference(const QString& line, const QString& base) {
 }
 
 QStringList rewriteFromLines(const QStringList& lines, const QStringList& tables) {
-    if (tables.size() >= 2 || tables.isEmpty()) return lines;
+    // Names typed in a query on a server are the server's own tables.
+    if (tables.size() >= 2 || tables.isEmpty() || isServerTableUri(tables.first())) return lines;
     QStringList out;
     for (int i = 0; i < lines.size(); ++i) {
         out << lines[i];

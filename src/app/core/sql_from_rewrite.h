@@ -15,10 +15,11 @@ namespace dorvana {
 QString rewriteTableReference(const QString& line, const QString& base);
 
 // The statement's lines with every line following a line "FROM " rewritten,
-// when fewer than two tables are listed.
+// when fewer than two tables are listed and the first is not on a server.
 QStringList rewriteFromLines(const QStringList& lines, const QStringList& tables);
 
-// The directory of a builder's table entry (the entry itself when it is a directory).
+// The directory of a builder's table entry (the entry itself when it is a
+// directory or a server table's URI).
 QString tableDirectory(const QString& entry);
 
 }  // namespace dorvana
