@@ -12,6 +12,7 @@
 #include "base/ini_file.h"
 #include "data/dbase_file.h"
 #include "data/label_file.h"
+#include "support/cancel_after.h"
 #include "support/scripted_messages.h"
 #include "support/test_support.h"
 #include "support/label_files.h"
@@ -325,17 +326,6 @@ TEST_F(SessionTest, AQueryBecomesTheDataSourceAndAFailingOneChangesNothing) {
     EXPECT_EQ(s->dataSet()->recordCount(), 3);
 }
 
-// Stands for the user pressing "Přeruš" once the query has run a while.
-class CancelAfter final : public Progress {
-public:
-    explicit CancelAfter(int polls, int* made) : polls_(polls) { ++*made; }
-    void step(int, int, const QString&) override {}
-    bool cancelled() override { return --polls_ < 0; }
-
-private:
-    int polls_;
-};
-
 // A recursive query that never ends, run from the builder or restored at
 // start, is ended by the progress's cancel: the message says so and the
 // window is left as it was (or, at start, without a file).
@@ -347,7 +337,7 @@ TEST_F(SessionTest, AnEndlessQueryIsCancelledAndReported) {
     int made = 0;
     {
         auto s = session();
-        s->setProgressSource([&made] { return std::make_unique<CancelAfter>(20, &made); });
+        s->setProgressSource([&made] { return std::make_unique<test::CancelAfterPolls>(20, &made); });
         s->restore();
         ASSERT_TRUE(s->openQuery({{QStringLiteral("SELECT T1.* FROM \"%1\" T1").arg(kuk)}, false, {}}));
         messages_.shown.clear();
@@ -368,7 +358,7 @@ TEST_F(SessionTest, AnEndlessQueryIsCancelledAndReported) {
     ASSERT_TRUE(ini.save());
     messages_.shown.clear();
     auto s = session();
-    s->setProgressSource([&made] { return std::make_unique<CancelAfter>(20, &made); });
+    s->setProgressSource([&made] { return std::make_unique<test::CancelAfterPolls>(20, &made); });
     made = 0;
     EXPECT_FALSE(s->restore());
     EXPECT_EQ(made, 1);

@@ -12,6 +12,7 @@
 #include "data/label_file.h"
 #include "data/pg_table.h"
 #include "data/server/test_server.h"
+#include "support/cancel_after.h"
 #include "support/label_files.h"
 #include "support/scripted_messages.h"
 
@@ -21,17 +22,6 @@ namespace {
 using test::testServerUri;
 using test::uniqueTableName;
 
-// Stands for the user pressing "Přeruš" after a number of polls.
-class CancelAfter final : public Progress {
-public:
-    explicit CancelAfter(int polls, int* made) : polls_(polls) { ++*made; }
-    void step(int, int, const QString&) override {}
-    bool cancelled() override { return --polls_ < 0; }
-
-private:
-    int polls_;
-};
-
 class ServerSessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,27 +30,6 @@ protected:
         QDir().mkpath(start_ + QStringLiteral("/data"));
         session_ = std::make_unique<LabelSession>(
             start_, dir_.filePath(QStringLiteral("dorvana.ini")), messages_);
-    }
-    // A server label table of numbered records "Věc i".
-    QString serverTable(const QString& stem, int records) {
-        const QString uri = testServerUri(uniqueTableName(stem));
-        QString err;
-        auto store = [&] {
-            EXPECT_TRUE(createServerLabelTable(test::testServerTarget(uri.section(u'=', -1)), false,
-                                               &err))
-                << err.toStdString();
-            return PgTableStore::open(uri, &err);
-        }();
-        EXPECT_TRUE(store) << err.toStdString();
-        QList<RawRecord> rows;
-        for (int i = 1; i <= records; ++i) {
-            RawRecord r(labelRecordFields().size());
-            r[0] = QVariant::fromValue<qint64>(i);
-            r[1] = QStringLiteral("Věc %1").arg(i);
-            rows << r;
-        }
-        if (store && !rows.isEmpty()) EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
-        return uri;
     }
 
     QTemporaryDir dir_;
@@ -84,7 +53,7 @@ TEST_F(ServerSessionTest, CreatingATableOnTheServerOpensItAndNeverReplacesOne) {
     EXPECT_FALSE(session_->externalMode());
     EXPECT_TRUE(session_->recentFiles().entries().join(u'\n').contains(uri));
 
-    const QString kept = serverTable(QStringLiteral("stary"), 3);
+    const QString kept = test::serverLabelTable(QStringLiteral("stary"), 3);
     messages_.shown.clear();
     EXPECT_FALSE(session_->createServerTable(kept));
     ASSERT_EQ(messages_.shown.size(), 1);
@@ -115,10 +84,10 @@ TEST_F(ServerSessionTest, CreatingATableOnTheServerOpensItAndNeverReplacesOne) {
 // and a long statement ends at the progress window's "Přeruš". A refused or
 // cancelled query leaves the former result shown.
 TEST_F(ServerSessionTest, QueriesOverAServerTableRunOnTheServerAndNeverJoinLocalFiles) {
-    const QString uri = serverTable(QStringLiteral("dotaz"), 30);
+    const QString uri = test::serverLabelTable(QStringLiteral("dotaz"), 30);
     const QString table = uri.section(u'=', -1);
     int made = 0;
-    session_->setProgressSource([&made] { return std::make_unique<CancelAfter>(3, &made); });
+    session_->setProgressSource([&made] { return std::make_unique<test::CancelAfterPolls>(3, &made); });
 
     const QueryRequest made1{{QStringLiteral("SELECT T1.cislo, T1.nazev1"), QStringLiteral("FROM "),
                               QStringLiteral("\"%1\" T1").arg(uri),

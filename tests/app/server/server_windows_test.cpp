@@ -37,27 +37,6 @@ namespace {
 using test::testServerUri;
 using test::uniqueTableName;
 
-// A server label table of numbered records "Věc i".
-QString serverTable(const QString& stem, int records) {
-    const QString table = uniqueTableName(stem);
-    const QString uri = testServerUri(table);
-    QString err;
-    EXPECT_TRUE(createServerLabelTable(test::testServerTarget(table), false, &err)) << err.toStdString();
-    auto store = PgTableStore::open(uri, &err);
-    EXPECT_TRUE(store) << err.toStdString();
-    QList<RawRecord> rows;
-    for (int i = 1; i <= records; ++i) {
-        RawRecord r(labelRecordFields().size());
-        r[0] = QVariant::fromValue<qint64>(i);
-        r[1] = QStringLiteral("Věc %1").arg(i);
-        rows << r;
-    }
-    if (store) {
-        EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
-    }
-    return uri;
-}
-
 template <typename W>
 W* byName(QWidget& parent, const QString& name) {
     for (W* w : parent.findChildren<W*>())
@@ -77,7 +56,7 @@ TEST(ServerTableDialogWindow, EnterOpensTheTableAWrongServerKeepsItOpenEscCancel
     test::ScriptedMessages messages;
     LabelSession session(dir.filePath(QStringLiteral("start")), dir.filePath(QStringLiteral("d.ini")),
                          messages);
-    const QString uri = serverTable(QStringLiteral("dialog"), 2);
+    const QString uri = test::serverLabelTable(QStringLiteral("dialog"), 2);
     const QString table = uri.section(u'=', -1);
 
     ServerTableDialog dlg(QString(), nullptr, &messages);
@@ -220,7 +199,7 @@ TEST(ServerTableDialogWindow, ZalozitSouborCreatesTheTableOnTheServer) {
 // statement names the table by its address and "Vyzkoušet" runs it on the
 // server.
 TEST(ServerQueryBuilder, ComposesAndTriesAStatementOverAServerTable) {
-    const QString uri = serverTable(QStringLiteral("sestavovac"), 5);
+    const QString uri = test::serverLabelTable(QStringLiteral("sestavovac"), 5);
     test::ScriptedMessages messages;
     QueryBuilderDialog dlg(QDir::tempPath(), nullptr, &messages);
     ASSERT_TRUE(dlg.addTable(uri)) << messages.shown.join(u'\n').toStdString();
@@ -235,7 +214,7 @@ TEST(ServerQueryBuilder, ComposesAndTriesAStatementOverAServerTable) {
 // A statement running on the server shows the query progress window
 // ("Provádím dotaz ..."); its "Přeruš" has the server cancel it at once.
 TEST(ServerQueryBuilder, PrerusInTheProgressWindowCancelsTheStatementOnTheServer) {
-    const QString uri = serverTable(QStringLiteral("preruseni"), 1);
+    const QString uri = test::serverLabelTable(QStringLiteral("preruseni"), 1);
     QWidget main;
     main.show();
     Query q;
@@ -278,7 +257,7 @@ bool gridShows(const TDbGridZelvan& grid, const QString& text) {
 // the other grid shows within a second, read on the event loop when the
 // server's notice arrives (nothing polls).
 TEST(LiveServerGrid, AnotherGridsChangeIsShownWithinASecond) {
-    const QString uri = serverTable(QStringLiteral("zive"), 3);
+    const QString uri = test::serverLabelTable(QStringLiteral("zive"), 3);
     QString err;
     auto a = openServerLabelDataSet(uri, &err);
     ASSERT_TRUE(a) << err.toStdString();

@@ -8,7 +8,9 @@
 #include <QString>
 #include <atomic>
 
+#include "data/label_file.h"
 #include "data/pg_connection.h"
+#include "data/pg_table.h"
 
 namespace dorvana::test {
 
@@ -41,6 +43,25 @@ inline PgTarget testServerTarget(const QString& table) {
     QString err;
     EXPECT_TRUE(parseServerTableUri(testServerUri(table), &t, &err)) << err.toStdString();
     return t;
+}
+
+// A new label table on the test server with numbered records "Věc i"; its URI.
+inline QString serverLabelTable(const QString& stem, int records) {
+    const QString table = uniqueTableName(stem);
+    const QString uri = testServerUri(table);
+    QString err;
+    EXPECT_TRUE(createServerLabelTable(testServerTarget(table), false, &err)) << err.toStdString();
+    auto store = PgTableStore::open(uri, &err);
+    EXPECT_TRUE(store) << err.toStdString();
+    QList<RawRecord> rows;
+    for (int i = 1; i <= records; ++i) {
+        RawRecord r(labelRecordFields().size());
+        r[0] = QVariant::fromValue<qint64>(i);
+        r[1] = QStringLiteral("Věc %1").arg(i);
+        rows << r;
+    }
+    if (store && !rows.isEmpty()) EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
+    return uri;
 }
 
 }  // namespace dorvana::test
