@@ -72,15 +72,18 @@ QStringList generateReportLines(const QStringList& chosen, const QList<WizardFie
     QStringList out;
     QStringList head;
     if (o.labelHeight > 0) {
-        // One label: each field a line, its label at the left when wanted;
-        // the lines that do not fit the label are left out.
-        const int lw = o.fieldLabels ? qMin(12 * e, W / 3) : 0, vx = o.fieldLabels ? lw + 4 : 0;
-        int y = 0;
+        // One label: each field a line, its label at the left when wanted,
+        // kept off the label's edges (a sheet never feeds exactly); the
+        // lines that do not fit the label are left out.
+        const int inset = qMin(8, qMin(W, o.labelHeight) / 10);
+        const int inner = W - 2 * inset;
+        const int lw = o.fieldLabels ? qMin(12 * e, inner / 3) : 0;
+        const int vx = inset + (o.fieldLabels ? lw + 4 : 0);
+        int y = inset;
         for (const Item& it : items) {
-            if (y + h > o.labelHeight) break;
-            if (o.fieldLabels)
-                out << fieldLine(QStringLiteral("T"), 3, it, 0, y, lw, 1);
-            out << fieldLine(QStringLiteral("T"), 2, it, vx, y, W - vx, it.alignment);
+            if (y + h > o.labelHeight - inset) break;
+            if (o.fieldLabels) out << fieldLine(QStringLiteral("T"), 3, it, inset, y, lw, 1);
+            out << fieldLine(QStringLiteral("T"), 2, it, vx, y, W - inset - vx, it.alignment);
             y += h;
         }
         head << QStringLiteral("I,3,0,0,96") << QStringLiteral("I,3,1,0,16")

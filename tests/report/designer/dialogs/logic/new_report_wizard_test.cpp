@@ -56,7 +56,8 @@ TEST(NewReportWizard, ColumnLayoutInOneRow) {
 }
 
 TEST(NewReportWizard, ALabelSheetMakesOneLabelWithoutPageSections) {
-    // Avery L7163: a label of 390 x 150 units; 20-unit lines.
+    // Avery L7163: a label of 390 x 150 units; 20-unit lines, 8 units off
+    // the label's edges.
     WizardOptions o = columnOptions();
     applyWizardPaper(o, WizardPaper{390, 1049, 150});
     EXPECT_TRUE(o.rows);
@@ -70,23 +71,23 @@ TEST(NewReportWizard, ALabelSheetMakesOneLabelWithoutPageSections) {
         "I,3,4,0,32",
         "I,3,5,0,20",
         "I,3,6,0,20",
-        "T,3,0,0,0,84,20,Arial,10,0,0,1,0,0,238",
-        "T,2,0,88,0,302,20,Arial,10,0,0,1,0,0,238",
-        "T,3,1,0,20,84,20,Arial,10,0,0,1,0,0,238",
-        "T,2,1,88,20,302,20,Arial,10,0,0,0,0,0,238",
-        "T,3,2,0,40,84,20,Arial,10,0,0,1,0,0,238",
-        "T,2,2,88,40,302,20,Arial,10,0,0,2,0,0,238",
+        "T,3,0,8,8,84,20,Arial,10,0,0,1,0,0,238",
+        "T,2,0,96,8,286,20,Arial,10,0,0,1,0,0,238",
+        "T,3,1,8,28,84,20,Arial,10,0,0,1,0,0,238",
+        "T,2,1,96,28,286,20,Arial,10,0,0,0,0,0,238",
+        "T,3,2,8,48,84,20,Arial,10,0,0,1,0,0,238",
+        "T,2,2,96,48,286,20,Arial,10,0,0,2,0,0,238",
     };
     EXPECT_EQ(all, expected);
 
     // A low label keeps the lines that fit; without field labels the values
-    // take the whole width.
-    o.labelHeight = 45;
+    // take the whole width inside the edges.
+    o.labelHeight = 50;
     o.fieldLabels = false;
     const QStringList low = generateReportLines({"cislo", "nazev1", "popis1"}, threeFields(), o);
-    EXPECT_EQ(low.mid(7), (QStringList{"T,2,0,0,0,390,20,Arial,10,0,0,1,0,0,238",
-                                       "T,2,1,0,20,390,20,Arial,10,0,0,0,0,0,238"}));
-    EXPECT_EQ(low.value(2), QStringLiteral("I,3,2,1,45"));
+    EXPECT_EQ(low.mid(7), (QStringList{"T,2,0,5,5,380,20,Arial,10,0,0,1,0,0,238",
+                                       "T,2,1,5,25,380,20,Arial,10,0,0,0,0,0,238"}));
+    EXPECT_EQ(low.value(2), QStringLiteral("I,3,2,1,50"));
 }
 
 TEST(NewReportWizard, WideFieldsStartNewRowsAndAreCut) {
