@@ -1,14 +1,8 @@
 // Every dialog at its default size and made as small as it goes: captions
-// are not clipped. With
-// DORVANA_SHOTS set to a folder, each dialog (and each page of the report
-// settings) is also saved there as a PNG for a look.
+// are not clipped (with DORVANA_SHOTS, each dialog and each page of the
+// report settings is saved as a PNG for a look).
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QGroupBox>
-#include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -19,49 +13,17 @@
 #include "report/designer/dialogs/new_report_dialog.h"
 #include "report/designer/dialogs/paper_format_dialog.h"
 #include "report/designer/dialogs/report_settings_dialog.h"
+#include "report/designer/dialogs/sheet_chooser_dialog.h"
 #include "report/model/model_test_support.h"
 #include "report/model/template_reader.h"
 #include "report/model/text_elements.h"
+#include "support/dialog_layout.h"
 #include "support/test_support.h"
 
 namespace dorvana {
 namespace {
 
-// Widgets whose text is cut at the current size.
-QStringList clipped(QWidget* dialog) {
-    QStringList out;
-    for (QWidget* w : dialog->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(dialog)) continue;
-        QString text;
-        if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap()) text = l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
-        if (text.isEmpty()) continue;
-        if (w->width() < w->minimumSizeHint().width() || w->height() < w->minimumSizeHint().height())
-            out << text;
-    }
-    return out;
-}
-
-// At the default size and at the smallest size the layout allows.
-void look(QWidget* dialog, const QString& name) {
-    dialog->show();
-    QApplication::processEvents();
-    const QSize normal = dialog->size();
-    const QString dir = qEnvironmentVariable("DORVANA_SHOTS");
-    for (const bool smallest : {false, true}) {
-        if (smallest) {
-            dialog->resize(dialog->minimumSizeHint());
-            QApplication::processEvents();
-        }
-        const QString shot = name + (smallest ? QStringLiteral("-min") : QString());
-        EXPECT_EQ(clipped(dialog), QStringList()) << shot.toStdString();
-        if (!dir.isEmpty()) {
-            QDir().mkpath(dir);
-            dialog->grab().save(QDir(dir).filePath(shot + QStringLiteral(".png")));
-        }
-    }
-    dialog->resize(normal);
-}
+using test::expectCaptionsFit;
 
 const QStringList kFields{"cislo",  "nazev1", "nazev2", "barcode", "cislo1", "cislo2",
                           "cena",   "popis1", "popis2", "popis3",  "popis4", "datum1",
@@ -87,14 +49,14 @@ TEST(DialogLayout, CaptionsFitAtTheDefaultSize) {
     TSestDlg settings(model, context);
     for (int i = 0; i < settings.tabs()->count(); ++i) {
         settings.tabs()->setCurrentIndex(i);
-        look(&settings, QStringLiteral("TSestDlg-%1-%2").arg(i).arg(settings.tabs()->tabText(i)));
+        expectCaptionsFit(&settings, QStringLiteral("TSestDlg-%1-%2").arg(i).arg(settings.tabs()->tabText(i)));
     }
 
     TDlgFormatPapiru paper({QStringLiteral("uživ. formát"), 826, 1169}, true);
-    look(&paper, QStringLiteral("TDlgFormatPapiru"));
+    expectCaptionsFit(&paper, QStringLiteral("TDlgFormatPapiru"));
     TDlgBarCode barcode;
     barcode.setElementText(QStringLiteral("8596581699839#12"));
-    look(&barcode, QStringLiteral("TDlgBarCode"));
+    expectCaptionsFit(&barcode, QStringLiteral("TDlgBarCode"));
 
     FunctionEditContext fc;
     fc.references.fieldNames = kFields;
@@ -104,9 +66,9 @@ TEST(DialogLayout, CaptionsFitAtTheDefaultSize) {
     fc.groupCount = 1;
     FunctionDefinition row = model.functions.value(0);
     TFunkceDlg function(row, fc);
-    look(&function, QStringLiteral("TFunkceDlg"));
+    expectCaptionsFit(&function, QStringLiteral("TFunkceDlg"));
     TSest_FnEditVyraz expression(row.expression, fc);
-    look(&expression, QStringLiteral("TSest_FnEditVyraz"));
+    expectCaptionsFit(&expression, QStringLiteral("TSest_FnEditVyraz"));
 
     test::FakeFields fields;
     for (const QString& f : kFields) fields.fields << test::FakeFields::Field(f, f);
@@ -119,17 +81,23 @@ TEST(DialogLayout, CaptionsFitAtTheDefaultSize) {
     ElementDialogContext ec;
     ec.fields = &fields;
     TDlgKonfPrvku configure(elementDialogValues(element), ec);
-    look(&configure, QStringLiteral("TDlgKonfPrvku"));
+    expectCaptionsFit(&configure, QStringLiteral("TDlgKonfPrvku"));
 
     NewReportContext nc;
     for (const QString& f : kFields) nc.fields << WizardField{f, f, 10, 0};
     TDlgNovaSestava wizard(nc);
-    look(&wizard, QStringLiteral("TDlgNovaSestava"));
+    expectCaptionsFit(&wizard, QStringLiteral("TDlgNovaSestava"));
+
+    SheetCatalogue sheets;
+    sheets.addBuiltIns();
+    TDlgArchEtiket chooser(sheets);
+    chooser.setSearchText(QStringLiteral("70 x 37"));
+    expectCaptionsFit(&chooser, QStringLiteral("TDlgArchEtiket"));
 
     TSestKonfigDlg editor(EditorOptions{}, EditorOptionsContext{});
     for (int i = 0; i < editor.tabs()->count(); ++i) {
         editor.tabs()->setCurrentIndex(i);
-        look(&editor, QStringLiteral("TSestKonfigDlg-%1").arg(editor.tabs()->tabText(i)));
+        expectCaptionsFit(&editor, QStringLiteral("TSestKonfigDlg-%1").arg(editor.tabs()->tabText(i)));
     }
 }
 
