@@ -32,6 +32,8 @@ UserGuideWindow::UserGuideWindow(QWidget* parent) : QDialog(parent) {
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(browser_);
     lay->addWidget(buttons);
+    // Never narrower than a few words a line, so the guide stays readable.
+    setMinimumSize(420, 320);
     resize(1020, 760);
 }
 
