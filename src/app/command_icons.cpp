@@ -36,17 +36,22 @@ using Drawing = std::function<void(QPainter&)>;
 const QColor kInk(46, 52, 54);
 const QColor kPaper(250, 250, 248);
 
-void sheet(QPainter& p, QRectF r = QRectF(5, 2.5, 14, 19)) {
+// A closed outline through the given corners.
+QPainterPath outline(std::initializer_list<QPointF> corners) {
     QPainterPath path;
-    path.moveTo(r.left(), r.top());
-    path.lineTo(r.right() - 4, r.top());
-    path.lineTo(r.right(), r.top() + 4);
-    path.lineTo(r.right(), r.bottom());
-    path.lineTo(r.left(), r.bottom());
+    for (const QPointF& c : corners) {
+        if (path.elementCount() == 0) path.moveTo(c);
+        else path.lineTo(c);
+    }
     path.closeSubpath();
+    return path;
+}
+
+void sheet(QPainter& p, QRectF r = QRectF(5, 2.5, 14, 19)) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(kPaper);
-    p.drawPath(path);
+    p.drawPath(outline({r.topLeft(), {r.right() - 4, r.top()}, {r.right(), r.top() + 4}, r.bottomRight(),
+                        r.bottomLeft()}));
     p.drawLine(QPointF(r.right() - 4, r.top()), QPointF(r.right() - 4, r.top() + 4));
     p.drawLine(QPointF(r.right() - 4, r.top() + 4), QPointF(r.right(), r.top() + 4));
 }
@@ -79,13 +84,8 @@ void pencil(QPainter& p) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(QColor(252, 175, 62));
     p.drawRect(QRectF(-2, -9, 4, 12));
-    QPainterPath tip;
-    tip.moveTo(-2, 3);
-    tip.lineTo(2, 3);
-    tip.lineTo(0, 7);
-    tip.closeSubpath();
     p.setBrush(QColor(233, 185, 110));
-    p.drawPath(tip);
+    p.drawPath(outline({{-2, 3}, {2, 3}, {0, 7}}));
     p.restore();
 }
 
@@ -96,14 +96,8 @@ const QMap<QString, Drawing>& drawings() {
              p.setPen(QPen(QColor(143, 89, 2), 1));
              p.setBrush(QColor(233, 185, 110));
              p.drawRect(QRectF(2.5, 5.5, 16, 14));
-             QPainterPath flap;
-             flap.moveTo(5.5, 10.5);
-             flap.lineTo(21.5, 10.5);
-             flap.lineTo(18.5, 19.5);
-             flap.lineTo(2.5, 19.5);
-             flap.closeSubpath();
              p.setBrush(QColor(252, 233, 79));
-             p.drawPath(flap);
+             p.drawPath(outline({{5.5, 10.5}, {21.5, 10.5}, {18.5, 19.5}, {2.5, 19.5}}));  // its flap
          }},
         {QStringLiteral("SpeedCreate"),
          [](QPainter& p) {  // a sheet with a plus
@@ -112,16 +106,9 @@ const QMap<QString, Drawing>& drawings() {
          }},
         {QStringLiteral("PrintEti"),
          [](QPainter& p) {  // a label tag with its hole
-             QPainterPath tag;
-             tag.moveTo(2.5, 12);
-             tag.lineTo(8.5, 5.5);
-             tag.lineTo(21.5, 5.5);
-             tag.lineTo(21.5, 18.5);
-             tag.lineTo(8.5, 18.5);
-             tag.closeSubpath();
              p.setPen(QPen(QColor(32, 74, 135), 1));
              p.setBrush(QColor(114, 159, 207));
-             p.drawPath(tag);
+             p.drawPath(outline({{2.5, 12}, {8.5, 5.5}, {21.5, 5.5}, {21.5, 18.5}, {8.5, 18.5}}));
              p.setBrush(kPaper);
              p.drawEllipse(QPointF(8, 12), 1.5, 1.5);
              textLines(p, 11.5, 9.5, 8, 3, kPaper);
@@ -141,15 +128,8 @@ const QMap<QString, Drawing>& drawings() {
              p.setBrush(QColor(252, 233, 79));
              p.setPen(Qt::NoPen);
              p.drawEllipse(QPointF(16.5, 8.5), 2, 2);
-             QPainterPath hill;
-             hill.moveTo(3, 19);
-             hill.lineTo(9, 11);
-             hill.lineTo(14, 16);
-             hill.lineTo(16, 14);
-             hill.lineTo(21, 19);
-             hill.closeSubpath();
              p.setBrush(QColor(78, 154, 6));
-             p.drawPath(hill);
+             p.drawPath(outline({{3, 19}, {9, 11}, {14, 16}, {16, 14}, {21, 19}}));  // the hill
          }},
         {QStringLiteral("SpeedItem7"),
          [](QPainter& p) {  // a yellow note with lines

@@ -132,6 +132,7 @@ QAction* TMainForm::makeAction(const QString& name, const QString& text, const Q
     const QString tip = shortHint(hint);
     a->setToolTip(tip.isEmpty() ? QString(text).remove(QLatin1Char('&')) : tip);
     a->setStatusTip(longHint(hint));
+    if (!themeIconName(name).isEmpty()) a->setIcon(commandIcon(name));  // a tool bar command
     return a;
 }
 
@@ -187,43 +188,33 @@ void TMainForm::buildActions() {
     // Tool bar commands.
     a = makeAction(QStringLiteral("SpeedOpen"), QStringLiteral("Otevřít soubor"),
                    QStringLiteral("Otevřít soubor|Otevření souboru databáze"));
-    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Otevi1Click);
     a = makeAction(QStringLiteral("SpeedCreate"), QStringLiteral("Založit soubor"),
                    QStringLiteral("Založit soubor|Založení nového souboru etiket"));
-    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Zalo1Click);
     a = makeAction(QStringLiteral("PrintEti"), QStringLiteral("Dorvana (Aktuální záznam)"),
                    QStringLiteral("Dorvana (Aktuální záznam)|Tisk etikety aktuálního záznamu"));
-    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("PrintSes"), QStringLiteral("Tisk sestavy (Celá databáze)"),
                    QStringLiteral("Tisk sestavy (Celá databáze)|Tisk sestavy z celé databáze"));
-    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedItem6"), QStringLiteral("Editace obrázku"),
                    QStringLiteral("Editace obrázku|Editace obrázku aktuálního záznamu"));
-    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedItem7"), QStringLiteral("Editace poznámky"),
                    QStringLiteral("Editace poznámky|Editace poznámky aktuálního záznamu"));
-    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedItem8"), QStringLiteral("Editace formátu databáze"),
                    QStringLiteral("Editace formátu databáze|Popisy polí souboru etiket"));
-    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::SpeedItem8Click);
     a = makeAction(QStringLiteral("SpeedDrag"), QStringLiteral("Tažení aktuální věty"),
                    QStringLiteral("Tažení aktuální věty|Generování záznamů z aktuálního záznamu"));
-    a->setIcon(commandIcon(a->objectName()));
     a->setEnabled(false);
     a = makeAction(QStringLiteral("SpeedPrinter"), QStringLiteral("Nastavení tiskárny"),
                    QStringLiteral("Nastavení tiskárny|Nastavení parametrů tiskárny"));
-    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Nastaventisku1Click);
     a = makeAction(QStringLiteral("SpeedQuit"), QStringLiteral("Konec programu"),
                    QStringLiteral("Konec programu|Ukončení programu"));
-    a->setIcon(commandIcon(a->objectName()));
     connect(a, &QAction::triggered, this, &TMainForm::Konec1Click);
 }
 
@@ -312,8 +303,7 @@ void TMainForm::buildToolBars() {
     for (const auto& b : buttons) {
         auto* a = makeAction(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
                              QString::fromUtf8(b.caption));
-        a->setIcon(commandIcon(a->objectName()));
-        a->setEnabled(false);  // the printing flow wires them
+            a->setEnabled(false);  // the printing flow wires them
         printBar_->addWidget(toolButton(a));
         if (printButtons_.size() < 4) printButtons_ << a;  // the four that bary switches
     }

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdio>
 
 #include "base/names.h"
+#include "base/safe_file.h"
 #include "base/same_file.h"
 #include "data/data_set.h"
 
@@ -23,10 +23,6 @@ QStringList newTableFiles(const QString& path, TableKind kind) {
                                                             : QStringList{QStringLiteral("mb"), QStringLiteral("px")};
     for (const QString& e : extensions) out << base + QLatin1Char('.') + e << base + QLatin1Char('.') + e.toUpper();
     return out;
-}
-
-bool renameOver(const QString& from, const QString& to) {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 }  // namespace
@@ -126,13 +122,8 @@ bool FieldList::create(const QString& path, TableKind kind, QString* error) cons
     for (const QString& name : made)
         if (name != target.fileName()) order << name;
     order << target.fileName();
-    for (const QString& name : order) {
-        const QString to = target.dir().filePath(name);
-        if (!renameOver(staging.filePath(name), to)) {
-            if (error) *error = QStringLiteral("Soubor %1 nelze zapsat.").arg(to);
-            return false;
-        }
-    }
+    for (const QString& name : order)
+        if (!replaceFile(staging.filePath(name), target.dir().filePath(name), error)) return false;
     // Files of the old table the new one does not have (a memo, an index).
     for (const QString& old : newTableFiles(target.absoluteFilePath(), kind))
         if (old != target.absoluteFilePath() && !made.contains(QFileInfo(old).fileName())) QFile::remove(old);

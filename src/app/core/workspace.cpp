@@ -95,6 +95,7 @@ Workspace resolveWorkspace(const WorkspaceRequest& request) {
     w.firstStart = !QFileInfo::exists(request.settingsPath);
     w.shareDir = installedShareDir(request.executableDir, request.shareFromExecutable);
     const QString configured = configuredWorkspaceDir(request.settingsPath);
+    bool fill = false;
     if (!request.explicitDir.isEmpty()) {
         w.startDir = absoluteFrom(request.explicitDir, request.currentDir);
     } else if (!configured.isEmpty()) {
@@ -102,17 +103,14 @@ Workspace resolveWorkspace(const WorkspaceRequest& request) {
     } else if (w.installed()) {
         w.startDir = defaultWorkspaceDir();
         // Only the per-user folder is filled; a named folder is the user's own.
-        if (isEmptyOrMissing(w.startDir)) {
-            if (!QDir().mkpath(w.startDir))
-                w.error = QStringLiteral("Nelze vytvořit pracovní složku %1").arg(w.startDir);
-            else
-                w.seeded = seedWorkspace(w.shareDir, w.startDir, &w.error);
-        }
+        fill = isEmptyOrMissing(w.startDir);
     } else {
         w.startDir = QDir(request.currentDir).absolutePath();
     }
-    if (w.error.isEmpty() && !QDir().mkpath(w.startDir))
+    if (!QDir().mkpath(w.startDir))
         w.error = QStringLiteral("Nelze vytvořit pracovní složku %1").arg(w.startDir);
+    else if (fill)
+        w.seeded = seedWorkspace(w.shareDir, w.startDir, &w.error);
     return w;
 }
 

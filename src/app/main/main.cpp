@@ -18,6 +18,7 @@
 #include "app/core/workspace.h"
 #include "app/main/designer_hookup.h"
 #include "app/run_main_window.h"
+#include "data/pg_connection.h"
 #include "report/designer/designer_standalone.h"
 #include "report/windows/preview_standalone.h"
 
@@ -135,9 +136,7 @@ int main(int argc, char** argv) {
         QString file;
         if (args.size() == 2 && args[0] == u"--table") {
             // a table file, or a table on a server (a connection URI)
-            file = args[1].startsWith(u"postgresql:") || args[1].startsWith(u"postgres:")
-                       ? args[1]
-                       : QFileInfo(args[1]).absoluteFilePath();
+            file = dorvana::isServerTableUri(args[1]) ? args[1] : QFileInfo(args[1]).absoluteFilePath();
         } else if (!args.isEmpty()) {
             if (args[0].startsWith(u"--")) return usageError(QStringLiteral("neznámá volba %1").arg(args[0]));
             if (args.size() > 1) return usageError(QStringLiteral("nadbytečný argument %1").arg(args[1]));
