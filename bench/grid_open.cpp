@@ -15,31 +15,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/core/label_columns.h"
 #include "bench_fixtures.h"
-#include "controls/marking_grid.h"
 #include "data/label_file.h"
+#include "grid_bench.h"
 
 using namespace dorvana;
-using bench::peakMegabytes;
-
-namespace {
-
-void paint(QWidget& w) {
-    w.repaint();
-    QApplication::processEvents();
-}
-
-struct Figures {
-    QList<double> ms;
-    void add(const QElapsedTimer& t) { ms << double(t.nsecsElapsed()) / 1e6; }
-    void print(const char* what) {
-        std::sort(ms.begin(), ms.end());
-        std::printf("%-36s median %7.1f ms   worst %7.1f ms\n", what, ms[ms.size() / 2], ms.last());
-    }
-};
-
-}  // namespace
+using namespace dorvana::bench;
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -55,13 +36,7 @@ int main(int argc, char** argv) {
         t.start();
         auto ds = openLabelDataSet(path, nullptr);
         TDbGridZelvan grid;
-        grid.setDataSet(ds.get());
-        grid.setColumns(defaultLabelColumns());
-        grid.setKeyField(QStringLiteral("calc"));
-        grid.setCheckEnabled(true);
-        grid.resize(1000, 600);
-        grid.show();
-        paint(grid);
+        showLabelGrid(grid, ds.get());
         open.add(t);
 
         t.restart();
@@ -82,7 +57,8 @@ int main(int argc, char** argv) {
         }
         pages.add(t);
         if (run == 0)
-            std::printf("after 100 page-downs: record %lld of %lld\n", ds->recNo(), ds->recordCount());
+            std::printf("after 100 page-downs: record %lld of %lld\n", ds->recNo(),
+                        ds->recordCount());
 
         t.restart();
         ds->setRecNo(bench::kMillion / 2);

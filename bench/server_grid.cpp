@@ -16,14 +16,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/core/label_columns.h"
 #include "bench_fixtures.h"
-#include "controls/marking_grid.h"
 #include "data/label_import.h"
 #include "data/pg_table.h"
+#include "grid_bench.h"
 
 using namespace dorvana;
-using bench::peakMegabytes;
+using namespace dorvana::bench;
 
 namespace {
 
@@ -59,20 +58,6 @@ bool ensureTable(const QString& uri, const QString& source, qint64 rows) {
     std::printf("imported %lld records in %.1f s\n", rows, double(t.elapsed()) / 1000.0);
     return true;
 }
-
-void paint(QWidget& w) {
-    w.repaint();
-    QApplication::processEvents();
-}
-
-struct Figures {
-    QList<double> ms;
-    void add(const QElapsedTimer& t) { ms << double(t.nsecsElapsed()) / 1e6; }
-    void print(const char* what) {
-        std::sort(ms.begin(), ms.end());
-        std::printf("%-36s median %7.1f ms   worst %7.1f ms\n", what, ms[ms.size() / 2], ms.last());
-    }
-};
 
 // Median milliseconds of dorvana-cli rendering the label sheet from table.
 double renderMs(const QString& table) {
@@ -113,13 +98,7 @@ int run() {
             return 1;
         }
         TDbGridZelvan grid;
-        grid.setDataSet(ds.get());
-        grid.setColumns(defaultLabelColumns());
-        grid.setKeyField(QStringLiteral("calc"));
-        grid.setCheckEnabled(true);
-        grid.resize(1000, 600);
-        grid.show();
-        paint(grid);
+        showLabelGrid(grid, ds.get());
         open.add(t);
 
         t.restart();

@@ -152,12 +152,17 @@ bool Query::buildConnection(QString* error) {
     return true;
 }
 
-bool Query::prepare(QString* error) {
-    dataSet_.reset();
-    if (!buildConnection(error)) return false;
+QString Query::expandedText() const {
     QString text = lines_.join(QLatin1Char('\n'));
     for (auto it = macros_.cbegin(); it != macros_.cend(); ++it)
         text.replace(QLatin1Char('%') + it.key(), it.value(), Qt::CaseInsensitive);
+    return text;
+}
+
+bool Query::prepare(QString* error) {
+    dataSet_.reset();
+    if (!buildConnection(error)) return false;
+    QString text = expandedText();
 
     // Table paths in double quotes become attached or virtual tables.
     QString out;
@@ -278,9 +283,7 @@ bool Query::openOnServer(QString* error) {
     close();
     PgTarget target;
     if (!parseServerTableUri(database_, &target, error)) return false;
-    QString text = lines_.join(QLatin1Char('\n'));
-    for (auto it = macros_.cbegin(); it != macros_.cend(); ++it)
-        text.replace(QLatin1Char('%') + it.key(), it.value(), Qt::CaseInsensitive);
+    QString text = expandedText();
     if (!resolveServerTableNames(target, &text, error)) return false;
     ServerQueryOptions options;
     options.progress = progress_;

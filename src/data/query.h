@@ -71,6 +71,8 @@ public:
 private:
     bool buildConnection(QString* error);
     bool openOnServer(QString* error);
+    // The lines joined, with their macros replaced.
+    QString expandedText() const;
 
     QString database_;
     QStringList lines_;

@@ -37,15 +37,6 @@ void PrintTo(const Kind& kind, std::ostream* os) {
     *os << kind.name;
 }
 
-FieldDefs genericFields(bool withMemo = true) {
-    FieldDefs d{{"cislo", FieldType::Integer, 0, false},
-                {"nazev", FieldType::String, 40, false},
-                {"cena", FieldType::Float, 0, false},
-                {"datum", FieldType::Date, 0, false}};
-    if (withMemo) d.append({"pozn", FieldType::Memo, 0, false});
-    return d;
-}
-
 #ifdef DORVANA_ON_SERVER
 // The same contract over a label table on the tests' server (its "file" is
 // the stem of a table name each test makes its own).
@@ -58,6 +49,15 @@ const Kind kKinds[] = {
      true, true},
 };
 #else
+FieldDefs genericFields(bool withMemo = true) {
+    FieldDefs d{{"cislo", FieldType::Integer, 0, false},
+                {"nazev", FieldType::String, 40, false},
+                {"cena", FieldType::Float, 0, false},
+                {"datum", FieldType::Date, 0, false}};
+    if (withMemo) d.append({"pozn", FieldType::Memo, 0, false});
+    return d;
+}
+
 const Kind kKinds[] = {
     {"LabelFile", "etikety.db", "cislo", "nazev1", "cena", "datum1", "pozn",
      [](const QString& p, QString* e) { return createLabelFile(p, e); }, true, true},

@@ -60,7 +60,9 @@ inline QString serverLabelTable(const QString& stem, int records) {
         r[1] = QStringLiteral("Věc %1").arg(i);
         rows << r;
     }
-    if (store && !rows.isEmpty()) EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
+    if (store && !rows.isEmpty()) {
+        EXPECT_TRUE(store->insertMany(rows, &err)) << err.toStdString();
+    }
     return uri;
 }
 
