@@ -14,7 +14,7 @@ using dorvana::test::runCli;
 using dorvana::test::writeBytes;
 
 TEST(CliFullDisk, ExportAndRenderSayTheDiskIsFullAndKeepTheOldFile) {
-    if (!dorvana::test::cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
+    ASSERT_TRUE(dorvana::test::cliBuilt()) << "dorvana-cli is not built";
     dorvana::test::SmallDisk disk(256);
     if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
     const QString table = dorvana::test::sourcePath(QStringLiteral("samples/data/zbozi.csv"));

@@ -68,7 +68,7 @@ QString runOnTerminal(const QStringList& args, int* exitCode) {
 class ImportExportCli : public testing::Test {
 protected:
     void SetUp() override {
-        if (!dorvana::test::cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
+        ASSERT_TRUE(dorvana::test::cliBuilt()) << "dorvana-cli is not built";
         ASSERT_TRUE(dir.isValid());
         source = path("zbozi.csv");
         ASSERT_TRUE(writeBytes(source, "cislo;nazev1\r\n1;Čaj\r\n2;Káva\r\n3;Mléko\r\n"));
@@ -140,7 +140,7 @@ TEST_F(ImportExportCli, ExportRefusesItsOwnSourceAndSaysHowItReadTheFile) {
 }
 
 TEST(CliMessages, EveryCommandAnswersHelpAndTheUsageListsEveryOption) {
-    if (!dorvana::test::cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
+    ASSERT_TRUE(dorvana::test::cliBuilt()) << "dorvana-cli is not built";
     const struct {
         const char* command;
         const char* option;
@@ -157,7 +157,7 @@ TEST(CliMessages, EveryCommandAnswersHelpAndTheUsageListsEveryOption) {
 }
 
 TEST(CliMessages, ABarcodeFormatThatIsNotOneIsReportedAsSuch) {
-    if (!dorvana::test::cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
+    ASSERT_TRUE(dorvana::test::cliBuilt()) << "dorvana-cli is not built";
     QTemporaryDir dir;
     const CliRun r = runCli(
         QStringLiteral("barcode"),

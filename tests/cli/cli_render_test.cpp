@@ -1,5 +1,4 @@
-// dorvana-cli render, run as a process over the sample templates and data
-// (skipped when the CLI is not built).
+// dorvana-cli render, run as a process over the sample templates and data.
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
@@ -28,7 +27,7 @@ dorvana::test::CliRun render(const QStringList& args) {
 class RenderCli : public testing::Test {
 protected:
     void SetUp() override {
-        if (!dorvana::test::cliBuilt()) GTEST_SKIP() << "dorvana-cli is not built";
+        ASSERT_TRUE(dorvana::test::cliBuilt()) << "dorvana-cli is not built";
     }
     // Renders to a JSON dump and reads it back.
     QJsonObject dump(QStringList args, CliRun* run = nullptr) {
