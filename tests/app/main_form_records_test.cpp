@@ -46,6 +46,7 @@
 #include "report/windows/run_window.h"
 #include "support/fixture_printer_backend.h"
 #include "support/scripted_messages.h"
+#include "support/when_modal.h"
 #include "support/test_support.h"
 #include "support/label_files.h"
 
@@ -62,26 +63,7 @@ QByteArray png(int width, int height) {
     return bytes;
 }
 
-// Calls act with the modal window of type T once it is up (the command that
-// opens it blocks in its event loop meanwhile). `seen` tells whether it came.
-// The watch ends with its owner.
-template <typename T>
-void whenModal(QObject* owner, std::function<void(T&)> act, bool* seen = nullptr) {
-    auto* timer = new QTimer(owner);
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, act, seen, ticks] {
-        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            if (seen) *seen = true;
-            act(*w);
-        } else if (++*ticks > 500) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start(10);
-}
+using test::whenModal;
 
 // Closes with Esc whatever modal window comes up; counts them.
 void closeModals(QObject* owner, int* count) {

@@ -30,6 +30,7 @@
 #include "data/query.h"
 #include "data/server/test_server.h"
 #include "support/scripted_messages.h"
+#include "support/when_modal.h"
 
 namespace dorvana {
 namespace {
@@ -129,20 +130,7 @@ TEST(ServerTableDialogWindow, EnterOpensTheTableAWrongServerKeepsItOpenEscCancel
     EXPECT_EQ(tried, 2);  // the wrong server and the right one
 }
 
-// Runs act on the modal window of type T once it is up (the command that
-// opens it waits in its own event loop meanwhile).
-template <typename T>
-void whenModal(QObject* owner, std::function<void(T&)> act) {
-    auto* timer = new QTimer(owner);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = dynamic_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(*w);
-        }
-    });
-    timer->start(10);
-}
+using test::whenModal;
 
 // "Založit soubor" offers "Databázový server…" beside the file name: it
 // leads to the server dialog, which creates the table there and the window
